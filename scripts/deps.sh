@@ -1,0 +1,40 @@
+#!/usr/bin/env bash
+# Installs the Debian packages Tessellon needs when they are missing.
+# Usage: scripts/deps.sh build|test
+set -euo pipefail
+
+build_packages=(
+    cmake ninja-build g++ pkg-config
+    libsdl2-dev libsdl2-ttf-dev libsdl2-image-dev libsdl2-gfx-dev
+    libphysfs-dev zlib1g-dev
+    fonts-dejavu-core fonts-osifont
+)
+test_packages=(
+    libgtest-dev libgmock-dev libbenchmark-dev
+    xvfb xauth xdotool imagemagick
+)
+
+wanted=("${build_packages[@]}")
+if [[ "${1:-build}" == "test" ]]; then
+    wanted+=("${test_packages[@]}")
+fi
+
+missing=()
+for package in "${wanted[@]}"; do
+    if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed"; then
+        missing+=("$package")
+    fi
+done
+
+if ((${#missing[@]} == 0)); then
+    exit 0
+fi
+
+echo "Installing missing packages: ${missing[*]}"
+sudo_cmd=()
+if [[ $(id -u) -ne 0 ]]; then
+    sudo_cmd=(sudo)
+fi
+export DEBIAN_FRONTEND=noninteractive
+"${sudo_cmd[@]}" apt-get update -qq
+"${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"

@@ -1,0 +1,126 @@
+#pragma once
+// The program's process-wide state, in one place. Every subsystem reads and
+// writes these variables directly; `ResetAppState` puts them back to their
+// start-up values (used at start-up and by tests).
+
+#include <SDL2/SDL_rect.h>
+
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+struct SDL_Window;
+struct SDL_Renderer;
+struct SDL_Texture;
+struct SDL_Cursor;
+typedef struct _TTF_Font TTF_Font;
+
+class Paper;
+class PaperObject;
+class Tool;
+struct MENU;
+struct MENU_ITEM;
+struct ToolboxButton;
+struct AboutState;
+
+// ---------------------------------------------------------------------------
+// Shell: window, fonts, screen regions, mouse and tool positions
+// ---------------------------------------------------------------------------
+constexpr int32_t kFramePeriodMs = 66;
+
+extern bool quitRequested;
+extern bool aboutRequested;
+extern int32_t framePeriodMs;
+extern SDL_Window* window;
+extern SDL_Renderer* renderer;
+// Native handle of `window` (the X11 window id where SDL reports one), 0 when unknown.
+extern uintptr_t mainWindowHandle;
+
+extern TTF_Font* menuFont;
+extern TTF_Font* statusFont;
+extern TTF_Font* toolboxFont;
+extern TTF_Font* drawFont;
+
+extern SDL_Rect menuBarRect;
+extern SDL_Rect toolboxRect;
+extern SDL_Rect paperViewRect;
+extern SDL_Rect statusBarRect;
+
+extern Paper* activePaper;
+// Owned; replace only through SetActiveToolInstance.
+extern std::unique_ptr<Tool> activeToolInstance;
+extern char currentToolName[256];
+extern int32_t rotationAngle;
+extern uint8_t currentLayer;
+extern MENU* openMenu;
+extern bool gridVisible;
+extern bool gridLock;
+extern bool selectionDragging;
+extern SDL_Point dragAnchor;
+extern SDL_Point mouseWindowPos;
+extern SDL_Point mousePaperPos;
+extern SDL_Point mouseGridPos;
+extern SDL_Point toolPos;
+
+// ---------------------------------------------------------------------------
+// Status line
+// ---------------------------------------------------------------------------
+extern char statusNotice[256];
+extern int64_t statusNoticeExpiry;
+constexpr int kSystemCursorCount = 12;
+extern SDL_Cursor* systemCursors[kSystemCursorCount];
+
+// ---------------------------------------------------------------------------
+// Open papers and file commands
+// ---------------------------------------------------------------------------
+// Every live paper in creation order; a Paper adds itself when constructed and
+// removes itself when destroyed. Not owning: the file commands delete papers.
+extern std::vector<Paper*> openPapers;
+extern double newPaperWidth;
+extern double newPaperHeight;
+
+// File-type name -> wildcard pattern(s), sorted by name.
+using FileTypeFilters = std::map<std::string, std::string>;
+extern const FileTypeFilters documentFileTypes;
+extern const FileTypeFilters pngFileTypes;
+extern FileTypeFilters imageFileTypes; // built on first use
+
+// ---------------------------------------------------------------------------
+// Menu bar and recent files
+// ---------------------------------------------------------------------------
+extern std::vector<std::shared_ptr<MENU>> menus;
+extern MENU* fileMenu;
+extern MENU* windowsMenu;
+extern MENU_ITEM* recentFileItems[4];
+extern SDL_Texture* checkMarkImage;
+extern std::vector<std::string> recentFiles;
+
+// ---------------------------------------------------------------------------
+// Toolbox
+// ---------------------------------------------------------------------------
+extern std::vector<ToolboxButton> toolboxButtons;
+extern SDL_Texture* hiddenIconTexture;
+
+// ---------------------------------------------------------------------------
+// Tools and dialogs
+// ---------------------------------------------------------------------------
+extern char lastPromptText[256];
+extern std::string promptTitle;
+extern std::string promptLabel;
+extern std::string promptText;
+extern std::shared_ptr<PaperObject> editedObject;
+// Custom colours of the colour dialog, kept for the run (0x00BBGGRR like COLORREF).
+extern uint32_t customColorSlots[16];
+// Folder of the last Export All, ending in '/'; empty until the first one.
+extern std::string exportFolder;
+
+// ---------------------------------------------------------------------------
+// About screen
+// ---------------------------------------------------------------------------
+extern AboutState aboutState;
+
+// Puts every variable above back to its start-up value. Does not free SDL
+// objects: the shutdown sequence does that first.
+void ResetAppState();

@@ -1,0 +1,129 @@
+#pragma once
+// One open document: a sheet of squared paper with its objects, selection,
+// undo stack and the off-screen surface it is drawn into.
+
+#include "support/VRX_Serializable.h"
+
+#include <SDL2/SDL_pixels.h>
+#include <SDL2/SDL_rect.h>
+
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+struct SDL_Surface;
+struct SDL_Renderer;
+struct SDL_Texture;
+struct MENU_ITEM;
+struct ObjectRecord;
+class PaperObject;
+
+struct PaperPalette {
+    SDL_Color backgroundColor;
+    SDL_Color gridColor;
+    SDL_Color objectColor;
+    SDL_Color selectionColor;
+};
+
+// The colours a new paper starts with, and the fixed black-and-white palette
+// used for exports and printing.
+PaperPalette DefaultPaperPalette();
+PaperPalette MonochromePalette();
+
+enum class UndoKind : int32_t { Added = 0, Deleted = 1, Moved = 2, Edited = 3, Resized = 4 };
+
+struct UndoRecord {
+    UndoKind kind = UndoKind::Added;
+    std::vector<std::shared_ptr<PaperObject>> objects;
+    std::vector<int32_t> ids;
+    int32_t a = 0;
+    int32_t b = 0;
+};
+
+// 11 x 8.5 inches at 96 pixels per inch.
+constexpr int32_t kDefaultPaperWidth = 1056;
+constexpr int32_t kDefaultPaperHeight = 816;
+constexpr int32_t kPaperPixelsPerInch = 96;
+// SDL2_gfx draws with 16-bit coordinates, so no paper may be larger than this.
+constexpr int32_t kMaxPaperPixels = 32767;
+constexpr int kLayerCount = 16;
+
+class Paper final : public VRX_Serializable {
+public:
+    // Registers the paper in `openPapers` and gives it its Windows-menu entry.
+    Paper();
+    // Unregisters it and releases objects, undo records and SDL resources.
+    ~Paper();
+    Paper(const Paper&) = delete;
+    Paper& operator=(const Paper&) = delete;
+
+    // --- Surfaces -------------------------------------------------------
+    bool CreateSurface(int32_t newWidth, int32_t newHeight);
+    bool ResizeSurface(int32_t newWidth, int32_t newHeight, bool withoutUndo);
+    bool LoadBackgroundImage(const std::string& path);
+    // Recomputes blockWidth/blockHeight from the display DPI and linesPerInch.
+    void UpdateBlockSize();
+
+    // --- Objects --------------------------------------------------------
+    void AddObject(const std::shared_ptr<PaperObject>& object, bool keepAttributes);
+    bool CreateAndAddObject(const ObjectRecord& record, bool keepAttributes);
+    void MoveObjects(int32_t dx, int32_t dy, bool selectedOnly);
+    void DeleteSelected();
+    bool SelectInRect(const SDL_Rect& rect);
+    bool IsOverSelection(int32_t x, int32_t y) const;
+    void EditSelected();
+    void Undo();
+
+    // --- File format ----------------------------------------------------
+    bool Serialize(VRX_Buffer& buffer, bool reading) override;
+
+    // --- Fields ---------------------------------------------------------
+    int32_t nextObjectId = 0;
+    uint8_t fileVersion = 3;
+    bool modified = false;
+    std::vector<UndoRecord> undoStack;
+    std::vector<std::shared_ptr<PaperObject>> objects;
+    std::map<int32_t, std::shared_ptr<PaperObject>> selection;
+    MENU_ITEM* windowMenuItem = nullptr;
+    SDL_Surface* paperSurface = nullptr;
+    SDL_Texture* backgroundTexture = nullptr;
+    std::string filePath;
+    std::string exportPath;
+    std::string backgroundImagePath;
+    int32_t backgroundImageX = 0;
+    int32_t backgroundImageY = 0;
+    uint8_t backgroundImageAlpha = 255;
+    SDL_Renderer* paperRenderer = nullptr;
+    PaperPalette palette = DefaultPaperPalette();
+    SDL_Color drawColor = {0, 0, 0, 0};
+    int32_t unitIndex = 0;
+    int32_t blocksPerUnit = 4;
+    int32_t linesPerInch = 4;
+    int32_t blockWidth = 24;
+    int32_t blockHeight = 24;
+    int32_t width = kDefaultPaperWidth;
+    int32_t height = kDefaultPaperHeight;
+    int32_t scrollX = 0;
+    int32_t scrollY = 0;
+    uint8_t hiddenLayers[kLayerCount] = {};
+};
+
+// What the rest of the program does when a paper changes in ways that are shown
+// elsewhere: its Windows-menu entry, the recent-file list and the window title,
+// the Edit Object dialog and the tool preview. The user interface installs these
+// at start-up; without them (headless use, document tests) nothing happens.
+struct PaperHooks {
+    void (*paperCreated)(Paper& paper) = nullptr;
+    void (*paperDestroyed)(Paper& paper) = nullptr;
+    // The file name shown for the paper changed (its Windows-menu caption).
+    void (*fileNameChanged)(Paper& paper) = nullptr;
+    // The paper was loaded from or saved to `filePath`.
+    void (*fileStored)(Paper& paper) = nullptr;
+    // Runs the Edit Object dialog on `editedObject`; 1 means OK.
+    int (*runEditDialog)(Paper& paper) = nullptr;
+    // Draws the preview of the tool in progress onto the paper's renderer.
+    void (*renderToolPreview)(Paper& paper) = nullptr;
+};
+extern PaperHooks paperHooks;
