@@ -29,6 +29,10 @@ struct AboutState;
 // Shell: window, fonts, screen regions, mouse and tool positions
 // ---------------------------------------------------------------------------
 constexpr int32_t kFramePeriodMs = 66;
+// The window title; with a document it reads "<title> - [name]".
+constexpr const char* kWindowTitle = "Tessellon/Linux64";
+// The product name used for the per-user folders.
+constexpr const char* kProductName = "Tessellon";
 
 extern bool quitRequested;
 extern bool aboutRequested;
