@@ -40,6 +40,6 @@ struct AboutState {
     SDL_Texture* textTexture = nullptr;
     int32_t textWidth = 0;
     int32_t textHeight = 0;
-    SDL_Point textPosition = {-1, -1}; // negative x: not placed yet
+    SDL_Point textPosition = {-1, -1};     // negative x: not placed yet
     SDL_Point textVelocity = {-101, -101}; // x below -100: not moving yet
 };

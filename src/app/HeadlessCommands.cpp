@@ -1,6 +1,10 @@
 #include "app/HeadlessCommands.h"
 
 // Placeholder until the document commands land.
-bool IsHeadlessCommand(int /*argc*/, char** /*argv*/) { return false; }
+bool IsHeadlessCommand(int /*argc*/, char** /*argv*/) {
+    return false;
+}
 
-int RunHeadlessCommand(int /*argc*/, char** /*argv*/) { return 2; }
+int RunHeadlessCommand(int /*argc*/, char** /*argv*/) {
+    return 2;
+}

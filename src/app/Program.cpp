@@ -1,4 +1,6 @@
 #include "app/Program.h"
 
 // Placeholder until the application shell lands.
-int RunProgram(int /*argc*/, char** /*argv*/) { return 0; }
+int RunProgram(int /*argc*/, char** /*argv*/) {
+    return 0;
+}

@@ -53,4 +53,6 @@ Paper::~Paper() {
 }
 
 // Placeholder until the file format lands.
-bool Paper::Serialize(VRX_Buffer& /*buffer*/, bool /*reading*/) { return false; }
+bool Paper::Serialize(VRX_Buffer& /*buffer*/, bool /*reading*/) {
+    return false;
+}

@@ -51,7 +51,7 @@ constexpr int32_t kMaxPaperPixels = 32767;
 constexpr int kLayerCount = 16;
 
 class Paper final : public VRX_Serializable {
-public:
+  public:
     // Registers the paper in `openPapers` and gives it its Windows-menu entry.
     Paper();
     // Unregisters it and releases objects, undo records and SDL resources.

@@ -8,7 +8,7 @@
 class VRX_Mutex_Base;
 
 class VRX_Buffer {
-public:
+  public:
     // Starts empty, like Init(withLock).
     explicit VRX_Buffer(bool withLock = false);
     // Frees the storage and the lock unless Free() already did.
@@ -32,6 +32,6 @@ public:
     int64_t length = 0;                      // bytes held
     std::vector<uint8_t>* storage = nullptr; // owned; its size equals length
 
-private:
+  private:
     bool freed_ = false;
 };

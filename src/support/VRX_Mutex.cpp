@@ -12,7 +12,9 @@ constexpr int32_t kQuietTimeoutMs = 1000;
 
 } // namespace
 
-uint32_t VRX_CurrentThreadId() { return static_cast<uint32_t>(gettid()); }
+uint32_t VRX_CurrentThreadId() {
+    return static_cast<uint32_t>(gettid());
+}
 
 VRX_Mutex_Win32Mutex::VRX_Mutex_Win32Mutex(int32_t timeoutMs, const char* /*name*/)
     : timeoutMs_(timeoutMs) {}
@@ -62,12 +64,18 @@ void VRX_Mutex_Win32Mutex::Unlock() {
     handle_.unlock();
 }
 
-void VRX_Mutex_Win32Mutex::SetTimeout(int32_t milliseconds) { timeoutMs_ = milliseconds; }
+void VRX_Mutex_Win32Mutex::SetTimeout(int32_t milliseconds) {
+    timeoutMs_ = milliseconds;
+}
 
-bool VRX_Mutex_Win32Mutex::IsLocked() { return holdCount_ > 0; }
+bool VRX_Mutex_Win32Mutex::IsLocked() {
+    return holdCount_ > 0;
+}
 
 bool VRX_Mutex_Win32Mutex::IsLockedByMe() {
     return holdCount_ > 0 && ownerThread_ == VRX_CurrentThreadId();
 }
 
-uint32_t VRX_Mutex_Win32Mutex::GetOwnerThread() { return ownerThread_; }
+uint32_t VRX_Mutex_Win32Mutex::GetOwnerThread() {
+    return ownerThread_;
+}

@@ -8,7 +8,7 @@
 #include <mutex>
 
 class VRX_Mutex_Base {
-public:
+  public:
     virtual bool Lock() = 0;
     virtual bool TryLock(int32_t milliseconds) = 0;
     virtual void Unlock() = 0;
@@ -17,13 +17,13 @@ public:
     virtual bool IsLockedByMe() = 0;
     virtual uint32_t GetOwnerThread() = 0;
 
-protected:
+  protected:
     ~VRX_Mutex_Base() = default;
 };
 
 // The Linux stand-in keeps the historical class name so callers stay unchanged.
 class VRX_Mutex_Win32Mutex final : public VRX_Mutex_Base {
-public:
+  public:
     // A negative timeout makes Lock wait without limit. The name is accepted for
     // compatibility; every lock here is process-local.
     explicit VRX_Mutex_Win32Mutex(int32_t timeoutMs, const char* name = nullptr);
@@ -39,7 +39,7 @@ public:
     bool IsLockedByMe() override;
     uint32_t GetOwnerThread() override;
 
-private:
+  private:
     void RecordOwnership();
 
     // Written only by the holder; atomic so that other threads may ask.
@@ -55,7 +55,7 @@ constexpr int32_t kVrxLockTimeoutMs = 1800000;
 // Holds a lock for a scope; releases it on every way out only if this thread
 // holds it, so a region that timed out never releases a lock it did not take.
 class VRX_ScopedLock {
-public:
+  public:
     explicit VRX_ScopedLock(VRX_Mutex_Base* lock) : lock_(lock) {
         if (lock_ != nullptr) {
             lock_->Lock();
@@ -69,7 +69,7 @@ public:
     VRX_ScopedLock(const VRX_ScopedLock&) = delete;
     VRX_ScopedLock& operator=(const VRX_ScopedLock&) = delete;
 
-private:
+  private:
     VRX_Mutex_Base* lock_;
 };
 

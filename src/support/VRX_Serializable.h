@@ -9,7 +9,7 @@
 class VRX_Buffer;
 
 class VRX_Serializable {
-public:
+  public:
     // Appends the fields (reading false) or takes them from the front (reading true).
     virtual bool Serialize(VRX_Buffer& buffer, bool reading) = 0;
 
@@ -29,6 +29,6 @@ public:
     static bool SerializeBytes(VRX_Buffer& buffer, void* field, size_t n, bool reading);
     static bool SerializeString(VRX_Buffer& buffer, std::string& text, bool reading);
 
-protected:
+  protected:
     ~VRX_Serializable() = default;
 };
