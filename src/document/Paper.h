@@ -40,6 +40,9 @@ struct UndoRecord {
     std::vector<int32_t> ids;
     int32_t a = 0;
     int32_t b = 0;
+    // Deleted: where each removed object stood in the list, so undoing puts it
+    // back in its place in the drawing order.
+    std::vector<size_t> positions;
 };
 
 // 11 x 8.5 inches at 96 pixels per inch.
@@ -60,11 +63,25 @@ class Paper final : public VRX_Serializable {
     Paper& operator=(const Paper&) = delete;
 
     // --- Surfaces -------------------------------------------------------
+    // The surface holds only the part of the paper being drawn (the visible
+    // part, or one band of an export), never the whole paper, which may be
+    // 32767 pixels square. These set the paper's size and make the surface for
+    // what is visible at that size; sizes outside 1..kMaxPaperPixels fail.
     bool CreateSurface(int32_t newWidth, int32_t newHeight);
     bool ResizeSurface(int32_t newWidth, int32_t newHeight, bool withoutUndo);
     bool LoadBackgroundImage(const std::string& path);
     // Recomputes blockWidth/blockHeight from the display DPI and linesPerInch.
     void UpdateBlockSize();
+    // The part of the paper that the paper view shows: (scrollX, scrollY) and
+    // the view's size, cut to the paper.
+    SDL_Rect VisibleArea() const;
+    // Makes `paperSurface` cover `area` (paper pixels), replacing surface and
+    // renderer only when the size changes. The renderer's viewport places the
+    // paper so that everything is drawn at paper coordinates. False when a new
+    // surface or renderer cannot be made; the old ones then stay.
+    bool PrepareRenderTarget(const SDL_Rect& area);
+    // Drops every object's rendered cache (texts keep textures of the renderer).
+    void ReleaseAllCaches();
 
     // --- Objects --------------------------------------------------------
     void AddObject(const std::shared_ptr<PaperObject>& object, bool keepAttributes);
@@ -88,7 +105,12 @@ class Paper final : public VRX_Serializable {
     std::map<int32_t, std::shared_ptr<PaperObject>> selection;
     MENU_ITEM* windowMenuItem = nullptr;
     SDL_Surface* paperSurface = nullptr;
+    // The paper pixels `paperSurface` holds, from its top-left pixel on.
+    SDL_Rect renderArea = {0, 0, 0, 0};
     SDL_Texture* backgroundTexture = nullptr;
+    // The decoded background image, kept so that a new renderer gets its
+    // texture without reading the file again.
+    SDL_Surface* backgroundImage = nullptr;
     std::string filePath;
     std::string exportPath;
     std::string backgroundImagePath;
@@ -108,7 +130,19 @@ class Paper final : public VRX_Serializable {
     int32_t scrollX = 0;
     int32_t scrollY = 0;
     uint8_t hiddenLayers[kLayerCount] = {};
+
+  private:
+    enum class TargetError { None, Surface, Renderer };
+    TargetError MakeRenderTarget(const SDL_Rect& area);
+    void RecreateBackgroundTexture();
+    void NotifyFileNameChanged();
 };
+
+// The offset a selection drag has reached: whole blocks with the grid lock on,
+// pixels without it. Dropping the selection moves it by this much.
+SDL_Point SelectionDragOffset(const Paper& paper);
+// The text after the last '/' or '\\'.
+std::string BaseName(const std::string& path);
 
 // What the rest of the program does when a paper changes in ways that are shown
 // elsewhere: its Windows-menu entry, the recent-file list and the window title,

@@ -1,0 +1,30 @@
+#pragma once
+// A straight object between two points: plain line, dashed line, arrow or
+// measurement, told apart by the record's kind.
+
+#include "document/PaperObject.h"
+
+class PaperObjectLines final : public PaperObject {
+  public:
+    using PaperObject::PaperObject;
+
+    ObjectPoints GetRect() const override;
+    void Draw(SDL_Color color) override;
+    void AddEditFields(std::set<int32_t>& fields) const override;
+    bool HasSecondPoint(int32_t dx, int32_t dy) const override;
+    bool HitTest(const SDL_Rect& rect) const override;
+    PixelBox GetDrawBox() const override;
+
+  private:
+    // Where the measurement label lies depends on the length, the paper's scale
+    // and unit and the font; measuring it is kept until one of them changes.
+    struct LabelBoxCache {
+        bool valid = false;
+        int32_t x1, y1, x2, y2;
+        int32_t blockWidth, blocksPerUnit, unitIndex;
+        const void* font;
+        SDL_Rect rect;
+    };
+    SDL_Rect MeasurementLabelBox() const;
+    mutable LabelBoxCache labelBox_;
+};

@@ -1,0 +1,50 @@
+#include "document/PaperObjectRect.h"
+
+#include "document/Paper.h"
+#include "draw/DrawPrimitives.h"
+
+#include <SDL2/SDL.h>
+
+namespace {
+
+// SDL draws the right and bottom edges one pixel inside x + w and y + h, which
+// lands outside the corner box when the size is zero or negative.
+constexpr int64_t kRectMargin = 1;
+
+} // namespace
+
+ObjectPoints PaperObjectRect::GetRect() const {
+    return {{record.X1(), record.Y1()}, {record.X2(), record.Y2()}};
+}
+
+void PaperObjectRect::Draw(SDL_Color color) {
+    SDL_Renderer* renderer = owner->paperRenderer;
+    if (renderer == nullptr) {
+        return;
+    }
+    SetPaperDrawColor(renderer, color);
+    const SDL_Rect rect = {record.X1(), record.Y1(), WrapSub(record.X2(), record.X1()),
+                           WrapSub(record.Y2(), record.Y1())};
+    SDL_RenderDrawRect(renderer, &rect);
+}
+
+void PaperObjectRect::AddEditFields(std::set<int32_t>& fields) const {
+    fields.insert({kEditFieldPosition2X, kEditFieldPosition2Y});
+}
+
+bool PaperObjectRect::HasSecondPoint(int32_t /*dx*/, int32_t /*dy*/) const {
+    return true;
+}
+
+bool PaperObjectRect::HitTest(const SDL_Rect& rect) const {
+    const SDL_Point a = {record.X1(), record.Y1()};
+    const SDL_Point b = {record.X2(), record.Y1()};
+    const SDL_Point c = {record.X2(), record.Y2()};
+    const SDL_Point d = {record.X1(), record.Y2()};
+    return SegmentTouches(rect, a, b) || SegmentTouches(rect, b, c) || SegmentTouches(rect, c, d) ||
+           SegmentTouches(rect, d, a);
+}
+
+PixelBox PaperObjectRect::GetDrawBox() const {
+    return BoxOf(record.X1(), record.Y1(), record.X2(), record.Y2()).Grown(kRectMargin);
+}

@@ -1,0 +1,156 @@
+#include "document/PaperObjectText.h"
+
+#include "app/AppState.h"
+#include "document/Paper.h"
+#include "draw/DrawPrimitives.h"
+
+#include <SDL2/SDL.h>
+#include <SDL2/SDL_ttf.h>
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+// A turned copy may reach a pixel past its exact corners.
+constexpr int64_t kTurnedTextMargin = 2;
+
+uint32_t PackColor(SDL_Color color) {
+    return static_cast<uint32_t>(color.r) | static_cast<uint32_t>(color.g) << 8 |
+           static_cast<uint32_t>(color.b) << 16 | static_cast<uint32_t>(color.a) << 24;
+}
+
+} // namespace
+
+PaperObjectText::PaperObjectText(Paper* owner, const ObjectRecord& record)
+    : PaperObject(owner, record) {
+    this->record.TerminateText();
+}
+
+PaperObjectText::~PaperObjectText() {
+    PaperObjectText::ReleaseCache();
+}
+
+SDL_Point PaperObjectText::TextSize() const {
+    if (texture_ != nullptr) {
+        return {textureWidth_, textureHeight_};
+    }
+    const uint8_t* field = record.bytes + ObjectRecord::kTextOffset;
+    if (!measured_ || measuredFont_ != drawFont ||
+        std::memcmp(measuredText_, field, sizeof measuredText_) != 0) {
+        int w = 0;
+        int h = 0;
+        if (drawFont == nullptr || TTF_SizeUTF8(drawFont, record.Text().c_str(), &w, &h) != 0) {
+            w = h = 0;
+        }
+        measured_ = true;
+        measuredFont_ = drawFont;
+        std::memcpy(measuredText_, field, sizeof measuredText_);
+        measuredSize_ = {w, h};
+    }
+    return measuredSize_;
+}
+
+PaperObjectText::Corners PaperObjectText::RotatedCorners() const {
+    const SDL_Point size = TextSize();
+    const int32_t x = record.X1();
+    const int32_t y = record.Y1();
+    const int32_t right = WrapAdd(x, size.x);
+    const int32_t bottom = WrapAdd(y, size.y);
+    const double angle = record.Angle();
+    return {{x, y},
+            RotatePoint(x, bottom, x, y, angle),
+            RotatePoint(right, y, x, y, angle),
+            RotatePoint(right, bottom, x, y, angle)};
+}
+
+ObjectPoints PaperObjectText::GetRect() const {
+    const Corners corners = RotatedCorners();
+    return {corners.a, corners.d};
+}
+
+void PaperObjectText::ReleaseCache() {
+    if (texture_ != nullptr) {
+        SDL_DestroyTexture(texture_);
+        texture_ = nullptr;
+    }
+}
+
+void PaperObjectText::Draw(SDL_Color color) {
+    SDL_Renderer* renderer = owner->paperRenderer;
+    if (renderer == nullptr) {
+        return;
+    }
+    const uint32_t packed = PackColor(color);
+    if (packed != textureColor_) {
+        ReleaseCache();
+    }
+    const std::string text = record.Text();
+    if (texture_ == nullptr && drawFont != nullptr) {
+        SDL_Surface* surface = TTF_RenderUTF8_Blended(drawFont, text.c_str(), color);
+        if (surface != nullptr) {
+            texture_ = SDL_CreateTextureFromSurface(renderer, surface);
+            if (texture_ != nullptr) {
+                textureWidth_ = surface->w;
+                textureHeight_ = surface->h;
+                textureColor_ = packed;
+            }
+            SDL_FreeSurface(surface);
+        }
+    }
+    if (texture_ == nullptr) {
+        DrawText(*owner, drawFont, record.X1(), record.Y1(), color, text, record.Angle());
+        return;
+    }
+    const SDL_Rect destination = {record.X1(), record.Y1(), textureWidth_, textureHeight_};
+    if (record.Angle() != 0) {
+        const SDL_Point corner = {0, 0};
+        SDL_RenderCopyEx(renderer, texture_, nullptr, &destination, record.Angle(), &corner,
+                         SDL_FLIP_NONE);
+    } else {
+        SDL_RenderCopy(renderer, texture_, nullptr, &destination);
+    }
+}
+
+void PaperObjectText::AddEditFields(std::set<int32_t>& fields) const {
+    fields.insert({kEditFieldText, kEditFieldAngle});
+}
+
+bool PaperObjectText::HasSecondPoint(int32_t /*dx*/, int32_t /*dy*/) const {
+    return false;
+}
+
+bool PaperObjectText::HitTest(const SDL_Rect& rect) const {
+    const Corners k = RotatedCorners();
+    if (PointInside(rect, k.a) || PointInside(rect, k.b) || PointInside(rect, k.c) ||
+        PointInside(rect, k.d)) {
+        return true;
+    }
+    // B-C and D-A cross the box; its top and bottom edges are not tested.
+    return SegmentTouches(rect, k.a, k.b) || SegmentTouches(rect, k.b, k.c) ||
+           SegmentTouches(rect, k.c, k.d) || SegmentTouches(rect, k.d, k.a);
+}
+
+PixelBox PaperObjectText::GetDrawBox() const {
+    const SDL_Point size = TextSize();
+    const double x = record.X1();
+    const double y = record.Y1();
+    const double a = record.Angle() * kDegreesToRadians;
+    const double c = std::cos(a);
+    const double s = std::sin(a);
+    double left = x;
+    double right = x;
+    double top = y;
+    double bottom = y;
+    for (const SDL_Point corner : {SDL_Point{size.x, 0}, SDL_Point{0, size.y}, size}) {
+        const double px = x + c * corner.x - s * corner.y;
+        const double py = y + s * corner.x + c * corner.y;
+        left = std::min(left, px);
+        right = std::max(right, px);
+        top = std::min(top, py);
+        bottom = std::max(bottom, py);
+    }
+    return PixelBox{static_cast<int64_t>(std::floor(left)), static_cast<int64_t>(std::floor(top)),
+                    static_cast<int64_t>(std::ceil(right)), static_cast<int64_t>(std::ceil(bottom))}
+        .Grown(kTurnedTextMargin);
+}

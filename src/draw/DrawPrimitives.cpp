@@ -1,0 +1,320 @@
+#include "draw/DrawPrimitives.h"
+
+#include "app/AppState.h"
+#include "document/Paper.h"
+#include "document/Units.h"
+#include "draw/Geometry.h"
+#include "draw/RasterLine.h"
+
+#include <SDL2/SDL.h>
+#include <SDL2/SDL2_gfxPrimitives.h>
+#include <SDL2/SDL_ttf.h>
+
+#include <algorithm>
+#include <cmath>
+#include <memory>
+
+namespace {
+
+constexpr int64_t kDashPeriod = 20;
+constexpr int64_t kDashOn = 10;
+constexpr double kArrowHeadLength = 10.0;
+constexpr double kArrowHeadHalfWidth = 10.0;
+constexpr int32_t kTickHalfLength = 10;
+constexpr int32_t kStubLength = 10;
+// The second end's stub of a slanted measurement is one pixel longer.
+constexpr int32_t kSlantedEndStubLength = 11;
+constexpr Uint8 kMarkWidth = 2;
+// The joined label must be this much narrower than the measured span.
+constexpr int64_t kLabelFitMargin = 20;
+constexpr double kRadiansToDegrees = 57.29577951308232;
+
+struct SurfaceDeleter {
+    void operator()(SDL_Surface* surface) const { SDL_FreeSurface(surface); }
+};
+struct TextureDeleter {
+    void operator()(SDL_Texture* texture) const { SDL_DestroyTexture(texture); }
+};
+using SurfacePtr = std::unique_ptr<SDL_Surface, SurfaceDeleter>;
+using TexturePtr = std::unique_ptr<SDL_Texture, TextureDeleter>;
+
+Sint16 Gfx(int64_t value) {
+    // SDL2_gfx takes 16-bit coordinates; larger values wrap as they always have.
+    return static_cast<Sint16>(static_cast<uint16_t>(value));
+}
+
+bool DashKeeps(int64_t step) {
+    return step % kDashPeriod < kDashOn;
+}
+
+void ThickMark(SDL_Renderer* renderer, int64_t x1, int64_t y1, int64_t x2, int64_t y2,
+               SDL_Color color) {
+    thickLineRGBA(renderer, Gfx(x1), Gfx(y1), Gfx(x2), Gfx(y2), kMarkWidth, color.r, color.g,
+                  color.b, color.a);
+}
+
+// A segment given in the measurement's own frame (u along it, v across it),
+// drawn anti-aliased twice, the second time one pixel lower, for weight.
+struct SlantedFrame {
+    int32_t ox;
+    int32_t oy;
+    double cosTheta;
+    double sinTheta;
+
+    SDL_Point Map(int32_t u, int32_t v) const {
+        return {static_cast<int32_t>(int64_t{ox} + TruncToInt32(u * cosTheta - v * sinTheta)),
+                static_cast<int32_t>(int64_t{oy} + TruncToInt32(u * sinTheta + v * cosTheta))};
+    }
+    void Segment(SDL_Renderer* renderer, int32_t u1, int32_t v1, int32_t u2, int32_t v2,
+                 SDL_Color color) const {
+        const SDL_Point a = Map(u1, v1);
+        const SDL_Point b = Map(u2, v2);
+        aalineRGBA(renderer, Gfx(a.x), Gfx(a.y), Gfx(b.x), Gfx(b.y), color.r, color.g, color.b,
+                   color.a);
+        aalineRGBA(renderer, Gfx(a.x), Gfx(int64_t{a.y} + 1), Gfx(b.x), Gfx(int64_t{b.y} + 1),
+                   color.r, color.g, color.b, color.a);
+    }
+};
+
+void DrawMeasurementMarks(SDL_Renderer* renderer, int32_t x1, int32_t y1, int32_t x2, int32_t y2,
+                          const MeasurementGeometry& g, SDL_Color color) {
+    const int64_t x0 = g.x0;
+    const int64_t y0 = g.y0;
+    const int64_t length = g.length;
+    switch (g.kind) {
+    case MeasurementCase::Vertical:
+        ThickMark(renderer, x0 - kTickHalfLength, y0, x0 + kTickHalfLength, y0, color);
+        ThickMark(renderer, x0, y0, x0, y0 + kStubLength, color);
+        ThickMark(renderer, x0 - kTickHalfLength, y0 + length, x0 + kTickHalfLength, y0 + length,
+                  color);
+        ThickMark(renderer, x0, y0 + length, x0, y0 + length - kStubLength, color);
+        break;
+    case MeasurementCase::Horizontal:
+        ThickMark(renderer, x0, y0 - kTickHalfLength, x0, y0 + kTickHalfLength, color);
+        ThickMark(renderer, x0, y0, x0 + kStubLength, y0, color);
+        ThickMark(renderer, x0 + length, y0 - kTickHalfLength, x0 + length, y0 + kTickHalfLength,
+                  color);
+        ThickMark(renderer, x0 + length, y0, x0 + length - kStubLength, y0, color);
+        break;
+    case MeasurementCase::Slanted: {
+        const double dx = double(int64_t{x2} - x1);
+        const double dy = double(int64_t{y2} - y1);
+        const double theta = (90.0 - std::atan2(dx, dy) * kRadiansToDegrees) * kDegreesToRadians;
+        const double c = std::cos(theta);
+        const double s = std::sin(theta);
+        const SlantedFrame start{x1, y1, c, s};
+        start.Segment(renderer, 0, -kTickHalfLength, 0, kTickHalfLength, color);
+        start.Segment(renderer, 0, 0, kStubLength, 0, color);
+        const SlantedFrame end{x2, y2, c, s};
+        end.Segment(renderer, 0, -kTickHalfLength, 0, kTickHalfLength, color);
+        end.Segment(renderer, 0, 0, -kSlantedEndStubLength, 0, color);
+        break;
+    }
+    }
+}
+
+// The label of a measurement: one joined line when it fits between the marks,
+// else its parts stacked.
+struct LabelLayout {
+    bool joined = false;
+    std::vector<std::string> lines;
+    std::vector<SDL_Point> sizes; // width, height of each line
+};
+
+SDL_Point TextSize(const std::string& text) {
+    int w = 0;
+    int h = 0;
+    if (drawFont == nullptr || TTF_SizeUTF8(drawFont, text.c_str(), &w, &h) != 0) {
+        return {0, 0};
+    }
+    return {w, h};
+}
+
+LabelLayout LayOutLabel(const Paper& paper, const MeasurementGeometry& g) {
+    const MeasurementLabel label = FormatMeasurementLabel(paper, static_cast<double>(g.length));
+    LabelLayout layout;
+    if (!label.second.empty()) {
+        const std::string joined = label.first + " " + label.second;
+        const SDL_Point size = TextSize(joined);
+        if (size.x < g.fitWidth - kLabelFitMargin) {
+            layout.joined = true;
+            layout.lines = {joined};
+            layout.sizes = {size};
+            return layout;
+        }
+        layout.lines = {label.first, label.second};
+    } else {
+        layout.lines = {label.first};
+    }
+    for (const std::string& line : layout.lines) {
+        layout.sizes.push_back(TextSize(line));
+    }
+    return layout;
+}
+
+int32_t TotalHeight(const std::vector<SDL_Point>& sizes) {
+    int32_t total = 0;
+    for (const SDL_Point& size : sizes) {
+        total += size.y;
+    }
+    return total;
+}
+
+// The visible points of a walked line, drawn with one call.
+void DrawWalkedLine(SDL_Renderer* renderer, int32_t x1, int32_t y1, int32_t x2, int32_t y2,
+                    LineTies ties, bool (*keep)(int64_t step)) {
+    std::vector<SDL_Point> points;
+    CollectLinePoints(x1, y1, x2, y2, ties, RendererPaperArea(renderer), keep, points);
+    if (!points.empty()) {
+        SDL_RenderDrawPoints(renderer, points.data(), static_cast<int>(points.size()));
+    }
+}
+
+} // namespace
+
+SDL_Rect RendererPaperArea(SDL_Renderer* renderer) {
+    SDL_Rect viewport = {0, 0, 0, 0};
+    SDL_RenderGetViewport(renderer, &viewport);
+    int outputWidth = 0;
+    int outputHeight = 0;
+    SDL_GetRendererOutputSize(renderer, &outputWidth, &outputHeight);
+    const SDL_Rect covered = {-viewport.x, -viewport.y, outputWidth, outputHeight};
+    const SDL_Rect paper = {0, 0, viewport.w, viewport.h};
+    SDL_Rect area = {0, 0, 0, 0};
+    SDL_IntersectRect(&covered, &paper, &area);
+    return area;
+}
+
+void SetPaperDrawColor(SDL_Renderer* renderer, SDL_Color color) {
+    SDL_SetRenderDrawBlendMode(renderer, color.a == SDL_ALPHA_OPAQUE ? SDL_BLENDMODE_NONE
+                                                                     : SDL_BLENDMODE_BLEND);
+    SDL_SetRenderDrawColor(renderer, color.r, color.g, color.b, color.a);
+}
+
+void DrawPixelLine(SDL_Renderer* renderer, int32_t x1, int32_t y1, int32_t x2, int32_t y2) {
+    DrawWalkedLine(renderer, x1, y1, x2, y2, LineTies::TowardEnd, nullptr);
+}
+
+void DrawDashedLine(SDL_Renderer* renderer, int32_t x1, int32_t y1, int32_t x2, int32_t y2) {
+    DrawWalkedLine(renderer, x1, y1, x2, y2, LineTies::TowardStart, DashKeeps);
+}
+
+void DrawArrow(SDL_Renderer* renderer, int32_t x1, int32_t y1, int32_t x2, int32_t y2) {
+    DrawPixelLine(renderer, x1, y1, x2, y2);
+    // The direction from the tip back along the shaft.
+    const double back =
+        std::fmod(std::atan2(double(int64_t{y2} - y1), double(int64_t{x2} - x1)) + M_PI, 2 * M_PI);
+    const int32_t bx = TruncToInt32(std::cos(back) * kArrowHeadLength + x2);
+    const int32_t by = TruncToInt32(std::sin(back) * kArrowHeadLength + y2);
+    const int32_t hx = TruncToInt32(std::cos(back + M_PI / 2) * kArrowHeadHalfWidth + bx);
+    const int32_t hy = TruncToInt32(std::sin(back + M_PI / 2) * kArrowHeadHalfWidth + by);
+    const int32_t ox = TruncToInt32(std::cos(back - M_PI / 2) * kArrowHeadHalfWidth + bx);
+    const int32_t oy = TruncToInt32(std::sin(back - M_PI / 2) * kArrowHeadHalfWidth + by);
+    DrawPixelLine(renderer, hx, hy, x2, y2);
+    DrawPixelLine(renderer, ox, oy, x2, y2);
+    DrawPixelLine(renderer, ox, oy, hx, hy);
+}
+
+MeasurementGeometry MeasureMeasurement(int32_t x1, int32_t y1, int32_t x2, int32_t y2) {
+    const int64_t dx = int64_t{x2} - x1;
+    const int64_t dy = int64_t{y2} - y1;
+    const int64_t adx = dx < 0 ? -dx : dx;
+    const int64_t ady = dy < 0 ? -dy : dy;
+    MeasurementGeometry g{};
+    if (dx == 0 || (adx == 1 && ady >= 2)) {
+        g.kind = MeasurementCase::Vertical;
+        g.x0 = x1;
+        g.y0 = dy < 0 ? y2 : y1;
+        g.length = ady;
+        g.fitWidth = 0;
+        g.centre = {g.x0, static_cast<int32_t>(g.y0 + g.length / 2)};
+    } else if (ady <= 1) {
+        g.kind = MeasurementCase::Horizontal;
+        g.x0 = std::min(x1, x2);
+        g.y0 = dy < 0 ? y2 : y1;
+        g.length = adx;
+        g.fitWidth = adx;
+        g.centre = {static_cast<int32_t>(g.x0 + g.length / 2),
+                    static_cast<int32_t>(g.y0 + ady / 2)};
+    } else {
+        g.kind = MeasurementCase::Slanted;
+        g.x0 = x1;
+        g.y0 = y1;
+        g.length =
+            static_cast<int64_t>(std::sqrt(double(dx) * double(dx) + double(dy) * double(dy)));
+        g.fitWidth = dx;
+        g.centre = {static_cast<int32_t>(x1 + dx / 2), static_cast<int32_t>(y1 + dy / 2)};
+    }
+    return g;
+}
+
+SDL_Rect MeasurementLabelRect(const Paper& paper, const MeasurementGeometry& geometry) {
+    const LabelLayout layout = LayOutLabel(paper, geometry);
+    int32_t width = 0;
+    for (const SDL_Point& size : layout.sizes) {
+        width = std::max(width, size.x);
+    }
+    const int32_t height = TotalHeight(layout.sizes);
+    return {geometry.centre.x - width / 2 - 1, geometry.centre.y - height / 2, width + 2, height};
+}
+
+void DrawMeasurement(Paper& paper, int32_t x1, int32_t y1, int32_t x2, int32_t y2,
+                     SDL_Color color) {
+    if (paper.paperRenderer == nullptr) {
+        return;
+    }
+    const MeasurementGeometry g = MeasureMeasurement(x1, y1, x2, y2);
+    DrawMeasurementMarks(paper.paperRenderer, x1, y1, x2, y2, g, color);
+
+    const LabelLayout layout = LayOutLabel(paper, g);
+    if (layout.joined) {
+        const SDL_Point size = layout.sizes.front();
+        DrawText(paper, drawFont, g.centre.x - size.x / 2, g.centre.y - size.y / 2, color,
+                 layout.lines.front(), 0);
+    } else {
+        DrawTextLines(paper, layout.lines, color, g.centre);
+    }
+}
+
+void DrawText(Paper& paper, TTF_Font* font, int32_t x, int32_t y, SDL_Color color,
+              const std::string& text, int32_t angle) {
+    if (font == nullptr || paper.paperRenderer == nullptr) {
+        return;
+    }
+    const int style = TTF_GetFontStyle(font);
+    if (style != TTF_STYLE_NORMAL) {
+        TTF_SetFontStyle(font, TTF_STYLE_NORMAL);
+    }
+    SurfacePtr surface(TTF_RenderUTF8_Blended(font, text.c_str(), color));
+    if (style != TTF_STYLE_NORMAL) {
+        TTF_SetFontStyle(font, style);
+    }
+    if (surface == nullptr) {
+        return;
+    }
+    TexturePtr texture(SDL_CreateTextureFromSurface(paper.paperRenderer, surface.get()));
+    if (texture == nullptr) {
+        return;
+    }
+    const SDL_Rect destination = {x, y, surface->w, surface->h};
+    if (angle == 0) {
+        SDL_RenderCopy(paper.paperRenderer, texture.get(), nullptr, &destination);
+    } else {
+        const SDL_Point corner = {0, 0};
+        SDL_RenderCopyEx(paper.paperRenderer, texture.get(), nullptr, &destination, angle, &corner,
+                         SDL_FLIP_NONE);
+    }
+}
+
+void DrawTextLines(Paper& paper, const std::vector<std::string>& lines, SDL_Color color,
+                   SDL_Point centre) {
+    std::vector<SDL_Point> sizes;
+    for (const std::string& line : lines) {
+        sizes.push_back(TextSize(line));
+    }
+    int32_t y = centre.y - TotalHeight(sizes) / 2;
+    for (size_t i = 0; i < lines.size(); ++i) {
+        DrawText(paper, drawFont, centre.x - sizes[i].x / 2, y, color, lines[i], 0);
+        y += sizes[i].y;
+    }
+}

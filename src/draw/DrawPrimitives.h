@@ -1,0 +1,60 @@
+#pragma once
+// The shapes that are not plain SDL lines: dashed lines, arrows, measurement
+// marks with their length label, and texts. They draw onto a paper's own
+// renderer in paper pixels; that renderer may cover only part of the paper
+// (its viewport places the paper), and every routine here gives the same
+// pixels whichever part is covered.
+
+#include <SDL2/SDL_pixels.h>
+#include <SDL2/SDL_rect.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+struct SDL_Renderer;
+typedef struct _TTF_Font TTF_Font;
+class Paper;
+
+// 10 pixels on, 10 off, in the renderer's current draw colour.
+void DrawDashedLine(SDL_Renderer* renderer, int32_t x1, int32_t y1, int32_t x2, int32_t y2);
+// A shaft with an outlined head at (x2, y2), in the renderer's current draw colour.
+void DrawArrow(SDL_Renderer* renderer, int32_t x1, int32_t y1, int32_t x2, int32_t y2);
+// End marks with inward stubs and the length label between them.
+void DrawMeasurement(Paper& paper, int32_t x1, int32_t y1, int32_t x2, int32_t y2, SDL_Color color);
+// One text with its top-left corner at (x, y), turned clockwise about that
+// corner by `angle` degrees.
+void DrawText(Paper& paper, TTF_Font* font, int32_t x, int32_t y, SDL_Color color,
+              const std::string& text, int32_t angle);
+// Lines of text in `drawFont`, each centred horizontally, the block centred
+// vertically on `centre`.
+void DrawTextLines(Paper& paper, const std::vector<std::string>& lines, SDL_Color color,
+                   SDL_Point centre);
+
+// Sets the draw colour together with the blend mode SDL2_gfx picks for it
+// (blending only for a translucent colour), so a shape drawn with SDL's own
+// calls looks the same whatever was drawn before it.
+void SetPaperDrawColor(SDL_Renderer* renderer, SDL_Color color);
+
+// A 1-pixel line exactly as SDL's renderer draws it on a whole-paper target,
+// in the renderer's current draw colour.
+void DrawPixelLine(SDL_Renderer* renderer, int32_t x1, int32_t y1, int32_t x2, int32_t y2);
+
+// The part of the paper (in paper pixels) that the renderer's target covers:
+// its viewport places the paper's origin, its output size is the covered size.
+SDL_Rect RendererPaperArea(SDL_Renderer* renderer);
+
+// Where a measurement puts its marks and label, for drawing and for telling
+// whether it can touch a part of the paper.
+enum class MeasurementCase { Vertical, Horizontal, Slanted };
+struct MeasurementGeometry {
+    MeasurementCase kind;
+    int32_t x0; // vertical and horizontal cases: the first mark
+    int32_t y0;
+    int64_t length; // pixels
+    int64_t fitWidth;
+    SDL_Point centre;
+};
+MeasurementGeometry MeasureMeasurement(int32_t x1, int32_t y1, int32_t x2, int32_t y2);
+// The rectangle the label of a measurement of that geometry covers on `paper`.
+SDL_Rect MeasurementLabelRect(const Paper& paper, const MeasurementGeometry& geometry);

@@ -1,0 +1,254 @@
+#include "document/Paper.h"
+#include "document/PaperTestSupport.h"
+
+#include "app/StatusNotice.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+std::shared_ptr<PaperObject> Add(Paper& paper, const ObjectRecord& record,
+                                 bool keepAttributes = false) {
+    EXPECT_TRUE(paper.CreateAndAddObject(record, keepAttributes));
+    return paper.objects.back();
+}
+
+void Select(Paper& paper, const std::shared_ptr<PaperObject>& object) {
+    paper.selection.emplace(object->id, object);
+}
+
+std::vector<int32_t> Ids(const Paper& paper) {
+    std::vector<int32_t> ids;
+    for (const auto& object : paper.objects) {
+        ids.push_back(object->id);
+    }
+    return ids;
+}
+
+int editDialogResult = 0;
+int RunEditDialogForTest(Paper& /*paper*/) {
+    // The dialog edits the published object in place.
+    editedObject->record.SetX1(999);
+    return editDialogResult;
+}
+
+} // namespace
+
+TEST(PaperTest, AddingGivesIdsAndUndoRecordsAndTheCurrentAttributes) {
+    DocumentSession session;
+    Paper paper;
+    currentLayer = 5;
+    auto first = Add(paper, LineRecord(ObjectKind::Line, 0, 0, 10, 10));
+    EXPECT_EQ(first->id, 1);
+    EXPECT_EQ(first->record.Layer(), 5);
+    EXPECT_EQ(first->record.Color().a, 0) << "no drawing colour chosen";
+    EXPECT_TRUE(paper.modified);
+    ASSERT_EQ(paper.undoStack.size(), 1u);
+    EXPECT_EQ(paper.undoStack[0].kind, UndoKind::Added);
+    EXPECT_EQ(paper.undoStack[0].ids, std::vector<int32_t>{1});
+
+    paper.drawColor = {1, 2, 3, 255};
+    auto second = Add(paper, LineRecord(ObjectKind::Rect, 0, 0, 10, 10));
+    EXPECT_EQ(second->id, 2);
+    EXPECT_EQ(second->record.Color().b, 3);
+
+    ObjectRecord kept = LineRecord(ObjectKind::Line, 0, 0, 1, 1);
+    kept.SetLayer(9);
+    auto third = Add(paper, kept, true);
+    EXPECT_EQ(third->record.Layer(), 9);
+    EXPECT_EQ(third->record.Color().a, 0);
+
+    // An object that already has an id keeps it and leaves no undo step.
+    auto returning = CreateObjectFromRecord(&paper, kept);
+    returning->id = 77;
+    paper.AddObject(returning, true);
+    EXPECT_EQ(returning->id, 77);
+    EXPECT_EQ(paper.undoStack.size(), 3u);
+
+    // Ids skip 0 when the counter wraps.
+    paper.nextObjectId = -1;
+    EXPECT_EQ(Add(paper, kept)->id, 1);
+
+    ObjectRecord unknown;
+    unknown.SetKind(12);
+    EXPECT_FALSE(paper.CreateAndAddObject(unknown, false));
+}
+
+TEST(PaperTest, UndoingADeletionRestoresTheObjectsExactlyAsTheyWere) {
+    DocumentSession session;
+    Paper paper;
+    currentLayer = 2;
+    auto a = Add(paper, LineRecord(ObjectKind::Line, 0, 0, 10, 10));
+    currentLayer = 3;
+    paper.drawColor = {200, 0, 0, 255};
+    auto b = Add(paper, LineRecord(ObjectKind::Line, 5, 5, 10, 10));
+    paper.drawColor = {0, 0, 0, 0};
+    auto c = Add(paper, LineRecord(ObjectKind::Line, 7, 7, 10, 10));
+    Select(paper, a);
+    Select(paper, b);
+    paper.modified = false;
+    paper.DeleteSelected();
+    EXPECT_EQ(Ids(paper), std::vector<int32_t>{3});
+    EXPECT_TRUE(paper.selection.empty());
+    EXPECT_TRUE(paper.modified);
+
+    // Working elsewhere in between must not change what comes back.
+    currentLayer = 11;
+    paper.drawColor = {0, 255, 0, 255};
+    paper.Undo();
+    EXPECT_EQ(Ids(paper), (std::vector<int32_t>{1, 2, 3})) << "same drawing order";
+    EXPECT_EQ(a->record.Layer(), 2);
+    EXPECT_EQ(b->record.Layer(), 3);
+    EXPECT_EQ(a->record.Color().a, 0) << "still drawn in the palette colour";
+    EXPECT_EQ(b->record.Color().r, 200);
+    EXPECT_EQ(paper.undoStack.size(), 3u) << "no new Added records";
+
+    // Deleting with nothing selected still spends one Undo.
+    paper.DeleteSelected();
+    EXPECT_EQ(paper.undoStack.size(), 4u);
+    paper.Undo();
+    EXPECT_EQ(Ids(paper), (std::vector<int32_t>{1, 2, 3}));
+    paper.Undo();
+    EXPECT_EQ(Ids(paper), (std::vector<int32_t>{1, 2}));
+}
+
+TEST(PaperTest, RectangleSelectionTakesOnlyTheCurrentLayer) {
+    DocumentSession session;
+    Paper paper;
+    currentLayer = 0;
+    auto onZero = Add(paper, LineRecord(ObjectKind::Line, 0, 0, 100, 0));
+    currentLayer = 1;
+    auto onOne = Add(paper, LineRecord(ObjectKind::Line, 0, 10, 100, 10));
+    auto missed = Add(paper, LineRecord(ObjectKind::Line, 0, 500, 100, 500));
+    paper.hiddenLayers[1] = 1;
+    EXPECT_TRUE(paper.SelectInRect({40, -5, 20, 30}));
+    ASSERT_EQ(paper.selection.size(), 1u);
+    EXPECT_EQ(paper.selection.begin()->first, onOne->id) << "hidden layers stay selectable";
+    currentLayer = 7;
+    EXPECT_FALSE(paper.SelectInRect({40, -5, 20, 30}));
+    EXPECT_TRUE(paper.selection.empty());
+    (void)onZero;
+    (void)missed;
+
+    Select(paper, onOne);
+    EXPECT_TRUE(paper.IsOverSelection(50, 14));
+    EXPECT_TRUE(paper.IsOverSelection(50, 5));
+    EXPECT_FALSE(paper.IsOverSelection(50, 16));
+    EXPECT_FALSE(paper.IsOverSelection(50, 0)) << "only selected objects count";
+}
+
+TEST(PaperTest, MovingAndUndoingMoves) {
+    DocumentSession session;
+    Paper paper;
+    auto rect = Add(paper, LineRecord(ObjectKind::Rect, 10, 10, 50, 50));
+    auto circle = Add(paper, CircleRecord(100, 100, 20));
+    paper.modified = false;
+    const size_t steps = paper.undoStack.size();
+    paper.MoveObjects(24, 0, true);
+    EXPECT_EQ(paper.undoStack.size(), steps) << "an empty selection moves nothing";
+    EXPECT_FALSE(paper.modified);
+
+    Select(paper, rect);
+    paper.MoveObjects(24, 0, true);
+    EXPECT_EQ(rect->record.X1(), 34);
+    EXPECT_EQ(rect->record.X2(), 74);
+    EXPECT_EQ(circle->record.X1(), 100);
+    EXPECT_TRUE(paper.modified);
+    paper.MoveObjects(-3, 7, false);
+    EXPECT_EQ(circle->record.Y1(), 107);
+    EXPECT_EQ(paper.undoStack.back().ids, (std::vector<int32_t>{1, 2}));
+
+    paper.Undo();
+    paper.Undo();
+    EXPECT_EQ(rect->record.X1(), 10);
+    EXPECT_EQ(rect->record.X2(), 50);
+    EXPECT_EQ(circle->record.Y1(), 100);
+
+    // Undoing an addition also drops the object from the selection.
+    paper.Undo();
+    EXPECT_EQ(Ids(paper), std::vector<int32_t>{1});
+    Select(paper, rect);
+    paper.Undo();
+    EXPECT_TRUE(paper.objects.empty());
+    EXPECT_TRUE(paper.selection.empty());
+    paper.Undo(); // nothing left: nothing happens
+}
+
+TEST(PaperTest, EditingKeepsTheOldStateForUndo) {
+    DocumentSession session;
+    Paper paper;
+    auto line = Add(paper, LineRecord(ObjectKind::Line, 10, 10, 50, 50));
+    auto other = Add(paper, LineRecord(ObjectKind::Line, 0, 0, 5, 5));
+    paper.EditSelected(); // nothing selected: nothing happens
+    Select(paper, line);
+    Select(paper, other);
+    const size_t steps = paper.undoStack.size();
+    paper.EditSelected();
+    EXPECT_EQ(CurrentStatusNotice(statusNoticeExpiry - 1),
+              "To edit it must be the only object selected!");
+    EXPECT_EQ(paper.undoStack.size(), steps);
+
+    paper.selection.erase(other->id);
+    paper.EditSelected(); // no dialog available counts as Cancel
+    EXPECT_EQ(paper.undoStack.size(), steps);
+
+    paperHooks.runEditDialog = RunEditDialogForTest;
+    editDialogResult = 0;
+    paper.EditSelected();
+    EXPECT_EQ(paper.undoStack.size(), steps) << "Cancel records nothing";
+    EXPECT_EQ(editedObject, nullptr);
+    line->record.SetX1(10);
+
+    editDialogResult = 1;
+    paper.modified = false;
+    paper.EditSelected();
+    EXPECT_EQ(line->record.X1(), 999);
+    EXPECT_TRUE(paper.modified);
+    ASSERT_EQ(paper.undoStack.size(), steps + 1);
+    EXPECT_EQ(paper.undoStack.back().kind, UndoKind::Edited);
+    paper.Undo();
+    EXPECT_EQ(line->record.X1(), 10);
+    EXPECT_EQ(line->id, 1);
+    paperHooks = PaperHooks{};
+}
+
+TEST(PaperTest, SurfacesRefuseImpossibleSizesAndResizesUndo) {
+    DocumentSession session(800, 600);
+    Paper paper;
+    EXPECT_FALSE(paper.CreateSurface(0, 100));
+    EXPECT_FALSE(paper.CreateSurface(100, -1));
+    EXPECT_FALSE(paper.CreateSurface(kMaxPaperPixels + 1, 100));
+    EXPECT_EQ(paper.paperSurface, nullptr);
+
+    ASSERT_TRUE(paper.CreateSurface(kMaxPaperPixels, kMaxPaperPixels));
+    EXPECT_EQ(paper.blockWidth, 24);
+    // Only the visible part is held, never the whole paper.
+    EXPECT_EQ(paper.paperSurface->w, 800);
+    EXPECT_EQ(paper.paperSurface->h, 600);
+
+    paper.modified = false;
+    EXPECT_FALSE(paper.ResizeSurface(kMaxPaperPixels + 1, 10, false));
+    EXPECT_FALSE(paper.ResizeSurface(10, 0, false));
+    EXPECT_TRUE(paper.undoStack.empty());
+    EXPECT_FALSE(paper.modified);
+
+    ASSERT_TRUE(paper.ResizeSurface(500, 400, false));
+    EXPECT_EQ(paper.width, 500);
+    EXPECT_TRUE(paper.modified);
+    EXPECT_EQ(paper.paperSurface->w, 500);
+    ASSERT_EQ(paper.undoStack.size(), 1u);
+    paper.Undo();
+    EXPECT_EQ(paper.width, kMaxPaperPixels);
+    EXPECT_EQ(paper.height, kMaxPaperPixels);
+    EXPECT_TRUE(paper.undoStack.empty()) << "undoing a resize pushes nothing";
+}
+
+TEST(PaperTest, BackgroundImageFailuresAreReported) {
+    DocumentSession session;
+    Paper paper;
+    ASSERT_TRUE(paper.CreateSurface(200, 100));
+    EXPECT_FALSE(paper.LoadBackgroundImage("/nonexistent/folder/plan.png"));
+    EXPECT_EQ(CurrentStatusNotice(statusNoticeExpiry - 1).rfind("Error opening plan.png: ", 0), 0u);
+    EXPECT_TRUE(paper.backgroundImagePath.empty());
+    EXPECT_EQ(paper.backgroundTexture, nullptr);
+}

@@ -1,0 +1,123 @@
+#pragma once
+// What document and drawing tests share: SDL and the drawing font set up
+// without a display, papers with a known view, and pixel access in paper
+// coordinates.
+
+#include "app/AppState.h"
+#include "document/Paper.h"
+#include "document/PaperObject.h"
+
+#include <SDL2/SDL.h>
+#include <SDL2/SDL_image.h>
+#include <SDL2/SDL_ttf.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+// SDL, SDL_ttf with the drawing font at 18 points, SDL_image; all undone and
+// the program state reset at the end.
+class DocumentSession {
+  public:
+    explicit DocumentSession(int viewWidth = 1000, int viewHeight = 700) {
+        SDL_Init(SDL_INIT_VIDEO);
+        TTF_Init();
+        IMG_Init(IMG_INIT_PNG);
+        drawFont = TTF_OpenFont(TESSELLON_RESOURCE_DIR "/fonts/cad.ttf", 18);
+        paperViewRect = {0, 0, viewWidth, viewHeight};
+    }
+    ~DocumentSession() {
+        if (drawFont != nullptr) {
+            TTF_CloseFont(drawFont);
+        }
+        ResetAppState();
+        IMG_Quit();
+        TTF_Quit();
+        SDL_Quit();
+    }
+    DocumentSession(const DocumentSession&) = delete;
+    DocumentSession& operator=(const DocumentSession&) = delete;
+};
+
+inline ObjectRecord LineRecord(ObjectKind kind, int32_t x1, int32_t y1, int32_t x2, int32_t y2) {
+    ObjectRecord record;
+    record.SetKind(kind);
+    record.SetX1(x1);
+    record.SetY1(y1);
+    record.SetX2(x2);
+    record.SetY2(y2);
+    return record;
+}
+
+inline ObjectRecord CircleRecord(int32_t x, int32_t y, int16_t radius, int32_t sides = 2,
+                                 int16_t angle = 0) {
+    ObjectRecord record;
+    record.SetKind(ObjectKind::Circle);
+    record.SetX1(x);
+    record.SetY1(y);
+    record.SetRadius(radius);
+    record.SetSides(sides);
+    record.SetAngle(angle);
+    return record;
+}
+
+inline ObjectRecord TextRecord(int32_t x, int32_t y, const std::string& text, int16_t angle = 0) {
+    ObjectRecord record;
+    record.SetKind(ObjectKind::Text);
+    record.SetX1(x);
+    record.SetY1(y);
+    record.SetText(text);
+    record.SetAngle(angle);
+    return record;
+}
+
+// The colour of paper pixel (x, y) in the paper's surface, which must hold it.
+inline SDL_Color PaperPixel(const Paper& paper, int x, int y) {
+    const SDL_Surface* surface = paper.paperSurface;
+    const int sx = x - paper.renderArea.x;
+    const int sy = y - paper.renderArea.y;
+    EXPECT_TRUE(sx >= 0 && sy >= 0 && sx < paper.renderArea.w && sy < paper.renderArea.h)
+        << "pixel " << x << "," << y << " is not in the rendered area";
+    if (sx < 0 || sy < 0 || sx >= surface->w || sy >= surface->h) {
+        return {0, 0, 0, 0};
+    }
+    const auto* row = static_cast<const uint8_t*>(surface->pixels) + sy * surface->pitch;
+    const uint16_t value = reinterpret_cast<const uint16_t*>(row)[sx];
+    SDL_Color color = {0, 0, 0, 255};
+    SDL_GetRGB(value, surface->format, &color.r, &color.g, &color.b);
+    return color;
+}
+
+// The colour a surface of the paper stores for `color` (RGB565 loses low bits).
+inline SDL_Color Stored(const Paper& paper, SDL_Color color) {
+    const Uint32 value = SDL_MapRGB(paper.paperSurface->format, color.r, color.g, color.b);
+    SDL_Color stored = {0, 0, 0, 255};
+    SDL_GetRGB(value, paper.paperSurface->format, &stored.r, &stored.g, &stored.b);
+    return stored;
+}
+
+inline bool SameColor(SDL_Color a, SDL_Color b) {
+    return a.r == b.r && a.g == b.g && a.b == b.b;
+}
+
+inline ::testing::AssertionResult PixelIs(const Paper& paper, int x, int y, SDL_Color color) {
+    const SDL_Color actual = PaperPixel(paper, x, y);
+    const SDL_Color expected = Stored(paper, color);
+    if (SameColor(actual, expected)) {
+        return ::testing::AssertionSuccess();
+    }
+    return ::testing::AssertionFailure()
+           << "pixel " << x << "," << y << " is (" << int(actual.r) << "," << int(actual.g) << ","
+           << int(actual.b) << "), expected (" << int(expected.r) << "," << int(expected.g) << ","
+           << int(expected.b) << ")";
+}
+
+// Saves the rendered area for a look at it when TESSELLON_TEST_PNG_DIR is set.
+inline void SaveForInspection(const Paper& paper, const std::string& name) {
+    const char* folder = SDL_getenv("TESSELLON_TEST_PNG_DIR");
+    if (folder != nullptr && paper.paperSurface != nullptr) {
+        IMG_SavePNG(paper.paperSurface, (std::string(folder) + "/" + name + ".png").c_str());
+    }
+}
