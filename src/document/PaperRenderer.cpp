@@ -1,0 +1,211 @@
+#include "document/PaperRenderer.h"
+
+#include "app/AppState.h"
+#include "document/Paper.h"
+#include "document/PaperObject.h"
+#include "draw/DrawPrimitives.h"
+
+#include <SDL2/SDL.h>
+#include <SDL2/SDL2_gfxPrimitives.h>
+
+#include <algorithm>
+
+namespace {
+
+constexpr Uint8 kMajorGridWidth = 2;
+// With this many lines per inch or more, squares are too small for major lines.
+constexpr int32_t kMajorLinesBelowLinesPerInch = 12;
+// Grid lines are cut to the drawn area plus this much, so that their ends
+// fall outside it (and within SDL2_gfx's 16-bit range).
+constexpr int64_t kGridSlack = 1;
+// A major line is two pixels wide and drawn one pixel off its grid position.
+constexpr int64_t kGridReach = 2;
+
+bool IsMajorLine(const Paper& paper, int64_t index) {
+    return paper.blocksPerUnit > 1 && paper.linesPerInch < kMajorLinesBelowLinesPerInch &&
+           index % paper.blocksPerUnit == 0;
+}
+
+Sint16 Gfx(int64_t value) {
+    return static_cast<Sint16>(value);
+}
+
+// Lines are at index * spacing for index in [0, count); these are the indices
+// whose lines can touch [low, high).
+void IndexRange(int64_t spacing, int64_t count, int64_t low, int64_t high, int64_t& first,
+                int64_t& last) {
+    first = std::max<int64_t>(0, (low - kGridReach) / spacing);
+    last = std::min<int64_t>(count - 1, (high + kGridReach) / spacing);
+}
+
+void DrawGrid(Paper& paper, const PaperPalette& palette, const SDL_Rect& area) {
+    SDL_Renderer* renderer = paper.paperRenderer;
+    const SDL_Point counts = GridLineCounts(paper);
+    const int64_t bw = paper.blockWidth;
+    const int64_t bh = paper.blockHeight;
+    const SDL_Color minor = {palette.gridColor.r, palette.gridColor.g, palette.gridColor.b,
+                             SDL_ALPHA_OPAQUE};
+    const SDL_Color major = palette.gridColor;
+    const int64_t areaRight = int64_t{area.x} + area.w;
+    const int64_t areaBottom = int64_t{area.y} + area.h;
+
+    // Every line is cut to the area: the whole-paper grid runs past the paper's
+    // far edges, and a cut line has the same pixels inside the area.
+    const int64_t columnTop = std::max<int64_t>(0, area.y - kGridSlack);
+    const int64_t columnBottom = std::min<int64_t>(counts.y * bh, areaBottom + kGridSlack - 1);
+    int64_t first = 0;
+    int64_t last = -1;
+    IndexRange(bw, counts.x, area.x, areaRight, first, last);
+    for (int64_t column = first; column <= last; ++column) {
+        const int64_t x = column * bw;
+        if (IsMajorLine(paper, column)) {
+            thickLineRGBA(renderer, Gfx(x + 1), Gfx(columnTop), Gfx(x + 1), Gfx(columnBottom),
+                          kMajorGridWidth, major.r, major.g, major.b, major.a);
+        } else {
+            SetPaperDrawColor(renderer, minor);
+            SDL_RenderDrawLine(renderer, static_cast<int>(x), static_cast<int>(columnTop),
+                               static_cast<int>(x), static_cast<int>(columnBottom));
+        }
+    }
+
+    const int64_t rowLeft = std::max<int64_t>(0, area.x - kGridSlack);
+    const int64_t rowRight = std::min<int64_t>(counts.x * bw, areaRight + kGridSlack - 1);
+    IndexRange(bh, counts.y, area.y, areaBottom, first, last);
+    for (int64_t row = first; row <= last; ++row) {
+        const int64_t y = row * bh;
+        if (IsMajorLine(paper, row)) {
+            thickLineRGBA(renderer, Gfx(rowLeft), Gfx(y), Gfx(rowRight), Gfx(y), kMajorGridWidth,
+                          major.r, major.g, major.b, major.a);
+        } else {
+            SetPaperDrawColor(renderer, minor);
+            SDL_RenderDrawLine(renderer, static_cast<int>(rowLeft), static_cast<int>(y + 1),
+                               static_cast<int>(rowRight), static_cast<int>(y + 1));
+        }
+    }
+}
+
+void DrawBackgroundImage(Paper& paper) {
+    int w = 0;
+    int h = 0;
+    if (SDL_QueryTexture(paper.backgroundTexture, nullptr, nullptr, &w, &h) != 0) {
+        return;
+    }
+    const SDL_Rect destination = BackgroundImageRect(paper, w, h);
+    SDL_SetTextureAlphaMod(paper.backgroundTexture, paper.backgroundImageAlpha);
+    SDL_RenderCopy(paper.paperRenderer, paper.backgroundTexture, nullptr, &destination);
+}
+
+SDL_Color Half(SDL_Color color) {
+    return {static_cast<Uint8>(color.r * 0.5), static_cast<Uint8>(color.g * 0.5),
+            static_cast<Uint8>(color.b * 0.5), color.a};
+}
+
+SDL_Color ObjectColor(const PaperObject& object, const PaperPalette& palette, bool ownPalette,
+                      bool selected) {
+    const SDL_Color own = object.record.Color();
+    if (ownPalette) {
+        if (selected) {
+            return palette.selectionColor;
+        }
+        return own.a != 0 ? own : palette.objectColor;
+    }
+    // Black and white: the selection is not shown, own colours become greys.
+    if (own.a != 0) {
+        const auto grey = static_cast<Uint8>(std::max({own.r, own.g, own.b}) / 2);
+        return {grey, grey, grey, SDL_ALPHA_OPAQUE};
+    }
+    return palette.objectColor;
+}
+
+void DrawObjects(Paper& paper, const PaperPalette& palette, bool ownPalette, const SDL_Rect& area) {
+    const SDL_Point dragOffset = SelectionDragOffset(paper);
+    for (const std::shared_ptr<PaperObject>& object : paper.objects) {
+        const uint8_t layer = object->record.Layer();
+        if (layer < kLayerCount && paper.hiddenLayers[layer] != 0) {
+            continue;
+        }
+        const bool selected = paper.selection.count(object->id) != 0;
+        if (selectionDragging && selected) {
+            if (object->GetDrawBox().Touches(area)) {
+                object->Draw(Half(palette.selectionColor));
+            }
+            std::shared_ptr<PaperObject> moved = CreateObjectFromRecord(&paper, object->record);
+            if (moved != nullptr) {
+                moved->Move(dragOffset.x, dragOffset.y);
+                if (moved->GetDrawBox().Touches(area)) {
+                    moved->Draw(palette.selectionColor);
+                }
+            }
+            continue;
+        }
+        if (object->GetDrawBox().Touches(area)) {
+            object->Draw(ObjectColor(*object, palette, ownPalette, selected));
+        }
+    }
+}
+
+} // namespace
+
+SDL_Point GridLineCounts(const Paper& paper) {
+    return {paper.width / std::max(1, paper.blockWidth) + 1,
+            paper.height / std::max(1, paper.blockHeight) + 1};
+}
+
+SDL_Rect BackgroundImageRect(const Paper& paper, int32_t imageWidth, int32_t imageHeight) {
+    SDL_Rect rect = {paper.backgroundImageX, paper.backgroundImageY, imageWidth, imageHeight};
+    if ((imageWidth > paper.width || imageHeight > paper.height) && imageWidth > 0 &&
+        imageHeight > 0) {
+        const int64_t scaledHeight = int64_t{imageHeight} * paper.width / imageWidth;
+        if (scaledHeight > paper.height) {
+            rect.w = static_cast<int32_t>(int64_t{imageWidth} * paper.height / imageHeight);
+            rect.h = paper.height;
+        } else {
+            rect.w = paper.width;
+            rect.h = static_cast<int32_t>(scaledHeight);
+        }
+    }
+    return rect;
+}
+
+bool RenderPaperArea(Paper& paper, const SDL_Rect& area, bool wholePaper, bool ownPalette) {
+    if (paper.paperSurface == nullptr || paper.paperRenderer == nullptr ||
+        !paper.PrepareRenderTarget(area)) {
+        return false;
+    }
+    SDL_Renderer* renderer = paper.paperRenderer;
+    const PaperPalette palette = ownPalette ? paper.palette : MonochromePalette();
+    SDL_SetRenderDrawColor(renderer, palette.backgroundColor.r, palette.backgroundColor.g,
+                           palette.backgroundColor.b, SDL_ALPHA_OPAQUE);
+    SDL_RenderClear(renderer);
+
+    if (area.w > 0 && area.h > 0) {
+        if (paper.backgroundTexture != nullptr) {
+            DrawBackgroundImage(paper);
+        }
+        if (gridVisible) {
+            DrawGrid(paper, palette, area);
+        }
+        DrawObjects(paper, palette, ownPalette, area);
+    }
+
+    if (!wholePaper && activeToolInstance != nullptr && paperHooks.renderToolPreview != nullptr) {
+        const SDL_Color tool = paper.drawColor.a != 0 ? paper.drawColor : paper.palette.objectColor;
+        SetPaperDrawColor(renderer, {tool.r, tool.g, tool.b, SDL_ALPHA_OPAQUE});
+        paperHooks.renderToolPreview(paper);
+    }
+    SDL_RenderPresent(renderer);
+    if (wholePaper) {
+        SDL_RenderFlush(renderer);
+    }
+    return true;
+}
+
+bool RenderPaper(Paper& paper, bool wholePaper, bool ownPalette) {
+    if (!wholePaper) {
+        return RenderPaperArea(paper, paper.VisibleArea(), false, ownPalette);
+    }
+    if (int64_t{paper.width} * paper.height > kMaxSingleRenderPixels) {
+        return false;
+    }
+    return RenderPaperArea(paper, {0, 0, paper.width, paper.height}, true, ownPalette);
+}

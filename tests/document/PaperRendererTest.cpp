@@ -1,0 +1,327 @@
+#include "document/PaperRenderer.h"
+#include "document/PaperTestSupport.h"
+#include "tools/Tool.h"
+
+#include <SDL2/SDL.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+namespace {
+
+const SDL_Color kDarkSlate = {0x21, 0x28, 0x30, 0xFF};
+const SDL_Color kBlack = {0, 0, 0, 255};
+const SDL_Color kWhite = {255, 255, 255, 255};
+const SDL_Color kMagenta = {255, 0, 255, 255};
+
+std::shared_ptr<PaperObject> Add(Paper& paper, ObjectRecord record, uint8_t layer = 0,
+                                 SDL_Color color = {0, 0, 0, 0}) {
+    record.SetLayer(layer);
+    record.SetColor(color);
+    EXPECT_TRUE(paper.CreateAndAddObject(record, true));
+    return paper.objects.back();
+}
+
+// A paper holding one of each kind of object, several turned or slanted.
+void AddEveryKind(Paper& paper) {
+    Add(paper, LineRecord(ObjectKind::Line, 20, 30, 380, 170));
+    Add(paper, LineRecord(ObjectKind::DashedLine, 30, 400, 520, 190), 0, {255, 200, 0, 255});
+    Add(paper, LineRecord(ObjectKind::Arrow, 600, 40, 430, 260));
+    Add(paper, LineRecord(ObjectKind::Arrow, 100, 450, 100, 300), 0, {0, 255, 0, 255});
+    Add(paper, LineRecord(ObjectKind::Measurement, 50, 480, 350, 480));
+    Add(paper, LineRecord(ObjectKind::Measurement, 650, 60, 651, 400));
+    Add(paper, LineRecord(ObjectKind::Measurement, 400, 320, 620, 450), 0, {0, 200, 255, 255});
+    Add(paper, LineRecord(ObjectKind::Rect, 440, 300, 300, 380));
+    Add(paper, CircleRecord(200, 250, 60));
+    Add(paper, CircleRecord(520, 120, 70, 5, 15), 0, {255, 80, 80, 255});
+    Add(paper, TextRecord(150, 60, "Kitchen 4.2 m"));
+    Add(paper, TextRecord(560, 300, "Turned", 37), 0, {255, 255, 0, 255});
+    Add(paper, TextRecord(40, 420, "Upwards", -90));
+}
+
+struct Image {
+    int w = 0;
+    int h = 0;
+    std::vector<uint16_t> pixels;
+    uint16_t At(int x, int y) const { return pixels[size_t(y) * w + x]; }
+};
+
+// A copy of what the paper's surface holds for its render area.
+Image Capture(const Paper& paper) {
+    Image image;
+    image.w = paper.renderArea.w;
+    image.h = paper.renderArea.h;
+    for (int y = 0; y < image.h; ++y) {
+        const auto* row = reinterpret_cast<const uint16_t*>(
+            static_cast<const uint8_t*>(paper.paperSurface->pixels) +
+            y * paper.paperSurface->pitch);
+        image.pixels.insert(image.pixels.end(), row, row + image.w);
+    }
+    return image;
+}
+
+// Counts pixels in a region that are not the colour `background`.
+int CountInk(const Paper& paper, SDL_Rect region, SDL_Color background) {
+    int count = 0;
+    for (int y = region.y; y < region.y + region.h; ++y) {
+        for (int x = region.x; x < region.x + region.w; ++x) {
+            count += SameColor(PaperPixel(paper, x, y), Stored(paper, background)) ? 0 : 1;
+        }
+    }
+    return count;
+}
+
+class PreviewTool final : public Tool {
+  public:
+    void Render() override {}
+};
+
+int previewCalls = 0;
+SDL_Color previewColor = {0, 0, 0, 0};
+void RecordPreview(Paper& paper) {
+    ++previewCalls;
+    SDL_GetRenderDrawColor(paper.paperRenderer, &previewColor.r, &previewColor.g, &previewColor.b,
+                           &previewColor.a);
+}
+
+} // namespace
+
+TEST(PaperRendererTest, GridHasMinorAndMajorLinesOverTheWholePaper) {
+    DocumentSession session(2000, 2000);
+    Paper paper;
+    ASSERT_TRUE(paper.CreateSurface(1056, 816));
+    ASSERT_EQ(paper.blockWidth, 24);
+    const SDL_Point counts = GridLineCounts(paper);
+    EXPECT_EQ(counts.x, 45);
+    EXPECT_EQ(counts.y, 35);
+
+    ASSERT_TRUE(RenderPaper(paper, true, true));
+    SaveForInspection(paper, "grid");
+    EXPECT_EQ(paper.renderArea.w, 1056);
+    EXPECT_TRUE(PixelIs(paper, 24, 50, kBlack)) << "minor vertical line on its position";
+    EXPECT_TRUE(PixelIs(paper, 25, 50, kDarkSlate));
+    EXPECT_TRUE(PixelIs(paper, 50, 25, kBlack)) << "minor horizontal line one lower";
+    EXPECT_TRUE(PixelIs(paper, 50, 24, kDarkSlate));
+    // 4 blocks per unit at 4 lines per inch: a two-pixel line every inch.
+    EXPECT_TRUE(PixelIs(paper, 96, 50, kBlack));
+    EXPECT_TRUE(PixelIs(paper, 97, 50, kBlack));
+    EXPECT_TRUE(PixelIs(paper, 98, 50, kDarkSlate));
+    EXPECT_TRUE(PixelIs(paper, 50, 95, kBlack));
+    EXPECT_TRUE(PixelIs(paper, 50, 96, kBlack));
+    EXPECT_TRUE(PixelIs(paper, 50, 97, kDarkSlate));
+    // Every line runs the whole length of the paper.
+    EXPECT_TRUE(PixelIs(paper, 1032, 815, kBlack));
+    EXPECT_TRUE(PixelIs(paper, 1055, 793, kBlack));
+
+    int columns = 0;
+    for (int x = 0; x < 1056; ++x) {
+        columns += SameColor(PaperPixel(paper, x, 13), Stored(paper, kBlack)) ? 1 : 0;
+    }
+    EXPECT_EQ(columns, 44 + 11) << "44 lines inside the paper, 11 of them two pixels wide";
+
+    // 12 lines per inch: squares too small for major lines.
+    paper.linesPerInch = 12;
+    paper.UpdateBlockSize();
+    ASSERT_TRUE(RenderPaper(paper, true, true));
+    EXPECT_TRUE(PixelIs(paper, 96, 50, kBlack));
+    EXPECT_TRUE(PixelIs(paper, 97, 50, kDarkSlate));
+
+    gridVisible = false;
+    ASSERT_TRUE(RenderPaper(paper, true, true));
+    EXPECT_EQ(CountInk(paper, {0, 0, 200, 200}, kDarkSlate), 0);
+}
+
+TEST(PaperRendererTest, BlackAndWhiteTurnsColoursGreyAndHidesTheSelection) {
+    DocumentSession session;
+    Paper paper;
+    ASSERT_TRUE(paper.CreateSurface(300, 200));
+    gridVisible = false;
+    auto coloured =
+        Add(paper, LineRecord(ObjectKind::Rect, 10, 10, 50, 50), 0, {200, 50, 100, 255});
+    auto plain = Add(paper, LineRecord(ObjectKind::Rect, 60, 10, 100, 50));
+    auto selected = Add(paper, LineRecord(ObjectKind::Rect, 110, 10, 150, 50));
+    paper.selection.emplace(selected->id, selected);
+
+    ASSERT_TRUE(RenderPaper(paper, true, false));
+    EXPECT_TRUE(PixelIs(paper, 0, 0, kWhite));
+    EXPECT_TRUE(PixelIs(paper, 10, 30, {100, 100, 100, 255}));
+    EXPECT_TRUE(PixelIs(paper, 60, 30, kBlack));
+    EXPECT_TRUE(PixelIs(paper, 110, 30, kBlack));
+
+    ASSERT_TRUE(RenderPaper(paper, true, true));
+    EXPECT_TRUE(PixelIs(paper, 0, 0, kDarkSlate));
+    EXPECT_TRUE(PixelIs(paper, 10, 30, {200, 50, 100, 255}));
+    EXPECT_TRUE(PixelIs(paper, 60, 30, kWhite));
+    EXPECT_TRUE(PixelIs(paper, 110, 30, kMagenta));
+
+    gridVisible = true;
+    ASSERT_TRUE(RenderPaper(paper, true, false));
+    EXPECT_TRUE(PixelIs(paper, 24, 100, {0xD0, 0xD0, 0xD0, 255})) << "light grey grid";
+}
+
+TEST(PaperRendererTest, HiddenLayersVanishButLayersAbove15AreAlwaysDrawn) {
+    DocumentSession session;
+    Paper paper;
+    ASSERT_TRUE(paper.CreateSurface(300, 200));
+    gridVisible = false;
+    Add(paper, LineRecord(ObjectKind::Rect, 10, 10, 50, 50), 3);
+    Add(paper, LineRecord(ObjectKind::Rect, 60, 10, 100, 50), 20);
+    Add(paper, LineRecord(ObjectKind::Rect, 110, 10, 150, 50), 4);
+    paper.hiddenLayers[3] = 1;
+    paper.hiddenLayers[4] = 0;
+    ASSERT_TRUE(RenderPaper(paper, true, true));
+    EXPECT_TRUE(PixelIs(paper, 10, 30, kDarkSlate));
+    EXPECT_TRUE(PixelIs(paper, 60, 30, kWhite));
+    EXPECT_TRUE(PixelIs(paper, 110, 30, kWhite));
+    ASSERT_TRUE(RenderPaper(paper, false, true));
+    EXPECT_TRUE(PixelIs(paper, 10, 30, kDarkSlate)) << "hidden in the view too";
+}
+
+TEST(PaperRendererTest, LargeBackgroundImagesShrinkToFitKeepingTheirShape) {
+    DocumentSession session(2000, 2000);
+    Paper paper;
+    ASSERT_TRUE(paper.CreateSurface(1056, 816));
+    SDL_Rect rect = BackgroundImageRect(paper, 2000, 1000);
+    EXPECT_EQ(rect.w, 1056);
+    EXPECT_EQ(rect.h, 528);
+    rect = BackgroundImageRect(paper, 500, 2000);
+    EXPECT_EQ(rect.w, 204);
+    EXPECT_EQ(rect.h, 816);
+    paper.backgroundImageX = 30;
+    paper.backgroundImageY = 40;
+    rect = BackgroundImageRect(paper, 300, 200);
+    EXPECT_EQ(rect.x, 30);
+    EXPECT_EQ(rect.y, 40);
+    EXPECT_EQ(rect.w, 300) << "smaller images keep their size";
+    EXPECT_EQ(rect.h, 200);
+
+    // The real thing: a red 2000 x 1000 picture over a plain paper.
+    const std::string path = ::testing::TempDir() + "background.png";
+    SDL_Surface* red = SDL_CreateRGBSurfaceWithFormat(0, 2000, 1000, 32, SDL_PIXELFORMAT_RGBA32);
+    SDL_FillRect(red, nullptr, SDL_MapRGBA(red->format, 255, 0, 0, 255));
+    ASSERT_EQ(IMG_SavePNG(red, path.c_str()), 0);
+    SDL_FreeSurface(red);
+    paper.backgroundImageX = paper.backgroundImageY = 0;
+    ASSERT_TRUE(paper.LoadBackgroundImage(path));
+    EXPECT_EQ(paper.backgroundImagePath, path);
+    gridVisible = false;
+    ASSERT_TRUE(RenderPaper(paper, true, true));
+    EXPECT_TRUE(PixelIs(paper, 1055, 527, {255, 0, 0, 255}));
+    EXPECT_TRUE(PixelIs(paper, 1055, 528, kDarkSlate));
+
+    // A new renderer (here: a different view size) gets the image again.
+    paperViewRect = {0, 0, 500, 300};
+    ASSERT_TRUE(RenderPaper(paper, false, true));
+    EXPECT_TRUE(PixelIs(paper, 499, 299, {255, 0, 0, 255}));
+    std::remove(path.c_str());
+}
+
+TEST(PaperRendererTest, AnyPartOfThePaperRendersExactlyAsTheWholePaperDoes) {
+    DocumentSession session(2000, 2000);
+    Paper paper;
+    ASSERT_TRUE(paper.CreateSurface(700, 500));
+    paper.palette.gridColor = {60, 70, 90, 255};
+    AddEveryKind(paper);
+    ASSERT_TRUE(RenderPaper(paper, true, true));
+    SaveForInspection(paper, "every_kind");
+    const Image whole = Capture(paper);
+
+    // Tiles of awkward sizes at awkward places, each drawn on its own.
+    const int tileWidth = 137;
+    const int tileHeight = 91;
+    for (int top = 0; top < paper.height; top += tileHeight) {
+        for (int left = 0; left < paper.width; left += tileWidth) {
+            const SDL_Rect area = {left, top, std::min(tileWidth, paper.width - left),
+                                   std::min(tileHeight, paper.height - top)};
+            ASSERT_TRUE(RenderPaperArea(paper, area, true, true));
+            const Image tile = Capture(paper);
+            for (int y = 0; y < area.h; ++y) {
+                for (int x = 0; x < area.w; ++x) {
+                    ASSERT_EQ(tile.At(x, y), whole.At(left + x, top + y))
+                        << "pixel " << left + x << "," << top + y;
+                }
+            }
+        }
+    }
+}
+
+TEST(PaperRendererTest, ViewOfAScrolledBigPaperShowsWhatIsThere) {
+    DocumentSession session(1000, 700);
+    Paper paper;
+    ASSERT_TRUE(paper.CreateSurface(20000, 16000));
+    AddEveryKind(paper);
+    // Move everything far into the paper; add one object near the origin.
+    paper.MoveObjects(15000, 12000, false);
+    Add(paper, LineRecord(ObjectKind::Rect, 10, 10, 500, 500));
+    paper.scrollX = 14900;
+    paper.scrollY = 11950;
+    ASSERT_TRUE(RenderPaper(paper, false, true));
+    SaveForInspection(paper, "scrolled_view");
+    EXPECT_EQ(paper.renderArea.x, 14900);
+    EXPECT_EQ(paper.renderArea.y, 11950);
+    EXPECT_EQ(paper.renderArea.w, 1000);
+    EXPECT_EQ(paper.renderArea.h, 700);
+    EXPECT_EQ(paper.paperSurface->w, 1000) << "never a surface of the whole paper";
+    const Image view = Capture(paper);
+
+    // The same pixels as a larger part of the paper rendered around it.
+    ASSERT_TRUE(RenderPaperArea(paper, {14800, 11900, 1300, 900}, false, true));
+    const Image larger = Capture(paper);
+    for (int y = 0; y < view.h; ++y) {
+        for (int x = 0; x < view.w; ++x) {
+            ASSERT_EQ(view.At(x, y), larger.At(x + 100, y + 50)) << x << "," << y;
+        }
+    }
+    ASSERT_TRUE(RenderPaper(paper, false, true));
+    // The rectangle of the every-kind paper, moved: its corner at (15440, 12300).
+    EXPECT_TRUE(PixelIs(paper, 15440, 12340, kWhite));
+    EXPECT_TRUE(PixelIs(paper, 15370, 12340, kDarkSlate)) << "inside the rectangle";
+
+    // Scrolled past the end: only what is left of the paper.
+    paper.scrollX = 19500;
+    ASSERT_TRUE(RenderPaper(paper, false, true));
+    EXPECT_EQ(paper.renderArea.w, 500);
+}
+
+TEST(PaperRendererTest, DraggedSelectionShowsTwiceAndToolPreviewGetsItsColour) {
+    DocumentSession session(400, 300);
+    Paper paper;
+    ASSERT_TRUE(paper.CreateSurface(400, 300));
+    gridVisible = false;
+    auto line = Add(paper, LineRecord(ObjectKind::Rect, 10, 100, 100, 150));
+    paper.selection.emplace(line->id, line);
+    selectionDragging = true;
+    gridLock = false;
+    dragAnchor = {20, 20};
+    mousePaperPos = {70, 30};
+    ASSERT_TRUE(RenderPaper(paper, false, true));
+    SaveForInspection(paper, "drag");
+    EXPECT_TRUE(PixelIs(paper, 10, 120, {127, 0, 127, 255})) << "dimmed where it was";
+    EXPECT_TRUE(PixelIs(paper, 60, 130, kMagenta)) << "bright where it goes";
+
+    gridLock = true;
+    dragAnchor = {1, 1};
+    mouseGridPos = {2, 1};
+    const SDL_Point offset = SelectionDragOffset(paper);
+    EXPECT_EQ(offset.x, 24);
+    EXPECT_EQ(offset.y, 0);
+    selectionDragging = false;
+
+    paperHooks.renderToolPreview = RecordPreview;
+    ASSERT_TRUE(RenderPaper(paper, false, true));
+    EXPECT_EQ(previewCalls, 0) << "no tool in use";
+    activeToolInstance = std::make_unique<PreviewTool>();
+    ASSERT_TRUE(RenderPaper(paper, false, true));
+    EXPECT_EQ(previewCalls, 1);
+    EXPECT_TRUE(SameColor(previewColor, kWhite));
+    paper.drawColor = {10, 20, 30, 40};
+    ASSERT_TRUE(RenderPaper(paper, false, true));
+    EXPECT_TRUE(SameColor(previewColor, {10, 20, 30, 255}));
+    EXPECT_EQ(previewColor.a, 255);
+    ASSERT_TRUE(RenderPaper(paper, true, true));
+    EXPECT_EQ(previewCalls, 2) << "exports never show the tool";
+    paperHooks = PaperHooks{};
+}
