@@ -1,0 +1,118 @@
+// How long a frame of the paper view and a PNG export take with thousands of
+// objects. The frame budget is 66 ms.
+
+#include "app/AppState.h"
+#include "document/Paper.h"
+#include "document/PaperObject.h"
+#include "document/PaperPng.h"
+#include "document/PaperRenderer.h"
+
+#include <SDL2/SDL.h>
+#include <SDL2/SDL_ttf.h>
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <memory>
+#include <random>
+#include <string>
+
+namespace {
+
+constexpr int kObjectCount = 5000;
+constexpr int kViewWidth = 1000;
+constexpr int kViewHeight = 700;
+
+class BenchSession {
+  public:
+    BenchSession() {
+        SDL_setenv("SDL_VIDEODRIVER", "dummy", 1);
+        SDL_Init(SDL_INIT_VIDEO);
+        TTF_Init();
+        char* base = SDL_GetBasePath();
+        const std::string font =
+            std::string(base != nullptr ? base : "") + "resources/fonts/cad.ttf";
+        SDL_free(base);
+        drawFont = TTF_OpenFont(font.c_str(), 18);
+        paperViewRect = {0, 0, kViewWidth, kViewHeight};
+    }
+    ~BenchSession() {
+        if (drawFont != nullptr) {
+            TTF_CloseFont(drawFont);
+        }
+        ResetAppState();
+        TTF_Quit();
+        SDL_Quit();
+    }
+};
+
+// Objects of every kind scattered over `spread` (paper pixels).
+void Populate(Paper& paper, const SDL_Rect& spread) {
+    std::mt19937 random(42);
+    std::uniform_int_distribution<int> x(spread.x, spread.x + spread.w - 1);
+    std::uniform_int_distribution<int> y(spread.y, spread.y + spread.h - 1);
+    std::uniform_int_distribution<int> length(-300, 300);
+    const char* texts[] = {"Kitchen", "Door 0.9 m", "N", "Stairs up", "Window 1.2 x 1.4"};
+    for (int i = 0; i < kObjectCount; ++i) {
+        ObjectRecord record;
+        const auto kind = static_cast<uint32_t>(i % 7);
+        record.SetKind(kind);
+        const int x1 = x(random);
+        const int y1 = y(random);
+        record.SetX1(x1);
+        record.SetY1(y1);
+        if (kind == static_cast<uint32_t>(ObjectKind::Circle)) {
+            record.SetRadius(static_cast<int16_t>(10 + i % 150));
+            record.SetSides(i % 3 == 0 ? 2 : 3 + i % 6);
+        } else if (kind == static_cast<uint32_t>(ObjectKind::Text)) {
+            record.SetText(texts[i % 5]);
+            record.SetAngle(static_cast<int16_t>((i % 4) * 30));
+        } else {
+            record.SetX2(x1 + length(random));
+            record.SetY2(y1 + length(random));
+        }
+        record.SetColor(i % 3 == 0 ? SDL_Color{200, 120, 40, 255} : SDL_Color{0, 0, 0, 0});
+        paper.CreateAndAddObject(record, true);
+    }
+}
+
+void ViewFrames(benchmark::State& state, int paperWidth, int paperHeight, SDL_Rect spread,
+                SDL_Point scroll) {
+    BenchSession session;
+    Paper paper;
+    paper.CreateSurface(paperWidth, paperHeight);
+    Populate(paper, spread);
+    paper.scrollX = scroll.x;
+    paper.scrollY = scroll.y;
+    for (auto _ : state) {
+        RenderPaper(paper, false, true);
+    }
+}
+
+void BM_ViewOfBigPaper(benchmark::State& state) {
+    // 5000 objects over a 125 x 94 inch paper; the view shows a part of it.
+    ViewFrames(state, 12000, 9000, {0, 0, 12000, 9000}, {5000, 4000});
+}
+BENCHMARK(BM_ViewOfBigPaper)->Unit(benchmark::kMillisecond);
+
+void BM_ViewWithAllObjectsVisible(benchmark::State& state) {
+    // The worst case: all 5000 objects inside the view.
+    ViewFrames(state, 1056, 816, {0, 0, kViewWidth, kViewHeight}, {0, 0});
+}
+BENCHMARK(BM_ViewWithAllObjectsVisible)->Unit(benchmark::kMillisecond);
+
+void BM_ExportPng(benchmark::State& state) {
+    BenchSession session;
+    Paper paper;
+    paper.CreateSurface(4000, 3000);
+    Populate(paper, {0, 0, 4000, 3000});
+    const std::string path =
+        std::string(SDL_getenv("TMPDIR") != nullptr ? SDL_getenv("TMPDIR") : "/tmp") +
+        "/tessellon-bench-export.png";
+    for (auto _ : state) {
+        WritePaperPng(paper, true, path);
+    }
+    std::remove(path.c_str());
+}
+BENCHMARK(BM_ExportPng)->Unit(benchmark::kMillisecond);
+
+} // namespace

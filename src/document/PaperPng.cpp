@@ -1,0 +1,180 @@
+#include "document/PaperPng.h"
+
+#include "document/Paper.h"
+#include "document/PaperRenderer.h"
+
+#include <SDL2/SDL.h>
+#include <zlib.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <memory>
+#include <vector>
+
+namespace {
+
+// About 4 MB of 16-bit surface per band.
+constexpr int64_t kBandBytes = int64_t{4} << 20;
+constexpr int kPaperBytesPerPixel = 2;
+constexpr int kPngBytesPerPixel = 3;
+constexpr size_t kIdatChunkBytes = 64 * 1024;
+constexpr uint8_t kPngSignature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+constexpr uint8_t kBitDepth = 8;
+constexpr uint8_t kColorTypeRgb = 2;
+constexpr uint8_t kNoFilter = 0;
+constexpr const char* kTemporarySuffix = ".tmp";
+
+struct FileCloser {
+    void operator()(std::FILE* file) const { std::fclose(file); }
+};
+using FilePtr = std::unique_ptr<std::FILE, FileCloser>;
+
+void PutBigEndian(std::vector<uint8_t>& out, uint32_t value) {
+    for (int shift = 24; shift >= 0; shift -= 8) {
+        out.push_back(static_cast<uint8_t>(value >> shift));
+    }
+}
+
+// Streams the chunks of one PNG file; remembers the first write failure.
+class PngStream {
+  public:
+    explicit PngStream(std::FILE* file) : file_(file) {}
+    ~PngStream() {
+        if (deflating_) {
+            deflateEnd(&zip_);
+        }
+    }
+    PngStream(const PngStream&) = delete;
+    PngStream& operator=(const PngStream&) = delete;
+
+    bool Begin(uint32_t width, uint32_t height) {
+        Write(kPngSignature, sizeof kPngSignature);
+        std::vector<uint8_t> header;
+        PutBigEndian(header, width);
+        PutBigEndian(header, height);
+        header.insert(header.end(), {kBitDepth, kColorTypeRgb, 0, 0, 0});
+        Chunk("IHDR", header.data(), header.size());
+        zip_ = {};
+        deflating_ = deflateInit(&zip_, Z_DEFAULT_COMPRESSION) == Z_OK;
+        out_.resize(kIdatChunkBytes);
+        return ok_ && deflating_;
+    }
+
+    // One image row: the filter byte, then its RGB bytes.
+    bool Row(const uint8_t* rgb, size_t bytes) {
+        const uint8_t filter = kNoFilter;
+        return Compress(&filter, 1, Z_NO_FLUSH) && Compress(rgb, bytes, Z_NO_FLUSH);
+    }
+
+    bool End() {
+        if (!Compress(nullptr, 0, Z_FINISH)) {
+            return false;
+        }
+        Chunk("IEND", nullptr, 0);
+        return ok_;
+    }
+
+  private:
+    bool Compress(const uint8_t* data, size_t size, int flush) {
+        if (!deflating_) {
+            return false;
+        }
+        zip_.next_in = const_cast<Bytef*>(data);
+        zip_.avail_in = static_cast<uInt>(size);
+        int result = Z_OK;
+        do {
+            zip_.next_out = out_.data() + pending_;
+            zip_.avail_out = static_cast<uInt>(out_.size() - pending_);
+            result = deflate(&zip_, flush);
+            if (result == Z_STREAM_ERROR) {
+                return false;
+            }
+            pending_ = out_.size() - zip_.avail_out;
+            if (pending_ == out_.size() || (flush == Z_FINISH && pending_ > 0)) {
+                Chunk("IDAT", out_.data(), pending_);
+                pending_ = 0;
+            }
+        } while (zip_.avail_in > 0 || (flush == Z_FINISH && result != Z_STREAM_END));
+        return ok_;
+    }
+
+    void Chunk(const char* type, const uint8_t* data, size_t size) {
+        std::vector<uint8_t> head;
+        PutBigEndian(head, static_cast<uint32_t>(size));
+        head.insert(head.end(), type, type + 4);
+        uLong crc = crc32(0, head.data() + 4, 4);
+        if (size > 0) {
+            crc = crc32(crc, data, static_cast<uInt>(size));
+        }
+        std::vector<uint8_t> tail;
+        PutBigEndian(tail, static_cast<uint32_t>(crc));
+        Write(head.data(), head.size());
+        Write(data, size);
+        Write(tail.data(), tail.size());
+    }
+
+    void Write(const uint8_t* data, size_t size) {
+        if (ok_ && size > 0 && std::fwrite(data, 1, size, file_) != size) {
+            ok_ = false;
+        }
+    }
+
+    std::FILE* file_;
+    z_stream zip_ = {};
+    bool deflating_ = false;
+    bool ok_ = true;
+    std::vector<uint8_t> out_;
+    size_t pending_ = 0;
+};
+
+bool WriteBands(Paper& paper, bool ownPalette, PngStream& png) {
+    const int width = paper.width;
+    const int bandRows = static_cast<int>(
+        std::clamp<int64_t>(kBandBytes / (int64_t{width} * kPaperBytesPerPixel), 1, paper.height));
+    const size_t rowBytes = size_t(width) * kPngBytesPerPixel;
+    std::vector<uint8_t> rgb(rowBytes * size_t(bandRows));
+    for (int top = 0; top < paper.height; top += bandRows) {
+        const int rows = std::min(bandRows, paper.height - top);
+        if (!RenderPaperArea(paper, {0, top, width, rows}, true, ownPalette)) {
+            return false;
+        }
+        const SDL_Surface* surface = paper.paperSurface;
+        if (SDL_ConvertPixels(width, rows, surface->format->format, surface->pixels, surface->pitch,
+                              SDL_PIXELFORMAT_RGB24, rgb.data(), static_cast<int>(rowBytes)) != 0) {
+            return false;
+        }
+        for (int row = 0; row < rows; ++row) {
+            if (!png.Row(rgb.data() + rowBytes * size_t(row), rowBytes)) {
+                return false;
+            }
+        }
+    }
+    return true;
+}
+
+} // namespace
+
+bool WritePaperPng(Paper& paper, bool ownPalette, const std::string& path) {
+    if (paper.paperSurface == nullptr || paper.width < 1 || paper.height < 1) {
+        return false;
+    }
+    // Written beside the target and renamed over it only when complete.
+    const std::string temporary = path + kTemporarySuffix;
+    FilePtr file(std::fopen(temporary.c_str(), "wb"));
+    if (file == nullptr) {
+        return false;
+    }
+    bool ok = false;
+    {
+        PngStream png(file.get());
+        ok = png.Begin(static_cast<uint32_t>(paper.width), static_cast<uint32_t>(paper.height)) &&
+             WriteBands(paper, ownPalette, png) && png.End();
+    }
+    ok = ok && std::fflush(file.get()) == 0;
+    ok = std::fclose(file.release()) == 0 && ok;
+    if (!ok || std::rename(temporary.c_str(), path.c_str()) != 0) {
+        std::remove(temporary.c_str());
+        return false;
+    }
+    return true;
+}

@@ -1,0 +1,106 @@
+#include "document/PaperPng.h"
+#include "document/PaperRenderer.h"
+#include "document/PaperTestSupport.h"
+
+#include <SDL2/SDL.h>
+#include <SDL2/SDL_image.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <vector>
+
+namespace {
+
+// The paper's render area as 8-bit RGB, converted the way the PNG writer does.
+std::vector<uint8_t> RenderedRgb(const Paper& paper) {
+    const SDL_Surface* surface = paper.paperSurface;
+    std::vector<uint8_t> rgb(size_t(paper.renderArea.w) * paper.renderArea.h * 3);
+    SDL_ConvertPixels(paper.renderArea.w, paper.renderArea.h, surface->format->format,
+                      surface->pixels, surface->pitch, SDL_PIXELFORMAT_RGB24, rgb.data(),
+                      paper.renderArea.w * 3);
+    return rgb;
+}
+
+std::vector<uint8_t> LoadRgb(const std::string& path, int& w, int& h) {
+    SDL_Surface* loaded = IMG_Load(path.c_str());
+    EXPECT_NE(loaded, nullptr) << IMG_GetError();
+    if (loaded == nullptr) {
+        return {};
+    }
+    w = loaded->w;
+    h = loaded->h;
+    std::vector<uint8_t> rgb(size_t(w) * h * 3);
+    SDL_ConvertPixels(w, h, loaded->format->format, loaded->pixels, loaded->pitch,
+                      SDL_PIXELFORMAT_RGB24, rgb.data(), w * 3);
+    SDL_FreeSurface(loaded);
+    return rgb;
+}
+
+void AddObjects(Paper& paper) {
+    for (int i = 0; i < 40; ++i) {
+        const int x = 50 + i * 700;
+        ObjectRecord line = LineRecord(ObjectKind::Arrow, x, 10 + i % 5, x + 600, 190 - i % 7);
+        paper.CreateAndAddObject(line, false);
+        paper.CreateAndAddObject(LineRecord(ObjectKind::Measurement, x, 60, x + 400, 130), false);
+        paper.CreateAndAddObject(CircleRecord(x + 300, 100, 66, i % 4 + 2, int16_t(i * 9)), false);
+        paper.CreateAndAddObject(TextRecord(x + 100, 66, "Band edge", int16_t(i * 17)), false);
+        paper.CreateAndAddObject(LineRecord(ObjectKind::DashedLine, x, 199, x + 650, 0), false);
+    }
+}
+
+} // namespace
+
+TEST(PaperPngTest, ExportedImageHasThePixelsOfAWholePaperRender) {
+    DocumentSession session(800, 600);
+    Paper paper;
+    // Wide enough that the export takes many bands of about 70 rows.
+    ASSERT_TRUE(paper.CreateSurface(30000, 200));
+    AddObjects(paper);
+    const std::string path = ::testing::TempDir() + "export.png";
+    for (bool colour : {true, false}) {
+        ASSERT_TRUE(WritePaperPng(paper, colour, path));
+        int w = 0;
+        int h = 0;
+        const std::vector<uint8_t> exported = LoadRgb(path, w, h);
+        EXPECT_EQ(w, 30000);
+        EXPECT_EQ(h, 200);
+        ASSERT_TRUE(RenderPaper(paper, true, colour));
+        EXPECT_TRUE(exported == RenderedRgb(paper)) << (colour ? "colour" : "black and white");
+    }
+    // The small view surface comes back for the next frame.
+    ASSERT_TRUE(RenderPaper(paper, false, true));
+    EXPECT_EQ(paper.paperSurface->w, 800);
+    std::remove(path.c_str());
+}
+
+TEST(PaperPngTest, FailedExportLeavesNoFileAndKeepsAnOldOne) {
+    DocumentSession session;
+    Paper paper;
+    EXPECT_FALSE(WritePaperPng(paper, true, ::testing::TempDir() + "nosurface.png"));
+    ASSERT_TRUE(paper.CreateSurface(100, 100));
+    EXPECT_FALSE(WritePaperPng(paper, true, "/nonexistent-folder/out.png"));
+
+    // A folder where the image should go: the rename fails, nothing is left behind.
+    const std::string folder = ::testing::TempDir();
+    EXPECT_FALSE(WritePaperPng(paper, true, folder));
+    EXPECT_EQ(std::fopen((folder + ".tmp").c_str(), "rb"), nullptr);
+
+    // An older image stays whole when the new one cannot be written.
+    const std::string path = ::testing::TempDir() + "kept.png";
+    std::ofstream(path) << "old image";
+    std::filesystem::create_directory(path + ".tmp");
+    EXPECT_FALSE(WritePaperPng(paper, false, path));
+    std::string kept;
+    std::getline(std::ifstream(path), kept);
+    EXPECT_EQ(kept, "old image");
+    std::filesystem::remove(path + ".tmp");
+    ASSERT_TRUE(WritePaperPng(paper, false, path));
+    int w = 0;
+    int h = 0;
+    EXPECT_FALSE(LoadRgb(path, w, h).empty());
+    EXPECT_EQ(w, 100);
+    std::remove(path.c_str());
+}
