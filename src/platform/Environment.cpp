@@ -13,6 +13,8 @@ namespace {
 constexpr uint64_t kUserDirsMaxBytes = 64 * 1024;
 constexpr std::string_view kDocumentsEntry = "XDG_DOCUMENTS_DIR";
 constexpr std::string_view kHomeVariable = "$HOME";
+// Room for most paths at the first try; longer ones double it until they fit.
+constexpr size_t kExecutablePathGuess = 256;
 
 std::string WithTrailingSlash(std::string path) {
     if (path.empty() || path.back() != '/') {
@@ -102,7 +104,7 @@ std::string GetEnvironmentValue(const char* name) {
 }
 
 std::string GetExecutableFolder() {
-    std::vector<char> buffer(256);
+    std::vector<char> buffer(kExecutablePathGuess);
     for (;;) {
         const ssize_t n = readlink("/proc/self/exe", buffer.data(), buffer.size());
         if (n < 0) {

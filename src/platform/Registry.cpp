@@ -21,6 +21,8 @@ constexpr std::string_view kBinaryPrefix = "b:";
 constexpr char kEscape = '%';
 constexpr char kHexDigits[] = "0123456789ABCDEF";
 constexpr int kHexBase = 16;
+constexpr unsigned char kFirstNonAscii = 0x7F; // DEL, then the bytes above ASCII
+constexpr size_t kMaxNumberDigits = 10;        // 4294967295
 
 // Percent-encodes every byte the settings-file reader would alter or read as
 // structure (blanks, control characters, '=', brackets), every non-ASCII byte
@@ -30,7 +32,8 @@ std::string Encode(std::string_view bytes) {
     text.reserve(bytes.size());
     for (const char c : bytes) {
         const auto byte = static_cast<unsigned char>(c);
-        if (byte <= ' ' || byte >= 0x7F || c == kEscape || c == '=' || c == '[' || c == ']') {
+        if (byte <= ' ' || byte >= kFirstNonAscii || c == kEscape || c == '=' || c == '[' ||
+            c == ']') {
             text += kEscape;
             text += kHexDigits[byte >> 4];
             text += kHexDigits[byte & 0x0F];
@@ -76,7 +79,7 @@ bool Decode(std::string_view text, std::string& bytes) {
 }
 
 bool DecodeNumber(std::string_view text, uint32_t& number) {
-    if (text.empty() || text.size() > 10) {
+    if (text.empty() || text.size() > kMaxNumberDigits) {
         return false;
     }
     uint64_t value = 0;

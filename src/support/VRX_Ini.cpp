@@ -213,7 +213,7 @@ std::string IniSetValueInText(const std::string& ini, const char* section, const
     const std::string text = Normalise(ini);
     const std::string keyLine = std::string(key) + "=" + value + kLineEnd;
     std::string out;
-    out.reserve(text.size() + keyLine.size() + std::strlen(section) + 8);
+    out.reserve(text.size() + keyLine.size() + std::strlen(section) + sizeof "[]\r\n");
     bool inSection = false;
     bool written = false;
     for (std::string_view line : SplitLines(text)) {

@@ -4,6 +4,8 @@
 
 #include <cstring>
 #include <limits>
+#include <memory>
+#include <new>
 #include <vector>
 #include <zlib.h>
 
@@ -190,21 +192,20 @@ bool VRX_Serializable::LoadFromCompressed(VRX_Buffer& buffer) {
     if (size > compressedSize * kMaxInflateRatio) {
         return false;
     }
-    std::vector<uint8_t> inflated;
-    try {
-        // One spare byte gives zlib somewhere to write even for an empty result.
-        inflated.resize(static_cast<size_t>(size) + 1);
-    } catch (const std::exception&) {
+    // Left uninitialised so that a large claim costs only the pages the
+    // stream really fills before it turns out to be garbage. One spare byte
+    // gives zlib somewhere to write even for an empty result.
+    std::unique_ptr<uint8_t[]> inflated(new (std::nothrow) uint8_t[size + size_t{1}]);
+    if (!inflated) {
         return false;
     }
     uLongf produced = size;
     const int result =
-        uncompress(inflated.data(), &produced, buffer.data, static_cast<uLong>(compressedSize));
-    if (result != Z_OK || produced != size) {
+        uncompress(inflated.get(), &produced, buffer.data, static_cast<uLong>(compressedSize));
+    if (result != Z_OK || produced != size || !buffer.Set(inflated.get(), size)) {
         return false;
     }
-    inflated.resize(size);
-    buffer.Adopt(std::move(inflated));
+    inflated.reset();
     return Serialize(buffer, true);
 }
 

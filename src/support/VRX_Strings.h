@@ -75,7 +75,8 @@ void PrintLine(const char* format, ...) __attribute__((format(printf, 1, 2)));
 
 // The part of `path` after its last backslash; without one, after its last
 // '/'; without either, the whole path. Both separators are accepted because
-// documents may carry paths written on Windows.
+// documents may carry paths written on Windows. The result points into `path`,
+// so it must not outlive the string it was taken from.
 std::string_view GetFileName(std::string_view path);
 
 constexpr uint32_t ByteSwap32(uint32_t value) {
