@@ -18,10 +18,11 @@ constexpr const char* kLineEnd = "\r\n";
 
 // Readers run under one process-wide lock so that a reader on another thread
 // never interleaves with them; it is re-entrant, so IniGetInt may hold it
-// around IniGetString.
+// around IniGetString. Never destroyed, so that readers called from exit
+// handlers still find it.
 VRX_Mutex_Base* IniLock() {
-    static VRX_Mutex_Win32Mutex lock(kVrxLockTimeoutMs);
-    return &lock;
+    static auto* lock = new VRX_Mutex_Win32Mutex(kVrxLockTimeoutMs);
+    return lock;
 }
 
 char AsciiLower(char c) {

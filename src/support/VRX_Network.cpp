@@ -6,9 +6,11 @@
 
 namespace {
 
+// Never destroyed: the release runs from an exit handler, which may come after
+// the destruction of function-local statics created later than its registration.
 VRX_Mutex_Base* NetworkLock() {
-    static VRX_Mutex_Win32Mutex lock(kVrxLockTimeoutMs);
-    return &lock;
+    static auto* lock = new VRX_Mutex_Win32Mutex(kVrxLockTimeoutMs);
+    return lock;
 }
 
 // Sockets need no start-up or shut-down on Linux; these are where a port to a
