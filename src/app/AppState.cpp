@@ -70,6 +70,9 @@ std::string exportFolder;
 
 AboutState aboutState;
 
+int32_t networkReferenceCount = 0;
+bool networkInitialised = false;
+
 void ResetAppState() {
     quitRequested = false;
     aboutRequested = false;
@@ -117,4 +120,6 @@ void ResetAppState() {
     }
     exportFolder.clear();
     aboutState = AboutState{};
+    networkReferenceCount = 0;
+    networkInitialised = false;
 }
