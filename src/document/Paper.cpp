@@ -4,6 +4,8 @@
 #include "app/StatusNotice.h"
 #include "document/PaperObject.h"
 #include "draw/Geometry.h"
+#include "platform/FileSystem.h"
+#include "support/VRX_Strings.h"
 
 #include <SDL2/SDL.h>
 #include <SDL2/SDL_image.h>
@@ -50,11 +52,6 @@ PaperPalette MonochromePalette() {
         {0x00, 0x00, 0x00, 0xFF},
         {0xFF, 0x00, 0xFF, 0xFF},
     };
-}
-
-std::string BaseName(const std::string& path) {
-    const size_t slash = path.find_last_of("/\\");
-    return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
 SDL_Point SelectionDragOffset(const Paper& paper) {
@@ -245,9 +242,15 @@ bool Paper::ResizeSurface(int32_t newWidth, int32_t newHeight, bool withoutUndo)
 }
 
 bool Paper::LoadBackgroundImage(const std::string& path) {
+    const std::string name(GetFileName(path));
+    // The path may come from a document: a pipe or device there must not block.
+    if (!IsReadableFile(path)) {
+        ShowStatusNotice("Error opening " + name + ": not a readable file");
+        return false;
+    }
     SDL_Surface* image = IMG_Load(path.c_str());
     if (image == nullptr) {
-        ShowStatusNotice("Error opening " + BaseName(path) + ": " + SDL_GetError());
+        ShowStatusNotice("Error opening " + name + ": " + SDL_GetError());
         return false;
     }
     SDL_Texture* texture = nullptr;

@@ -141,8 +141,6 @@ class Paper final : public VRX_Serializable {
 // The offset a selection drag has reached: whole blocks with the grid lock on,
 // pixels without it. Dropping the selection moves it by this much.
 SDL_Point SelectionDragOffset(const Paper& paper);
-// The text after the last '/' or '\\'.
-std::string BaseName(const std::string& path);
 
 // What the rest of the program does when a paper changes in ways that are shown
 // elsewhere: its Windows-menu entry, the recent-file list and the window title,

@@ -1,6 +1,279 @@
-#include "document/Paper.h"
+#include "document/PaperFile.h"
 
-// Placeholder until the file format lands.
-bool Paper::Serialize(VRX_Buffer& /*buffer*/, bool /*reading*/) {
-    return false;
+#include "app/AppState.h"
+#include "app/StatusNotice.h"
+#include "document/Paper.h"
+#include "document/PaperObject.h"
+#include "platform/FileSystem.h"
+#include "support/VRX_Buffer.h"
+#include "support/VRX_Paths.h"
+#include "support/VRX_Strings.h"
+
+#include <SDL2/SDL_keyboard.h>
+
+#include <cstring>
+#include <filesystem>
+#include <limits>
+
+namespace {
+
+constexpr char kMagic[4] = {'T', 'S', 'P', 'F'};
+constexpr size_t kMagicSize = sizeof kMagic;
+constexpr size_t kHeaderSize = kMagicSize + 1;
+constexpr uint8_t kVersionMask = 0x7F;
+constexpr uint8_t kFirstVersionWithDrawColor = 1;
+constexpr uint8_t kFirstVersionWithHiddenLayers = 2;
+constexpr uint8_t kFirstVersionWithBackgroundImage = 3;
+// The scale settings the program itself can choose; anything else in a file
+// is damage, and a zero would divide by zero all over the grid and labels.
+constexpr int32_t kMinScale = 1;
+constexpr int32_t kMaxScale = 16;
+constexpr const char* kBackupFolderName = "backups/";
+
+bool ColorField(VRX_Buffer& buffer, SDL_Color& color, bool reading) {
+    return VRX_Serializable::SerializeBytes(buffer, &color, sizeof color, reading);
+}
+
+// The image position and alpha: two 32-bit little-endian values and a byte.
+bool BackgroundPlacement(VRX_Buffer& buffer, Paper& paper, bool reading) {
+    uint8_t raw[9];
+    if (!reading) {
+        const auto x = static_cast<uint32_t>(paper.backgroundImageX);
+        const auto y = static_cast<uint32_t>(paper.backgroundImageY);
+        for (int i = 0; i < 4; ++i) {
+            raw[i] = static_cast<uint8_t>(x >> (8 * i));
+            raw[4 + i] = static_cast<uint8_t>(y >> (8 * i));
+        }
+        raw[8] = paper.backgroundImageAlpha;
+    }
+    if (!VRX_Serializable::SerializeBytes(buffer, raw, sizeof raw, reading)) {
+        return false;
+    }
+    if (reading) {
+        uint32_t x = 0;
+        uint32_t y = 0;
+        for (int i = 0; i < 4; ++i) {
+            x |= uint32_t{raw[i]} << (8 * i);
+            y |= uint32_t{raw[4 + i]} << (8 * i);
+        }
+        paper.backgroundImageX = static_cast<int32_t>(x);
+        paper.backgroundImageY = static_cast<int32_t>(y);
+        paper.backgroundImageAlpha = raw[8];
+    }
+    return true;
+}
+
+bool SettingsAreSound(const Paper& paper) {
+    return paper.width >= 1 && paper.width <= kMaxPaperPixels && paper.height >= 1 &&
+           paper.height <= kMaxPaperPixels && paper.blocksPerUnit >= kMinScale &&
+           paper.blocksPerUnit <= kMaxScale && paper.linesPerInch >= kMinScale &&
+           paper.linesPerInch <= kMaxScale;
+}
+
+bool ReadObjects(VRX_Buffer& buffer, Paper& paper) {
+    uint32_t count = 0;
+    if (!VRX_Serializable::SerializeInt(buffer, count, true)) {
+        return false;
+    }
+    // Checked before the first record so that a huge count in a small file
+    // costs nothing.
+    if (uint64_t{count} * kObjectRecordSize > static_cast<uint64_t>(buffer.length)) {
+        return false;
+    }
+    for (uint32_t i = 0; i < count; ++i) {
+        ObjectRecord record;
+        if (!VRX_Serializable::SerializeBytes(buffer, record.bytes, kObjectRecordSize, true)) {
+            return false;
+        }
+        // Kinds this program has no class for are dropped.
+        if (std::shared_ptr<PaperObject> object = CreateObjectFromRecord(&paper, record)) {
+            paper.AddObject(object, true);
+        }
+    }
+    return true;
+}
+
+bool WriteObjects(VRX_Buffer& buffer, Paper& paper) {
+    if (paper.objects.size() > std::numeric_limits<uint32_t>::max()) {
+        return false;
+    }
+    auto count = static_cast<uint32_t>(paper.objects.size());
+    if (!VRX_Serializable::SerializeInt(buffer, count, false)) {
+        return false;
+    }
+    for (const std::shared_ptr<PaperObject>& object : paper.objects) {
+        if (!VRX_Serializable::SerializeBytes(buffer, object->record.bytes, kObjectRecordSize,
+                                              false)) {
+            return false;
+        }
+    }
+    return true;
+}
+
+void AnnounceFile(Paper& paper) {
+    if (paperHooks.fileNameChanged != nullptr) {
+        paperHooks.fileNameChanged(paper);
+    }
+    if (paperHooks.fileStored != nullptr) {
+        paperHooks.fileStored(paper);
+    }
+}
+
+// Keeps a copy of the document about to be replaced. Trouble here must not
+// stop the save, so it is not reported.
+void BackUp(const std::string& path) {
+    std::string previous;
+    if (!IsReadableFile(path) || !ReadWholeFile(path, previous, kMaxPaperFileBytes)) {
+        return;
+    }
+    const std::string backup = BackupPathFor(path);
+    const std::string folder = backup.substr(0, backup.rfind('/'));
+    if (CreateFolderWithParents(folder)) {
+        WriteFileAtomically(backup, previous);
+    }
+}
+
+// Whether the file could not even be started: no folder for it, or a folder
+// in its place.
+bool CannotOpenForWrite(const std::string& path) {
+    std::error_code error;
+    const std::filesystem::path target(path);
+    const std::filesystem::path folder =
+        target.has_parent_path() ? target.parent_path() : std::filesystem::path(".");
+    return !std::filesystem::is_directory(folder, error) ||
+           std::filesystem::is_directory(target, error);
+}
+
+} // namespace
+
+bool Paper::Serialize(VRX_Buffer& buffer, bool reading) {
+    uint8_t unit = static_cast<uint8_t>(unitIndex);
+    bool ok = SerializeInt(buffer, width, reading) && SerializeInt(buffer, height, reading) &&
+              SerializeInt(buffer, unit, reading) && SerializeInt(buffer, blocksPerUnit, reading) &&
+              SerializeInt(buffer, linesPerInch, reading) &&
+              ColorField(buffer, palette.backgroundColor, reading) &&
+              ColorField(buffer, palette.gridColor, reading) &&
+              ColorField(buffer, palette.objectColor, reading);
+    if (ok && reading) {
+        unitIndex = unit;
+        ok = SettingsAreSound(*this);
+    }
+    const uint8_t version = fileVersion & kVersionMask;
+    if (ok && version >= kFirstVersionWithDrawColor) {
+        ok = ColorField(buffer, drawColor, reading);
+    }
+    if (ok && version >= kFirstVersionWithHiddenLayers) {
+        ok = SerializeBytes(buffer, hiddenLayers, sizeof hiddenLayers, reading);
+    }
+    if (ok && version >= kFirstVersionWithBackgroundImage) {
+        ok = SerializeString(buffer, backgroundImagePath, reading) &&
+             BackgroundPlacement(buffer, *this, reading);
+    }
+    if (!ok) {
+        return false;
+    }
+    if (!reading) {
+        return WriteObjects(buffer, *this);
+    }
+    if (!ReadObjects(buffer, *this)) {
+        return false;
+    }
+    // Adding the objects marked the paper as changed; as read, it is not.
+    modified = false;
+    return true;
+}
+
+uint8_t SaveVersionByte(const uint8_t* keyboardState) {
+    const bool uncompressed = keyboardState != nullptr && keyboardState[SDL_SCANCODE_LCTRL] == 1;
+    return uncompressed ? (kPaperFileVersion | kUncompressedFileFlag) : kPaperFileVersion;
+}
+
+std::string BackupPathFor(const std::string& path) {
+    return GetDocumentsFolder(kProductName) + kBackupFolderName + std::string(GetFileName(path));
+}
+
+bool LoadPaper(Paper& paper, const std::string& path) {
+    return LoadPaper(paper, path, nullptr);
+}
+
+bool LoadPaper(Paper& paper, const std::string& path, PaperFileHeader* header) {
+    paper.filePath = path;
+    // Only regular files: a pipe or device named as a document could block.
+    if (!IsReadableFile(path)) {
+        ShowStatusNotice("Error opening file for read!");
+        return false;
+    }
+    std::string bytes;
+    if (!ReadWholeFile(path, bytes, kMaxPaperFileBytes)) {
+        ShowStatusNotice("Error reading file!");
+        return false;
+    }
+    if (bytes.size() < kMagicSize || std::memcmp(bytes.data(), kMagic, kMagicSize) != 0) {
+        ShowStatusNotice("File is corrupt, invalid magic value!");
+        return false;
+    }
+    if (bytes.size() < kHeaderSize) {
+        ShowStatusNotice("File is corrupt!");
+        return false;
+    }
+    const auto versionByte = static_cast<uint8_t>(bytes[kMagicSize]);
+    const bool compressed = (versionByte & kUncompressedFileFlag) == 0;
+    const uint8_t version = versionByte & kVersionMask;
+    if (version > kPaperFileVersion) {
+        ShowStatusNotice("Unknown file version - update Tessellon.");
+        return false;
+    }
+    if (header != nullptr) {
+        header->version = version;
+        header->compressed = compressed;
+    }
+    paper.fileVersion = version;
+    bool loaded = false;
+    {
+        VRX_Buffer buffer(false);
+        buffer.Set(bytes.data() + kHeaderSize, static_cast<int64_t>(bytes.size() - kHeaderSize));
+        std::string().swap(bytes);
+        loaded = compressed ? paper.LoadFromCompressed(buffer) : paper.LoadFromBuffer(buffer);
+    }
+    if (!loaded) {
+        ShowStatusNotice("File is corrupt!");
+        return false;
+    }
+    if (!paper.CreateSurface(paper.width, paper.height)) {
+        return false;
+    }
+    ShowStatusNotice("File loaded.");
+    if (!paper.backgroundImagePath.empty()) {
+        paper.LoadBackgroundImage(paper.backgroundImagePath);
+    }
+    AnnounceFile(paper);
+    return true;
+}
+
+bool SavePaper(Paper& paper, const std::string& path) {
+    if (PathExists(path)) {
+        BackUp(path);
+    }
+    const uint8_t versionByte = SaveVersionByte(SDL_GetKeyboardState(nullptr));
+    paper.fileVersion = versionByte;
+    const std::string body = (versionByte & kUncompressedFileFlag) != 0
+                                 ? paper.SaveToString()
+                                 : paper.SaveToCompressed(kPaperFileCompressionLevel);
+    if (body.empty()) {
+        ShowStatusNotice("Error writing to file!");
+        return false;
+    }
+    std::string bytes(kMagic, kMagicSize);
+    bytes.push_back(static_cast<char>(versionByte));
+    bytes += body;
+    if (!WriteFileAtomically(path, bytes)) {
+        ShowStatusNotice(CannotOpenForWrite(path) ? "Error opening file for write!"
+                                                  : "Error writing to file!");
+        return false;
+    }
+    paper.filePath = path;
+    paper.modified = false;
+    ShowStatusNotice("File saved.");
+    AnnounceFile(paper);
+    return true;
 }

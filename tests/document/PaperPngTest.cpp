@@ -59,7 +59,7 @@ TEST(PaperPngTest, ExportedImageHasThePixelsOfAWholePaperRender) {
     // Wide enough that the export takes many bands of about 70 rows.
     ASSERT_TRUE(paper.CreateSurface(30000, 200));
     AddObjects(paper);
-    const std::string path = ::testing::TempDir() + "export.png";
+    const std::string path = TestPath("export.png");
     for (bool colour : {true, false}) {
         ASSERT_TRUE(WritePaperPng(paper, colour, path));
         int w = 0;
@@ -79,17 +79,18 @@ TEST(PaperPngTest, ExportedImageHasThePixelsOfAWholePaperRender) {
 TEST(PaperPngTest, FailedExportLeavesNoFileAndKeepsAnOldOne) {
     DocumentSession session;
     Paper paper;
-    EXPECT_FALSE(WritePaperPng(paper, true, ::testing::TempDir() + "nosurface.png"));
+    EXPECT_FALSE(WritePaperPng(paper, true, TestPath("nosurface.png")));
     ASSERT_TRUE(paper.CreateSurface(100, 100));
     EXPECT_FALSE(WritePaperPng(paper, true, "/nonexistent-folder/out.png"));
 
     // A folder where the image should go: the rename fails, nothing is left behind.
-    const std::string folder = ::testing::TempDir();
+    const std::string folder = TestPath("folder");
+    std::filesystem::create_directories(folder);
     EXPECT_FALSE(WritePaperPng(paper, true, folder));
-    EXPECT_EQ(std::fopen((folder + ".tmp").c_str(), "rb"), nullptr);
+    EXPECT_FALSE(std::filesystem::exists(folder + ".tmp"));
 
     // An older image stays whole when the new one cannot be written.
-    const std::string path = ::testing::TempDir() + "kept.png";
+    const std::string path = TestPath("kept.png");
     std::ofstream(path) << "old image";
     std::filesystem::create_directory(path + ".tmp");
     EXPECT_FALSE(WritePaperPng(paper, false, path));

@@ -199,7 +199,7 @@ TEST(PaperRendererTest, LargeBackgroundImagesShrinkToFitKeepingTheirShape) {
     EXPECT_EQ(rect.h, 200);
 
     // The real thing: a red 2000 x 1000 picture over a plain paper.
-    const std::string path = ::testing::TempDir() + "background.png";
+    const std::string path = TestPath("background.png");
     SDL_Surface* red = SDL_CreateRGBSurfaceWithFormat(0, 2000, 1000, 32, SDL_PIXELFORMAT_RGBA32);
     SDL_FillRect(red, nullptr, SDL_MapRGBA(red->format, 255, 0, 0, 255));
     ASSERT_EQ(IMG_SavePNG(red, path.c_str()), 0);

@@ -114,6 +114,14 @@ inline ::testing::AssertionResult PixelIs(const Paper& paper, int x, int y, SDL_
            << int(expected.b) << ")";
 }
 
+// A temporary path of the running test's own, so that tests running side by
+// side never share a file.
+inline std::string TestPath(const std::string& name) {
+    const ::testing::TestInfo* test = ::testing::UnitTest::GetInstance()->current_test_info();
+    return ::testing::TempDir() + "tessellon-" + test->test_suite_name() + "." + test->name() +
+           "-" + name;
+}
+
 // Saves the rendered area for a look at it when TESSELLON_TEST_PNG_DIR is set.
 inline void SaveForInspection(const Paper& paper, const std::string& name) {
     const char* folder = SDL_getenv("TESSELLON_TEST_PNG_DIR");

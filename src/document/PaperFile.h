@@ -1,0 +1,40 @@
+#pragma once
+// Reading and writing paper documents (".tsln"): the magic "TSPF", a version
+// byte whose top bit marks an uncompressed body, and the paper's fields,
+// normally deflated behind their uncompressed size.
+
+#include <cstdint>
+#include <string>
+
+class Paper;
+
+constexpr uint8_t kPaperFileVersion = 3;
+constexpr uint8_t kUncompressedFileFlag = 0x80;
+constexpr int kPaperFileCompressionLevel = 5;
+// Larger files are not read at all: four million objects' worth.
+constexpr uint64_t kMaxPaperFileBytes = uint64_t{1} << 30;
+
+// What the file's header said, for reports.
+struct PaperFileHeader {
+    uint8_t version = 0;
+    bool compressed = false;
+};
+
+// Reads the file into a freshly constructed paper and makes its surface.
+// Reports the outcome in the status line; on false the caller discards the
+// paper. A background image that cannot be shown is reported but does not
+// fail the load.
+bool LoadPaper(Paper& paper, const std::string& path);
+bool LoadPaper(Paper& paper, const std::string& path, PaperFileHeader* header);
+
+// Writes the paper to `path`, keeping a copy of the file it replaces in the
+// backup folder. The file is replaced whole or not at all. Reports the outcome.
+bool SavePaper(Paper& paper, const std::string& path);
+
+// The version byte a save writes when these keys are held (SDL's keyboard
+// state, may be null): uncompressed while Left Ctrl is down, for inspecting
+// files, otherwise compressed.
+uint8_t SaveVersionByte(const uint8_t* keyboardState);
+
+// Where SavePaper keeps the previous version of a document of that name.
+std::string BackupPathFor(const std::string& path);
