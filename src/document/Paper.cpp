@@ -109,6 +109,7 @@ SDL_Rect Paper::VisibleArea() const {
 }
 
 void Paper::ReleaseAllCaches() {
+    textCache.Clear();
     for (const std::shared_ptr<PaperObject>& object : objects) {
         object->ReleaseCache();
     }

@@ -2,6 +2,7 @@
 // One open document: a sheet of squared paper with its objects, selection,
 // undo stack and the off-screen surface it is drawn into.
 
+#include "draw/TextTextureCache.h"
 #include "support/VRX_Serializable.h"
 
 #include <SDL2/SDL_pixels.h>
@@ -80,7 +81,8 @@ class Paper final : public VRX_Serializable {
     // paper so that everything is drawn at paper coordinates. False when a new
     // surface or renderer cannot be made; the old ones then stay.
     bool PrepareRenderTarget(const SDL_Rect& area);
-    // Drops every object's rendered cache (texts keep textures of the renderer).
+    // Drops every rendered cache: the objects' and the primitives' texts keep
+    // textures of the renderer.
     void ReleaseAllCaches();
 
     // --- Objects --------------------------------------------------------
@@ -130,6 +132,8 @@ class Paper final : public VRX_Serializable {
     int32_t scrollX = 0;
     int32_t scrollY = 0;
     uint8_t hiddenLayers[kLayerCount] = {};
+    // Texts drawn by the drawing primitives, kept between frames.
+    TextTextureCache textCache;
 
   private:
     enum class TargetError { None, Surface, Renderer };

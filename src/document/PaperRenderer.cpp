@@ -194,6 +194,7 @@ bool RenderPaperArea(Paper& paper, const SDL_Rect& area, bool wholePaper, bool o
         paperHooks.renderToolPreview(paper);
     }
     SDL_RenderPresent(renderer);
+    paper.textCache.Sweep();
     if (wholePaper) {
         SDL_RenderFlush(renderer);
     }

@@ -29,15 +29,6 @@ constexpr Uint8 kMarkWidth = 2;
 constexpr int64_t kLabelFitMargin = 20;
 constexpr double kRadiansToDegrees = 57.29577951308232;
 
-struct SurfaceDeleter {
-    void operator()(SDL_Surface* surface) const { SDL_FreeSurface(surface); }
-};
-struct TextureDeleter {
-    void operator()(SDL_Texture* texture) const { SDL_DestroyTexture(texture); }
-};
-using SurfacePtr = std::unique_ptr<SDL_Surface, SurfaceDeleter>;
-using TexturePtr = std::unique_ptr<SDL_Texture, TextureDeleter>;
-
 Sint16 Gfx(int64_t value) {
     // SDL2_gfx takes 16-bit coordinates; larger values wrap as they always have.
     return static_cast<Sint16>(static_cast<uint16_t>(value));
@@ -281,27 +272,19 @@ void DrawText(Paper& paper, TTF_Font* font, int32_t x, int32_t y, SDL_Color colo
     if (font == nullptr || paper.paperRenderer == nullptr) {
         return;
     }
-    const int style = TTF_GetFontStyle(font);
-    if (style != TTF_STYLE_NORMAL) {
-        TTF_SetFontStyle(font, TTF_STYLE_NORMAL);
-    }
-    SurfacePtr surface(TTF_RenderUTF8_Blended(font, text.c_str(), color));
-    if (style != TTF_STYLE_NORMAL) {
-        TTF_SetFontStyle(font, style);
-    }
-    if (surface == nullptr) {
-        return;
-    }
-    TexturePtr texture(SDL_CreateTextureFromSurface(paper.paperRenderer, surface.get()));
+    int width = 0;
+    int height = 0;
+    SDL_Texture* texture =
+        paper.textCache.Get(paper.paperRenderer, font, text, color, width, height);
     if (texture == nullptr) {
         return;
     }
-    const SDL_Rect destination = {x, y, surface->w, surface->h};
+    const SDL_Rect destination = {x, y, width, height};
     if (angle == 0) {
-        SDL_RenderCopy(paper.paperRenderer, texture.get(), nullptr, &destination);
+        SDL_RenderCopy(paper.paperRenderer, texture, nullptr, &destination);
     } else {
         const SDL_Point corner = {0, 0};
-        SDL_RenderCopyEx(paper.paperRenderer, texture.get(), nullptr, &destination, angle, &corner,
+        SDL_RenderCopyEx(paper.paperRenderer, texture, nullptr, &destination, angle, &corner,
                          SDL_FLIP_NONE);
     }
 }

@@ -325,3 +325,21 @@ TEST(PaperRendererTest, DraggedSelectionShowsTwiceAndToolPreviewGetsItsColour) {
     EXPECT_EQ(previewCalls, 2) << "exports never show the tool";
     paperHooks = PaperHooks{};
 }
+
+TEST(PaperRendererTest, LabelTexturesAreKeptOnlyWhileTheyAreDrawn) {
+    DocumentSession session(400, 300);
+    Paper paper;
+    ASSERT_TRUE(paper.CreateSurface(400, 300));
+    Add(paper, LineRecord(ObjectKind::Measurement, 20, 100, 380, 100));
+    ASSERT_TRUE(RenderPaper(paper, false, true));
+    const Image first = Capture(paper);
+    const size_t labels = paper.textCache.Size();
+    EXPECT_GE(labels, 1u);
+    ASSERT_TRUE(RenderPaper(paper, false, true));
+    EXPECT_EQ(paper.textCache.Size(), labels) << "drawn again from the same textures";
+    EXPECT_TRUE(first.pixels == Capture(paper).pixels);
+
+    paper.objects.clear();
+    ASSERT_TRUE(RenderPaper(paper, false, true));
+    EXPECT_EQ(paper.textCache.Size(), 0u) << "unused labels are let go";
+}
