@@ -74,6 +74,9 @@ std::string exportFolder;
 
 AboutState aboutState;
 
+int32_t networkReferenceCount = 0;
+bool networkInitialised = false;
+
 void ResetAppState() {
     quitRequested = false;
     aboutRequested = false;
@@ -124,4 +127,6 @@ void ResetAppState() {
     }
     exportFolder.clear();
     aboutState = AboutState{};
+    networkReferenceCount = 0;
+    networkInitialised = false;
 }

@@ -134,6 +134,12 @@ extern std::string exportFolder;
 // ---------------------------------------------------------------------------
 extern AboutState aboutState;
 
+// ---------------------------------------------------------------------------
+// Support library: the network layer's reference count (guarded by its lock)
+// ---------------------------------------------------------------------------
+extern int32_t networkReferenceCount;
+extern bool networkInitialised;
+
 // Puts every variable above back to its start-up value. Does not free SDL
 // objects: the shutdown sequence does that first.
 void ResetAppState();

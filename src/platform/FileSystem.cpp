@@ -1,0 +1,157 @@
+#include "platform/FileSystem.h"
+
+#include "platform/SystemRandom.h"
+
+#include <cerrno>
+#include <cinttypes>
+#include <climits>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+// Each try draws a fresh random name; ten collisions in a row mean something
+// else is wrong with the folder.
+constexpr int kTempNameTries = 10;
+// rw for everyone, narrowed by the umask like any newly created file.
+constexpr mode_t kNewFileMode = 0666;
+constexpr mode_t kNewFolderMode = 0777;
+constexpr mode_t kPermissionBits = 07777;
+
+bool IsFolder(const std::string& path) {
+    struct stat info {};
+    return stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+}
+
+// The file a write to `path` should replace: a symbolic link is followed so
+// that replacing does not turn the link into a plain file.
+std::string ResolveTarget(const std::string& path) {
+    struct stat info {};
+    if (lstat(path.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) {
+        return path;
+    }
+    char resolved[PATH_MAX];
+    if (realpath(path.c_str(), resolved) != nullptr) {
+        return resolved;
+    }
+    return path;
+}
+
+std::string FolderOf(const std::string& path) {
+    const size_t slash = path.rfind('/');
+    if (slash == std::string::npos) {
+        return ".";
+    }
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+// Creates a new, empty file beside `target` and returns its descriptor, or -1.
+int CreateTempFile(const std::string& target, std::string& tempPath) {
+    const std::string folder = FolderOf(target);
+    const size_t slash = target.rfind('/');
+    const std::string base = slash == std::string::npos ? target : target.substr(slash + 1);
+    for (int attempt = 0; attempt < kTempNameTries; ++attempt) {
+        uint64_t suffix = 0;
+        if (!FillFromSystemRandom(&suffix, sizeof suffix)) {
+            suffix = (static_cast<uint64_t>(getpid()) << 32) ^ static_cast<uint64_t>(attempt);
+        }
+        char name[32];
+        std::snprintf(name, sizeof name, "%016" PRIx64, suffix);
+        tempPath = folder + "/." + base + "." + name + ".tmp";
+        const int fd =
+            open(tempPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, kNewFileMode);
+        if (fd >= 0 || errno != EEXIST) {
+            return fd;
+        }
+    }
+    return -1;
+}
+
+bool WriteAll(int fd, const void* bytes, size_t size) {
+    const auto* next = static_cast<const uint8_t*>(bytes);
+    while (size > 0) {
+        const ssize_t written = write(fd, next, size);
+        if (written < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            return false;
+        }
+        next += written;
+        size -= static_cast<size_t>(written);
+    }
+    return true;
+}
+
+// Makes the rename itself durable; a failure here leaves a correct file behind,
+// so it does not count as a failed write.
+void SyncFolder(const std::string& folder) {
+    const int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd >= 0) {
+        fsync(fd);
+        close(fd);
+    }
+}
+
+} // namespace
+
+bool CreateFolderWithParents(const std::string& path) {
+    if (path.empty()) {
+        return false;
+    }
+    if (IsFolder(path)) {
+        return true;
+    }
+    // Create each level from the root down; levels that exist are passed over.
+    for (size_t slash = path.find('/', 1); slash != std::string::npos;
+         slash = path.find('/', slash + 1)) {
+        const std::string level = path.substr(0, slash);
+        if (mkdir(level.c_str(), kNewFolderMode) != 0 && errno != EEXIST) {
+            return false;
+        }
+    }
+    if (mkdir(path.c_str(), kNewFolderMode) != 0 && errno != EEXIST) {
+        return false;
+    }
+    return IsFolder(path);
+}
+
+bool PathExists(const std::string& path) {
+    struct stat info {};
+    return stat(path.c_str(), &info) == 0;
+}
+
+bool IsReadableFile(const std::string& path) {
+    struct stat info {};
+    return stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode) &&
+           access(path.c_str(), R_OK) == 0;
+}
+
+bool WriteFileAtomically(const std::string& path, const void* bytes, size_t size) {
+    if (path.empty() || (bytes == nullptr && size > 0)) {
+        return false;
+    }
+    const std::string target = ResolveTarget(path);
+    std::string tempPath;
+    const int fd = CreateTempFile(target, tempPath);
+    if (fd < 0) {
+        return false;
+    }
+    struct stat existing {};
+    if (stat(target.c_str(), &existing) == 0 && S_ISREG(existing.st_mode)) {
+        fchmod(fd, existing.st_mode & kPermissionBits);
+    }
+    bool ok = WriteAll(fd, bytes, size) && fsync(fd) == 0;
+    ok = close(fd) == 0 && ok;
+    ok = ok && rename(tempPath.c_str(), target.c_str()) == 0;
+    if (!ok) {
+        unlink(tempPath.c_str());
+        return false;
+    }
+    SyncFolder(FolderOf(target));
+    return true;
+}

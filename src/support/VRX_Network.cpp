@@ -1,0 +1,49 @@
+#include "support/VRX_Network.h"
+
+#include "app/AppState.h"
+#include "support/VRX_Mutex.h"
+#include "support/VRX_Strings.h"
+
+namespace {
+
+// Never destroyed: the release runs from an exit handler, which may come after
+// the destruction of function-local statics created later than its registration.
+VRX_Mutex_Base* NetworkLock() {
+    static auto* lock = new VRX_Mutex_Win32Mutex(kVrxLockTimeoutMs);
+    return lock;
+}
+
+// Sockets need no start-up or shut-down on Linux; these are where a port to a
+// system that needs them would do it.
+bool StartPlatformNetwork() {
+    return true;
+}
+
+void StopPlatformNetwork() {}
+
+} // namespace
+
+bool VRX_NetworkStart() {
+    VRX_ScopedLock hold(NetworkLock());
+    networkReferenceCount += 1;
+    if (networkReferenceCount > 1) {
+        return networkInitialised;
+    }
+    networkInitialised = StartPlatformNetwork();
+    if (!networkInitialised) {
+        PrintLine("VRX: Error initializing Winsock!\n");
+    }
+    return networkInitialised;
+}
+
+void VRX_NetworkRelease() {
+    VRX_ScopedLock hold(NetworkLock());
+    const int32_t before = networkReferenceCount;
+    if (before > 0) {
+        networkReferenceCount -= 1;
+    }
+    if (before <= 1 && networkInitialised) {
+        StopPlatformNetwork();
+        networkInitialised = false;
+    }
+}
