@@ -8,6 +8,7 @@
 #include "app/ResourcePath.h"
 #include "app/Shutdown.h"
 #include "app/WindowGeometry.h"
+#include "support/VRX_Network.h"
 #include "support/VRX_Paths.h"
 
 #include <SDL2/SDL.h>
@@ -16,6 +17,7 @@
 #include <physfs.h>
 
 #include <cstdarg>
+#include <cstdlib>
 #include <filesystem>
 
 namespace {
@@ -109,8 +111,10 @@ void FatalError(const std::string& message) {
 }
 
 int StartUp(int argc, char** argv) {
-    // INTEGRATION: start the support library's network layer here and register its
-    // release with std::atexit (a failure only prints its own message).
+    // Nothing uses sockets, but the support library expects its network layer
+    // up for the whole run; a failure only prints its own message.
+    VRX_NetworkStart();
+    std::atexit(VRX_NetworkRelease);
     ResetAppState();
     OpenLog(GetAppDataPath(kProductName, kLogFileName));
 
