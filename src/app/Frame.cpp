@@ -20,7 +20,8 @@ void SetDrawColor(const SDL_Color& color) {
     SDL_SetRenderDrawColor(renderer, color.r, color.g, color.b, color.a);
 }
 
-// Copies the visible part of the paper's surface to the top-left of the view.
+} // namespace
+
 // The copy never reaches past the surface, so a scroll position beyond the
 // paper cannot stretch the picture.
 void CopyPaperToView(const Paper& paper) {
@@ -44,8 +45,6 @@ void CopyPaperToView(const Paper& paper) {
     SDL_RenderCopy(renderer, texture, &source, &target);
     SDL_DestroyTexture(texture);
 }
-
-} // namespace
 
 void DrawToolCrosshair() {
     if (activePaper == nullptr || toolPos.x < 0 || toolPos.y < 0) {

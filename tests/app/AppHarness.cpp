@@ -65,6 +65,14 @@ bool operator==(const SDL_Color& a, const SDL_Color& b) {
     return a.r == b.r && a.g == b.g && a.b == b.b && a.a == b.a;
 }
 
+bool operator==(const SDL_Point& a, const SDL_Point& b) {
+    return a.x == b.x && a.y == b.y;
+}
+
+void PrintTo(const SDL_Point& point, std::ostream* out) {
+    *out << "(" << point.x << ", " << point.y << ")";
+}
+
 void PrintTo(const SDL_Color& color, std::ostream* out) {
     *out << "(" << int{color.r} << ", " << int{color.g} << ", " << int{color.b} << ", "
          << int{color.a} << ")";

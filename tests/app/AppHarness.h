@@ -31,9 +31,12 @@ struct SurfaceDeleter {
 };
 using SurfacePtr = std::unique_ptr<SDL_Surface, SurfaceDeleter>;
 
+// Comparison and gtest printing of SDL's colours "(r, g, b, a)" and points
+// "(x, y)", so that EXPECT_EQ works on them. Defined here for every test.
 bool operator==(const SDL_Color& a, const SDL_Color& b);
-// Lets gtest print colours as "(r, g, b, a)".
+bool operator==(const SDL_Point& a, const SDL_Point& b);
 void PrintTo(const SDL_Color& color, std::ostream* out);
+void PrintTo(const SDL_Point& point, std::ostream* out);
 
 // Writes test data, creating the folders on the way; reading a missing file gives "".
 void WriteFile(const std::filesystem::path& path, const std::string& content);

@@ -2,6 +2,7 @@
 
 #include "app/ActiveTool.h"
 #include "app/AppState.h"
+#include "app/Frame.h"
 #include "app/Layout.h"
 #include "document/Paper.h"
 #include "tools/Tool.h"
@@ -19,10 +20,6 @@ struct ActivePaper {
     ActivePaper() { activePaper = &paper; }
     ~ActivePaper() { activePaper = nullptr; }
 };
-
-bool operator==(const SDL_Point& a, const SDL_Point& b) {
-    return a.x == b.x && a.y == b.y;
-}
 
 class CountingTool final : public Tool {
   public:
@@ -57,31 +54,31 @@ TEST(MainLoopTest, ResizingBelowTheMinimumSnapsBack) {
 TEST(MainLoopTest, MousePositionsFollowTheMouseOverThePaper) {
     paperViewRect = {100, 30, 800, 600};
     UpdateMousePosition(500, 300);
-    EXPECT_TRUE(mouseWindowPos == (SDL_Point{500, 300}));
-    EXPECT_TRUE(mousePaperPos == (SDL_Point{-1, -1})) << "no paper";
-    EXPECT_TRUE(mouseGridPos == (SDL_Point{-1, -1}));
-    EXPECT_TRUE(toolPos == (SDL_Point{-1, -1}));
+    EXPECT_EQ(mouseWindowPos, (SDL_Point{500, 300}));
+    EXPECT_EQ(mousePaperPos, (SDL_Point{-1, -1})) << "no paper";
+    EXPECT_EQ(mouseGridPos, (SDL_Point{-1, -1}));
+    EXPECT_EQ(toolPos, (SDL_Point{-1, -1}));
 
     ActivePaper active;
     active.paper.scrollX = 48;
     active.paper.scrollY = 0;
     // Paper (60, 35): 2.5 blocks across rounds away from zero, 1.46 down rounds down.
     UpdateMousePosition(100 + 12, 30 + 35);
-    EXPECT_TRUE(mousePaperPos == (SDL_Point{60, 35}));
-    EXPECT_TRUE(mouseGridPos == (SDL_Point{3, 1}));
-    EXPECT_TRUE(toolPos == (SDL_Point{72, 24}));
+    EXPECT_EQ(mousePaperPos, (SDL_Point{60, 35}));
+    EXPECT_EQ(mouseGridPos, (SDL_Point{3, 1}));
+    EXPECT_EQ(toolPos, (SDL_Point{72, 24}));
 
     gridLock = false;
     UpdateMousePosition(100 + 13, 30 + 36);
-    EXPECT_TRUE(toolPos == (SDL_Point{61, 36}));
+    EXPECT_EQ(toolPos, (SDL_Point{61, 36}));
 
     // Outside the view only the window position follows.
     gridLock = true;
     UpdateMousePosition(50, 700);
-    EXPECT_TRUE(mouseWindowPos == (SDL_Point{50, 700}));
-    EXPECT_TRUE(mousePaperPos == (SDL_Point{61, 36}));
-    EXPECT_TRUE(mouseGridPos == (SDL_Point{3, 2}));
-    EXPECT_TRUE(toolPos == (SDL_Point{72, 48}));
+    EXPECT_EQ(mouseWindowPos, (SDL_Point{50, 700}));
+    EXPECT_EQ(mousePaperPos, (SDL_Point{61, 36}));
+    EXPECT_EQ(mouseGridPos, (SDL_Point{3, 2}));
+    EXPECT_EQ(toolPos, (SDL_Point{72, 48}));
 }
 
 TEST(MainLoopTest, CrosshairMarksTheToolPositionInsideTheView) {
@@ -89,7 +86,7 @@ TEST(MainLoopTest, CrosshairMarksTheToolPositionInsideTheView) {
     ASSERT_TRUE(app.Start());
     app.MouseMove(paperViewRect.x + 50, paperViewRect.y + 50);
     ASSERT_TRUE(app.RunPasses(1));
-    EXPECT_TRUE(toolPos == (SDL_Point{-1, -1}));
+    EXPECT_EQ(toolPos, (SDL_Point{-1, -1}));
     EXPECT_EQ(app.PixelAt(paperViewRect.x + 50, paperViewRect.y + 50), kWorkspace);
 
     ActivePaper active;
@@ -138,7 +135,7 @@ TEST(MainLoopTest, DroppedFilesAndUnhandledInputAreReleased) {
     app.PressKey(SDLK_a, KMOD_LCTRL);
     app.TypeText("a long text of more than thirty-one bytes, with ünïcödé");
     ASSERT_TRUE(app.RunPasses(2));
-    EXPECT_TRUE(mouseWindowPos == (SDL_Point{500, 400}));
+    EXPECT_EQ(mouseWindowPos, (SDL_Point{500, 400}));
     EXPECT_EQ(SDL_PeepEvents(nullptr, 0, SDL_PEEKEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT), 0);
 }
 
@@ -153,4 +150,43 @@ TEST(MainLoopTest, ReplacingTheToolEndsTheOldOperationFirst) {
     SetActiveToolInstance(nullptr);
     EXPECT_EQ(destroyed, 2);
     EXPECT_EQ(activeToolInstance, nullptr);
+}
+
+TEST(MainLoopTest, ThePaperShowsFromItsScrollPositionWithoutStretching) {
+    AppHarness app;
+    ASSERT_TRUE(app.Start());
+    ActivePaper active;
+    Paper& paper = active.paper;
+    paper.width = 400;
+    paper.height = 300;
+    paper.paperSurface = SDL_CreateRGBSurfaceWithFormat(0, 400, 300, 32, SDL_PIXELFORMAT_RGBA32);
+    ASSERT_NE(paper.paperSurface, nullptr);
+    const SDL_Color white = {255, 255, 255, 255};
+    const SDL_Color black = {0, 0, 0, 255};
+    SDL_FillRect(paper.paperSurface, nullptr,
+                 SDL_MapRGBA(paper.paperSurface->format, 255, 255, 255, 255));
+    const SDL_Rect mark = {200, 100, 10, 10};
+    SDL_FillRect(paper.paperSurface, &mark, SDL_MapRGBA(paper.paperSurface->format, 0, 0, 0, 255));
+    paper.scrollX = 150;
+    paper.scrollY = 50;
+
+    SDL_SetRenderDrawColor(renderer, 33, 40, 48, 255);
+    SDL_RenderClear(renderer);
+    CopyPaperToView(paper);
+    const int x = paperViewRect.x;
+    const int y = paperViewRect.y;
+    EXPECT_EQ(app.PixelAt(x, y), white);
+    EXPECT_EQ(app.PixelAt(x + 50, y + 50), black);
+    EXPECT_EQ(app.PixelAt(x + 59, y + 59), black);
+    EXPECT_EQ(app.PixelAt(x + 60, y + 60), white);
+    // The paper ends 250 by 250 pixels into the view.
+    EXPECT_EQ(app.PixelAt(x + 249, y + 249), white);
+    EXPECT_EQ(app.PixelAt(x + 250, y + 10), kWorkspace);
+    EXPECT_EQ(app.PixelAt(x + 10, y + 250), kWorkspace);
+
+    // Scrolled past the paper's end: nothing to show, nothing stretched.
+    paper.scrollX = 500;
+    SDL_RenderClear(renderer);
+    CopyPaperToView(paper);
+    EXPECT_EQ(app.PixelAt(x + 5, y + 5), kWorkspace);
 }
