@@ -40,7 +40,8 @@ void RunNormalPass() {
 void RouteEvent(SDL_Event& event) {
     switch (event.type) {
     case SDL_QUIT:
-        // INTEGRATION: ExitProgram(); (asks about modified papers, then sets quitRequested)
+        // INTEGRATION: ExitProgram(); in place of the next line (it asks about
+        // modified papers and sets quitRequested unless the user cancels).
         quitRequested = true;
         break;
     case SDL_WINDOWEVENT:
@@ -50,7 +51,8 @@ void RouteEvent(SDL_Event& event) {
         // INTEGRATION: HandleKeyDown(event.key);
         break;
     case SDL_MOUSEMOTION:
-        // INTEGRATION: HandleMouseMotion(event.motion); (it updates the mouse position itself)
+        // INTEGRATION: HandleMouseMotion(event.motion); in place of the next line
+        // (it updates the mouse position itself).
         UpdateMousePosition(event.motion.x, event.motion.y);
         break;
     case SDL_MOUSEBUTTONDOWN:

@@ -141,9 +141,11 @@ int StartUp(int argc, char** argv) {
     }
     LayoutScreen();
 
-    // INTEGRATION: BuildMenus(); if (windowsMenu == nullptr) return Failed("Error creating
-    // menus!"); INTEGRATION: LoadRecentFiles(); INTEGRATION: BuildToolbox(); INTEGRATION:
-    // SelectTool("select");
+    // INTEGRATION: BuildMenus();
+    // INTEGRATION: if (windowsMenu == nullptr) return Failed("Error creating menus!");
+    // INTEGRATION: LoadRecentFiles();
+    // INTEGRATION: BuildToolbox();
+    // INTEGRATION: SelectTool("select");
     OpenCommandLineDocument(argc, argv);
     SDL_EventState(SDL_DROPFILE, SDL_ENABLE);
     SDL_LogInfo(SDL_LOG_CATEGORY_APPLICATION, "Ready to go!");

@@ -109,8 +109,8 @@ std::vector<std::string> BuildStatusItems(int64_t now) {
         items.push_back(std::move(notice));
     }
     if (IsInside(toolboxRect, mouseWindowPos)) {
-        // INTEGRATION: std::string tooltip; if (GetToolboxTooltip(tooltip))
-        // items.push_back(tooltip);
+        // INTEGRATION: std::string tooltip;
+        // INTEGRATION: if (GetToolboxTooltip(tooltip)) items.push_back(tooltip);
     }
     if (activePaper == nullptr) {
         items.emplace_back(kNoFileText);
@@ -134,8 +134,8 @@ SDL_SystemCursor ChooseCursor() {
         return SDL_SYSTEM_CURSOR_ARROW;
     }
     bool overSelection = selectionDragging;
-    // INTEGRATION: overSelection = overSelection || activePaper->IsOverSelection(mousePaperPos.x,
-    // mousePaperPos.y);
+    // INTEGRATION: overSelection = overSelection ||
+    // INTEGRATION:     activePaper->IsOverSelection(mousePaperPos.x, mousePaperPos.y);
     return overSelection ? SDL_SYSTEM_CURSOR_SIZEALL : SDL_SYSTEM_CURSOR_ARROW;
 }
 
