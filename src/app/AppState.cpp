@@ -39,6 +39,10 @@ SDL_Point mousePaperPos = {0, 0};
 SDL_Point mouseGridPos = {0, 0};
 SDL_Point toolPos = {0, 0};
 
+FILE* logFile = nullptr;
+SDL_LogOutputFunction previousLogOutput = nullptr;
+void* previousLogUserdata = nullptr;
+
 char statusNotice[256] = {};
 int64_t statusNoticeExpiry = 0;
 SDL_Cursor* systemCursors[kSystemCursorCount] = {};
@@ -92,6 +96,9 @@ void ResetAppState() {
     gridLock = true;
     selectionDragging = false;
     dragAnchor = mouseWindowPos = mousePaperPos = mouseGridPos = toolPos = {0, 0};
+    logFile = nullptr;
+    previousLogOutput = nullptr;
+    previousLogUserdata = nullptr;
     std::memset(statusNotice, 0, sizeof statusNotice);
     statusNoticeExpiry = 0;
     for (SDL_Cursor*& cursor : systemCursors) {

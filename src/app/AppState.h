@@ -3,9 +3,11 @@
 // writes these variables directly; `ResetAppState` puts them back to their
 // start-up values (used at start-up and by tests).
 
+#include <SDL2/SDL_log.h>
 #include <SDL2/SDL_rect.h>
 
 #include <cstdint>
+#include <cstdio>
 #include <map>
 #include <memory>
 #include <string>
@@ -67,6 +69,13 @@ extern SDL_Point mouseWindowPos;
 extern SDL_Point mousePaperPos;
 extern SDL_Point mouseGridPos;
 extern SDL_Point toolPos;
+
+// The open log file "tessellon.log" (null when it could not be opened) and the
+// log output SDL had before ours, to which every message is passed on and which
+// is put back before the file is closed.
+extern FILE* logFile;
+extern SDL_LogOutputFunction previousLogOutput;
+extern void* previousLogUserdata;
 
 // ---------------------------------------------------------------------------
 // Status line

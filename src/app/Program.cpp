@@ -1,6 +1,26 @@
 #include "app/Program.h"
 
-// Placeholder until the application shell lands.
-int RunProgram(int /*argc*/, char** /*argv*/) {
-    return 0;
+#include "app/HeadlessCommands.h"
+#include "app/MainLoop.h"
+#include "app/Shutdown.h"
+#include "app/Startup.h"
+
+namespace {
+
+[[noreturn]] void RunWindowProgram(int argc, char** argv) {
+    if (StartUp(argc, argv) != 0) {
+        ShutdownAndExit(1);
+    }
+    RunMainLoop();
+    RunExitSteps();
+    ShutdownAndExit(0);
+}
+
+} // namespace
+
+int RunProgram(int argc, char** argv) {
+    if (IsHeadlessCommand(argc, argv)) {
+        return RunHeadlessCommand(argc, argv);
+    }
+    RunWindowProgram(argc, argv);
 }

@@ -1,0 +1,31 @@
+#include "app/Drawing.h"
+
+#include "app/AppState.h"
+
+#include <SDL2/SDL.h>
+#include <SDL2/SDL_ttf.h>
+
+SDL_Color MakeColor(uint8_t r, uint8_t g, uint8_t b) {
+    return SDL_Color{r, g, b, SDL_ALPHA_OPAQUE};
+}
+
+void RenderText(TTF_Font* font, int32_t x, int32_t y, SDL_Color color, const std::string& text,
+                int style) {
+    if (font == nullptr || renderer == nullptr) {
+        return;
+    }
+    const int previousStyle = TTF_GetFontStyle(font);
+    TTF_SetFontStyle(font, style);
+    SDL_Surface* surface = TTF_RenderUTF8_Blended(font, text.c_str(), color);
+    TTF_SetFontStyle(font, previousStyle);
+    if (surface == nullptr) {
+        return;
+    }
+    SDL_Texture* texture = SDL_CreateTextureFromSurface(renderer, surface);
+    if (texture != nullptr) {
+        const SDL_Rect target = {x, y, surface->w, surface->h};
+        SDL_RenderCopy(renderer, texture, nullptr, &target);
+        SDL_DestroyTexture(texture);
+    }
+    SDL_FreeSurface(surface);
+}

@@ -1,0 +1,93 @@
+#include "app/Layout.h"
+
+#include "app/AppState.h"
+#include "app/WindowGeometry.h"
+#include "document/Paper.h"
+
+#include <SDL2/SDL.h>
+#include <SDL2/SDL_ttf.h>
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+// Tall and deep letters, so that the bars fit every line of text.
+constexpr const char* kLineHeightSample = "AYQGayqg|";
+// The widest label of the toolbox, drawn in bold.
+constexpr const char* kToolboxWidthSample = "Draw Color";
+constexpr int32_t kMenuBarPadding = 6;
+constexpr int32_t kMinMenuBarHeight = 20;
+constexpr int32_t kStatusBarPadding = 4;
+constexpr int32_t kToolboxPadding = 6;
+constexpr int32_t kMinToolboxWidth = 86;
+
+SDL_Point TextSize(TTF_Font* font, const char* text) {
+    SDL_Point size = {0, 0};
+    if (font != nullptr) {
+        TTF_SizeUTF8(font, text, &size.x, &size.y);
+    }
+    return size;
+}
+
+SDL_Point BoldTextSize(TTF_Font* font, const char* text) {
+    if (font == nullptr) {
+        return {0, 0};
+    }
+    const int previousStyle = TTF_GetFontStyle(font);
+    TTF_SetFontStyle(font, TTF_STYLE_BOLD);
+    const SDL_Point size = TextSize(font, text);
+    TTF_SetFontStyle(font, previousStyle);
+    return size;
+}
+
+// Halves round away from zero, so the point between two grid lines goes outwards.
+int32_t NearestBlock(int32_t pixels, int32_t blockSize) {
+    return static_cast<int32_t>(std::lround(static_cast<double>(pixels) / std::max(1, blockSize)));
+}
+
+} // namespace
+
+bool IsInside(const SDL_Rect& rect, SDL_Point point) {
+    return SDL_PointInRect(&point, &rect) == SDL_TRUE;
+}
+
+void LayoutScreen() {
+    int32_t width = 0;
+    int32_t height = 0;
+    SDL_GetWindowSize(window, &width, &height);
+    if (width < kMinWindowWidth || height < kMinWindowHeight) {
+        width = std::max(width, kMinWindowWidth);
+        height = std::max(height, kMinWindowHeight);
+        SDL_SetWindowSize(window, width, height);
+    }
+
+    const int32_t menuBarHeight =
+        std::max(TextSize(menuFont, kLineHeightSample).y + kMenuBarPadding, kMinMenuBarHeight);
+    const int32_t statusBarHeight = TextSize(statusFont, kLineHeightSample).y + kStatusBarPadding;
+    const int32_t toolboxWidth =
+        std::max(BoldTextSize(menuFont, kToolboxWidthSample).x + kToolboxPadding, kMinToolboxWidth);
+    const int32_t middleHeight = height - statusBarHeight - menuBarHeight;
+
+    menuBarRect = {0, 0, width, menuBarHeight};
+    statusBarRect = {0, height - statusBarHeight, width, statusBarHeight};
+    toolboxRect = {0, menuBarHeight, toolboxWidth, middleHeight};
+    paperViewRect = {toolboxWidth, menuBarHeight, width - toolboxWidth, middleHeight};
+}
+
+void UpdateMousePosition(int32_t x, int32_t y) {
+    mouseWindowPos = {x, y};
+    if (activePaper == nullptr) {
+        mousePaperPos = mouseGridPos = toolPos = {-1, -1};
+        return;
+    }
+    const Paper& paper = *activePaper;
+    if (IsInside(paperViewRect, {x, y})) {
+        mousePaperPos = {x - paperViewRect.x + paper.scrollX, y - paperViewRect.y + paper.scrollY};
+        mouseGridPos = {NearestBlock(mousePaperPos.x, paper.blockWidth),
+                        NearestBlock(mousePaperPos.y, paper.blockHeight)};
+    }
+    toolPos = gridLock
+                  ? SDL_Point{mouseGridPos.x * paper.blockWidth, mouseGridPos.y * paper.blockHeight}
+                  : mousePaperPos;
+}

@@ -1,0 +1,90 @@
+#include "app/MainLoop.h"
+
+#include "app/AppState.h"
+#include "app/Frame.h"
+#include "app/Layout.h"
+
+#include <SDL2/SDL.h>
+
+namespace {
+
+void RouteWindowEvent(const SDL_WindowEvent& event) {
+    if (event.event == SDL_WINDOWEVENT_RESIZED || event.event == SDL_WINDOWEVENT_SIZE_CHANGED) {
+        LayoutScreen();
+    }
+}
+
+bool WindowIsMinimized() {
+    return (SDL_GetWindowFlags(window) & SDL_WINDOW_MINIMIZED) != 0;
+}
+
+void RunNormalPass() {
+    const Uint32 frameStart = SDL_GetTicks();
+    SDL_Event event;
+    // Events still queued when a quit is accepted are left alone.
+    while (!quitRequested && SDL_PollEvent(&event) != 0) {
+        RouteEvent(event);
+    }
+    if (!WindowIsMinimized()) {
+        RenderFrame();
+    }
+    // Unsigned, so that the tick counter wrapping around does no harm.
+    const Uint32 elapsed = SDL_GetTicks() - frameStart;
+    if (framePeriodMs > 0 && elapsed < static_cast<Uint32>(framePeriodMs)) {
+        SDL_Delay(static_cast<Uint32>(framePeriodMs) - elapsed);
+    }
+}
+
+} // namespace
+
+void RouteEvent(SDL_Event& event) {
+    switch (event.type) {
+    case SDL_QUIT:
+        // INTEGRATION: ExitProgram(); in place of the next line (it asks about
+        // modified papers and sets quitRequested unless the user cancels).
+        quitRequested = true;
+        break;
+    case SDL_WINDOWEVENT:
+        RouteWindowEvent(event.window);
+        break;
+    case SDL_KEYDOWN:
+        // INTEGRATION: HandleKeyDown(event.key);
+        break;
+    case SDL_MOUSEMOTION:
+        // INTEGRATION: HandleMouseMotion(event.motion); in place of the next line
+        // (it updates the mouse position itself).
+        UpdateMousePosition(event.motion.x, event.motion.y);
+        break;
+    case SDL_MOUSEBUTTONDOWN:
+    case SDL_MOUSEBUTTONUP:
+        // INTEGRATION: HandleMouseButton(event.button);
+        break;
+    case SDL_MOUSEWHEEL:
+        // INTEGRATION: HandleMouseWheel(event.wheel);
+        break;
+    case SDL_DROPFILE:
+        // INTEGRATION: OpenPaperFile(event.drop.file);
+        SDL_free(event.drop.file);
+        break;
+    case SDL_DROPTEXT:
+        // Not used, but SDL hands over the text all the same.
+        SDL_free(event.drop.file);
+        break;
+    default:
+        break;
+    }
+}
+
+bool RunMainLoopPass() {
+    if (aboutRequested) {
+        // INTEGRATION: RunAboutFrame();
+    } else {
+        RunNormalPass();
+    }
+    return !quitRequested;
+}
+
+void RunMainLoop() {
+    while (RunMainLoopPass()) {
+    }
+}

@@ -1,0 +1,84 @@
+#include "app/Shutdown.h"
+
+#include "app/AboutState.h"
+#include "app/ActiveTool.h"
+#include "app/AppState.h"
+#include "app/Log.h"
+#include "app/StatusLine.h"
+#include "app/WindowGeometry.h"
+#include "tools/Tool.h"
+
+#include <SDL2/SDL.h>
+#include <SDL2/SDL_image.h>
+#include <SDL2/SDL_ttf.h>
+#include <physfs.h>
+
+#include <cstdlib>
+
+namespace {
+
+void CloseFont(TTF_Font*& font) {
+    if (font != nullptr) {
+        TTF_CloseFont(font);
+        font = nullptr;
+    }
+}
+
+void ReleaseAboutText() {
+    if (aboutState.textTexture != nullptr) {
+        SDL_DestroyTexture(aboutState.textTexture);
+        aboutState.textTexture = nullptr;
+    }
+}
+
+} // namespace
+
+void RunExitSteps() {
+    if (window != nullptr) {
+        WindowGeometry geometry = {0, 0, 0, 0};
+        SDL_GetWindowPosition(window, &geometry.x, &geometry.y);
+        SDL_GetWindowSize(window, &geometry.width, &geometry.height);
+        WriteWindowGeometry(SettingsFilePath(), geometry);
+    }
+    CloseLog();
+}
+
+void ShutdownProgram() {
+    SetActiveToolInstance(nullptr);
+    // INTEGRATION: CloseAllPapers(/*force=*/true);
+    // INTEGRATION: DestroyToolbox();
+    // INTEGRATION: FreeMenuImages();
+    ReleaseAboutText();
+
+    if (TTF_WasInit() != 0) {
+        CloseFont(toolboxFont);
+        CloseFont(statusFont);
+        CloseFont(menuFont);
+        CloseFont(drawFont);
+        TTF_Quit();
+    }
+    IMG_Quit();
+    if (SDL_WasInit(SDL_INIT_VIDEO) != 0) {
+        FreeSystemCursors();
+        if (renderer != nullptr) {
+            SDL_DestroyRenderer(renderer);
+            renderer = nullptr;
+        }
+        if (window != nullptr) {
+            SDL_DestroyWindow(window);
+            window = nullptr;
+        }
+        mainWindowHandle = 0;
+        SDL_Quit();
+    }
+    if (PHYSFS_isInit() != 0) {
+        PHYSFS_deinit();
+    }
+    // Still open when start-up failed: the fatal message is in it by now.
+    CloseLog();
+}
+
+void ShutdownAndExit(int status) {
+    ShutdownProgram();
+    std::exit(status);
+}

@@ -1,0 +1,153 @@
+#include "app/Startup.h"
+
+#include "app/AppState.h"
+#include "app/Layout.h"
+#include "app/Log.h"
+#include "app/NativeWindow.h"
+#include "app/PhysfsRWops.h"
+#include "app/ResourcePath.h"
+#include "app/Shutdown.h"
+#include "app/WindowGeometry.h"
+#include "support/VRX_Network.h"
+#include "support/VRX_Paths.h"
+
+#include <SDL2/SDL.h>
+#include <SDL2/SDL_image.h>
+#include <SDL2/SDL_ttf.h>
+#include <physfs.h>
+
+#include <cstdarg>
+#include <cstdlib>
+#include <filesystem>
+
+namespace {
+
+constexpr int kStartedStatus = 0;
+constexpr int kFailedStatus = 1;
+constexpr const char* kLogFileName = "tessellon.log";
+constexpr const char* kFatalErrorTitle = "Fatal Error";
+constexpr int kImageFormats = IMG_INIT_JPG | IMG_INIT_PNG | IMG_INIT_TIF | IMG_INIT_WEBP;
+
+struct FontSpec {
+    TTF_Font** font;
+    const char* file;
+    int pointSize;
+    const char* failureFormat;
+};
+
+// In the order they are opened.
+const FontSpec kFonts[] = {
+    {&statusFont, "fonts/menu.ttf", 20, "Couldn't load status font: %s"},
+    {&toolboxFont, "fonts/menu.ttf", 24, "Couldn't load toolbox font: %s"},
+    {&menuFont, "fonts/menu.ttf", 14, "Couldn't load menu font: %s"},
+    {&drawFont, "fonts/cad.ttf", 18, "Couldn't load draw font: %s"},
+};
+
+__attribute__((format(printf, 1, 2))) int Failed(const char* format, ...) {
+    char message[1024];
+    va_list arguments;
+    va_start(arguments, format);
+    std::vsnprintf(message, sizeof message, format, arguments);
+    va_end(arguments);
+    ReportFatalError(message);
+    return kFailedStatus;
+}
+
+bool CreateMainWindow(const WindowGeometry& geometry) {
+    // Created in place with its title, so it never shows up elsewhere first.
+    window = SDL_CreateWindow(kWindowTitle, geometry.x, geometry.y, geometry.width, geometry.height,
+                              SDL_WINDOW_RESIZABLE);
+    if (window == nullptr) {
+        return false;
+    }
+    SDL_SetWindowMinimumSize(window, kMinWindowWidth, kMinWindowHeight);
+    renderer = SDL_CreateRenderer(window, -1, 0);
+    return renderer != nullptr;
+}
+
+// The font owns its stream. When the file cannot be opened, SDL's error keeps
+// the PhysicsFS reason rather than SDL_ttf's complaint about a missing stream.
+TTF_Font* OpenFont(const FontSpec& spec) {
+    SDL_RWops* stream = PHYSFSRWOPS_openRead(spec.file);
+    if (stream == nullptr) {
+        return nullptr;
+    }
+    return TTF_OpenFontRW(stream, 1, spec.pointSize);
+}
+
+bool OpenFonts() {
+    for (const FontSpec& spec : kFonts) {
+        *spec.font = OpenFont(spec);
+        if (*spec.font == nullptr) {
+            Failed(spec.failureFormat, SDL_GetError());
+            return false;
+        }
+    }
+    return true;
+}
+
+void OpenCommandLineDocument(int argc, char** argv) {
+    if (argc < 2 || argv[1] == nullptr) {
+        return;
+    }
+    // A name that does not exist is ignored without a message.
+    std::error_code error;
+    if (!std::filesystem::exists(argv[1], error)) {
+        return;
+    }
+    // INTEGRATION: OpenPaperFile(argv[1]);
+}
+
+} // namespace
+
+void ReportFatalError(const std::string& message) {
+    SDL_LogError(SDL_LOG_CATEGORY_APPLICATION, "%s", message.c_str());
+    SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, kFatalErrorTitle, message.c_str(), window);
+}
+
+void FatalError(const std::string& message) {
+    ReportFatalError(message);
+    ShutdownAndExit(kFailedStatus);
+}
+
+int StartUp(int argc, char** argv) {
+    // Nothing uses sockets, but the support library expects its network layer
+    // up for the whole run; a failure only prints its own message.
+    VRX_NetworkStart();
+    std::atexit(VRX_NetworkRelease);
+    ResetAppState();
+    OpenLog(GetAppDataPath(kProductName, kLogFileName));
+
+    if (PHYSFS_init(argc > 0 ? argv[0] : nullptr) == 0) {
+        return Failed("Error initializing PhysicsFS: %s", PhysfsLastError());
+    }
+    SetUpResourceSearchPath();
+    if (SDL_Init(SDL_INIT_VIDEO) != 0) {
+        return Failed("Unable to initialize SDL: %s", SDL_GetError());
+    }
+    if (!CreateMainWindow(ReadWindowGeometry(SettingsFilePath()))) {
+        return Failed("Couldn't create window and renderer: %s", SDL_GetError());
+    }
+    mainWindowHandle = NativeWindowHandle(window);
+    // Only PNG is needed: icons and exports. The other formats are for backgrounds.
+    if ((IMG_Init(kImageFormats) & IMG_INIT_PNG) == 0) {
+        return Failed("Couldn't initialize SDL_image: %s", IMG_GetError());
+    }
+    if (TTF_Init() != 0) {
+        return Failed("Couldn't initialize SDL_ttf: %s", TTF_GetError());
+    }
+    if (!OpenFonts()) {
+        return kFailedStatus;
+    }
+    LayoutScreen();
+
+    // INTEGRATION: BuildMenus();
+    // INTEGRATION: if (windowsMenu == nullptr) return Failed("Error creating menus!");
+    // INTEGRATION: LoadRecentFiles();
+    // INTEGRATION: BuildToolbox();
+    // INTEGRATION: SelectTool("select");
+    OpenCommandLineDocument(argc, argv);
+    SDL_EventState(SDL_DROPFILE, SDL_ENABLE);
+    SDL_LogInfo(SDL_LOG_CATEGORY_APPLICATION, "Ready to go!");
+    return kStartedStatus;
+}

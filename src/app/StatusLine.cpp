@@ -1,0 +1,157 @@
+#include "app/StatusLine.h"
+
+#include "app/AppState.h"
+#include "app/Drawing.h"
+#include "app/Layout.h"
+#include "app/StatusNotice.h"
+#include "document/Paper.h"
+#include "document/Units.h"
+#include "tools/Tool.h"
+
+#include <SDL2/SDL.h>
+#include <SDL2/SDL_ttf.h>
+
+#include <cstdarg>
+#include <cstdio>
+#include <ctime>
+#include <strings.h>
+
+namespace {
+
+constexpr const char* kStatusSeparator = " | ";
+constexpr const char* kNoFileText = "No file loaded.";
+constexpr const char* kSelectToolName = "select";
+constexpr size_t kMaxItemBytes = 255;
+constexpr int32_t kStatusTextLeft = 5;
+constexpr int32_t kStatusTextTop = 2;
+constexpr double kPhysicalPixelsPerInch = 96.0;
+
+// One item formatted into a 256-byte buffer, so that an item is at most 255 bytes.
+__attribute__((format(printf, 2, 3))) void AddItem(std::vector<std::string>& items,
+                                                   const char* format, ...) {
+    char buffer[kMaxItemBytes + 1];
+    va_list arguments;
+    va_start(arguments, format);
+    const int length = std::vsnprintf(buffer, sizeof buffer, format, arguments);
+    va_end(arguments);
+    if (length >= 0) {
+        items.emplace_back(buffer);
+    }
+}
+
+void AddPositionItems(std::vector<std::string>& items, const Paper& paper) {
+    const char* unit = UnitAbbreviation(paper);
+    const UnitPoint position = PixelsToUnits(paper, mousePaperPos.x, mousePaperPos.y);
+    AddItem(items, "mpos: %.02f,%.02f %s", position.x, position.y, unit);
+    if (gridLock) {
+        const UnitPoint grid = BlocksToUnits(mouseGridPos.x, mouseGridPos.y);
+        AddItem(items, "gpos: %.02f, %.02f %s", grid.x, grid.y, unit);
+    }
+    if (selectionDragging) {
+        // The same delta the selection gets when the move ends.
+        const SDL_Point& current = gridLock ? mouseGridPos : mousePaperPos;
+        const int32_t dx = current.x - dragAnchor.x;
+        const int32_t dy = current.y - dragAnchor.y;
+        const UnitPoint moved = gridLock ? BlocksToUnits(dx, dy) : PixelsToUnits(paper, dx, dy);
+        AddItem(items, "moving: %.02f, %.02f %s", moved.x, moved.y, unit);
+    }
+    AddItem(items, "physpos: %.02f, %.02f %s", mousePaperPos.x / kPhysicalPixelsPerInch,
+            mousePaperPos.y / kPhysicalPixelsPerInch, "in");
+}
+
+void AddToolItems(std::vector<std::string>& items, Tool& tool) {
+    if (rotationAngle != 0 && tool.ShowsRotation()) {
+        AddItem(items, "angle: %d\xC2\xB0", rotationAngle);
+    }
+    std::string text;
+    if (tool.GetStatusText(text)) {
+        items.push_back(text.substr(0, kMaxItemBytes));
+    }
+}
+
+} // namespace
+
+SDL_Cursor* GetSystemCursor(SDL_SystemCursor id) {
+    if (id < 0 || id >= kSystemCursorCount) {
+        return nullptr;
+    }
+    SDL_Cursor*& cursor = systemCursors[id];
+    if (cursor == nullptr) {
+        cursor = SDL_CreateSystemCursor(id);
+    }
+    return cursor;
+}
+
+void FreeSystemCursors() {
+    for (SDL_Cursor*& cursor : systemCursors) {
+        if (cursor != nullptr) {
+            SDL_FreeCursor(cursor);
+            cursor = nullptr;
+        }
+    }
+}
+
+std::string JoinStrings(const std::vector<std::string>& items, const std::string& separator) {
+    std::string joined;
+    for (size_t index = 0; index < items.size(); ++index) {
+        if (index > 0) {
+            joined += separator;
+        }
+        joined += items[index];
+    }
+    return joined;
+}
+
+std::vector<std::string> BuildStatusItems(int64_t now) {
+    std::vector<std::string> items;
+    std::string notice = CurrentStatusNotice(now);
+    if (!notice.empty()) {
+        items.push_back(std::move(notice));
+    }
+    if (IsInside(toolboxRect, mouseWindowPos)) {
+        // INTEGRATION: std::string tooltip;
+        // INTEGRATION: if (GetToolboxTooltip(tooltip)) items.push_back(tooltip);
+    }
+    if (activePaper == nullptr) {
+        items.emplace_back(kNoFileText);
+        return items;
+    }
+    if (mousePaperPos.x >= 0 && mousePaperPos.y >= 0) {
+        AddPositionItems(items, *activePaper);
+    }
+    if (activeToolInstance != nullptr) {
+        AddToolItems(items, *activeToolInstance);
+    }
+    return items;
+}
+
+SDL_SystemCursor ChooseCursor() {
+    const bool canMoveSelection = activePaper != nullptr && openMenu == nullptr &&
+                                  activeToolInstance == nullptr &&
+                                  IsInside(paperViewRect, mouseWindowPos) &&
+                                  strcasecmp(currentToolName, kSelectToolName) == 0;
+    if (!canMoveSelection) {
+        return SDL_SYSTEM_CURSOR_ARROW;
+    }
+    bool overSelection = selectionDragging;
+    // INTEGRATION: overSelection = overSelection ||
+    // INTEGRATION:     activePaper->IsOverSelection(mousePaperPos.x, mousePaperPos.y);
+    return overSelection ? SDL_SYSTEM_CURSOR_SIZEALL : SDL_SYSTEM_CURSOR_ARROW;
+}
+
+void RenderStatusLine() {
+    const std::vector<std::string> items =
+        BuildStatusItems(static_cast<int64_t>(std::time(nullptr)));
+
+    SDL_Cursor* wanted = GetSystemCursor(ChooseCursor());
+    // Only on a change: setting the cursor makes SDL redraw it every time.
+    if (wanted != nullptr && SDL_GetCursor() != wanted) {
+        SDL_SetCursor(wanted);
+    }
+
+    const std::string line = JoinStrings(items, kStatusSeparator);
+    if (!line.empty()) {
+        RenderText(statusFont, statusBarRect.x + kStatusTextLeft, statusBarRect.y + kStatusTextTop,
+                   MakeColor(255, 255, 255), line, TTF_STYLE_NORMAL);
+    }
+}

@@ -1,0 +1,192 @@
+#include "app/AppHarness.h"
+
+#include "app/ActiveTool.h"
+#include "app/AppState.h"
+#include "app/Frame.h"
+#include "app/Layout.h"
+#include "document/Paper.h"
+#include "tools/Tool.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const SDL_Color kMagenta = {255, 0, 255, 255};
+const SDL_Color kWorkspace = {33, 40, 48, 255};
+
+// A paper of 24-pixel blocks, active while the object lives.
+struct ActivePaper {
+    Paper paper;
+    ActivePaper() { activePaper = &paper; }
+    ~ActivePaper() { activePaper = nullptr; }
+};
+
+class CountingTool final : public Tool {
+  public:
+    explicit CountingTool(int& begun, int& destroyed) : begun_(begun), destroyed_(destroyed) {}
+    ~CountingTool() override { ++destroyed_; }
+    void Begin() override { ++begun_; }
+    void Render() override {}
+
+  private:
+    int& begun_;
+    int& destroyed_;
+};
+
+} // namespace
+
+TEST(MainLoopTest, ResizingBelowTheMinimumSnapsBack) {
+    AppHarness app;
+    ASSERT_TRUE(app.Start());
+    app.ResizeWindow(1300, 900);
+    ASSERT_TRUE(app.RunPasses(1));
+    EXPECT_EQ(statusBarRect.y + statusBarRect.h, 900);
+    EXPECT_EQ(paperViewRect.x + paperViewRect.w, 1300);
+
+    app.ResizeWindow(800, 600);
+    ASSERT_TRUE(app.RunPasses(1));
+    EXPECT_EQ(app.WindowSize().x, 1024);
+    EXPECT_EQ(app.WindowSize().y, 768);
+    EXPECT_EQ(statusBarRect.y + statusBarRect.h, 768);
+    EXPECT_EQ(paperViewRect.x + paperViewRect.w, 1024);
+}
+
+TEST(MainLoopTest, MousePositionsFollowTheMouseOverThePaper) {
+    paperViewRect = {100, 30, 800, 600};
+    UpdateMousePosition(500, 300);
+    EXPECT_EQ(mouseWindowPos, (SDL_Point{500, 300}));
+    EXPECT_EQ(mousePaperPos, (SDL_Point{-1, -1})) << "no paper";
+    EXPECT_EQ(mouseGridPos, (SDL_Point{-1, -1}));
+    EXPECT_EQ(toolPos, (SDL_Point{-1, -1}));
+
+    ActivePaper active;
+    active.paper.scrollX = 48;
+    active.paper.scrollY = 0;
+    // Paper (60, 35): 2.5 blocks across rounds away from zero, 1.46 down rounds down.
+    UpdateMousePosition(100 + 12, 30 + 35);
+    EXPECT_EQ(mousePaperPos, (SDL_Point{60, 35}));
+    EXPECT_EQ(mouseGridPos, (SDL_Point{3, 1}));
+    EXPECT_EQ(toolPos, (SDL_Point{72, 24}));
+
+    gridLock = false;
+    UpdateMousePosition(100 + 13, 30 + 36);
+    EXPECT_EQ(toolPos, (SDL_Point{61, 36}));
+
+    // Outside the view only the window position follows.
+    gridLock = true;
+    UpdateMousePosition(50, 700);
+    EXPECT_EQ(mouseWindowPos, (SDL_Point{50, 700}));
+    EXPECT_EQ(mousePaperPos, (SDL_Point{61, 36}));
+    EXPECT_EQ(mouseGridPos, (SDL_Point{3, 2}));
+    EXPECT_EQ(toolPos, (SDL_Point{72, 48}));
+}
+
+TEST(MainLoopTest, CrosshairMarksTheToolPositionInsideTheView) {
+    AppHarness app;
+    ASSERT_TRUE(app.Start());
+    app.MouseMove(paperViewRect.x + 50, paperViewRect.y + 50);
+    ASSERT_TRUE(app.RunPasses(1));
+    EXPECT_EQ(toolPos, (SDL_Point{-1, -1}));
+    EXPECT_EQ(app.PixelAt(paperViewRect.x + 50, paperViewRect.y + 50), kWorkspace);
+
+    ActivePaper active;
+    // 50 pixels in is 2.08 blocks: the cross sits on the grid point at 48.
+    app.MouseMove(paperViewRect.x + 50, paperViewRect.y + 50);
+    ASSERT_TRUE(app.RunPasses(1));
+    const int cx = paperViewRect.x + 48;
+    const int cy = paperViewRect.y + 48;
+    EXPECT_EQ(app.PixelAt(cx, cy), kMagenta);
+    EXPECT_EQ(app.PixelAt(cx - 6, cy), kMagenta);
+    EXPECT_EQ(app.PixelAt(cx + 6, cy), kMagenta);
+    EXPECT_EQ(app.PixelAt(cx, cy - 6), kMagenta);
+    EXPECT_EQ(app.PixelAt(cx, cy + 6), kMagenta);
+    EXPECT_EQ(app.PixelAt(cx + 7, cy), kWorkspace);
+    EXPECT_EQ(app.PixelAt(cx + 3, cy + 3), kWorkspace);
+
+    // Scrolled so that the tool position lies left of the view: no cross.
+    active.paper.scrollX = 96;
+    app.MouseMove(paperViewRect.x + 50, paperViewRect.y + 50);
+    app.MouseMove(paperViewRect.x - 10, paperViewRect.y + 50);
+    toolPos = {0, 48};
+    ASSERT_TRUE(app.RunPasses(1));
+    EXPECT_EQ(app.PixelAt(paperViewRect.x + 2, paperViewRect.y + 48), kWorkspace);
+}
+
+TEST(MainLoopTest, PassesArePacedToTheFramePeriod) {
+    AppHarness app;
+    ASSERT_TRUE(app.Start());
+    framePeriodMs = 40;
+    const Uint32 start = SDL_GetTicks();
+    ASSERT_TRUE(app.RunPasses(3));
+    EXPECT_GE(SDL_GetTicks() - start, 3u * 40u - 3u);
+}
+
+TEST(MainLoopTest, DroppedFilesAndUnhandledInputAreReleased) {
+    AppHarness app;
+    ASSERT_TRUE(app.Start());
+    for (uint32_t type : {SDL_DROPFILE, SDL_DROPTEXT}) {
+        SDL_Event drop = {};
+        drop.type = type;
+        drop.drop.file = SDL_strdup("/tmp/dropped.tsln");
+        app.Push(drop);
+    }
+    app.Click(500, 400, SDL_BUTTON_LEFT, 2);
+    app.Wheel(0, -1);
+    app.PressKey(SDLK_a, KMOD_LCTRL);
+    app.TypeText("a long text of more than thirty-one bytes, with ünïcödé");
+    ASSERT_TRUE(app.RunPasses(2));
+    EXPECT_EQ(mouseWindowPos, (SDL_Point{500, 400}));
+    EXPECT_EQ(SDL_PeepEvents(nullptr, 0, SDL_PEEKEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT), 0);
+}
+
+TEST(MainLoopTest, ReplacingTheToolEndsTheOldOperationFirst) {
+    int begun = 0;
+    int destroyed = 0;
+    SetActiveToolInstance(std::make_unique<CountingTool>(begun, destroyed));
+    EXPECT_EQ(begun, 1);
+    SetActiveToolInstance(std::make_unique<CountingTool>(begun, destroyed));
+    EXPECT_EQ(begun, 2);
+    EXPECT_EQ(destroyed, 1);
+    SetActiveToolInstance(nullptr);
+    EXPECT_EQ(destroyed, 2);
+    EXPECT_EQ(activeToolInstance, nullptr);
+}
+
+TEST(MainLoopTest, ThePaperShowsFromItsScrollPositionWithoutStretching) {
+    AppHarness app;
+    ASSERT_TRUE(app.Start());
+    ActivePaper active;
+    Paper& paper = active.paper;
+    paper.width = 400;
+    paper.height = 300;
+    paper.paperSurface = SDL_CreateRGBSurfaceWithFormat(0, 400, 300, 32, SDL_PIXELFORMAT_RGBA32);
+    ASSERT_NE(paper.paperSurface, nullptr);
+    const SDL_Color white = {255, 255, 255, 255};
+    const SDL_Color black = {0, 0, 0, 255};
+    SDL_FillRect(paper.paperSurface, nullptr,
+                 SDL_MapRGBA(paper.paperSurface->format, 255, 255, 255, 255));
+    const SDL_Rect mark = {200, 100, 10, 10};
+    SDL_FillRect(paper.paperSurface, &mark, SDL_MapRGBA(paper.paperSurface->format, 0, 0, 0, 255));
+    paper.scrollX = 150;
+    paper.scrollY = 50;
+
+    SDL_SetRenderDrawColor(renderer, 33, 40, 48, 255);
+    SDL_RenderClear(renderer);
+    CopyPaperToView(paper);
+    const int x = paperViewRect.x;
+    const int y = paperViewRect.y;
+    EXPECT_EQ(app.PixelAt(x, y), white);
+    EXPECT_EQ(app.PixelAt(x + 50, y + 50), black);
+    EXPECT_EQ(app.PixelAt(x + 59, y + 59), black);
+    EXPECT_EQ(app.PixelAt(x + 60, y + 60), white);
+    // The paper ends 250 by 250 pixels into the view.
+    EXPECT_EQ(app.PixelAt(x + 249, y + 249), white);
+    EXPECT_EQ(app.PixelAt(x + 250, y + 10), kWorkspace);
+    EXPECT_EQ(app.PixelAt(x + 10, y + 250), kWorkspace);
+
+    // Scrolled past the paper's end: nothing to show, nothing stretched.
+    paper.scrollX = 500;
+    SDL_RenderClear(renderer);
+    CopyPaperToView(paper);
+    EXPECT_EQ(app.PixelAt(x + 5, y + 5), kWorkspace);
+}

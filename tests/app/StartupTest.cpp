@@ -1,0 +1,173 @@
+#include "app/AppHarness.h"
+
+#include "app/AppState.h"
+#include "app/WindowGeometry.h"
+
+#include <SDL2/SDL_ttf.h>
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+
+namespace {
+
+const SDL_Color kWorkspace = {33, 40, 48, 255};
+const SDL_Color kStatusGreen = {0, 128, 0, 255};
+
+bool IsLight(const SDL_Color& color) {
+    return color.r > 160 && color.g > 160 && color.b > 160;
+}
+
+// The program copied into a folder of its own with resources beside it that lack
+// `missingResource`.
+std::filesystem::path CopyProgramWithout(const std::filesystem::path& folder,
+                                         const std::string& missingResource) {
+    namespace fs = std::filesystem;
+    const fs::path program = folder / "bin" / "tessellon";
+    fs::create_directories(program.parent_path());
+    fs::copy_file(TESSELLON_BINARY, program);
+    fs::copy(TESSELLON_RESOURCE_DIR, folder / "bin" / "resources", fs::copy_options::recursive);
+    fs::remove(folder / "bin" / "resources" / missingResource);
+    return program;
+}
+
+} // namespace
+
+TEST(StartupTest, OpensTheWorkspaceWindowWithTheStatusStrip) {
+    AppHarness app;
+    ASSERT_TRUE(app.Start());
+    ASSERT_TRUE(app.RunPasses(1));
+
+    EXPECT_EQ(app.WindowTitle(), "Tessellon/Linux64");
+    EXPECT_EQ(app.WindowSize().x, 1024);
+    EXPECT_EQ(app.WindowSize().y, 768);
+
+    // The regions tile the window: menu bar on top, status strip at the bottom,
+    // toolbox at the left of the paper view.
+    EXPECT_EQ(menuBarRect.y, 0);
+    EXPECT_GE(menuBarRect.h, 20);
+    EXPECT_EQ(statusBarRect.y + statusBarRect.h, 768);
+    EXPECT_EQ(toolboxRect.y, menuBarRect.h);
+    EXPECT_GE(toolboxRect.w, 86);
+    EXPECT_EQ(paperViewRect.x, toolboxRect.w);
+    EXPECT_EQ(paperViewRect.x + paperViewRect.w, 1024);
+    EXPECT_EQ(paperViewRect.y + paperViewRect.h, statusBarRect.y);
+
+    EXPECT_EQ(app.PixelAt(600, 400), kWorkspace);
+    EXPECT_EQ(app.PixelAt(1020, statusBarRect.y + 1), kStatusGreen);
+    EXPECT_EQ(app.PixelAt(1020, 767), kStatusGreen);
+
+    // "No file loaded." in white at the left of the strip.
+    int textWidth = 0;
+    TTF_SizeUTF8(statusFont, "No file loaded.", &textWidth, nullptr);
+    const SDL_Rect text = app.BoundsOfPixels(statusBarRect, IsLight);
+    EXPECT_GE(text.x, 5);
+    EXPECT_LE(text.x, 8);
+    EXPECT_NEAR(text.x + text.w, 5 + textWidth, 4);
+    EXPECT_GE(text.y, statusBarRect.y + 2);
+
+    EXPECT_NE(app.LogText().find("Ready to go!\n"), std::string::npos);
+}
+
+TEST(StartupTest, ClosingTheWindowStoresItsGeometryAndClosesTheLog) {
+    AppHarness app;
+    ASSERT_TRUE(app.Start());
+    app.CloseWindow();
+    app.MouseMove(300, 300); // queued after the quit request: never handled
+    ASSERT_TRUE(app.RunUntilQuit(3));
+    EXPECT_TRUE(quitRequested);
+    EXPECT_EQ(mouseWindowPos.x, 0);
+
+    const SDL_Point position = app.WindowPosition();
+    app.Exit();
+    const std::string settings = app.Settings();
+    EXPECT_NE(settings.find("[window]\r\n"), std::string::npos) << settings;
+    EXPECT_NE(settings.find("last_x=" + std::to_string(position.x) + "\r\n"), std::string::npos);
+    EXPECT_NE(settings.find("last_y=" + std::to_string(position.y) + "\r\n"), std::string::npos);
+    EXPECT_NE(settings.find("last_w=1024\r\n"), std::string::npos);
+    EXPECT_NE(settings.find("last_h=768\r\n"), std::string::npos);
+
+    // Once the log is closed, messages go only to SDL's usual output.
+    SDL_Log("after the log was closed");
+    const std::string log = app.LogText();
+    EXPECT_NE(log.find("Ready to go!\n"), std::string::npos);
+    EXPECT_EQ(log.find("after the log was closed"), std::string::npos);
+}
+
+TEST(StartupTest, StoredGeometryIsUsedWithTheMinimumSize) {
+    {
+        AppHarness app;
+        app.WriteSettings("[window]\r\nlast_x=-50\r\nlast_y=-30\r\nlast_w=800\r\nlast_h=600\r\n");
+        ASSERT_TRUE(app.Start());
+        EXPECT_EQ(app.WindowSize().x, 1024);
+        EXPECT_EQ(app.WindowSize().y, 768);
+        EXPECT_EQ(app.WindowPosition().x, -50) << "an off-screen position is kept as stored";
+        EXPECT_EQ(app.WindowPosition().y, -30);
+    }
+    {
+        AppHarness app;
+        app.WriteSettings(
+            "[other]\nlast_w=1100\n[Window]\n last_W = 1300 \nlast_h=900\nlast_x=7\n");
+        ASSERT_TRUE(app.Start());
+        EXPECT_EQ(app.WindowSize().x, 1300);
+        EXPECT_EQ(app.WindowSize().y, 900);
+        EXPECT_EQ(app.WindowPosition().x, 7);
+    }
+}
+
+TEST(StartupTest, AbsurdStoredValuesStayWithinReach) {
+    // A damaged file must not ask for a window no machine can allocate, nor
+    // wrap around into small or negative numbers.
+    const WindowGeometry geometry = ParseWindowGeometry(
+        "[window]\nlast_w=99999999999\nlast_h=-5\nlast_x=-99999999999\nlast_y=99999999999\n");
+    EXPECT_EQ(geometry.width, 8192);
+    EXPECT_EQ(geometry.height, 768);
+    EXPECT_EQ(geometry.x, INT32_MIN);
+    EXPECT_EQ(geometry.y, INT32_MAX);
+}
+
+TEST(StartupTest, UnreadableSettingsGiveTheDefaultWindow) {
+    std::string garbage;
+    for (int index = 0; index < 4096; ++index) {
+        garbage += static_cast<char>((index * 7919 + 13) % 256);
+    }
+    std::string tooLarge = "[window]\nlast_w=1200\nlast_h=900\n";
+    tooLarge += std::string(1024 * 1024, ' ');
+    const std::string cases[] = {
+        garbage,
+        "[window] last_w=1200 last_h=900", // one line without a line feed
+        tooLarge,
+        "", // empty
+    };
+    for (const std::string& settings : cases) {
+        AppHarness app;
+        app.WriteSettings(settings);
+        ASSERT_TRUE(app.Start());
+        EXPECT_EQ(app.WindowSize().x, 1024);
+        EXPECT_EQ(app.WindowSize().y, 768);
+    }
+}
+
+TEST(StartupTest, AMissingArgumentFileStartsWithoutAPaper) {
+    AppHarness app;
+    ASSERT_TRUE(app.Start({(app.HomeFolder() / "no such paper.tsln").string()}));
+    EXPECT_TRUE(app.RunPasses(2));
+    EXPECT_EQ(activePaper, nullptr);
+    EXPECT_EQ(app.PixelAt(1020, statusBarRect.y + 1), kStatusGreen);
+}
+
+TEST(StartupTest, AMissingFontEndsStartUpWithItsMessage) {
+    TempFolder folder;
+    const std::filesystem::path program =
+        CopyProgramWithout(std::filesystem::path(folder.Path()), "fonts/cad.ttf");
+    const std::filesystem::path home = std::filesystem::path(folder.Path()) / "home";
+    const ProcessResult result = RunProcess(program.string(), {}, home, folder.Path());
+    ASSERT_FALSE(result.timedOut);
+    EXPECT_EQ(result.exitStatus, 1);
+
+    const std::string log = ReadFile(home / ".config" / "Tessellon" / "tessellon.log");
+    EXPECT_NE(log.find("Couldn't load draw font: PhysicsFS error: "), std::string::npos) << log;
+    EXPECT_EQ(log.find("Ready to go!"), std::string::npos);
+    EXPECT_FALSE(std::filesystem::exists(home / ".config" / "Tessellon" / "settings.conf"))
+        << "a failed start stores no geometry";
+}
