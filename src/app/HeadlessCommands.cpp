@@ -1,10 +1,340 @@
 #include "app/HeadlessCommands.h"
 
-// Placeholder until the document commands land.
-bool IsHeadlessCommand(int /*argc*/, char** /*argv*/) {
-    return false;
+#include "app/AppState.h"
+#include "app/PhysfsRWops.h"
+#include "app/ResourcePath.h"
+#include "app/StatusNotice.h"
+#include "document/Paper.h"
+#include "document/PaperFile.h"
+#include "document/PaperObject.h"
+#include "document/PaperPng.h"
+
+#include <SDL2/SDL.h>
+#include <SDL2/SDL_image.h>
+#include <SDL2/SDL_ttf.h>
+#include <physfs.h>
+
+#include <cstdio>
+#include <cstring>
+#include <ctime>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr int kExitSuccess = 0;
+constexpr int kExitFailure = 1;
+constexpr int kExitUsage = 2;
+constexpr const char* kDrawFontFile = "fonts/cad.ttf";
+constexpr int kDrawFontPoints = 18;
+
+constexpr const char* kUsage =
+    "Usage: tessellon [FILE.tsln]\n"
+    "       tessellon --export OUT.png [--color] [--no-grid] FILE.tsln\n"
+    "       tessellon --info FILE.tsln\n"
+    "       tessellon --help | --version\n"
+    "\n"
+    "  --export   draw the document as a PNG image (black and white unless --color;\n"
+    "             --no-grid leaves the grid out)\n"
+    "  --info     describe the document and its objects as JSON\n";
+
+bool IsOption(const char* argument) {
+    return std::strncmp(argument, "--", 2) == 0;
 }
 
-int RunHeadlessCommand(int /*argc*/, char** /*argv*/) {
-    return 2;
+int UsageError(const char* problem) {
+    std::fprintf(stderr, "tessellon: %s\n\n%s", problem, kUsage);
+    return kExitUsage;
+}
+
+// The status line's text: what the loader and the paper reported last.
+std::string LastNotice() {
+    return CurrentStatusNotice(static_cast<int64_t>(std::time(nullptr)));
+}
+
+// --- JSON --------------------------------------------------------------------
+
+// Length of the valid UTF-8 sequence at `text`, or 0 when it is not one
+// (overlong forms, surrogates and values past U+10FFFF included).
+size_t Utf8SequenceLength(const unsigned char* text, size_t available) {
+    const unsigned char lead = text[0];
+    size_t length = 0;
+    unsigned char low = 0x80;
+    unsigned char high = 0xBF;
+    if (lead < 0x80) {
+        return 1;
+    } else if (lead >= 0xC2 && lead <= 0xDF) {
+        length = 2;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        length = 3;
+        low = lead == 0xE0 ? 0xA0 : 0x80;
+        high = lead == 0xED ? 0x9F : 0xBF;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        length = 4;
+        low = lead == 0xF0 ? 0x90 : 0x80;
+        high = lead == 0xF4 ? 0x8F : 0xBF;
+    } else {
+        return 0;
+    }
+    if (available < length || text[1] < low || text[1] > high) {
+        return 0;
+    }
+    for (size_t i = 2; i < length; ++i) {
+        if (text[i] < 0x80 || text[i] > 0xBF) {
+            return 0;
+        }
+    }
+    return length;
+}
+
+// A JSON string literal. Texts from a file may hold any bytes: what is not
+// valid UTF-8 becomes U+FFFD, so the output is always valid JSON.
+std::string JsonString(const std::string& text) {
+    std::string out = "\"";
+    const auto* bytes = reinterpret_cast<const unsigned char*>(text.data());
+    size_t i = 0;
+    while (i < text.size()) {
+        const size_t length = Utf8SequenceLength(bytes + i, text.size() - i);
+        if (length == 0) {
+            out += "\xEF\xBF\xBD";
+            ++i;
+            continue;
+        }
+        const unsigned char c = bytes[i];
+        if (c == '"' || c == '\\') {
+            out += '\\';
+            out += static_cast<char>(c);
+        } else if (c < 0x20) {
+            char escaped[8];
+            std::snprintf(escaped, sizeof escaped, "\\u%04x", c);
+            out += escaped;
+        } else {
+            out.append(text, i, length);
+        }
+        i += length;
+    }
+    return out + "\"";
+}
+
+std::string JsonColor(SDL_Color color) {
+    char text[48];
+    std::snprintf(text, sizeof text, "[%d, %d, %d, %d]", color.r, color.g, color.b, color.a);
+    return text;
+}
+
+std::string JsonObject(const PaperObject& object) {
+    const ObjectRecord& r = object.record;
+    const uint32_t kind = r.Kind();
+    std::string out = "{\"id\": " + std::to_string(object.id) +
+                      ", \"kind\": " + std::to_string(kind) +
+                      ", \"kindName\": " + JsonString(ObjectKindName(kind)) +
+                      ", \"x1\": " + std::to_string(r.X1()) + ", \"y1\": " + std::to_string(r.Y1());
+    switch (object.Kind()) {
+    case ObjectKind::Circle:
+        out += ", \"radius\": " + std::to_string(r.Radius()) +
+               ", \"sides\": " + std::to_string(r.Sides());
+        break;
+    case ObjectKind::Text:
+        out += ", \"text\": " + JsonString(r.Text());
+        break;
+    default:
+        out += ", \"x2\": " + std::to_string(r.X2()) + ", \"y2\": " + std::to_string(r.Y2());
+        break;
+    }
+    out += ", \"layer\": " + std::to_string(r.Layer()) +
+           ", \"angle\": " + std::to_string(r.Angle()) + ", \"color\": " + JsonColor(r.Color()) +
+           "}";
+    return out;
+}
+
+std::string PaperJson(const Paper& paper, const PaperFileHeader& header) {
+    std::string hidden = "[";
+    for (int layer = 0; layer < kLayerCount; ++layer) {
+        hidden += (layer > 0 ? ", " : "") + std::to_string(paper.hiddenLayers[layer]);
+    }
+    hidden += "]";
+    std::string out = "{\n";
+    auto field = [&out](const char* name, const std::string& value) {
+        out += std::string("  ") + JsonString(name) + ": " + value + ",\n";
+    };
+    field("version", std::to_string(header.version));
+    field("compressed", header.compressed ? "true" : "false");
+    field("width", std::to_string(paper.width));
+    field("height", std::to_string(paper.height));
+    field("unitIndex", std::to_string(paper.unitIndex));
+    field("blocksPerUnit", std::to_string(paper.blocksPerUnit));
+    field("linesPerInch", std::to_string(paper.linesPerInch));
+    field("backgroundColor", JsonColor(paper.palette.backgroundColor));
+    field("gridColor", JsonColor(paper.palette.gridColor));
+    field("objectColor", JsonColor(paper.palette.objectColor));
+    field("drawColor", JsonColor(paper.drawColor));
+    field("hiddenLayers", hidden);
+    field("backgroundImagePath", JsonString(paper.backgroundImagePath));
+    field("backgroundImageX", std::to_string(paper.backgroundImageX));
+    field("backgroundImageY", std::to_string(paper.backgroundImageY));
+    field("backgroundImageAlpha", std::to_string(paper.backgroundImageAlpha));
+    out += "  \"objects\": [";
+    for (size_t i = 0; i < paper.objects.size(); ++i) {
+        out += (i > 0 ? ",\n    " : "\n    ") + JsonObject(*paper.objects[i]);
+    }
+    out += paper.objects.empty() ? "]\n}\n" : "\n  ]\n}\n";
+    return out;
+}
+
+// --- Libraries -----------------------------------------------------------------
+
+// SDL without video, SDL_image, and for drawing also SDL_ttf with the drawing
+// font from the resource tree; all shut down again in reverse order.
+class HeadlessLibraries {
+  public:
+    explicit HeadlessLibraries(const char* argv0) {
+        SDL_Init(0);
+        IMG_Init(IMG_INIT_PNG | IMG_INIT_JPG | IMG_INIT_TIF | IMG_INIT_WEBP);
+        physfs_ = PHYSFS_init(argv0) != 0;
+    }
+    ~HeadlessLibraries() {
+        if (drawFont != nullptr) {
+            TTF_CloseFont(drawFont);
+            drawFont = nullptr;
+        }
+        if (ttf_) {
+            TTF_Quit();
+        }
+        if (physfs_) {
+            PHYSFS_deinit();
+        }
+        IMG_Quit();
+        SDL_Quit();
+    }
+    HeadlessLibraries(const HeadlessLibraries&) = delete;
+    HeadlessLibraries& operator=(const HeadlessLibraries&) = delete;
+
+    bool OpenDrawFont() {
+        ttf_ = TTF_Init() == 0;
+        if (!ttf_ || !physfs_) {
+            std::fprintf(stderr, "Couldn't load draw font: %s\n", SDL_GetError());
+            return false;
+        }
+        SetUpResourceSearchPath();
+        SDL_RWops* stream = PHYSFSRWOPS_openRead(kDrawFontFile);
+        drawFont = stream != nullptr ? TTF_OpenFontRW(stream, 1, kDrawFontPoints) : nullptr;
+        if (drawFont == nullptr) {
+            std::fprintf(stderr, "Couldn't load draw font: %s\n", SDL_GetError());
+            return false;
+        }
+        return true;
+    }
+
+  private:
+    bool physfs_ = false;
+    bool ttf_ = false;
+};
+
+// Loads as the program does; the loader's own message on failure.
+bool LoadForCommand(Paper& paper, const std::string& path, PaperFileHeader& header) {
+    if (!LoadPaper(paper, path, &header)) {
+        std::fprintf(stderr, "%s: %s\n", path.c_str(), LastNotice().c_str());
+        return false;
+    }
+    // A background image that could not be shown is worth a warning.
+    const std::string notice = LastNotice();
+    if (notice != "File loaded.") {
+        std::fprintf(stderr, "%s: %s\n", path.c_str(), notice.c_str());
+    }
+    return true;
+}
+
+int RunExport(const char* argv0, const std::vector<std::string>& arguments) {
+    if (arguments.size() < 2 || IsOption(arguments[1].c_str())) {
+        return UsageError("--export needs the image to write");
+    }
+    const std::string output = arguments[1];
+    bool colour = false;
+    bool grid = true;
+    std::string document;
+    for (size_t i = 2; i < arguments.size(); ++i) {
+        if (arguments[i] == "--color") {
+            colour = true;
+        } else if (arguments[i] == "--no-grid") {
+            grid = false;
+        } else if (IsOption(arguments[i].c_str()) || !document.empty()) {
+            return UsageError(("unexpected argument " + arguments[i]).c_str());
+        } else {
+            document = arguments[i];
+        }
+    }
+    if (document.empty()) {
+        return UsageError("--export needs a document");
+    }
+    HeadlessLibraries libraries(argv0);
+    if (!libraries.OpenDrawFont()) {
+        return kExitFailure;
+    }
+    int status = kExitSuccess;
+    {
+        Paper paper;
+        PaperFileHeader header;
+        if (!LoadForCommand(paper, document, header)) {
+            status = kExitFailure;
+        } else {
+            gridVisible = grid;
+            if (!WritePaperPng(paper, colour, output)) {
+                std::fprintf(stderr, "%s: Error saving image!\n", output.c_str());
+                status = kExitFailure;
+            }
+        }
+    }
+    return status;
+}
+
+int RunInfo(const char* argv0, const std::vector<std::string>& arguments) {
+    if (arguments.size() != 2 || IsOption(arguments[1].c_str())) {
+        return UsageError("--info needs exactly one document");
+    }
+    HeadlessLibraries libraries(argv0);
+    int status = kExitSuccess;
+    {
+        Paper paper;
+        PaperFileHeader header;
+        if (!LoadForCommand(paper, arguments[1], header)) {
+            status = kExitFailure;
+        } else {
+            std::fputs(PaperJson(paper, header).c_str(), stdout);
+        }
+    }
+    return status;
+}
+
+} // namespace
+
+bool IsHeadlessCommand(int argc, char** argv) {
+    return argc >= 2 && argv[1] != nullptr && IsOption(argv[1]);
+}
+
+int RunHeadlessCommand(int argc, char** argv) {
+    std::vector<std::string> arguments;
+    for (int i = 1; i < argc; ++i) {
+        arguments.emplace_back(argv[i]);
+    }
+    if (arguments.empty()) {
+        return UsageError("no command");
+    }
+    const char* argv0 = argc > 0 ? argv[0] : nullptr;
+    const std::string& command = arguments[0];
+    int status = kExitUsage;
+    if (command == "--help" && arguments.size() == 1) {
+        std::fputs(kUsage, stdout);
+        status = kExitSuccess;
+    } else if (command == "--version" && arguments.size() == 1) {
+        std::printf("Tessellon %s\n", TESSELLON_VERSION);
+        status = kExitSuccess;
+    } else if (command == "--export") {
+        status = RunExport(argv0, arguments);
+    } else if (command == "--info") {
+        status = RunInfo(argv0, arguments);
+    } else {
+        status = UsageError(("unknown command " + command).c_str());
+    }
+    ResetAppState();
+    return status;
 }

@@ -14,31 +14,6 @@
 
 namespace {
 
-// The paper's render area as 8-bit RGB, converted the way the PNG writer does.
-std::vector<uint8_t> RenderedRgb(const Paper& paper) {
-    const SDL_Surface* surface = paper.paperSurface;
-    std::vector<uint8_t> rgb(size_t(paper.renderArea.w) * paper.renderArea.h * 3);
-    SDL_ConvertPixels(paper.renderArea.w, paper.renderArea.h, surface->format->format,
-                      surface->pixels, surface->pitch, SDL_PIXELFORMAT_RGB24, rgb.data(),
-                      paper.renderArea.w * 3);
-    return rgb;
-}
-
-std::vector<uint8_t> LoadRgb(const std::string& path, int& w, int& h) {
-    SDL_Surface* loaded = IMG_Load(path.c_str());
-    EXPECT_NE(loaded, nullptr) << IMG_GetError();
-    if (loaded == nullptr) {
-        return {};
-    }
-    w = loaded->w;
-    h = loaded->h;
-    std::vector<uint8_t> rgb(size_t(w) * h * 3);
-    SDL_ConvertPixels(w, h, loaded->format->format, loaded->pixels, loaded->pitch,
-                      SDL_PIXELFORMAT_RGB24, rgb.data(), w * 3);
-    SDL_FreeSurface(loaded);
-    return rgb;
-}
-
 void AddObjects(Paper& paper) {
     for (int i = 0; i < 40; ++i) {
         const int x = 50 + i * 700;
@@ -64,7 +39,7 @@ TEST(PaperPngTest, ExportedImageHasThePixelsOfAWholePaperRender) {
         ASSERT_TRUE(WritePaperPng(paper, colour, path));
         int w = 0;
         int h = 0;
-        const std::vector<uint8_t> exported = LoadRgb(path, w, h);
+        const std::vector<uint8_t> exported = LoadImageRgb(path, w, h);
         EXPECT_EQ(w, 30000);
         EXPECT_EQ(h, 200);
         ASSERT_TRUE(RenderPaper(paper, true, colour));
@@ -101,7 +76,7 @@ TEST(PaperPngTest, FailedExportLeavesNoFileAndKeepsAnOldOne) {
     ASSERT_TRUE(WritePaperPng(paper, false, path));
     int w = 0;
     int h = 0;
-    EXPECT_FALSE(LoadRgb(path, w, h).empty());
+    EXPECT_FALSE(LoadImageRgb(path, w, h).empty());
     EXPECT_EQ(w, 100);
     std::remove(path.c_str());
 }

@@ -16,6 +16,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 // SDL, SDL_ttf with the drawing font at 18 points, SDL_image; all undone and
 // the program state reset at the end.
@@ -112,6 +113,31 @@ inline ::testing::AssertionResult PixelIs(const Paper& paper, int x, int y, SDL_
            << "pixel " << x << "," << y << " is (" << int(actual.r) << "," << int(actual.g) << ","
            << int(actual.b) << "), expected (" << int(expected.r) << "," << int(expected.g) << ","
            << int(expected.b) << ")";
+}
+
+// The paper's render area as 8-bit RGB, converted as the PNG export does.
+inline std::vector<uint8_t> RenderedRgb(const Paper& paper) {
+    const SDL_Surface* surface = paper.paperSurface;
+    std::vector<uint8_t> rgb(size_t(paper.renderArea.w) * paper.renderArea.h * 3);
+    SDL_ConvertPixels(paper.renderArea.w, paper.renderArea.h, surface->format->format,
+                      surface->pixels, surface->pitch, SDL_PIXELFORMAT_RGB24, rgb.data(),
+                      paper.renderArea.w * 3);
+    return rgb;
+}
+
+// An image file as 8-bit RGB; empty when it cannot be read.
+inline std::vector<uint8_t> LoadImageRgb(const std::string& path, int& w, int& h) {
+    SDL_Surface* image = IMG_Load(path.c_str());
+    if (image == nullptr) {
+        return {};
+    }
+    w = image->w;
+    h = image->h;
+    std::vector<uint8_t> rgb(size_t(w) * h * 3);
+    SDL_ConvertPixels(w, h, image->format->format, image->pixels, image->pitch,
+                      SDL_PIXELFORMAT_RGB24, rgb.data(), w * 3);
+    SDL_FreeSurface(image);
+    return rgb;
 }
 
 // A temporary path of the running test's own, so that tests running side by
