@@ -54,8 +54,8 @@ PolygonCorners PolygonVertices(int32_t x, int32_t y, int16_t radius, int32_t sid
     PolygonCorners corners;
     for (double sum = 0; sum < kFullTurn; sum += increment) {
         const double a = (angle + sum) * kDegreesToRadians;
-        corners.x.push_back(static_cast<Sint16>(TruncToInt32(std::cos(a) * radius + x)));
-        corners.y.push_back(static_cast<Sint16>(TruncToInt32(std::sin(a) * radius + y)));
+        corners.x.push_back(ToGfx(TruncToInt32(std::cos(a) * radius + x)));
+        corners.y.push_back(ToGfx(TruncToInt32(std::sin(a) * radius + y)));
     }
     return corners;
 }
@@ -63,8 +63,7 @@ PolygonCorners PolygonVertices(int32_t x, int32_t y, int16_t radius, int32_t sid
 void DrawCircleShape(SDL_Renderer* renderer, int32_t x, int32_t y, int16_t radius, int32_t sides,
                      int32_t angle, SDL_Color color) {
     if (sides < kMinPolygonSides) {
-        aacircleRGBA(renderer, static_cast<Sint16>(x), static_cast<Sint16>(y), radius, color.r,
-                     color.g, color.b, color.a);
+        aacircleRGBA(renderer, ToGfx(x), ToGfx(y), radius, color.r, color.g, color.b, color.a);
         return;
     }
     const PolygonCorners corners = PolygonVertices(x, y, radius, sides, angle);

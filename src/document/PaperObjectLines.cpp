@@ -48,8 +48,7 @@ void PaperObjectLines::Draw(SDL_Color color) {
         DrawArrow(renderer, x1, y1, x2, y2);
         break;
     default:
-        thickLineRGBA(renderer, static_cast<Sint16>(x1), static_cast<Sint16>(y1),
-                      static_cast<Sint16>(x2), static_cast<Sint16>(y2), kLineWidth, color.r,
+        thickLineRGBA(renderer, ToGfx(x1), ToGfx(y1), ToGfx(x2), ToGfx(y2), kLineWidth, color.r,
                       color.g, color.b, color.a);
         break;
     }

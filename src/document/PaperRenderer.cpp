@@ -4,6 +4,7 @@
 #include "document/Paper.h"
 #include "document/PaperObject.h"
 #include "draw/DrawPrimitives.h"
+#include "draw/Geometry.h"
 
 #include <SDL2/SDL.h>
 #include <SDL2/SDL2_gfxPrimitives.h>
@@ -24,10 +25,6 @@ constexpr int64_t kGridReach = 2;
 bool IsMajorLine(const Paper& paper, int64_t index) {
     return paper.blocksPerUnit > 1 && paper.linesPerInch < kMajorLinesBelowLinesPerInch &&
            index % paper.blocksPerUnit == 0;
-}
-
-Sint16 Gfx(int64_t value) {
-    return static_cast<Sint16>(value);
 }
 
 // Lines are at index * spacing for index in [0, count); these are the indices
@@ -59,8 +56,8 @@ void DrawGrid(Paper& paper, const PaperPalette& palette, const SDL_Rect& area) {
     for (int64_t column = first; column <= last; ++column) {
         const int64_t x = column * bw;
         if (IsMajorLine(paper, column)) {
-            thickLineRGBA(renderer, Gfx(x + 1), Gfx(columnTop), Gfx(x + 1), Gfx(columnBottom),
-                          kMajorGridWidth, major.r, major.g, major.b, major.a);
+            thickLineRGBA(renderer, ToGfx(x + 1), ToGfx(columnTop), ToGfx(x + 1),
+                          ToGfx(columnBottom), kMajorGridWidth, major.r, major.g, major.b, major.a);
         } else {
             SetPaperDrawColor(renderer, minor);
             SDL_RenderDrawLine(renderer, static_cast<int>(x), static_cast<int>(columnTop),
@@ -74,8 +71,8 @@ void DrawGrid(Paper& paper, const PaperPalette& palette, const SDL_Rect& area) {
     for (int64_t row = first; row <= last; ++row) {
         const int64_t y = row * bh;
         if (IsMajorLine(paper, row)) {
-            thickLineRGBA(renderer, Gfx(rowLeft), Gfx(y), Gfx(rowRight), Gfx(y), kMajorGridWidth,
-                          major.r, major.g, major.b, major.a);
+            thickLineRGBA(renderer, ToGfx(rowLeft), ToGfx(y), ToGfx(rowRight), ToGfx(y),
+                          kMajorGridWidth, major.r, major.g, major.b, major.a);
         } else {
             SetPaperDrawColor(renderer, minor);
             SDL_RenderDrawLine(renderer, static_cast<int>(rowLeft), static_cast<int>(y + 1),

@@ -29,19 +29,14 @@ constexpr Uint8 kMarkWidth = 2;
 constexpr int64_t kLabelFitMargin = 20;
 constexpr double kRadiansToDegrees = 57.29577951308232;
 
-Sint16 Gfx(int64_t value) {
-    // SDL2_gfx takes 16-bit coordinates; larger values wrap as they always have.
-    return static_cast<Sint16>(static_cast<uint16_t>(value));
-}
-
 bool DashKeeps(int64_t step) {
     return step % kDashPeriod < kDashOn;
 }
 
 void ThickMark(SDL_Renderer* renderer, int64_t x1, int64_t y1, int64_t x2, int64_t y2,
                SDL_Color color) {
-    thickLineRGBA(renderer, Gfx(x1), Gfx(y1), Gfx(x2), Gfx(y2), kMarkWidth, color.r, color.g,
-                  color.b, color.a);
+    thickLineRGBA(renderer, ToGfx(x1), ToGfx(y1), ToGfx(x2), ToGfx(y2), kMarkWidth, color.r,
+                  color.g, color.b, color.a);
 }
 
 // A segment given in the measurement's own frame (u along it, v across it),
@@ -60,10 +55,10 @@ struct SlantedFrame {
                  SDL_Color color) const {
         const SDL_Point a = Map(u1, v1);
         const SDL_Point b = Map(u2, v2);
-        aalineRGBA(renderer, Gfx(a.x), Gfx(a.y), Gfx(b.x), Gfx(b.y), color.r, color.g, color.b,
-                   color.a);
-        aalineRGBA(renderer, Gfx(a.x), Gfx(int64_t{a.y} + 1), Gfx(b.x), Gfx(int64_t{b.y} + 1),
-                   color.r, color.g, color.b, color.a);
+        aalineRGBA(renderer, ToGfx(a.x), ToGfx(a.y), ToGfx(b.x), ToGfx(b.y), color.r, color.g,
+                   color.b, color.a);
+        aalineRGBA(renderer, ToGfx(a.x), ToGfx(int64_t{a.y} + 1), ToGfx(b.x),
+                   ToGfx(int64_t{b.y} + 1), color.r, color.g, color.b, color.a);
     }
 };
 

@@ -24,6 +24,11 @@ inline int32_t TruncToInt32(double value) {
     return static_cast<int32_t>(value);
 }
 
+// A coordinate as SDL2_gfx takes it: the low 16 bits, read signed.
+inline int16_t ToGfx(int64_t value) {
+    return static_cast<int16_t>(static_cast<uint16_t>(value));
+}
+
 // Two's-complement sum, wrapping like the 32-bit fields it updates.
 inline int32_t WrapAdd(int32_t a, int32_t b) {
     return static_cast<int32_t>(static_cast<uint32_t>(a) + static_cast<uint32_t>(b));

@@ -1,4 +1,5 @@
 #include "document/PaperFile.h"
+#include "document/PaperRenderer.h"
 #include "document/PaperTestSupport.h"
 
 #include "app/StatusNotice.h"
@@ -14,6 +15,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -388,4 +390,36 @@ TEST(PaperFileTest, SavingKeepsThePreviousVersionAndNeverLosesTheDocument) {
     EXPECT_EQ(Notice(), "Error opening file for write!");
     EXPECT_TRUE(std::filesystem::is_directory(folderInTheWay + "/inside"));
     EXPECT_EQ(ReadFile(path), third);
+}
+
+TEST(PaperFileTest, RandomDamageIsRefusedOrLoadedButNeverHarmful) {
+    DocumentSession session;
+    std::vector<ObjectRecord> records = ThreeObjectsAndAnUnknown();
+    records.push_back(LineRecord(ObjectKind::Measurement, INT32_MIN, 5, INT32_MAX, -5));
+    records.push_back(CircleRecord(INT32_MAX, INT32_MIN, -32768, INT32_MAX, -32768));
+    const Bytes plain = FileOf(0x83, Fields(3, records));
+    const Bytes packed = FileOf(0x03, Fields(3, records));
+    std::mt19937 random(5);
+    for (int round = 0; round < 300; ++round) {
+        Bytes file = round % 2 == 0 ? plain : packed;
+        const int changes = 1 + round % 4;
+        for (int i = 0; i < changes; ++i) {
+            file[5 + random() % (file.size() - 5)] = static_cast<uint8_t>(random());
+        }
+        if (round % 7 == 0) {
+            file.resize(5 + random() % (file.size() - 5));
+        }
+        Paper paper;
+        paperViewRect = {0, 0, 200, 150};
+        const std::string path = TestPath("damaged.tsln");
+        WriteFile(path, file);
+        if (LoadPaper(paper, path)) {
+            // Whatever was accepted must draw without trouble.
+            EXPECT_TRUE(RenderPaper(paper, false, true));
+            EXPECT_LE(paper.width, kMaxPaperPixels);
+            EXPECT_GE(paper.linesPerInch, 1);
+        } else {
+            EXPECT_FALSE(Notice().empty());
+        }
+    }
 }
