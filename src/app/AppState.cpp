@@ -73,6 +73,7 @@ uint32_t customColorSlots[16] = {};
 std::string exportFolder;
 
 AboutState aboutState;
+RandomByteSource aboutRandomSource;
 
 int32_t networkReferenceCount = 0;
 bool networkInitialised = false;
@@ -127,6 +128,7 @@ void ResetAppState() {
     }
     exportFolder.clear();
     aboutState = AboutState{};
+    aboutRandomSource = nullptr;
     networkReferenceCount = 0;
     networkInitialised = false;
 }

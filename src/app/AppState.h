@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
@@ -133,6 +134,10 @@ extern std::string exportFolder;
 // About screen
 // ---------------------------------------------------------------------------
 extern AboutState aboutState;
+// Where the About screen takes its random bytes from; RandomBytes when empty.
+// Tests set it to make positions, sizes and speeds exact.
+using RandomByteSource = std::function<bool(void* buffer, size_t count)>;
+extern RandomByteSource aboutRandomSource;
 
 // ---------------------------------------------------------------------------
 // Support library: the network layer's reference count (guarded by its lock)

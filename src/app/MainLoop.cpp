@@ -1,5 +1,6 @@
 #include "app/MainLoop.h"
 
+#include "app/AboutScreen.h"
 #include "app/AppState.h"
 #include "app/Frame.h"
 #include "app/Layout.h"
@@ -7,12 +8,6 @@
 #include <SDL2/SDL.h>
 
 namespace {
-
-void RouteWindowEvent(const SDL_WindowEvent& event) {
-    if (event.event == SDL_WINDOWEVENT_RESIZED || event.event == SDL_WINDOWEVENT_SIZE_CHANGED) {
-        LayoutScreen();
-    }
-}
 
 bool WindowIsMinimized() {
     return (SDL_GetWindowFlags(window) & SDL_WINDOW_MINIMIZED) != 0;
@@ -28,14 +23,24 @@ void RunNormalPass() {
     if (!WindowIsMinimized()) {
         RenderFrame();
     }
+    WaitForFramePeriod(frameStart);
+}
+
+} // namespace
+
+void RouteWindowEvent(const SDL_WindowEvent& event) {
+    if (event.event == SDL_WINDOWEVENT_RESIZED || event.event == SDL_WINDOWEVENT_SIZE_CHANGED) {
+        LayoutScreen();
+    }
+}
+
+void WaitForFramePeriod(uint32_t frameStart) {
     // Unsigned, so that the tick counter wrapping around does no harm.
     const Uint32 elapsed = SDL_GetTicks() - frameStart;
     if (framePeriodMs > 0 && elapsed < static_cast<Uint32>(framePeriodMs)) {
         SDL_Delay(static_cast<Uint32>(framePeriodMs) - elapsed);
     }
 }
-
-} // namespace
 
 void RouteEvent(SDL_Event& event) {
     switch (event.type) {
@@ -77,7 +82,7 @@ void RouteEvent(SDL_Event& event) {
 
 bool RunMainLoopPass() {
     if (aboutRequested) {
-        // INTEGRATION: RunAboutFrame();
+        RunAboutFrame();
     } else {
         RunNormalPass();
     }

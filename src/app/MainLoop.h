@@ -1,8 +1,15 @@
 #pragma once
 // The paced main loop: events, one frame, then sleep for the rest of the period.
 
-union SDL_Event;
+#include <cstdint>
 
+union SDL_Event;
+struct SDL_WindowEvent;
+
+// Lays the screen out again when the window has changed size.
+void RouteWindowEvent(const SDL_WindowEvent& event);
+// Sleeps for what is left of framePeriodMs since the tick count `frameStart`.
+void WaitForFramePeriod(uint32_t frameStart);
 // Routes one event to its handler.
 void RouteEvent(SDL_Event& event);
 // One pass: an About frame, or the pending events, a frame (unless the window

@@ -1,6 +1,6 @@
 #include "app/Shutdown.h"
 
-#include "app/AboutState.h"
+#include "app/AboutScreen.h"
 #include "app/ActiveTool.h"
 #include "app/AppState.h"
 #include "app/Log.h"
@@ -21,13 +21,6 @@ void CloseFont(TTF_Font*& font) {
     if (font != nullptr) {
         TTF_CloseFont(font);
         font = nullptr;
-    }
-}
-
-void ReleaseAboutText() {
-    if (aboutState.textTexture != nullptr) {
-        SDL_DestroyTexture(aboutState.textTexture);
-        aboutState.textTexture = nullptr;
     }
 }
 
