@@ -94,6 +94,12 @@ void BM_ViewOfBigPaper(benchmark::State& state) {
 }
 BENCHMARK(BM_ViewOfBigPaper)->Unit(benchmark::kMillisecond);
 
+void BM_ViewOfCrowdedPaper(benchmark::State& state) {
+    // 5000 objects over 31 x 25 inches: about 500 of them in the view.
+    ViewFrames(state, 3000, 2400, {0, 0, 3000, 2400}, {1000, 850});
+}
+BENCHMARK(BM_ViewOfCrowdedPaper)->Unit(benchmark::kMillisecond);
+
 void BM_ViewWithAllObjectsVisible(benchmark::State& state) {
     // The worst case: all 5000 objects inside the view.
     ViewFrames(state, 1056, 816, {0, 0, kViewWidth, kViewHeight}, {0, 0});
