@@ -4,6 +4,7 @@
 #include "app/Layout.h"
 #include "app/StatusLine.h"
 #include "document/Paper.h"
+#include "document/PaperRenderer.h"
 
 #include <SDL2/SDL.h>
 
@@ -22,26 +23,27 @@ void SetDrawColor(const SDL_Color& color) {
 
 } // namespace
 
-// The copy never reaches past the surface, so a scroll position beyond the
-// paper cannot stretch the picture.
+// The surface holds `renderArea` of the paper; it goes to the same place in the
+// view that those paper pixels have at the current scroll position, cut to the
+// view so that nothing is ever stretched or drawn over the toolbox.
 void CopyPaperToView(const Paper& paper) {
     SDL_Surface* surface = paper.paperSurface;
-    if (surface == nullptr) {
+    if (surface == nullptr || paper.renderArea.w <= 0 || paper.renderArea.h <= 0) {
         return;
     }
-    const int32_t visibleWidth =
-        std::min({paper.width, surface->w - paper.scrollX, paperViewRect.w});
-    const int32_t visibleHeight =
-        std::min({paper.height, surface->h - paper.scrollY, paperViewRect.h});
-    if (visibleWidth <= 0 || visibleHeight <= 0 || paper.scrollX < 0 || paper.scrollY < 0) {
+    const SDL_Rect placed = {paperViewRect.x + paper.renderArea.x - paper.scrollX,
+                             paperViewRect.y + paper.renderArea.y - paper.scrollY,
+                             std::min(paper.renderArea.w, surface->w),
+                             std::min(paper.renderArea.h, surface->h)};
+    SDL_Rect target;
+    if (SDL_IntersectRect(&placed, &paperViewRect, &target) == SDL_FALSE) {
         return;
     }
     SDL_Texture* texture = SDL_CreateTextureFromSurface(renderer, surface);
     if (texture == nullptr) {
         return;
     }
-    const SDL_Rect source = {paper.scrollX, paper.scrollY, visibleWidth, visibleHeight};
-    const SDL_Rect target = {paperViewRect.x, paperViewRect.y, visibleWidth, visibleHeight};
+    const SDL_Rect source = {target.x - placed.x, target.y - placed.y, target.w, target.h};
     SDL_RenderCopy(renderer, texture, &source, &target);
     SDL_DestroyTexture(texture);
 }
@@ -67,8 +69,9 @@ void RenderFrame() {
     SDL_RenderClear(renderer);
 
     if (activePaper != nullptr) {
-        // INTEGRATION: RenderPaper(*activePaper, /*wholePaper=*/false, /*ownPalette=*/true);
-        CopyPaperToView(*activePaper);
+        if (RenderPaper(*activePaper, /*wholePaper=*/false, /*ownPalette=*/true)) {
+            CopyPaperToView(*activePaper);
+        }
     }
 
     SetDrawColor(kStatusStripColor);

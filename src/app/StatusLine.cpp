@@ -133,9 +133,8 @@ SDL_SystemCursor ChooseCursor() {
     if (!canMoveSelection) {
         return SDL_SYSTEM_CURSOR_ARROW;
     }
-    bool overSelection = selectionDragging;
-    // INTEGRATION: overSelection = overSelection ||
-    // INTEGRATION:     activePaper->IsOverSelection(mousePaperPos.x, mousePaperPos.y);
+    const bool overSelection =
+        selectionDragging || activePaper->IsOverSelection(mousePaperPos.x, mousePaperPos.y);
     return overSelection ? SDL_SYSTEM_CURSOR_SIZEALL : SDL_SYSTEM_CURSOR_ARROW;
 }
 
