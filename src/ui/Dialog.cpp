@@ -401,7 +401,9 @@ int Dialog::RunModal() {
         const uint32_t passStart = SDL_GetTicks();
         ++passes;
         if (dialogPassHook) {
-            dialogPassHook(*this);
+            // A copy, so a script may replace the hook while it runs.
+            const std::function<void(Dialog&)> hook = dialogPassHook;
+            hook(*this);
         }
         SDL_PumpEvents();
         if (!ended && dialogCloseWhenIdle && !SDL_HasEvents(SDL_FIRSTEVENT, SDL_LASTEVENT)) {
@@ -488,6 +490,9 @@ void Dialog::HandleEvent(const SDL_Event& event) {
         if (IsResize(event)) {
             dragOffset = {0, 0};
             Centre();
+        } else if (event.window.event == SDL_WINDOWEVENT_LEAVE) {
+            hovered = nullptr;
+            closeBoxHovered = false;
         }
         break;
     case SDL_DROPFILE:
@@ -503,6 +508,11 @@ void Dialog::HandleEvent(const SDL_Event& event) {
 void Dialog::HandleKey(const SDL_KeyboardEvent& key) {
     const SDL_Keycode sym = key.keysym.sym;
     const uint16_t mod = key.keysym.mod;
+    // A held Enter or Escape must not also answer the dialog its first press opened.
+    if (key.repeat != 0 &&
+        (sym == SDLK_RETURN || sym == SDLK_KP_ENTER || sym == SDLK_ESCAPE || sym == SDLK_SPACE)) {
+        return;
+    }
     if (DialogControl* owner = OpenPopupOwner()) {
         if (sym != SDLK_TAB) {
             owner->OnKey(*this, sym, mod);

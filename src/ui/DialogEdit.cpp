@@ -97,6 +97,13 @@ void DialogEdit::KeepCaretVisible(TTF_Font* font) {
     scroll = std::max(scroll, 0);
 }
 
+SDL_Rect DialogEdit::CaretRect(TTF_Font* font) const {
+    const SDL_Rect area = TextArea();
+    const int lineHeight = DialogLineHeight(font);
+    return {area.x + TextLeft(font) + OffsetX(font, buffer.Caret()),
+            area.y + (area.h - lineHeight) / 2, 1, lineHeight};
+}
+
 void DialogEdit::Draw(const DialogPaint& paint) const {
     using namespace DialogColors;
     const bool active = enabled && paint.focused && paint.dialogActive;

@@ -19,6 +19,8 @@ class DialogEdit final : public DialogControl {
     void SetLimit(size_t limitBytes) { buffer.SetLimit(limitBytes); }
     void SetCentred(bool on) { centred = on; }
     void SetDigitsOnly(bool on) { buffer.SetDigitsOnly(on); }
+    // Where the caret is drawn, in window pixels.
+    SDL_Rect CaretRect(TTF_Font* font) const;
     EditText& Buffer() { return buffer; }
     const EditText& Buffer() const { return buffer; }
 

@@ -37,6 +37,8 @@ class DialogListView final : public DialogControl {
     std::vector<int> SelectedRows() const;
     // Chooses only `row` (or nothing for -1) and scrolls it into view.
     void Select(int row);
+    // Where a row in view is drawn, in window pixels.
+    SDL_Rect RowRect(int row) const;
 
     bool CanTakeFocus() const override { return true; }
     bool TakesLetterKeys() const override { return true; }
@@ -52,7 +54,6 @@ class DialogListView final : public DialogControl {
   private:
     int Count() const { return static_cast<int>(items.size()); }
     int RowAt(int y) const;
-    SDL_Rect RowRect(int row) const;
     ScrollBarGeometry ScrollBar() const;
     // Moves the cursor to `row`; with `extend` the rows from the anchor are
     // chosen, otherwise only `row`. Reports a change.

@@ -351,6 +351,17 @@ TEST_F(DialogKitTest, QuestionsAnswerToMnemonicsEnterAndEscape) {
 
     OnDialogOpened([](Dialog&) { PushKey(SDLK_ESCAPE); });
     EXPECT_FALSE(AskYesNo("Confirm Save As", text, true)) << "Escape answers No";
+
+    // The key held down from the dialog below repeats; that is no answer.
+    OnDialogOpened([](Dialog&) {
+        SDL_Event held = {};
+        held.type = SDL_KEYDOWN;
+        held.key.repeat = 1;
+        held.key.keysym.sym = SDLK_RETURN;
+        SDL_PushEvent(&held);
+        PushText("y");
+    });
+    EXPECT_TRUE(AskYesNo("Confirm Save As", text, false));
 }
 
 TEST_F(DialogKitTest, DisabledControlsTakeNeitherFocusNorInput) {
