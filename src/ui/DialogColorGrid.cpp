@@ -74,7 +74,7 @@ void DialogColorGrid::OnMouseDown(Dialog& dialog, const DialogMouse& mouse) {
     for (int index = 0; index < CellCount(); ++index) {
         if (RectContains(CellRect(index), mouse.x, mouse.y)) {
             Choose(dialog, index);
-            if (mouse.clicks >= 2) {
+            if (IsDoubleClick(mouse)) {
                 dialog.Notify(id, DialogNotify::DoubleClicked);
             }
             return;

@@ -44,6 +44,12 @@ struct DialogMouse {
     uint32_t timestamp = 0;
 };
 
+// Every second click of a quick run is a double-click, so a third click right
+// after one (landing on whatever the double-click showed) is a single click.
+inline bool IsDoubleClick(const DialogMouse& mouse) {
+    return mouse.clicks >= 2 && mouse.clicks % 2 == 0;
+}
+
 class DialogControl {
   public:
     DialogControl(int id, const SDL_Rect& unitsRect);

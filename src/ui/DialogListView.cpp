@@ -224,7 +224,7 @@ void DialogListView::OnMouseDown(Dialog& dialog, const DialogMouse& mouse) {
         return;
     }
     MoveTo(dialog, row, shift);
-    if (mouse.clicks >= 2) {
+    if (IsDoubleClick(mouse)) {
         dialog.Notify(id, DialogNotify::DoubleClicked);
     }
 }

@@ -2,9 +2,16 @@
 
 #include "ui/ColorDialog.h"
 
+#include <vector>
+
 namespace {
 
 class ColorDialogTest : public DialogTest {};
+
+// The red, green and blue of a colour, for comparing in one check.
+std::vector<int> Rgb(SDL_Color color) {
+    return {color.r, color.g, color.b};
+}
 
 } // namespace
 
@@ -21,9 +28,7 @@ TEST_F(ColorDialogTest, StartsOnTheGivenColourAndOkReturnsTheTypedOne) {
     });
     SDL_Color color = {33, 40, 48, 0};
     EXPECT_TRUE(ChooseColorDialog(color));
-    EXPECT_EQ(color.r, 200);
-    EXPECT_EQ(color.g, 40);
-    EXPECT_EQ(color.b, 48);
+    EXPECT_EQ(Rgb(color), (std::vector<int>{200, 40, 48}));
     EXPECT_EQ(color.a, 255);
 }
 
@@ -36,9 +41,7 @@ TEST_F(ColorDialogTest, CancelLeavesTheColourAndClickingASwatchChoosesIt) {
         PushKey(SDLK_ESCAPE);
     });
     EXPECT_FALSE(ChooseColorDialog(color));
-    EXPECT_EQ(color.r, 10);
-    EXPECT_EQ(color.g, 20);
-    EXPECT_EQ(color.b, 30);
+    EXPECT_EQ(Rgb(color), (std::vector<int>{10, 20, 30}));
     EXPECT_EQ(color.a, 0);
 
     std::string redField;
@@ -55,9 +58,7 @@ TEST_F(ColorDialogTest, CancelLeavesTheColourAndClickingASwatchChoosesIt) {
     });
     EXPECT_TRUE(ChooseColorDialog(color));
     EXPECT_EQ(redField, "255,255,0");
-    EXPECT_EQ(color.r, 255);
-    EXPECT_EQ(color.g, 255);
-    EXPECT_EQ(color.b, 0);
+    EXPECT_EQ(Rgb(color), (std::vector<int>{255, 255, 0}));
     EXPECT_EQ(color.a, 255);
 }
 
@@ -73,9 +74,7 @@ TEST_F(ColorDialogTest, FieldsTakeOnlyNumbersUpTo255) {
         PushKey(SDLK_RETURN);
     });
     EXPECT_TRUE(ChooseColorDialog(color));
-    EXPECT_EQ(color.r, 1);
-    EXPECT_EQ(color.g, 255);
-    EXPECT_EQ(color.b, 0);
+    EXPECT_EQ(Rgb(color), (std::vector<int>{1, 255, 0}));
 }
 
 TEST_F(ColorDialogTest, CustomColoursStayForTheNextChooser) {
@@ -110,12 +109,8 @@ TEST_F(ColorDialogTest, CustomColoursStayForTheNextChooser) {
         PushClickOn(dialog, kIdOk);
     });
     EXPECT_TRUE(ChooseColorDialog(color));
-    EXPECT_EQ(shown.r, 12);
-    EXPECT_EQ(shown.g, 34);
-    EXPECT_EQ(shown.b, 56);
-    EXPECT_EQ(color.r, 12);
-    EXPECT_EQ(color.g, 34);
-    EXPECT_EQ(color.b, 56);
+    EXPECT_EQ(Rgb(shown), (std::vector<int>{12, 34, 56}));
+    EXPECT_EQ(Rgb(color), (std::vector<int>{12, 34, 56}));
 
     // The next colour added goes to the first unused slot.
     typeAndAdd("7", "8", "9");

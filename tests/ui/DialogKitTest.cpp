@@ -328,9 +328,18 @@ TEST_F(DialogKitTest, ListViewKeyboardMouseWheelAndDoubleClick) {
         PushClick(rect.x + 20, rect.y + 4, 2);
         firstRowAfterWheel = firstVisible - 6;
     });
+    bool doubleClicked = false;
+    OnPass("Kit", 7, [&](Dialog& self) {
+        doubleClicked = Saw(kRowList, DialogNotify::DoubleClicked);
+        commands.clear();
+        // A third quick click is a single click again.
+        const SDL_Rect rect = self.ControlRect(kRowList);
+        PushClick(rect.x + 20, rect.y + 4, 3);
+    });
     EXPECT_EQ(dialog.RunModal(), 0);
     EXPECT_EQ(list->SelectedRows(), (std::vector<int>{firstRowAfterWheel}));
-    EXPECT_TRUE(Saw(kRowList, DialogNotify::DoubleClicked));
+    EXPECT_TRUE(doubleClicked);
+    EXPECT_FALSE(Saw(kRowList, DialogNotify::DoubleClicked));
 }
 
 TEST_F(DialogKitTest, QuestionsAnswerToMnemonicsEnterAndEscape) {
