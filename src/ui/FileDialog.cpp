@@ -301,9 +301,15 @@ void FileDialogSession::OnOk() {
 }
 
 void FileDialogSession::TakeName(const std::string& name) {
-    // A typed wildcard filters the list instead, as in the desktop dialogs.
+    // A typed wildcard filters the list instead, as in the desktop dialogs;
+    // with a folder in front ("~/plans/*.tsln") that folder is shown first.
     if (name.find_first_of("*?") != std::string::npos) {
-        browser.SetPatterns(name);
+        const size_t slash = name.rfind('/');
+        if (slash != std::string::npos &&
+            !Navigate(browser.Resolve(slash == 0 ? "/" : name.substr(0, slash)))) {
+            return;
+        }
+        browser.SetPatterns(slash == std::string::npos ? name : name.substr(slash + 1));
         FillList();
         return;
     }

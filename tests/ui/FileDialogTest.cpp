@@ -117,6 +117,21 @@ TEST_F(FileDialogTest, ListsFoldersFirstInNaturalOrderAndFiltersFilesByType) {
     EXPECT_EQ(allFiles.size(), 8u);
     EXPECT_EQ(allFiles.back(), "shed.tsln");
     EXPECT_EQ(tessellonFiles.size(), 7u);
+
+    // A typed wildcard filters the list, in the folder typed before it.
+    std::vector<std::string> filtered;
+    std::string shownFolder;
+    Script("Open", {[](Dialog&) {
+                        PushText("drawings/*.TSLN");
+                        PushKey(SDLK_RETURN);
+                    },
+                    [&](Dialog& dialog) {
+                        filtered = Listed(dialog);
+                        shownFolder = dialog.Text(kFileFolderEditId);
+                    }});
+    EXPECT_FALSE(ShowOpenFileDialog(paths, folder.string(), twoTypes, false, ""));
+    EXPECT_EQ(filtered, (std::vector<std::string>{"..", "inner.tsln"}));
+    EXPECT_EQ(shownFolder, Path("drawings"));
 }
 
 TEST_F(FileDialogTest, OpenReturnsOneFileTypedOrDoubleClicked) {
