@@ -64,7 +64,7 @@ void DrawToolCrosshair() {
                        center.y + kCrosshairArm);
 }
 
-void RenderFrame() {
+void DrawFrame() {
     SetDrawColor(kWorkspaceColor);
     SDL_RenderClear(renderer);
 
@@ -82,5 +82,10 @@ void RenderFrame() {
     // INTEGRATION: RenderMenus();
 
     RenderStatusLine();
+}
+
+void RenderFrame() {
+    DrawFrame();
+    UpdateMouseCursor();
     SDL_RenderPresent(renderer);
 }

@@ -1,6 +1,7 @@
 #include "ui/Dialog.h"
 
 #include "app/AppState.h"
+#include "app/StatusLine.h"
 
 #include <SDL2/SDL.h>
 
@@ -17,9 +18,6 @@ constexpr int kWheelRows = 3;
 // Used for centring when the renderer cannot report its size.
 constexpr int kFallbackWindowWidth = 1024;
 constexpr int kFallbackWindowHeight = 768;
-static_assert(SDL_SYSTEM_CURSOR_IBEAM < kSystemCursorCount &&
-                  SDL_SYSTEM_CURSOR_ARROW < kSystemCursorCount,
-              "the shell's cursor table is indexed by SDL's system cursor ids");
 constexpr const char* kCloseGlyph = "\xC3\x97"; // multiplication sign
 
 bool IsQuitRequest(const SDL_Event& event) {
@@ -661,12 +659,12 @@ void Dialog::HandleMouseMotion(const SDL_MouseMotionEvent& motion) {
     } else {
         hovered = ControlAt(mouse.x, mouse.y);
     }
-    // The I-beam over text fields, from the shell's cursors when it made them;
-    // the main loop sets its own cursor again once the dialog is gone.
+    // The I-beam over text fields; the main loop sets its own cursor again once
+    // the dialog is gone.
     const bool overText =
         hovered != nullptr && hovered->enabled && dynamic_cast<DialogEdit*>(hovered) != nullptr;
     SDL_Cursor* cursor =
-        systemCursors[overText ? SDL_SYSTEM_CURSOR_IBEAM : SDL_SYSTEM_CURSOR_ARROW];
+        GetSystemCursor(overText ? SDL_SYSTEM_CURSOR_IBEAM : SDL_SYSTEM_CURSOR_ARROW);
     if (cursor != nullptr && cursor != SDL_GetCursor()) {
         SDL_SetCursor(cursor);
     }
