@@ -401,9 +401,9 @@ std::string AppHarness::WindowTitle() const {
     return window != nullptr ? SDL_GetWindowTitle(window) : "";
 }
 
-ProcessResult RunProcess(const std::string& program, const std::vector<std::string>& args,
-                         const std::filesystem::path& home,
-                         const std::filesystem::path& workingFolder, int timeoutMs) {
+ProgramRunResult RunProcess(const std::string& program, const std::vector<std::string>& args,
+                            const std::filesystem::path& home,
+                            const std::filesystem::path& workingFolder, int timeoutMs) {
     std::vector<std::string> strings = {program};
     strings.insert(strings.end(), args.begin(), args.end());
     const size_t argumentCount = strings.size();
@@ -437,7 +437,7 @@ ProcessResult RunProcess(const std::string& program, const std::vector<std::stri
     const int spawned =
         posix_spawn(&child, program.c_str(), &actions, nullptr, argv.data(), envp.data());
     posix_spawn_file_actions_destroy(&actions);
-    ProcessResult result;
+    ProgramRunResult result;
     if (spawned != 0) {
         return result;
     }

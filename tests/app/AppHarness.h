@@ -137,8 +137,10 @@ class AppHarness {
     uint32_t heldButtons_ = 0;
 };
 
-// The outcome of running the program as a separate process.
-struct ProcessResult {
+// The outcome of running the program as a separate process (named apart from
+// the platform layer's ProcessResult: one program may not hold two classes of
+// one name).
+struct ProgramRunResult {
     int exitStatus = -1; // -1 when it did not end normally (signal or time-out)
     bool timedOut = false;
 };
@@ -146,6 +148,6 @@ struct ProcessResult {
 // Runs `program args...` in `workingFolder` with HOME and XDG_CONFIG_HOME set to
 // `home`, the dummy video driver and no display, so that no error box can wait
 // for a user. Kills it after `timeoutMs`.
-ProcessResult RunProcess(const std::string& program, const std::vector<std::string>& args,
-                         const std::filesystem::path& home,
-                         const std::filesystem::path& workingFolder, int timeoutMs = 20000);
+ProgramRunResult RunProcess(const std::string& program, const std::vector<std::string>& args,
+                            const std::filesystem::path& home,
+                            const std::filesystem::path& workingFolder, int timeoutMs = 20000);

@@ -161,7 +161,7 @@ TEST(StartupTest, AMissingFontEndsStartUpWithItsMessage) {
     const std::filesystem::path program =
         CopyProgramWithout(std::filesystem::path(folder.Path()), "fonts/cad.ttf");
     const std::filesystem::path home = std::filesystem::path(folder.Path()) / "home";
-    const ProcessResult result = RunProcess(program.string(), {}, home, folder.Path());
+    const ProgramRunResult result = RunProcess(program.string(), {}, home, folder.Path());
     ASSERT_FALSE(result.timedOut);
     EXPECT_EQ(result.exitStatus, 1);
 
