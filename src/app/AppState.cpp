@@ -39,6 +39,7 @@ SDL_Point mouseWindowPos = {0, 0};
 SDL_Point mousePaperPos = {0, 0};
 SDL_Point mouseGridPos = {0, 0};
 SDL_Point toolPos = {0, 0};
+KeyHeldSource keyHeldSource;
 
 FILE* logFile = nullptr;
 SDL_LogOutputFunction previousLogOutput = nullptr;
@@ -72,6 +73,7 @@ std::string promptText;
 std::shared_ptr<PaperObject> editedObject;
 uint32_t customColorSlots[16] = {};
 std::string exportFolder;
+std::vector<std::string> printFilesToRemove;
 
 void (*dialogBackdrop)() = nullptr;
 Dialog* runningDialog = nullptr;
@@ -103,6 +105,7 @@ void ResetAppState() {
     gridLock = true;
     selectionDragging = false;
     dragAnchor = mouseWindowPos = mousePaperPos = mouseGridPos = toolPos = {0, 0};
+    keyHeldSource = nullptr;
     logFile = nullptr;
     previousLogOutput = nullptr;
     previousLogUserdata = nullptr;
@@ -133,6 +136,7 @@ void ResetAppState() {
         slot = 0;
     }
     exportFolder.clear();
+    printFilesToRemove.clear();
     dialogBackdrop = nullptr;
     runningDialog = nullptr;
     dialogPassHook = nullptr;

@@ -5,6 +5,7 @@
 
 #include <SDL2/SDL_log.h>
 #include <SDL2/SDL_rect.h>
+#include <SDL2/SDL_scancode.h>
 
 #include <cstdint>
 #include <cstdio>
@@ -75,6 +76,10 @@ extern SDL_Point mouseWindowPos;
 extern SDL_Point mousePaperPos;
 extern SDL_Point mouseGridPos;
 extern SDL_Point toolPos;
+// Which keys are held down (see IsKeyHeld); SDL's keyboard state when empty.
+// Tests set it to hold modifier keys that queued events cannot press.
+using KeyHeldSource = std::function<bool(SDL_Scancode scancode)>;
+extern KeyHeldSource keyHeldSource;
 
 // The open log file "tessellon.log" (null when it could not be opened) and the
 // log output SDL had before ours, to which every message is passed on and which
@@ -134,6 +139,9 @@ extern std::shared_ptr<PaperObject> editedObject;
 extern uint32_t customColorSlots[16];
 // Folder of the last Export All, ending in '/'; empty until the first one.
 extern std::string exportFolder;
+// Print images handed to an image viewer, which may still be reading them when
+// the command returns; they are removed when the program ends instead.
+extern std::vector<std::string> printFilesToRemove;
 
 // ---------------------------------------------------------------------------
 // Modal dialogs

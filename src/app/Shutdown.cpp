@@ -7,6 +7,7 @@
 #include "app/StatusLine.h"
 #include "app/WindowGeometry.h"
 #include "tools/Tool.h"
+#include "ui/ExportCommands.h"
 
 #include <SDL2/SDL.h>
 #include <SDL2/SDL_image.h>
@@ -42,6 +43,7 @@ void ShutdownProgram() {
     // INTEGRATION: DestroyToolbox();
     // INTEGRATION: FreeMenuImages();
     ReleaseAboutText();
+    RemovePendingPrintFiles();
 
     if (TTF_WasInit() != 0) {
         CloseFont(toolboxFont);

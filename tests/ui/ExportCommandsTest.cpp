@@ -1,0 +1,449 @@
+#include "app/AppHarness.h"
+
+#include "app/AppState.h"
+#include "document/Paper.h"
+#include "document/PaperFile.h"
+#include "document/PaperTestSupport.h"
+#include "support/VRX_Paths.h"
+#include "ui/Dialog.h"
+#include "ui/ExportCommands.h"
+#include "ui/FileDialog.h"
+
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr int kPaperWidth = 480;
+constexpr int kPaperHeight = 384;
+// A minor grid line of the default 24-pixel blocks, away from every object.
+constexpr int kGridX = 48;
+constexpr int kGridY = 300;
+const SDL_Color kWhite = {255, 255, 255, 255};
+// A background that the paper's 16-bit surface keeps exactly.
+const SDL_Color kBlue = {0, 0, 255, 255};
+
+std::string Notice() {
+    return statusNotice;
+}
+
+SDL_Color ImagePixel(const std::string& path, int x, int y) {
+    int w = 0;
+    int h = 0;
+    const std::vector<uint8_t> rgb = LoadImageRgb(path, w, h);
+    if (rgb.empty() || x >= w || y >= h) {
+        ADD_FAILURE() << "no pixel " << x << "," << y << " in " << path;
+        return {0, 0, 0, 0};
+    }
+    const uint8_t* pixel = &rgb[(size_t(y) * w + x) * 3];
+    return {pixel[0], pixel[1], pixel[2], 255};
+}
+
+// PATH with a folder of stand-in programs in front, for as long as it lives.
+class FakePrograms {
+  public:
+    explicit FakePrograms(const fs::path& folder, bool keepSystemPath = true) : folder_(folder) {
+        fs::create_directories(folder_);
+        const char* path = std::getenv("PATH");
+        saved_ = path != nullptr ? path : "";
+        const std::string front = folder_.string();
+        setenv("PATH", keepSystemPath ? (front + ":" + saved_).c_str() : front.c_str(), 1);
+    }
+    ~FakePrograms() { setenv("PATH", saved_.c_str(), 1); }
+    FakePrograms(const FakePrograms&) = delete;
+    FakePrograms& operator=(const FakePrograms&) = delete;
+
+    // A program that writes its arguments, one a line, to <name>.args, copies
+    // the file named last to <name>.png while it still exists, and exits with
+    // `status`.
+    void Add(const std::string& name, int status) const {
+        const fs::path script = folder_ / name;
+        // $0 is the script's own path: PATH lookup gives the full one.
+        WriteFile(script, "#!/bin/sh\n"
+                          "PATH=/usr/bin:/bin\n"
+                          "for last; do :; done\n"
+                          "cp -- \"$last\" \"$0.png\"\n"
+                          "printf '%s\\n' \"$@\" > \"$0.args.part\"\n"
+                          "mv -- \"$0.args.part\" \"$0.args\"\n"
+                          "exit " +
+                              std::to_string(status) + "\n");
+        fs::permissions(script, fs::perms::owner_all);
+    }
+    std::string Arguments(const std::string& name) const {
+        return ReadFile(folder_ / (name + ".args"));
+    }
+    std::string Copy(const std::string& name) const { return (folder_ / (name + ".png")).string(); }
+    // Waits for a program started without waiting to have recorded its call.
+    bool WaitFor(const std::string& name) const {
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+        while (!fs::exists(folder_ / (name + ".args"))) {
+            if (std::chrono::steady_clock::now() > deadline) {
+                return false;
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        }
+        return true;
+    }
+
+  private:
+    fs::path folder_;
+    std::string saved_;
+};
+
+class ExportCommandsTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ASSERT_TRUE(app.Start());
+        dialogCloseWhenIdle = true;
+        folder = app.HomeFolder() / "work";
+        fs::create_directories(folder);
+    }
+    void TearDown() override {
+        dialogPassHook = nullptr;
+        activePaper = nullptr;
+        papers.clear();
+    }
+
+    // A paper with the default 24-pixel grid, a coloured background, a black
+    // line, a coloured rectangle and a text, made active.
+    Paper& NewPaper() {
+        papers.push_back(std::make_unique<Paper>());
+        Paper& paper = *papers.back();
+        Fill(paper);
+        activePaper = &paper;
+        return paper;
+    }
+    static void Fill(Paper& paper) {
+        EXPECT_TRUE(paper.CreateSurface(kPaperWidth, kPaperHeight));
+        paper.palette.backgroundColor = kBlue;
+        paper.CreateAndAddObject(LineRecord(ObjectKind::Line, 30, 30, 200, 120), false);
+        ObjectRecord rect = LineRecord(ObjectKind::Rect, 250, 40, 400, 200);
+        rect.SetColor({200, 50, 100, 255});
+        paper.CreateAndAddObject(rect, true);
+        paper.CreateAndAddObject(TextRecord(60, 220, "Shed 1:50"), false);
+    }
+    // Such a paper saved to `path` and opened from there, made active.
+    Paper& LoadedPaper(const fs::path& path) {
+        {
+            Paper made;
+            Fill(made);
+            EXPECT_TRUE(SavePaper(made, path.string()));
+        }
+        papers.push_back(std::make_unique<Paper>());
+        Paper& paper = *papers.back();
+        EXPECT_TRUE(LoadPaper(paper, path.string()));
+        activePaper = &paper;
+        return paper;
+    }
+
+    // Answers the next save dialog with `path` (Escape when empty) and
+    // returns, through `offered`, the path it suggested.
+    void AnswerSave(const std::string& path, std::string* offered = nullptr) {
+        dialogPassHook = [this, path, offered](Dialog& dialog) {
+            if (dialog.Control(kFileNameEditId) == nullptr || dialog.Passes() != 1) {
+                return;
+            }
+            if (offered != nullptr) {
+                *offered = dialog.Text(kFileFolderEditId) + "/" + dialog.Text(kFileNameEditId);
+            }
+            if (path.empty()) {
+                app.PressKey(SDLK_ESCAPE);
+                return;
+            }
+            dialog.SetText(kFileNameEditId, path);
+            app.PressKey(SDLK_RETURN);
+        };
+    }
+    // Answers the next folder browser with `chosen` and returns, through
+    // `offered`, the folder it showed first.
+    void AnswerFolder(const std::string& chosen, std::string* offered) {
+        dialogPassHook = [this, chosen, offered](Dialog& dialog) {
+            if (dialog.Control(kFileFolderEditId) == nullptr) {
+                return;
+            }
+            if (dialog.Passes() == 1) {
+                *offered = dialog.Text(kFileFolderEditId);
+                dialog.SetText(kFileFolderEditId, chosen);
+                dialog.SetFocus(kFileFolderEditId);
+                app.PressKey(SDLK_RETURN);
+            } else if (dialog.Passes() == 2) {
+                const SDL_Rect ok = dialog.ControlRect(kIdOk);
+                app.Click(ok.x + ok.w / 2, ok.y + ok.h / 2);
+            }
+        };
+    }
+
+    std::string In(const std::string& name) const { return (folder / name).string(); }
+
+    AppHarness app;
+    fs::path folder;
+    std::vector<std::unique_ptr<Paper>> papers;
+};
+
+} // namespace
+
+TEST_F(ExportCommandsTest, ExportOffersTheDocumentsNameThenTheLastExport) {
+    Paper& paper = LoadedPaper(folder / "shed.tsln");
+    std::string offered;
+    AnswerSave(In("out.png"), &offered);
+    ExportActivePaper(kExportBlackAndWhite);
+    EXPECT_EQ(offered, In("shed.png"));
+    EXPECT_EQ(Notice(), "Image saved.");
+    EXPECT_TRUE(fs::is_regular_file(In("out.png")));
+    EXPECT_EQ(paper.exportPath, In("out.png"));
+
+    AnswerSave("", &offered);
+    ExportActivePaper(kExportBlackAndWhite);
+    EXPECT_EQ(offered, In("out.png")) << "the last export's path comes first";
+    EXPECT_EQ(paper.exportPath, In("out.png")) << "Cancel changes nothing";
+
+    // Only the file name's extension is replaced, never a dot in a folder.
+    Paper unnamed;
+    EXPECT_EQ(SuggestedExportPath(unnamed), "");
+    unnamed.filePath = "/plans/v1.2/shed";
+    EXPECT_EQ(SuggestedExportPath(unnamed), "/plans/v1.2/shed.png");
+    unnamed.filePath = "/plans/v1.2/shed.old.tsln";
+    EXPECT_EQ(SuggestedExportPath(unnamed), "/plans/v1.2/shed.old.png");
+}
+
+TEST_F(ExportCommandsTest, ExportKeepsAPngExtensionInAnyCaseAndAddsOneOtherwise) {
+    NewPaper();
+    AnswerSave(In("shed.jpg"));
+    ExportActivePaper(kExportColor);
+    EXPECT_TRUE(fs::is_regular_file(In("shed.jpg.png")));
+    EXPECT_FALSE(fs::exists(In("shed.jpg")));
+
+    AnswerSave(In("shed.PNG"));
+    ExportActivePaper(kExportColor);
+    EXPECT_TRUE(fs::is_regular_file(In("shed.PNG")));
+    EXPECT_FALSE(fs::exists(In("shed.PNG.png")));
+
+    // The dialog asked about shed.jpg; the name really written is asked about too.
+    WriteFile(In("shed.jpg.png"), "keep me");
+    std::vector<std::string> questions;
+    AnswerSave(In("shed.jpg"));
+    auto answerSave = dialogPassHook;
+    dialogPassHook = [&](Dialog& dialog) {
+        if (dialog.Caption() == "Confirm Save As" && dialog.Passes() == 1) {
+            questions.push_back(dialog.Text(kIdNone));
+            app.TypeText("n");
+        } else {
+            answerSave(dialog);
+        }
+    };
+    ExportActivePaper(kExportColor);
+    EXPECT_EQ(questions,
+              std::vector<std::string>{"shed.jpg.png already exists.\nDo you want to replace it?"});
+    EXPECT_EQ(ReadFile(In("shed.jpg.png")), "keep me");
+}
+
+TEST_F(ExportCommandsTest, LeftCtrlLeavesTheGridOutOfTheImageButNotOffTheScreen) {
+    Paper& paper = NewPaper();
+    paper.palette.backgroundColor = {255, 255, 255, 255};
+    ASSERT_TRUE(app.RunPasses(1));
+    const SDL_Point onScreen = {paperViewRect.x + kGridX - paper.scrollX,
+                                paperViewRect.y + kGridY - paper.scrollY};
+    const SDL_Color screenGrid = app.PixelAt(onScreen.x, onScreen.y);
+    ASSERT_NE(screenGrid, kWhite) << "the screen shows the grid";
+
+    AnswerSave(In("grid.png"));
+    ExportActivePaper(kExportBlackAndWhite);
+    EXPECT_NE(ImagePixel(In("grid.png"), kGridX, kGridY), kWhite);
+
+    // Held while the command is chosen, let go while the name is typed.
+    bool ctrlHeld = true;
+    keyHeldSource = [&](SDL_Scancode key) { return key == SDL_SCANCODE_LCTRL && ctrlHeld; };
+    AnswerSave(In("plain.png"));
+    auto answerSave = dialogPassHook;
+    dialogPassHook = [&](Dialog& dialog) {
+        ctrlHeld = false;
+        answerSave(dialog);
+    };
+    ExportActivePaper(kExportBlackAndWhite);
+    EXPECT_EQ(Notice(), "Image saved.");
+    EXPECT_EQ(ImagePixel(In("plain.png"), kGridX, kGridY), kWhite);
+    EXPECT_TRUE(gridVisible);
+    ASSERT_TRUE(app.RunPasses(1));
+    EXPECT_EQ(app.PixelAt(onScreen.x, onScreen.y), screenGrid);
+}
+
+TEST_F(ExportCommandsTest, ExportedImagesMatchTheCommandLineExport) {
+    Paper& paper = LoadedPaper(folder / "plan.tsln");
+    AnswerSave(In("colour.png"));
+    ExportActivePaper(kExportColor);
+    keyHeldSource = [](SDL_Scancode key) { return key == SDL_SCANCODE_LCTRL; };
+    AnswerSave(In("plain.png"));
+    ExportActivePaper(kExportBlackAndWhite);
+
+    const auto commandLine = [&](const std::vector<std::string>& options, const std::string& out) {
+        std::vector<std::string> args = {"--export", In(out)};
+        args.insert(args.end(), options.begin(), options.end());
+        args.push_back(paper.filePath);
+        const ProgramRunResult result =
+            RunProcess(TESSELLON_BINARY, args, app.HomeFolder(), folder);
+        EXPECT_EQ(result.exitStatus, 0);
+    };
+    commandLine({"--color"}, "colour-cli.png");
+    commandLine({"--no-grid"}, "plain-cli.png");
+
+    for (const auto& [ours, theirs] :
+         {std::pair{"colour.png", "colour-cli.png"}, std::pair{"plain.png", "plain-cli.png"}}) {
+        int w = 0;
+        int h = 0;
+        int cliW = 0;
+        int cliH = 0;
+        const std::vector<uint8_t> image = LoadImageRgb(In(ours), w, h);
+        const std::vector<uint8_t> reference = LoadImageRgb(In(theirs), cliW, cliH);
+        ASSERT_FALSE(image.empty()) << ours;
+        EXPECT_EQ(w, kPaperWidth);
+        EXPECT_EQ(h, kPaperHeight);
+        EXPECT_EQ(cliW, w);
+        EXPECT_EQ(cliH, h);
+        EXPECT_TRUE(image == reference) << ours << " differs from " << theirs;
+    }
+    // The colour image has the paper's background, the black-and-white one is white.
+    EXPECT_EQ(ImagePixel(In("colour.png"), 5, 5), kBlue);
+    EXPECT_EQ(ImagePixel(In("plain.png"), 5, 5), kWhite);
+}
+
+TEST_F(ExportCommandsTest, AFailedExportSaysSoAndKeepsThePath) {
+    papers.push_back(std::make_unique<Paper>()); // no surface: nothing can be drawn
+    activePaper = papers.back().get();
+    AnswerSave(In("never.png"));
+    ExportActivePaper(kExportColor);
+    EXPECT_EQ(Notice(), "Error saving image!");
+    EXPECT_FALSE(fs::exists(In("never.png")));
+    EXPECT_EQ(activePaper->exportPath, In("never.png"));
+    {
+        FakePrograms fakes(folder / "bin");
+        fakes.Add("lp", 0);
+        PrintActivePaper();
+        EXPECT_EQ(Notice(), "Error saving image!");
+        EXPECT_EQ(fakes.Arguments("lp"), "") << "nothing to print";
+    }
+
+    // Without a paper the commands do nothing at all.
+    activePaper = nullptr;
+    statusNotice[0] = '\0';
+    papers.clear();
+    bool asked = false;
+    dialogPassHook = [&](Dialog&) { asked = true; };
+    ExportActivePaper(kExportColor);
+    ExportAllPapers(kExportColor);
+    PrintActivePaper();
+    EXPECT_FALSE(asked);
+    EXPECT_EQ(Notice(), "");
+}
+
+TEST_F(ExportCommandsTest, ExportAllNamesEveryPaperAndRemembersTheFolder) {
+    NewPaper();
+    NewPaper();
+    Paper& named = LoadedPaper(folder / "a.TSLN");
+    const fs::path out = folder / "out";
+    fs::create_directories(out);
+    WriteFile(out / "a.png", "old");
+
+    std::string offered;
+    AnswerFolder(out.string(), &offered);
+    statusNotice[0] = '\0';
+    ExportAllPapers(kExportColor);
+    EXPECT_EQ(offered + "/", GetDocumentsFolder(kProductName));
+    EXPECT_EQ(exportFolder, out.string() + "/");
+    EXPECT_EQ(Notice(), "") << "success is not announced";
+    EXPECT_EQ(papers[0]->exportPath, (out / "Unnamed File 1.png").string());
+    EXPECT_EQ(papers[1]->exportPath, (out / "Unnamed File 2.png").string());
+    EXPECT_EQ(named.exportPath, (out / "a.png").string());
+    for (const char* name : {"Unnamed File 1.png", "Unnamed File 2.png", "a.png"}) {
+        EXPECT_EQ(ImagePixel((out / name).string(), 5, 5), kBlue) << name;
+    }
+
+    AnswerFolder(out.string(), &offered);
+    ExportAllPapers(kExportBlackAndWhite);
+    EXPECT_EQ(offered, out.string()) << "the second time starts in the first one's folder";
+    EXPECT_EQ(ImagePixel((out / "a.png").string(), 5, 5), kWhite);
+
+    // Cancel keeps the folder.
+    dialogPassHook = [this](Dialog& dialog) {
+        if (dialog.Passes() == 1) {
+            app.PressKey(SDLK_ESCAPE);
+        }
+    };
+    ExportAllPapers(kExportColor);
+    EXPECT_EQ(exportFolder, out.string() + "/");
+}
+
+TEST_F(ExportCommandsTest, ExportAllGivesSameNamedDocumentsTheirOwnImages) {
+    fs::create_directories(folder / "one");
+    fs::create_directories(folder / "two");
+    Paper& first = LoadedPaper(folder / "one" / "shed.tsln");
+    Paper& second = LoadedPaper(folder / "two" / "shed.tsln");
+    std::string offered;
+    AnswerFolder(folder.string(), &offered);
+    ExportAllPapers(kExportColor);
+    EXPECT_EQ(first.exportPath, In("shed.png"));
+    EXPECT_EQ(second.exportPath, In("shed (2).png"));
+    EXPECT_TRUE(fs::is_regular_file(In("shed.png")));
+    EXPECT_TRUE(fs::is_regular_file(In("shed (2).png")));
+}
+
+TEST_F(ExportCommandsTest, PrintHandsABlackAndWhiteImageToThePrintQueue) {
+    FakePrograms fakes(folder / "bin");
+    fakes.Add("lp", 0);
+    Paper& paper = NewPaper();
+    paper.exportPath = In("earlier.png");
+    PrintActivePaper();
+
+    const std::string printFile =
+        (app.ConfigFolder() / ("print." + std::to_string(::getpid()) + ".png")).string();
+    EXPECT_EQ(Notice(), "Printed page successfully!");
+    EXPECT_EQ(fakes.Arguments("lp"), "-o\nppi=96\n--\n" + printFile + "\n");
+    EXPECT_EQ(ImagePixel(fakes.Copy("lp"), 5, 5), kWhite) << "printed in black and white";
+    EXPECT_FALSE(fs::exists(printFile)) << "removed once printed";
+    EXPECT_EQ(paper.exportPath, In("earlier.png")) << "the next export does not offer it";
+}
+
+TEST_F(ExportCommandsTest, PrintFallsBackToTheImageViewer) {
+    const std::string printFile =
+        (app.ConfigFolder() / ("print." + std::to_string(::getpid()) + ".png")).string();
+    NewPaper();
+    {
+        FakePrograms nothing(folder / "empty", /*keepSystemPath=*/false);
+        PrintActivePaper();
+        EXPECT_EQ(Notice(), "Error printing page!");
+        EXPECT_FALSE(fs::exists(printFile));
+    }
+    {
+        // The queue fails: the image goes to the viewer and stays until exit.
+        FakePrograms fakes(folder / "bin");
+        fakes.Add("lp", 1);
+        fakes.Add("xdg-open", 0);
+        PrintActivePaper();
+        EXPECT_EQ(Notice(), "Printed page successfully!");
+        ASSERT_TRUE(fakes.WaitFor("xdg-open"));
+        EXPECT_EQ(fakes.Arguments("xdg-open"), printFile + "\n");
+        EXPECT_TRUE(fs::is_regular_file(printFile));
+    }
+    {
+        // Neither program can be started; the file the viewer may still be
+        // about to read stays.
+        FakePrograms nothing(folder / "empty", /*keepSystemPath=*/false);
+        PrintActivePaper();
+        EXPECT_EQ(Notice(), "Error printing page!");
+        EXPECT_TRUE(fs::is_regular_file(printFile));
+    }
+    activePaper = nullptr;
+    papers.clear();
+    app.Shutdown();
+    EXPECT_FALSE(fs::exists(printFile)) << "removed at exit";
+}
