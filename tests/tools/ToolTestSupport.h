@@ -14,6 +14,14 @@
 #include <memory>
 #include <string>
 
+// Saves the last frame for a look at it when TESSELLON_TEST_PNG_DIR is set.
+inline void SaveFrameForInspection(const AppHarness& app, const std::string& name) {
+    const char* folder = SDL_getenv("TESSELLON_TEST_PNG_DIR");
+    if (folder != nullptr) {
+        app.SaveScreenshot(std::string(folder) + "/" + name + ".png");
+    }
+}
+
 // A started program with a fresh 11 x 8.5 inch paper of 24-pixel blocks as the
 // active paper (the dummy video driver reports no DPI, so 96 is used).
 class ProgramWithPaper : public ::testing::Test {
@@ -57,17 +65,16 @@ class ProgramWithPaper : public ::testing::Test {
         }
         return count;
     }
-    // Saves the last frame for a look at it when TESSELLON_TEST_PNG_DIR is set.
-    void SaveFrame(const std::string& name) const {
-        const char* folder = SDL_getenv("TESSELLON_TEST_PNG_DIR");
-        if (folder != nullptr) {
-            app.SaveScreenshot(std::string(folder) + "/" + name + ".png");
-        }
-    }
+    void SaveFrame(const std::string& name) const { SaveFrameForInspection(app, name); }
 
     AppHarness app;
     std::unique_ptr<Paper> paper;
 };
+
+// White as the paper's 16-bit surface keeps it.
+inline bool IsWhite(const SDL_Color& color) {
+    return color.r >= 248 && color.g >= 248 && color.b >= 248;
+}
 
 inline const ObjectRecord& RecordAt(const Paper& paper, size_t index) {
     return paper.objects.at(index)->record;
