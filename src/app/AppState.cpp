@@ -18,6 +18,7 @@ TTF_Font* menuFont = nullptr;
 TTF_Font* statusFont = nullptr;
 TTF_Font* toolboxFont = nullptr;
 TTF_Font* drawFont = nullptr;
+TTF_Font* dialogFont = nullptr;
 
 SDL_Rect menuBarRect = {0, 0, 0, 0};
 SDL_Rect toolboxRect = {0, 0, 0, 0};
@@ -72,6 +73,11 @@ std::shared_ptr<PaperObject> editedObject;
 uint32_t customColorSlots[16] = {};
 std::string exportFolder;
 
+void (*dialogBackdrop)() = nullptr;
+Dialog* runningDialog = nullptr;
+std::function<void(Dialog&)> dialogPassHook;
+bool dialogCloseWhenIdle = false;
+
 AboutState aboutState;
 RandomByteSource aboutRandomSource;
 
@@ -85,7 +91,7 @@ void ResetAppState() {
     window = nullptr;
     renderer = nullptr;
     mainWindowHandle = 0;
-    menuFont = statusFont = toolboxFont = drawFont = nullptr;
+    menuFont = statusFont = toolboxFont = drawFont = dialogFont = nullptr;
     menuBarRect = toolboxRect = paperViewRect = statusBarRect = {0, 0, 0, 0};
     activePaper = nullptr;
     activeToolInstance.reset();
@@ -127,6 +133,10 @@ void ResetAppState() {
         slot = 0;
     }
     exportFolder.clear();
+    dialogBackdrop = nullptr;
+    runningDialog = nullptr;
+    dialogPassHook = nullptr;
+    dialogCloseWhenIdle = false;
     aboutState = AboutState{};
     aboutRandomSource = nullptr;
     networkReferenceCount = 0;

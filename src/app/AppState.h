@@ -27,6 +27,7 @@ struct MENU;
 struct MENU_ITEM;
 struct ToolboxButton;
 struct AboutState;
+class Dialog;
 
 // ---------------------------------------------------------------------------
 // Shell: window, fonts, screen regions, mouse and tool positions
@@ -49,6 +50,10 @@ extern TTF_Font* menuFont;
 extern TTF_Font* statusFont;
 extern TTF_Font* toolboxFont;
 extern TTF_Font* drawFont;
+// The font of every modal dialog ("fonts/menu.ttf" at kDialogFontSize); the
+// dialogs fall back to `menuFont` while it is not open.
+constexpr int kDialogFontSize = 13;
+extern TTF_Font* dialogFont;
 
 extern SDL_Rect menuBarRect;
 extern SDL_Rect toolboxRect;
@@ -129,6 +134,22 @@ extern std::shared_ptr<PaperObject> editedObject;
 extern uint32_t customColorSlots[16];
 // Folder of the last Export All, ending in '/'; empty until the first one.
 extern std::string exportFolder;
+
+// ---------------------------------------------------------------------------
+// Modal dialogs
+// ---------------------------------------------------------------------------
+// Draws the main window's frame (without presenting it) under an open modal
+// dialog, which then dims it; null clears to the workspace colour instead.
+extern void (*dialogBackdrop)();
+// The innermost modal dialog running its own event loop, null when none.
+extern Dialog* runningDialog;
+// For tests: called at the start of every pass of a modal dialog's loop,
+// before its events are read, so input can be scripted against the laid-out
+// controls. Empty in the program.
+extern std::function<void(Dialog&)> dialogPassHook;
+// For tests: a modal dialog that finds SDL's event queue empty ends as if
+// closed, so a script that runs out of input can never hang.
+extern bool dialogCloseWhenIdle;
 
 // ---------------------------------------------------------------------------
 // About screen

@@ -65,7 +65,7 @@ void DrawToolCrosshair() {
                        center.y + kCrosshairArm);
 }
 
-void RenderFrame() {
+void DrawFrame() {
     SetDrawColor(kWorkspaceColor);
     SDL_RenderClear(renderer);
 
@@ -83,5 +83,10 @@ void RenderFrame() {
     // INTEGRATION: RenderMenus();
 
     RenderStatusLine();
+}
+
+void RenderFrame() {
+    DrawFrame();
+    UpdateMouseCursor();
     SDL_RenderPresent(renderer);
 }

@@ -3,13 +3,16 @@
 
 class Paper;
 
-// Copies the part of the paper's surface from its scroll position to the
-// top-left of the paper view, never more than the view or the paper holds.
+// Copies the paper's surface (its `renderArea`) to where those paper pixels lie
+// in the paper view at the current scroll position, cut to the view.
 void CopyPaperToView(const Paper& paper);
 
 // Draws the magenta cross at the tool position when it lies in the paper view.
 void DrawToolCrosshair();
 
-// Renders and presents one frame: workspace, paper, status strip, crosshair,
-// toolbox, menus, status line and cursor.
+// Draws the whole window: workspace, paper, status strip, crosshair, toolbox,
+// menus and status line, for the current state, without presenting it; modal
+// dialogs draw it, dimmed, under themselves.
+void DrawFrame();
+// Draws the frame, sets the cursor and presents the result.
 void RenderFrame();

@@ -49,6 +49,7 @@ void ShutdownProgram() {
         CloseFont(statusFont);
         CloseFont(menuFont);
         CloseFont(drawFont);
+        CloseFont(dialogFont);
         TTF_Quit();
     }
     IMG_Quit();

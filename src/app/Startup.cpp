@@ -1,6 +1,7 @@
 #include "app/Startup.h"
 
 #include "app/AppState.h"
+#include "app/Frame.h"
 #include "app/Layout.h"
 #include "app/Log.h"
 #include "app/NativeWindow.h"
@@ -43,6 +44,9 @@ const FontSpec kFonts[] = {
     {&toolboxFont, "fonts/menu.ttf", 24, "Couldn't load toolbox font: %s"},
     {&menuFont, "fonts/menu.ttf", 14, "Couldn't load menu font: %s"},
     {&drawFont, "fonts/cad.ttf", 18, "Couldn't load draw font: %s"},
+    // The dialogs' own size of the menu font; the same file, so it only fails
+    // when something went very wrong after the menu font opened.
+    {&dialogFont, "fonts/menu.ttf", kDialogFontSize, "Couldn't load dialog font: %s"},
 };
 
 __attribute__((format(printf, 1, 2))) int Failed(const char* format, ...) {
@@ -142,6 +146,7 @@ int StartUp(int argc, char** argv) {
         return kFailedStatus;
     }
     LayoutScreen();
+    dialogBackdrop = DrawFrame;
 
     // INTEGRATION: BuildMenus();
     // INTEGRATION: if (windowsMenu == nullptr) return Failed("Error creating menus!");

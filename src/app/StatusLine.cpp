@@ -141,16 +141,17 @@ SDL_SystemCursor ChooseCursor() {
     return overSelection ? SDL_SYSTEM_CURSOR_SIZEALL : SDL_SYSTEM_CURSOR_ARROW;
 }
 
-void RenderStatusLine() {
-    const std::vector<std::string> items =
-        BuildStatusItems(static_cast<int64_t>(std::time(nullptr)));
-
+void UpdateMouseCursor() {
     SDL_Cursor* wanted = GetSystemCursor(ChooseCursor());
     // Only on a change: setting the cursor makes SDL redraw it every time.
     if (wanted != nullptr && SDL_GetCursor() != wanted) {
         SDL_SetCursor(wanted);
     }
+}
 
+void RenderStatusLine() {
+    const std::vector<std::string> items =
+        BuildStatusItems(static_cast<int64_t>(std::time(nullptr)));
     const std::string line = JoinStrings(items, kStatusSeparator);
     if (!line.empty()) {
         RenderText(statusFont, statusBarRect.x + kStatusTextLeft, statusBarRect.y + kStatusTextTop,

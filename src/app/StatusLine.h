@@ -25,5 +25,7 @@ std::vector<std::string> BuildStatusItems(int64_t now);
 // select tool can move, the normal arrow everywhere else.
 SDL_SystemCursor ChooseCursor();
 
-// Builds and draws the status line into the status strip and sets the cursor.
+// Sets the mouse cursor that ChooseCursor picks, when it differs.
+void UpdateMouseCursor();
+// Builds and draws the status line into the status strip.
 void RenderStatusLine();

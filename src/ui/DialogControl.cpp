@@ -1,0 +1,3 @@
+#include "ui/DialogControl.h"
+
+DialogControl::DialogControl(int id, const SDL_Rect& unitsRect) : id(id), unitsRect(unitsRect) {}

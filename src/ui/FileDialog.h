@@ -1,0 +1,38 @@
+#pragma once
+// The program's file dialogs, drawn with the dialog kit: open (one or many
+// files), save (with the overwrite question) and the folder browser. Each
+// shows a folder field, the folder's entries (folders first, ".." to go up),
+// a name field that also takes typed paths, and the caller's file types.
+
+#include "app/AppState.h"
+
+#include <string>
+#include <vector>
+
+constexpr int kFileFolderEditId = 1101;
+constexpr int kFileUpButtonId = 1102;
+constexpr int kFileListId = 1103;
+constexpr int kFileNameEditId = 1104;
+constexpr int kFileTypeListId = 1105;
+constexpr int kFileNoteId = 1106;
+constexpr int kFileTypeLabelId = 1107;
+constexpr int kNewFolderButtonId = 1108;
+
+// Asks for existing files. On OK `paths` is cleared and refilled with full
+// paths (several only with `allowMany`); on Cancel it is left untouched.
+// The first filter is chosen at first; an empty folder or title means the
+// working folder and "Open".
+bool ShowOpenFileDialog(std::vector<std::string>& paths, const std::string& initialFolder,
+                        const FileTypeFilters& filters, bool allowMany, const std::string& title);
+
+// Asks where to save. `path` suggests the name (and, when its folder exists,
+// the folder) and receives the full path on OK. A chosen name without any
+// '.' gets the extension of the chosen file type; an existing file is only
+// replaced after a Yes.
+bool ShowSaveFileDialog(std::string& path, const std::string& initialFolder,
+                        const FileTypeFilters& filters, const std::string& title);
+
+// Asks for a folder: the one selected in the list, else the one shown. The
+// result has no trailing '/' (except the root itself).
+bool BrowseForFolder(const std::string& title, const std::string& initialFolder,
+                     std::string& folder);

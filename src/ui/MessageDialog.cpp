@@ -1,0 +1,90 @@
+#include "ui/MessageDialog.h"
+
+#include "app/AppState.h"
+#include "ui/Dialog.h"
+
+#include <SDL2/SDL.h>
+
+#include <algorithm>
+#include <sstream>
+#include <vector>
+
+namespace {
+
+// Dialog units, like the standard message box.
+constexpr int kMargin = 10;
+constexpr int kLineHeight = 9;
+constexpr int kButtonWidth = 50;
+constexpr int kButtonHeight = 14;
+constexpr int kButtonGap = 4;
+constexpr int kMinTextWidth = 140;
+// Pixels kept free on both sides of the window.
+constexpr int kWindowMargin = 40;
+
+struct MessageButton {
+    int id;
+    const char* caption;
+    bool isDefault;
+};
+
+int RunMessage(const std::string& title, const std::string& text,
+               const std::vector<MessageButton>& buttons) {
+    std::vector<std::string> lines;
+    std::istringstream stream(text);
+    for (std::string line; std::getline(stream, line);) {
+        lines.push_back(line);
+    }
+    TTF_Font* font = DialogFont();
+    const DialogUnits units = MeasureDialogUnits(font);
+    int widest = 0;
+    for (const std::string& line : lines) {
+        widest = std::max(widest, TextWidth(font, line));
+    }
+    int windowWidth = 0;
+    int windowHeight = 0;
+    if (renderer != nullptr) {
+        SDL_GetRendererOutputSize(renderer, &windowWidth, &windowHeight);
+    }
+    // Too wide a line is cut with an ellipsis rather than widening the dialog
+    // past the window.
+    const int maxTextUnits =
+        std::max(kMinTextWidth, units.XUnitsFor(windowWidth - kWindowMargin) - 2 * kMargin);
+    const int buttonsWidth =
+        static_cast<int>(buttons.size()) * (kButtonWidth + kButtonGap) - kButtonGap;
+    const int textUnits =
+        std::clamp(units.XUnitsFor(widest), std::max(kMinTextWidth, buttonsWidth), maxTextUnits);
+    const int textHeight = static_cast<int>(std::max<size_t>(lines.size(), 1)) * kLineHeight;
+    const int width = textUnits + 2 * kMargin;
+    const int height = kMargin + textHeight + kMargin + kButtonHeight + kMargin / 2 + 2;
+
+    Dialog dialog(title, width, height);
+    dialog.AddStatic(kIdNone, text, {kMargin, kMargin, textUnits, textHeight});
+    int x = width - kMargin - buttonsWidth;
+    const int y = kMargin + textHeight + kMargin;
+    for (const MessageButton& button : buttons) {
+        dialog.AddButton(button.id, button.caption, {x, y, kButtonWidth, kButtonHeight},
+                         button.isDefault ? ButtonKind::DefaultPush : ButtonKind::Push);
+        if (button.isDefault) {
+            dialog.SetFocus(button.id);
+        }
+        x += kButtonWidth + kButtonGap;
+    }
+    dialog.onCommand = [](Dialog& self, int id, DialogNotify notify) {
+        if (notify == DialogNotify::Clicked) {
+            self.End(id);
+        }
+        return true;
+    };
+    return dialog.RunModal();
+}
+
+} // namespace
+
+void ShowMessageDialog(const std::string& title, const std::string& text) {
+    RunMessage(title, text, {{kIdOk, "OK", true}});
+}
+
+bool AskYesNo(const std::string& title, const std::string& text, bool defaultYes) {
+    return RunMessage(title, text, {{kIdYes, "&Yes", defaultYes}, {kIdNo, "&No", !defaultYes}}) ==
+           kIdYes;
+}

@@ -1,0 +1,44 @@
+#include "ui/TextPrompt.h"
+
+#include "app/AppState.h"
+#include "ui/Dialog.h"
+#include "ui/Utf8Text.h"
+
+namespace {
+
+constexpr int kPromptWidth = 339;
+constexpr int kPromptHeight = 40;
+
+} // namespace
+
+bool ShowTextPrompt(const std::string& title, const std::string& label,
+                    const std::string& initialText, std::string& answer) {
+    promptTitle = title;
+    promptLabel = label;
+    promptText = initialText;
+
+    Dialog dialog(promptTitle, kPromptWidth, kPromptHeight);
+    dialog.AddStatic(kPromptLabelId, promptLabel, {7, 7, 321, 9});
+    DialogEdit& edit = dialog.AddEdit(kPromptEditId, {7, 18, 219, 15});
+    dialog.AddButton(kIdCancel, "Cancel", {229, 18, 50, 15});
+    dialog.AddButton(kIdOk, "OK", {281, 18, 50, 15}, ButtonKind::DefaultPush);
+    // The field refuses typing past the limit, so the user sees what is kept.
+    edit.SetLimit(kPromptTextLimit);
+    edit.SetText(promptText);
+    dialog.SetFocus(kPromptEditId);
+
+    dialog.onCommand = [](Dialog& self, int id, DialogNotify notify) {
+        if (id != kIdOk || notify != DialogNotify::Clicked) {
+            return false;
+        }
+        promptText = self.Text(kPromptEditId);
+        CutUtf8(promptText, kPromptTextLimit);
+        self.End(promptText.empty() ? 0 : 1);
+        return true;
+    };
+    if (dialog.RunModal() != 1) {
+        return false;
+    }
+    answer = promptText;
+    return true;
+}
