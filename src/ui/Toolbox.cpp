@@ -5,6 +5,7 @@
 #include "app/Layout.h"
 #include "app/PhysfsRWops.h"
 #include "document/Paper.h"
+#include "ui/ColorDialog.h"
 #include "ui/ToolboxButton.h"
 
 #include <SDL2/SDL.h>
@@ -492,5 +493,15 @@ void ChooseCustomColor(ToolboxButton& /*entry*/) {
     if (activePaper == nullptr) {
         return;
     }
-    // INTEGRATION: ChooseColorDialog from the dialog kit.
+    SDL_Color chosen = activePaper->drawColor;
+    if (!ChooseColorDialog(chosen)) {
+        return;
+    }
+    // The chosen colour is the drawing colour from now on, so the button that
+    // says so is the one shown pressed.
+    activePaper->drawColor = chosen;
+    activePaper->drawColor.a = SDL_ALPHA_OPAQUE;
+    if (ToolboxButton* custom = FindToolboxEntry(kColorCustom)) {
+        MarkInGroup(*custom);
+    }
 }

@@ -2,6 +2,8 @@
 #include "app/AppState.h"
 #include "document/Paper.h"
 #include "tools/ToolTestSupport.h"
+#include "ui/ColorDialog.h"
+#include "ui/Dialog.h"
 #include "ui/ToolboxButton.h"
 
 #include <gtest/gtest.h>
@@ -242,4 +244,45 @@ TEST_F(ToolboxTest, DestroyingTheToolboxFreesItsPicturesAndEntries) {
     // Drawing an empty toolbox still paints its panel.
     ASSERT_TRUE(app.RunPasses(1));
     EXPECT_EQ(app.PixelAt(toolboxRect.x + 30, toolboxRect.y + 60), (SDL_Color{208, 208, 208, 255}));
+}
+
+TEST_F(ToolboxTest, ACustomColourChosenWithTheChooserIsShownAsTheDrawingColour) {
+    OpenPaper();
+    dialogCloseWhenIdle = true;
+    std::string startedOn;
+    dialogPassHook = [&](Dialog& dialog) {
+        if (dialog.Passes() != 1) {
+            return;
+        }
+        startedOn = dialog.Text(kColorRedId) + "," + dialog.Text(kColorGreenId) + "," +
+                    dialog.Text(kColorBlueId);
+        dialog.SetText(kColorRedId, "200");
+        dialog.SetText(kColorGreenId, "100");
+        dialog.SetText(kColorBlueId, "50");
+        app.PressKey(SDLK_RETURN);
+    };
+    paper->drawColor = {1, 2, 3, 0};
+    ClickEntry("color_select");
+    dialogPassHook = nullptr;
+    EXPECT_EQ(startedOn, "1,2,3");
+    EXPECT_EQ(paper->drawColor, (SDL_Color{200, 100, 50, 255}));
+    // The pressed mark tells which colour new objects get.
+    EXPECT_TRUE(Entry("color_custom").selected);
+    EXPECT_FALSE(Entry("color_normal").selected);
+    EXPECT_FALSE(Entry("color_select").selected);
+    ASSERT_TRUE(app.RunPasses(1));
+    const SDL_Point swatch = Centre("color_custom");
+    EXPECT_EQ(app.PixelAt(swatch.x, swatch.y), (SDL_Color{200, 100, 50, 255}));
+
+    // Cancel changes nothing.
+    ClickEntry("color_normal");
+    dialogPassHook = [&](Dialog& dialog) {
+        if (dialog.Passes() == 1) {
+            app.PressKey(SDLK_ESCAPE);
+        }
+    };
+    ClickEntry("color_select");
+    dialogPassHook = nullptr;
+    EXPECT_EQ(paper->drawColor, (SDL_Color{200, 100, 50, 0}));
+    EXPECT_TRUE(Entry("color_normal").selected);
 }
