@@ -7,29 +7,8 @@
 # Usage: draws_with_tools.sh TESSELLON_BINARY OUTPUT_FOLDER
 set -euo pipefail
 
-binary=$(realpath "$1")
-output=$(mkdir -p "$2" && realpath "$2")
+source "$(dirname "$0")/smoke_common.bash"
 shot="$output/draws_with_tools.png"
-
-if [[ -z "${TESSELLON_SMOKE_IN_XVFB:-}" ]]; then
-    exec env TESSELLON_SMOKE_IN_XVFB=1 xvfb-run -a -s "-screen 0 1280x1024x24" \
-        bash "$0" "$binary" "$output"
-fi
-
-home=$(mktemp -d)
-pid=
-cleanup() {
-    if [[ -n "$pid" ]] && kill -0 "$pid" 2>/dev/null; then
-        kill -9 "$pid" 2>/dev/null || true
-    fi
-    rm -rf "$home"
-}
-trap cleanup EXIT
-
-fail() {
-    echo "FAIL: $*" >&2
-    exit 1
-}
 
 # An empty 11 x 8.5 inch paper, stored uncompressed: magic, version 3 with the
 # uncompressed flag, size 1056 x 816, feet, 4 blocks per unit, 4 lines per inch,
@@ -60,16 +39,6 @@ click() {
     # Far enough apart in time that no two clicks make a double click.
     sleep 0.7
 }
-
-export HOME="$home" XDG_CONFIG_HOME="$home/.config" SDL_VIDEODRIVER=x11
-
-preload=()
-if ldd "$binary" | grep -q libasan; then
-    driver=$(compgen -G "/usr/lib/*/dri/swrast_dri.so" | head -n 1 || true)
-    if [[ -n "$driver" ]]; then
-        preload=(env LD_PRELOAD="$driver" ASAN_OPTIONS="${ASAN_OPTIONS:-}:verify_asan_link_order=0:detect_leaks=0")
-    fi
-fi
 
 "${preload[@]}" "$binary" "$paper" &
 pid=$!
