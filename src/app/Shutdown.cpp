@@ -8,6 +8,7 @@
 #include "app/WindowGeometry.h"
 #include "tools/Tool.h"
 #include "ui/ExportCommands.h"
+#include "ui/Toolbox.h"
 
 #include <SDL2/SDL.h>
 #include <SDL2/SDL_image.h>
@@ -40,7 +41,7 @@ void RunExitSteps() {
 void ShutdownProgram() {
     SetActiveToolInstance(nullptr);
     // INTEGRATION: CloseAllPapers(/*force=*/true);
-    // INTEGRATION: DestroyToolbox();
+    DestroyToolbox();
     // INTEGRATION: FreeMenuImages();
     ReleaseAboutText();
     RemovePendingPrintFiles();
