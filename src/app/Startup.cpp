@@ -11,6 +11,7 @@
 #include "app/WindowGeometry.h"
 #include "support/VRX_Network.h"
 #include "support/VRX_Paths.h"
+#include "ui/EditObjectDialog.h"
 
 #include <SDL2/SDL.h>
 #include <SDL2/SDL_image.h>
@@ -145,6 +146,7 @@ int StartUp(int argc, char** argv) {
     }
     LayoutScreen();
     dialogBackdrop = DrawFrame;
+    InstallEditObjectDialog();
 
     // INTEGRATION: BuildMenus();
     // INTEGRATION: if (windowsMenu == nullptr) return Failed("Error creating menus!");
