@@ -135,10 +135,14 @@ FieldValue ReadCoordinate(const Dialog& dialog, const EditSession& session,
     return FieldValue::Number;
 }
 
-// Shows why a field cannot be taken and puts the user back on it.
+// Shows why a field cannot be taken and puts the user back on it, with its
+// text selected for typing over.
 bool Refuse(Dialog& dialog, int id, const std::string& notice) {
     ShowStatusNotice(notice);
     dialog.SetFocus(id);
+    if (auto* edit = dialog.ControlAs<DialogEdit>(id)) {
+        edit->Buffer().SelectAll();
+    }
     return false;
 }
 
@@ -189,7 +193,7 @@ bool ReadRadius(Dialog& dialog, const EditSession& session, ObjectRecord& record
     }
     int64_t pixels = 0;
     if (!UnitsToPixels(units, session.Scale(true), pixels) || pixels < 0 || pixels > kMaxRadius) {
-        const double largest = FloorToHundredths(kMaxRadius / session.Scale(true));
+        const double largest = LargestHundredthsWithin(kMaxRadius, session.Scale(true));
         return Refuse(dialog, kEditFieldRadius,
                       "Radius must be between 0 and " + FormatHundredths(largest) + " " +
                           UnitAbbreviation(session.paper) + "!");

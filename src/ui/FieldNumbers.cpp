@@ -115,6 +115,11 @@ std::string FormatHundredths(double value) {
     return FormatString("%.2f", value);
 }
 
-double FloorToHundredths(double value) {
-    return std::floor(value * 100.0) / 100.0;
+double LargestHundredthsWithin(int64_t limit, double scale) {
+    double hundredths = std::floor(double(limit + 1) / scale * 100.0);
+    // The division may round up onto a value that just reaches past the limit.
+    while (hundredths > 0 && std::trunc(hundredths / 100.0 * scale) > double(limit)) {
+        hundredths -= 1.0;
+    }
+    return hundredths / 100.0;
 }

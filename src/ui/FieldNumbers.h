@@ -24,6 +24,6 @@ bool LeadingInteger(std::string_view text, LeadingWholeNumber& number);
 
 // "%.2f", the format the dialogs show lengths and sizes in.
 std::string FormatHundredths(double value);
-// The largest value with two decimals that does not exceed `value`, so a
-// limit shown to the user is never above the real one.
-double FloorToHundredths(double value);
+// The largest value with two decimals that, times `scale` and truncated,
+// stays within `limit`: the highest value worth typing, to show in a notice.
+double LargestHundredthsWithin(int64_t limit, double scale);

@@ -58,7 +58,7 @@ const std::array<SideButton, 4> kSideButtons = {{
 // The largest size anyone can ask for, in inches with two decimals.
 std::string MaximumSizeText() {
     const std::string inches =
-        FormatHundredths(FloorToHundredths(double(kMaxPaperPixels) / kPaperPixelsPerInch));
+        FormatHundredths(LargestHundredthsWithin(kMaxPaperPixels, kPaperPixelsPerInch));
     return inches + "x" + inches;
 }
 

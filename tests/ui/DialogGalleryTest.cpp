@@ -114,9 +114,17 @@ struct GalleryPaper : ActiveTestPaper {
     }
 };
 
+// The dialog tests' input helpers, with the running program's window in
+// place of the fixture's own.
+class DialogGalleryTest : public DialogTest {
+  protected:
+    void SetUp() override {}
+    void TearDown() override {}
+};
+
 } // namespace
 
-TEST(DialogGalleryTest, EveryDialogShowsWholeCaptionsAlignedControlsAndTheFocus) {
+TEST_F(DialogGalleryTest, EveryDialogShowsWholeCaptionsAlignedControlsAndTheFocus) {
     AppHarness app;
     ASSERT_TRUE(app.Start());
     dialogCloseWhenIdle = true;
@@ -140,6 +148,23 @@ TEST(DialogGalleryTest, EveryDialogShowsWholeCaptionsAlignedControlsAndTheFocus)
             gallery.paper.EditSelected();
         }
 
+        // A refused value: the notice shows in the status line under the dialog.
+        gallery.Select(2);
+        dialogPassHook = [&seen](Dialog& dialog) {
+            if (dialog.Passes() == 1) {
+                PushClickOn(dialog, kEditFieldRadius);
+                PushKey(SDLK_a, KMOD_LCTRL);
+                PushText("400");
+                PushKey(SDLK_RETURN);
+            } else if (dialog.Passes() == 2) {
+                ++seen;
+                CheckLayout(dialog);
+                SaveDialogShot(dialog, "edit_object_refused");
+                dialog.End(0);
+            }
+        };
+        gallery.paper.EditSelected();
+
         std::vector<std::string> paths;
         LookAtNextDialog("open_file", &seen);
         ShowOpenFileDialog(paths, app.HomeFolder().string(), documentFileTypes, false, "Open");
@@ -157,5 +182,5 @@ TEST(DialogGalleryTest, EveryDialogShowsWholeCaptionsAlignedControlsAndTheFocus)
         AskYesNo("Tessellon", "Save changes to plan.tsln?", true);
     }
     dialogPassHook = nullptr;
-    EXPECT_EQ(seen, 11);
+    EXPECT_EQ(seen, 12);
 }

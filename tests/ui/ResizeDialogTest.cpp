@@ -157,8 +157,8 @@ TEST_F(ResizeDialogTest, SizesAreCheckedBeforeAnythingChanges) {
         {"", "Minimum size is 1x1!"},
         {"nan", "Minimum size is 1x1!"},
         {"-inf", "Minimum size is 1x1!"},
-        {"400", "Maximum size is 341.32x341.32!"},
-        {"1e999", "Maximum size is 341.32x341.32!"},
+        {"400", "Maximum size is 341.33x341.33!"},
+        {"1e999", "Maximum size is 341.33x341.33!"},
     };
     for (const auto& [text, notice] : refused) {
         SCOPED_TRACE(text);
@@ -246,7 +246,7 @@ TEST_F(ResizeDialogTest, AutoSizeRefusesAnEmptyPaperAndOneThatWouldGrowTooLarge)
     paper.undoStack.clear();
     paper.modified = false;
     AutoSizeActivePaper();
-    EXPECT_EQ(Notice(), "Auto size would exceed the maximum size of 341.32x341.32!");
+    EXPECT_EQ(Notice(), "Auto size would exceed the maximum size of 341.33x341.33!");
     EXPECT_EQ(paper.width, kLetterWidth);
     EXPECT_EQ(FirstPoint(paper, 0), (SDL_Point{100, 100}));
     EXPECT_TRUE(paper.undoStack.empty());
