@@ -5,6 +5,7 @@
 #include "app/StatusLine.h"
 #include "document/Paper.h"
 #include "document/PaperRenderer.h"
+#include "ui/Toolbox.h"
 
 #include <SDL2/SDL.h>
 
@@ -78,7 +79,7 @@ void DrawFrame() {
     SDL_RenderFillRect(renderer, &statusBarRect);
     DrawToolCrosshair();
 
-    // INTEGRATION: RenderToolbox();
+    RenderToolbox();
     // INTEGRATION: RenderMenus();
 
     RenderStatusLine();

@@ -7,6 +7,7 @@
 #include "app/StatusLine.h"
 #include "app/WindowGeometry.h"
 #include "tools/Tool.h"
+#include "ui/Toolbox.h"
 
 #include <SDL2/SDL.h>
 #include <SDL2/SDL_image.h>
@@ -39,7 +40,7 @@ void RunExitSteps() {
 void ShutdownProgram() {
     SetActiveToolInstance(nullptr);
     // INTEGRATION: CloseAllPapers(/*force=*/true);
-    // INTEGRATION: DestroyToolbox();
+    DestroyToolbox();
     // INTEGRATION: FreeMenuImages();
     ReleaseAboutText();
 

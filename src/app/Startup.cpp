@@ -11,7 +11,9 @@
 #include "app/WindowGeometry.h"
 #include "support/VRX_Network.h"
 #include "support/VRX_Paths.h"
+#include "tools/ToolPreview.h"
 #include "ui/EditObjectDialog.h"
+#include "ui/Toolbox.h"
 
 #include <SDL2/SDL.h>
 #include <SDL2/SDL_image.h>
@@ -151,8 +153,9 @@ int StartUp(int argc, char** argv) {
     // INTEGRATION: BuildMenus();
     // INTEGRATION: if (windowsMenu == nullptr) return Failed("Error creating menus!");
     // INTEGRATION: LoadRecentFiles();
-    // INTEGRATION: BuildToolbox();
-    // INTEGRATION: SelectTool("select");
+    BuildToolbox();
+    SelectTool("select");
+    InstallToolPreview();
     OpenCommandLineDocument(argc, argv);
     SDL_EventState(SDL_DROPFILE, SDL_ENABLE);
     SDL_LogInfo(SDL_LOG_CATEGORY_APPLICATION, "Ready to go!");

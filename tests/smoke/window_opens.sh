@@ -6,28 +6,7 @@
 # Usage: window_opens.sh TESSELLON_BINARY OUTPUT_FOLDER
 set -euo pipefail
 
-binary=$(realpath "$1")
-output=$(mkdir -p "$2" && realpath "$2")
-
-if [[ -z "${TESSELLON_SMOKE_IN_XVFB:-}" ]]; then
-    exec env TESSELLON_SMOKE_IN_XVFB=1 xvfb-run -a -s "-screen 0 1280x1024x24" \
-        bash "$0" "$binary" "$output"
-fi
-
-home=$(mktemp -d)
-pid=
-cleanup() {
-    if [[ -n "$pid" ]] && kill -0 "$pid" 2>/dev/null; then
-        kill -9 "$pid" 2>/dev/null || true
-    fi
-    rm -rf "$home"
-}
-trap cleanup EXIT
-
-fail() {
-    echo "FAIL: $*" >&2
-    exit 1
-}
+source "$(dirname "$0")/smoke_common.bash"
 
 # The colour of one pixel of the screenshot as "r,g,b".
 pixel() {
@@ -78,18 +57,7 @@ x11.XCloseDisplay(display)
 PYTHON
 }
 
-export HOME="$home" XDG_CONFIG_HOME="$home/.config" SDL_VIDEODRIVER=x11
 config="$home/.config/Tessellon"
-
-# In a sanitizer build, keep the GL driver loaded to the end: the display's
-# closing unloads it, and the memory it still holds would then look leaked.
-preload=()
-if ldd "$binary" | grep -q libasan; then
-    driver=$(compgen -G "/usr/lib/*/dri/swrast_dri.so" | head -n 1 || true)
-    if [[ -n "$driver" ]]; then
-        preload=(env LD_PRELOAD="$driver" ASAN_OPTIONS="${ASAN_OPTIONS:-}:verify_asan_link_order=0")
-    fi
-fi
 
 "${preload[@]}" "$binary" &
 pid=$!
