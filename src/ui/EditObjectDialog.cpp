@@ -8,6 +8,8 @@
 #include "ui/DialogTemplate.h"
 #include "ui/FieldNumbers.h"
 
+#include <SDL2/SDL_events.h>
+
 #include <cmath>
 #include <cstdint>
 #include <limits>
@@ -350,6 +352,10 @@ int RunEditObjectDialog(Paper& paper) {
     }
     EditSession session{paper, *editedObject, {}, {}, {}, {}, {}, {}};
     editedObject->AddEditFields(session.fields);
+
+    // The E key that opens the dialog also queued its letter as text input,
+    // which would otherwise replace the selected first field.
+    SDL_FlushEvents(SDL_TEXTEDITING, SDL_TEXTINPUT);
 
     Dialog dialog(kEditCaption, kEditWidthUnits, kEditHeightUnits);
     BuildFromTemplate(dialog, kEditTemplate);

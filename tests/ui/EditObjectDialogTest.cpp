@@ -320,3 +320,28 @@ TEST_F(EditObjectDialogTest, EmptiedPositionsKeepTheirPoint) {
     EXPECT_EQ(rect.record.X2(), 10) << "an empty second position takes the first one's";
     EXPECT_EQ(rect.record.Y2(), 240);
 }
+
+TEST(EditObjectInProgramTest, TheEKeyOpensTheDialogWithoutTypingItsLetter) {
+    AppHarness app;
+    ASSERT_TRUE(app.Start());
+    ActiveTestPaper active;
+    Paper& paper = active.paper;
+    ASSERT_TRUE(paper.CreateAndAddObject(LineRecord(ObjectKind::Line, 96, 96, 288, 96), false));
+    paper.selection.emplace(paper.objects[0]->id, paper.objects[0]);
+
+    std::string first;
+    // Read once the dialog has handled what was queued when it opened.
+    dialogPassHook = [&](Dialog& dialog) {
+        if (dialog.Passes() == 2) {
+            first = dialog.Text(kEditPositionXId);
+            dialog.End(0);
+        }
+    };
+    // A key press delivers the key and, right behind it, its letter as text.
+    app.KeyDown(SDLK_e);
+    app.TypeText("e");
+    app.KeyUp(SDLK_e);
+    ASSERT_TRUE(app.RunPasses(1));
+    dialogPassHook = nullptr;
+    EXPECT_EQ(first, "1.00");
+}
