@@ -12,6 +12,7 @@
 #include "support/VRX_Network.h"
 #include "support/VRX_Paths.h"
 #include "tools/ToolPreview.h"
+#include "ui/EditObjectDialog.h"
 #include "ui/Toolbox.h"
 
 #include <SDL2/SDL.h>
@@ -147,6 +148,7 @@ int StartUp(int argc, char** argv) {
     }
     LayoutScreen();
     dialogBackdrop = DrawFrame;
+    InstallEditObjectDialog();
 
     // INTEGRATION: BuildMenus();
     // INTEGRATION: if (windowsMenu == nullptr) return Failed("Error creating menus!");
