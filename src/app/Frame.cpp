@@ -5,6 +5,7 @@
 #include "app/StatusLine.h"
 #include "document/Paper.h"
 #include "document/PaperRenderer.h"
+#include "ui/MenuBar.h"
 
 #include <SDL2/SDL.h>
 
@@ -79,7 +80,7 @@ void DrawFrame() {
     DrawToolCrosshair();
 
     // INTEGRATION: RenderToolbox();
-    // INTEGRATION: RenderMenus();
+    RenderMenus();
 
     RenderStatusLine();
 }

@@ -4,6 +4,7 @@
 #include "app/AppState.h"
 #include "app/Frame.h"
 #include "app/Layout.h"
+#include "ui/FileCommands.h"
 
 #include <SDL2/SDL.h>
 
@@ -45,9 +46,8 @@ void WaitForFramePeriod(uint32_t frameStart) {
 void RouteEvent(SDL_Event& event) {
     switch (event.type) {
     case SDL_QUIT:
-        // INTEGRATION: ExitProgram(); in place of the next line (it asks about
-        // modified papers and sets quitRequested unless the user cancels).
-        quitRequested = true;
+        // Asks about modified papers; quits unless the user cancels.
+        ExitProgram();
         break;
     case SDL_WINDOWEVENT:
         RouteWindowEvent(event.window);
@@ -68,7 +68,9 @@ void RouteEvent(SDL_Event& event) {
         // INTEGRATION: HandleMouseWheel(event.wheel);
         break;
     case SDL_DROPFILE:
-        // INTEGRATION: OpenPaperFile(event.drop.file);
+        if (event.drop.file != nullptr) {
+            OpenPaperFile(event.drop.file);
+        }
         SDL_free(event.drop.file);
         break;
     case SDL_DROPTEXT:

@@ -7,6 +7,8 @@
 #include "app/StatusLine.h"
 #include "app/WindowGeometry.h"
 #include "tools/Tool.h"
+#include "ui/FileCommands.h"
+#include "ui/MenuBar.h"
 
 #include <SDL2/SDL.h>
 #include <SDL2/SDL_image.h>
@@ -38,9 +40,9 @@ void RunExitSteps() {
 
 void ShutdownProgram() {
     SetActiveToolInstance(nullptr);
-    // INTEGRATION: CloseAllPapers(/*force=*/true);
+    CloseAllPapers(/*force=*/true);
     // INTEGRATION: DestroyToolbox();
-    // INTEGRATION: FreeMenuImages();
+    FreeMenuImages();
     ReleaseAboutText();
 
     if (TTF_WasInit() != 0) {

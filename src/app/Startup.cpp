@@ -11,6 +11,10 @@
 #include "app/WindowGeometry.h"
 #include "support/VRX_Network.h"
 #include "support/VRX_Paths.h"
+#include "ui/FileCommands.h"
+#include "ui/MenuBar.h"
+#include "ui/PaperWindows.h"
+#include "ui/RecentFiles.h"
 
 #include <SDL2/SDL.h>
 #include <SDL2/SDL_image.h>
@@ -99,7 +103,7 @@ void OpenCommandLineDocument(int argc, char** argv) {
     if (!std::filesystem::exists(argv[1], error)) {
         return;
     }
-    // INTEGRATION: OpenPaperFile(argv[1]);
+    OpenPaperFile(argv[1]);
 }
 
 } // namespace
@@ -146,9 +150,12 @@ int StartUp(int argc, char** argv) {
     LayoutScreen();
     dialogBackdrop = DrawFrame;
 
-    // INTEGRATION: BuildMenus();
-    // INTEGRATION: if (windowsMenu == nullptr) return Failed("Error creating menus!");
-    // INTEGRATION: LoadRecentFiles();
+    BuildMenus();
+    if (windowsMenu == nullptr) {
+        return Failed("Error creating menus!");
+    }
+    InstallPaperHooks();
+    LoadRecentFiles();
     // INTEGRATION: BuildToolbox();
     // INTEGRATION: SelectTool("select");
     OpenCommandLineDocument(argc, argv);
