@@ -9,6 +9,7 @@
 #include "tools/Tool.h"
 #include "ui/FileCommands.h"
 #include "ui/MenuBar.h"
+#include "ui/PaperWindows.h"
 
 #include <SDL2/SDL.h>
 #include <SDL2/SDL_image.h>
@@ -41,6 +42,7 @@ void RunExitSteps() {
 void ShutdownProgram() {
     SetActiveToolInstance(nullptr);
     CloseAllPapers(/*force=*/true);
+    RemovePaperHooks();
     // INTEGRATION: DestroyToolbox();
     FreeMenuImages();
     ReleaseAboutText();

@@ -104,3 +104,10 @@ void InstallPaperHooks() {
     paperHooks.fileNameChanged = RenameWindowsMenuEntry;
     paperHooks.fileStored = NoteStoredFile;
 }
+
+void RemovePaperHooks() {
+    paperHooks.paperCreated = nullptr;
+    paperHooks.paperDestroyed = nullptr;
+    paperHooks.fileNameChanged = nullptr;
+    paperHooks.fileStored = nullptr;
+}

@@ -32,3 +32,5 @@ std::string PaperCaption(const Paper& paper);
 // a destroyed one loses it, a new file name renames it, and a load or save
 // moves the file to the head of the recent files and renames the window.
 void InstallPaperHooks();
+// Undoes InstallPaperHooks (at shutdown, once every paper is closed).
+void RemovePaperHooks();

@@ -104,6 +104,7 @@ void MenuTest::AnswerFileDialog(const std::string& path) {
     OnDialog([this, path](Dialog& dialog) {
         if (dialog.ControlAs<DialogListView>(kFileListId) != nullptr) {
             dialog.SetFocus(kFileNameEditId);
+            app.PressKey(SDLK_a, KMOD_LCTRL); // over any suggested name
             app.TypeText(path);
             app.PressKey(SDLK_RETURN);
         }
