@@ -107,6 +107,8 @@ void MenuTest::AnswerFileDialog(const std::string& path) {
             app.PressKey(SDLK_a, KMOD_LCTRL); // over any suggested name
             app.TypeText(path);
             app.PressKey(SDLK_RETURN);
+        } else if (dialog.Caption() == "Confirm Save As") {
+            app.TypeText("y");
         }
     });
 }

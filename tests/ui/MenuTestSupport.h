@@ -37,7 +37,7 @@ class MenuTest : public ::testing::Test {
     // when empty); returns the text it offered.
     std::string NewPaper(const std::string& answer);
     // Types `path` into the name field of the next open or save dialog and
-    // presses Enter.
+    // presses Enter; a question about replacing a file is answered Yes.
     void AnswerFileDialog(const std::string& path);
 
     std::string Documents() const;
