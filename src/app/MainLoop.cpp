@@ -5,6 +5,7 @@
 #include "app/Frame.h"
 #include "app/Layout.h"
 #include "ui/FileCommands.h"
+#include "ui/MenuBar.h"
 
 #include <SDL2/SDL.h>
 
@@ -62,7 +63,13 @@ void RouteEvent(SDL_Event& event) {
         break;
     case SDL_MOUSEBUTTONDOWN:
     case SDL_MOUSEBUTTONUP:
-        // INTEGRATION: HandleMouseButton(event.button);
+        // INTEGRATION: HandleMouseButton(event.button); in place of this stand-in,
+        // which only hands left-button releases on the menus to MenuClick.
+        UpdateMousePosition(event.button.x, event.button.y);
+        if (event.type == SDL_MOUSEBUTTONUP && event.button.button == SDL_BUTTON_LEFT &&
+            (openMenu != nullptr || IsInside(menuBarRect, mouseWindowPos))) {
+            MenuClick();
+        }
         break;
     case SDL_MOUSEWHEEL:
         // INTEGRATION: HandleMouseWheel(event.wheel);

@@ -56,11 +56,8 @@ SDL_Point MenuTest::Centre(const SDL_Rect& rect) {
 }
 
 void MenuTest::ReleaseAt(SDL_Point point) {
-    app.MouseMove(point.x, point.y);
+    app.Click(point.x, point.y);
     ASSERT_TRUE(app.RunPasses(1));
-    // INTEGRATION: app.Click(point.x, point.y) once the input handler routes
-    // releases to the menus; until then the release is handed over directly.
-    MenuClick();
 }
 
 void MenuTest::Choose(const std::string& menu, const std::string& item, const std::string& header) {

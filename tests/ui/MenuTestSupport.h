@@ -25,8 +25,7 @@ class MenuTest : public ::testing::Test {
                            const std::string& header = "");
     static SDL_Point Centre(const SDL_Rect& rect);
 
-    // Moves the pointer there, runs a pass of the main loop and releases the
-    // left button there.
+    // Clicks there with the left button and runs a pass of the main loop.
     void ReleaseAt(SDL_Point point);
     // Opens the menu by its title and releases on the item.
     void Choose(const std::string& menu, const std::string& item, const std::string& header = "");
