@@ -12,6 +12,7 @@
 #include "ui/PaperWindows.h"
 #include "ui/TextPrompt.h"
 
+#include <SDL2/SDL_log.h>
 #include <SDL2/SDL_messagebox.h>
 
 #include <algorithm>
@@ -124,6 +125,7 @@ int AskSaveQuestion(const Paper& paper) {
     };
     int answer = -1;
     if (showMessageBox == nullptr || showMessageBox(&data, &answer) < 0) {
+        SDL_LogWarn(SDL_LOG_CATEGORY_APPLICATION, "Couldn't ask about saving: %s", SDL_GetError());
         return -1;
     }
     return answer;
