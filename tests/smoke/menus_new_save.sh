@@ -11,19 +11,8 @@ set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/lib/smoke.bash"
 smoke_in_xvfb "$0" "$@"
 
-binary=$(realpath "$1")
-output=$(mkdir -p "$2" && realpath "$2")
+smoke_setup "$@"
 shot="$output/menus_current.png"
-
-home=$(mktemp -d)
-pid=
-cleanup() {
-    if [[ -n "$pid" ]] && kill -0 "$pid" 2>/dev/null; then
-        kill -9 "$pid" 2>/dev/null || true
-    fi
-    rm -rf "$home"
-}
-trap cleanup EXIT
 
 # Where things are, in window pixels, with the 14-point menu font: the centres
 # of the six titles, and of the rows of the drop-downs (23 pixels each, below a

@@ -9,19 +9,8 @@ set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/lib/smoke.bash"
 smoke_in_xvfb "$0" "$@"
 
-binary=$(realpath "$1")
-output=$(mkdir -p "$2" && realpath "$2")
+smoke_setup "$@"
 shot="$output/window_opens.png"
-
-home=$(mktemp -d)
-pid=
-cleanup() {
-    if [[ -n "$pid" ]] && kill -0 "$pid" 2>/dev/null; then
-        kill -9 "$pid" 2>/dev/null || true
-    fi
-    rm -rf "$home"
-}
-trap cleanup EXIT
 
 export HOME="$home" XDG_CONFIG_HOME="$home/.config" SDL_VIDEODRIVER=x11
 config="$home/.config/Tessellon"

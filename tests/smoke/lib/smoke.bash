@@ -12,6 +12,24 @@ smoke_in_xvfb() {
     fi
 }
 
+# Sets `binary`, `output` (created) and `home` (a fresh folder removed at the
+# end), and kills a program left running in `pid` when the script ends early.
+# Usage: smoke_setup BINARY OUTPUT_FOLDER
+smoke_setup() {
+    binary=$(realpath "$1")
+    output=$(mkdir -p "$2" && realpath "$2")
+    home=$(mktemp -d)
+    pid=
+    trap smoke_cleanup EXIT
+}
+
+smoke_cleanup() {
+    if [[ -n "$pid" ]] && kill -0 "$pid" 2>/dev/null; then
+        kill -9 "$pid" 2>/dev/null || true
+    fi
+    rm -rf "$home"
+}
+
 fail() {
     echo "FAIL: $*" >&2
     exit 1
