@@ -186,6 +186,13 @@ TEST_F(FileCommandsTest, CloseAllAndExitAskAboutEveryModifiedPaper) {
     EXPECT_EQ(questions, (std::vector<std::string>{"Save file?: Do you want to save '" + named +
                                                    "' before closing?"}));
 
+    // Exit answered Cancel keeps the program running with everything open.
+    questions.clear();
+    Choose("File", "Exit");
+    EXPECT_FALSE(quitRequested);
+    EXPECT_EQ(openPapers.size(), 3u);
+    EXPECT_EQ(questions.size(), 1u);
+
     // Closed without a button: as Cancel, so nothing can be lost.
     questions.clear();
     saveAnswer = -1;
