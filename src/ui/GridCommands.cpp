@@ -4,14 +4,15 @@
 #include "document/Paper.h"
 #include "document/Units.h"
 
+#include <algorithm>
+#include <cstdint>
+
 namespace {
 
-// The menu values are small; anything that does not fit an int is out of
-// range for every setting, and the setters ignore out-of-range values.
-constexpr uint64_t kOutOfRange = 0xFFFF;
-
+// The setters ignore values out of their range; anything too large for an
+// int is out of every range.
 int32_t SettingValue(uint64_t value) {
-    return static_cast<int32_t>(value < kOutOfRange ? value : kOutOfRange);
+    return static_cast<int32_t>(std::min<uint64_t>(value, INT32_MAX));
 }
 
 bool ActivePaperHas(int32_t Paper::*field, uint64_t value) {

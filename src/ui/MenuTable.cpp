@@ -32,14 +32,14 @@ void BuildFileMenu() {
     AddMenuItem(menu, "Save", SaveActivePaper, 0, nullptr);
     AddMenuItem(menu, "Save As...", SaveActivePaperAs, 0, nullptr);
     AddMenuItem(menu, "Close", CloseActivePaper, 0, nullptr);
-    // INTEGRATION: ShowResizeDialog (ui/ResizeDialog.h)
+    // INTEGRATION: ShowResizeDialog as the action (ui/ResizeDialog.h)
     AddMenuItem(menu, "Resize...", nullptr, 0, nullptr);
     AddMenuSeparator(menu);
-    // INTEGRATION: ExportActivePaper (ui/ExportCommands.h)
+    // INTEGRATION: ExportActivePaper as the action (ui/ExportCommands.h)
     AddMenuItem(menu, "Export B&W PNG...", nullptr, kBlackAndWhite, nullptr);
-    // INTEGRATION: ExportActivePaper (ui/ExportCommands.h)
+    // INTEGRATION: ExportActivePaper as the action (ui/ExportCommands.h)
     AddMenuItem(menu, "Export Color PNG...", nullptr, kColor, nullptr);
-    // INTEGRATION: PrintActivePaper (ui/ExportCommands.h)
+    // INTEGRATION: PrintActivePaper as the action (ui/ExportCommands.h)
     AddMenuItem(menu, "Print...", nullptr, 0, nullptr);
     AddMenuSeparator(menu);
     for (size_t slot = 0; slot < kRecentFileCount; ++slot) {
@@ -103,9 +103,9 @@ void BuildGridMenu() {
 void BuildWindowsMenu() {
     MENU& menu = NewMenu("Windows", true);
     AddMenuItem(menu, "Close All...", CloseAllPapersCommand, 0, nullptr);
-    // INTEGRATION: ExportAllPapers (ui/ExportCommands.h)
+    // INTEGRATION: ExportAllPapers as the action (ui/ExportCommands.h)
     AddMenuItem(menu, "Export All B&W PNG...", nullptr, kBlackAndWhite, nullptr);
-    // INTEGRATION: ExportAllPapers (ui/ExportCommands.h)
+    // INTEGRATION: ExportAllPapers as the action (ui/ExportCommands.h)
     AddMenuItem(menu, "Export All Color PNG...", nullptr, kColor, nullptr);
     // The open papers' entries follow this separator.
     AddMenuSeparator(menu);
