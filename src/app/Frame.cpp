@@ -6,6 +6,7 @@
 #include "document/Paper.h"
 #include "document/PaperRenderer.h"
 #include "ui/MenuBar.h"
+#include "ui/Toolbox.h"
 
 #include <SDL2/SDL.h>
 
@@ -79,7 +80,7 @@ void DrawFrame() {
     SDL_RenderFillRect(renderer, &statusBarRect);
     DrawToolCrosshair();
 
-    // INTEGRATION: RenderToolbox();
+    RenderToolbox();
     RenderMenus();
 
     RenderStatusLine();

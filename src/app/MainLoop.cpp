@@ -4,8 +4,8 @@
 #include "app/AppState.h"
 #include "app/Frame.h"
 #include "app/Layout.h"
+#include "tools/InputRouting.h"
 #include "ui/FileCommands.h"
-#include "ui/MenuBar.h"
 
 #include <SDL2/SDL.h>
 
@@ -54,25 +54,17 @@ void RouteEvent(SDL_Event& event) {
         RouteWindowEvent(event.window);
         break;
     case SDL_KEYDOWN:
-        // INTEGRATION: HandleKeyDown(event.key);
+        HandleKeyDown(event.key.keysym.sym, event.key.keysym.mod);
         break;
     case SDL_MOUSEMOTION:
-        // INTEGRATION: HandleMouseMotion(event.motion); in place of the next line
-        // (it updates the mouse position itself).
-        UpdateMousePosition(event.motion.x, event.motion.y);
+        HandleMouseMotion(event.motion.x, event.motion.y);
         break;
     case SDL_MOUSEBUTTONDOWN:
     case SDL_MOUSEBUTTONUP:
-        // INTEGRATION: HandleMouseButton(event.button); in place of this stand-in,
-        // which only hands left-button releases on the menus to MenuClick.
-        UpdateMousePosition(event.button.x, event.button.y);
-        if (event.type == SDL_MOUSEBUTTONUP && event.button.button == SDL_BUTTON_LEFT &&
-            (openMenu != nullptr || IsInside(menuBarRect, mouseWindowPos))) {
-            MenuClick();
-        }
+        HandleMouseButton(event.button);
         break;
     case SDL_MOUSEWHEEL:
-        // INTEGRATION: HandleMouseWheel(event.wheel);
+        HandleMouseWheel(event.wheel);
         break;
     case SDL_DROPFILE:
         if (event.drop.file != nullptr) {

@@ -10,6 +10,7 @@
 #include "ui/FileCommands.h"
 #include "ui/MenuBar.h"
 #include "ui/PaperWindows.h"
+#include "ui/Toolbox.h"
 
 #include <SDL2/SDL.h>
 #include <SDL2/SDL_image.h>
@@ -43,7 +44,7 @@ void ShutdownProgram() {
     SetActiveToolInstance(nullptr);
     CloseAllPapers(/*force=*/true);
     RemovePaperHooks();
-    // INTEGRATION: DestroyToolbox();
+    DestroyToolbox();
     FreeMenuImages();
     ReleaseAboutText();
 

@@ -11,10 +11,12 @@
 #include "app/WindowGeometry.h"
 #include "support/VRX_Network.h"
 #include "support/VRX_Paths.h"
+#include "tools/ToolPreview.h"
 #include "ui/FileCommands.h"
 #include "ui/MenuBar.h"
 #include "ui/PaperWindows.h"
 #include "ui/RecentFiles.h"
+#include "ui/Toolbox.h"
 
 #include <SDL2/SDL.h>
 #include <SDL2/SDL_image.h>
@@ -156,8 +158,9 @@ int StartUp(int argc, char** argv) {
     }
     InstallPaperHooks();
     LoadRecentFiles();
-    // INTEGRATION: BuildToolbox();
-    // INTEGRATION: SelectTool("select");
+    BuildToolbox();
+    SelectTool("select");
+    InstallToolPreview();
     OpenCommandLineDocument(argc, argv);
     SDL_EventState(SDL_DROPFILE, SDL_ENABLE);
     SDL_LogInfo(SDL_LOG_CATEGORY_APPLICATION, "Ready to go!");

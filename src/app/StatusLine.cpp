@@ -7,6 +7,7 @@
 #include "document/Paper.h"
 #include "document/Units.h"
 #include "tools/Tool.h"
+#include "ui/Toolbox.h"
 
 #include <SDL2/SDL.h>
 #include <SDL2/SDL_ttf.h>
@@ -109,8 +110,10 @@ std::vector<std::string> BuildStatusItems(int64_t now) {
         items.push_back(std::move(notice));
     }
     if (IsInside(toolboxRect, mouseWindowPos)) {
-        // INTEGRATION: std::string tooltip;
-        // INTEGRATION: if (GetToolboxTooltip(tooltip)) items.push_back(tooltip);
+        std::string tooltip;
+        if (GetToolboxTooltip(tooltip)) {
+            items.push_back(std::move(tooltip));
+        }
     }
     if (activePaper == nullptr) {
         items.emplace_back(kNoFileText);

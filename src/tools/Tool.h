@@ -4,7 +4,7 @@
 #include <string>
 
 class Tool {
-public:
+  public:
     virtual ~Tool() = default;
     // Starts (or restarts) the operation at the current tool position.
     virtual void Begin() {}

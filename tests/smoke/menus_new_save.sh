@@ -8,10 +8,7 @@
 # Usage: menus_new_save.sh TESSELLON_BINARY OUTPUT_FOLDER
 set -euo pipefail
 
-source "$(dirname "${BASH_SOURCE[0]}")/lib/smoke.bash"
-smoke_in_xvfb "$0" "$@"
-
-smoke_setup "$@"
+source "$(dirname "$0")/smoke_common.bash"
 shot="$output/menus_current.png"
 
 # Where things are, in window pixels, with the 14-point menu font: the centres
@@ -52,15 +49,38 @@ wait_for_colour() {
     fail "$6: colour $colour instead of $3 at ($(($1 + $4)), $(($2 + $5)))"
 }
 
+# A modal dialog dims the window under it, the green status strip included.
+# Usage: wait_for_dialog open|closed WHAT
+wait_for_dialog() {
+    local colour
+    for _ in $(seq 60); do
+        sleep 0.25
+        screenshot
+        colour=$(pixel "$shot" $((X + WIDTH - 5)) $((Y + HEIGHT - 3)))
+        if [[ "$1" == open && "$colour" != "0,128,0" ]] || [[ "$1" == closed && "$colour" == "0,128,0" ]]; then
+            return 0
+        fi
+    done
+    cp "$shot" "$output/menus_failed.png"
+    fail "$2"
+}
+
+# A left click, long enough after the one before that the two do not make a
+# double click (whose second click the program ignores).
+click() {
+    sleep 0.6
+    xdotool click 1
+}
+
 # Opens a menu by its title, then points at one of its items and clicks it
 # once the item is highlighted.
 # Usage: choose TITLE_X ITEM_Y WHAT
 choose() {
     move_to "$1" $bar_y
-    xdotool click 1
+    click
     move_to "$1" "$2"
     wait_for_colour "$1" "$2" "$highlight" 0 -9 "$3 is not highlighted"
-    xdotool click 1
+    click
 }
 
 # Waits for a window whose title matches and prints its id.
@@ -80,11 +100,9 @@ wait_for_top_window() {
     return 1
 }
 
-export HOME="$home" XDG_CONFIG_HOME="$home/.config" SDL_VIDEODRIVER=x11
 documents="$home/Documents/Tessellon"
 
-smoke_launcher "$binary"
-"${launcher[@]}" "$binary" &
+"${preload[@]}" "$binary" &
 pid=$!
 
 window=$(wait_for_window '^Tessellon/Linux64$') || fail "the window did not appear"
@@ -94,7 +112,7 @@ wait_for_colour 0 0 "$workspace" $((WIDTH / 2)) $((HEIGHT / 2)) "no first frame"
 
 # Every menu, switching along the bar while one is open.
 move_to $title_file $bar_y
-xdotool click 1
+click
 for menu in file:$title_file options:$title_options units:$title_units grid:$title_grid \
     windows:$title_windows help:$title_help; do
     name=${menu%%:*}
@@ -105,26 +123,25 @@ for menu in file:$title_file options:$title_options units:$title_units grid:$tit
     cp "$shot" "$output/menus_$name.png"
 done
 move_to 600 400
-xdotool click 1 # outside: closes the menu
-wait_for_colour $title_file $bar_y "$workspace" 0 14 "the menu did not close"
+click # outside: closes the menu
+wait_for_colour $title_file $bar_y "$workspace" 123 14 "the menu did not close" # over the paper view
 
 # File > New...: the size prompt offers 8.50x11.00, selected, so typing replaces it.
 choose $title_file "$(row_y 0)" "New..."
-sleep 1
-screenshot
+wait_for_dialog open "the size prompt did not open"
 cp "$shot" "$output/menus_new_prompt.png"
 xdotool type --delay 50 "5x7"
 xdotool key Return
-sleep 1
+wait_for_dialog closed "the size prompt did not close"
 
 # File > Save on an unnamed paper asks where to save it; the name field has
 # the focus and takes a whole path. ".tsln" is added.
 choose $title_file "$(row_y 2)" "Save"
-sleep 1
-screenshot
+wait_for_dialog open "the save dialog did not open"
 cp "$shot" "$output/menus_save_dialog.png"
 xdotool type --delay 20 "$documents/plan"
 xdotool key Return
+wait_for_dialog closed "the save dialog did not close"
 wait_for_window '^Tessellon/Linux64 - \[plan\.tsln\]$' >/dev/null ||
     fail "the title does not name plan.tsln: $(xdotool getwindowname "$window")"
 [[ -f "$documents/plan.tsln" ]] || fail "plan.tsln was not saved"
@@ -132,11 +149,10 @@ wait_for_window '^Tessellon/Linux64 - \[plan\.tsln\]$' >/dev/null ||
 # Options > Image... gives the paper a background image: a change to save.
 convert -size 40x30 xc:red "$home/floor.png"
 choose $title_options "$(row_y 4 1)" "Image..."
-sleep 1
+wait_for_dialog open "the image dialog did not open"
 xdotool type --delay 20 "$home/floor.png"
 xdotool key Return
-sleep 1
-screenshot
+wait_for_dialog closed "the image dialog did not close"
 cp "$shot" "$output/menus_background_image.png"
 
 # Closing the window asks (a real SDL message box); Return answers Yes.

@@ -6,17 +6,12 @@
 # Usage: window_opens.sh TESSELLON_BINARY OUTPUT_FOLDER
 set -euo pipefail
 
-source "$(dirname "${BASH_SOURCE[0]}")/lib/smoke.bash"
-smoke_in_xvfb "$0" "$@"
-
-smoke_setup "$@"
+source "$(dirname "$0")/smoke_common.bash"
 shot="$output/window_opens.png"
 
-export HOME="$home" XDG_CONFIG_HOME="$home/.config" SDL_VIDEODRIVER=x11
 config="$home/.config/Tessellon"
 
-smoke_launcher "$binary"
-"${launcher[@]}" "$binary" &
+"${preload[@]}" "$binary" &
 pid=$!
 
 window=$(timeout 30 xdotool search --sync --name '^Tessellon/Linux64$' | head -n 1) ||

@@ -177,8 +177,8 @@ TEST_F(MenuBarTest, MovingAlongTheBarSwitchesTheOpenMenu) {
     // The grid menu's drop-down is drawn, the file menu's is not.
     const SDL_Rect gridRow = grid->items[0]->rect;
     EXPECT_EQ(app.PixelAt(gridRow.x + gridRow.w - 3, gridRow.y + 2), kBar);
-    EXPECT_EQ(app.PixelAt(file->items[0]->rect.x + 3, file->items[0]->rect.y + 3),
-              (SDL_Color{33, 40, 48, 255}));
+    const SDL_Rect fileRow = file->items[0]->rect;
+    EXPECT_NE(app.PixelAt(fileRow.x + fileRow.w - 3, fileRow.y + 2), kBar);
     // Leaving the bar keeps the menu open; a release on the other title
     // closes it rather than reopening.
     app.MouseMove(700, 500);

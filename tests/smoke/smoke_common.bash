@@ -1,39 +1,45 @@
-# Shared by the smoke tests: the virtual X server, the program under test and
-# what a person would do to its window. Source it, then call smoke_start "$@".
+# Shared by the smoke scripts (sourced, not run as a test of its own): runs the
+# calling script inside a virtual X server, gives it an empty home that is
+# removed at the end together with the program if it still runs, and works out
+# how to start the program under the sanitizer.
+# Expects: $0 the calling script, $1 the program, $2 the output folder.
+# Sets: binary, output, home, pid (set it after starting the program), preload.
+# Defines: fail, pixel, request_close, expect_exit.
 
-# Re-runs the calling script inside a virtual X server, once.
-# Usage: smoke_in_xvfb "$0" BINARY OUTPUT_FOLDER
-smoke_in_xvfb() {
-    local script=$1
-    shift
-    if [[ -z "${TESSELLON_SMOKE_IN_XVFB:-}" ]]; then
-        exec env TESSELLON_SMOKE_IN_XVFB=1 xvfb-run -a -s "-screen 0 1280x1024x24" \
-            bash "$script" "$@"
-    fi
-}
+binary=$(realpath "$1")
+output=$(mkdir -p "$2" && realpath "$2")
 
-# Sets `binary`, `output` (created) and `home` (a fresh folder removed at the
-# end), and kills a program left running in `pid` when the script ends early.
-# Usage: smoke_setup BINARY OUTPUT_FOLDER
-smoke_setup() {
-    binary=$(realpath "$1")
-    output=$(mkdir -p "$2" && realpath "$2")
-    home=$(mktemp -d)
-    pid=
-    trap smoke_cleanup EXIT
-}
+if [[ -z "${TESSELLON_SMOKE_IN_XVFB:-}" ]]; then
+    exec env TESSELLON_SMOKE_IN_XVFB=1 xvfb-run -a -s "-screen 0 1280x1024x24" \
+        bash "$0" "$binary" "$output"
+fi
 
-smoke_cleanup() {
+home=$(mktemp -d)
+pid=
+cleanup() {
     if [[ -n "$pid" ]] && kill -0 "$pid" 2>/dev/null; then
         kill -9 "$pid" 2>/dev/null || true
     fi
     rm -rf "$home"
 }
+trap cleanup EXIT
 
 fail() {
     echo "FAIL: $*" >&2
     exit 1
 }
+
+export HOME="$home" XDG_CONFIG_HOME="$home/.config" SDL_VIDEODRIVER=x11
+
+# In a sanitizer build, keep the GL driver loaded to the end: the display's
+# closing unloads it, and the memory it still holds would then look leaked.
+preload=()
+if ldd "$binary" | grep -q libasan; then
+    driver=$(compgen -G "/usr/lib/*/dri/swrast_dri.so" | head -n 1 || true)
+    if [[ -n "$driver" ]]; then
+        preload=(env LD_PRELOAD="$driver" ASAN_OPTIONS="${ASAN_OPTIONS:-}:verify_asan_link_order=0")
+    fi
+fi
 
 # The colour of one pixel of a screenshot as "r,g,b".
 # Usage: pixel FILE X Y
@@ -83,20 +89,6 @@ x11.XSendEvent(display, window, 0, 0, ctypes.byref(event))
 x11.XFlush(display)
 x11.XCloseDisplay(display)
 PYTHON
-}
-
-# The command that runs the binary: in a sanitizer build it keeps the GL driver
-# loaded to the end, since the display's closing unloads it and the memory it
-# still holds would then look leaked. Sets the array `launcher`.
-smoke_launcher() {
-    launcher=()
-    if ldd "$1" | grep -q libasan; then
-        local driver
-        driver=$(compgen -G "/usr/lib/*/dri/swrast_dri.so" | head -n 1 || true)
-        if [[ -n "$driver" ]]; then
-            launcher=(env LD_PRELOAD="$driver" ASAN_OPTIONS="${ASAN_OPTIONS:-}:verify_asan_link_order=0")
-        fi
-    fi
 }
 
 # Waits for the program's process to end and checks its exit status.

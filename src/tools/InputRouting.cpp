@@ -1,0 +1,368 @@
+#include "tools/InputRouting.h"
+
+#include "app/ActiveTool.h"
+#include "app/AppState.h"
+#include "app/Layout.h"
+#include "document/Paper.h"
+#include "document/PaperObject.h"
+#include "tools/Tool.h"
+#include "tools/ToolCircle.h"
+#include "tools/ToolRegistry.h"
+#include "tools/ToolSupport.h"
+#include "ui/MenuBar.h"
+#include "ui/Toolbox.h"
+#include "ui/ToolboxButton.h"
+
+#include <SDL2/SDL.h>
+
+#include <algorithm>
+#include <strings.h>
+
+namespace {
+
+constexpr const char* kSelectToolName = "select";
+constexpr int32_t kWheelScrollBlocks = 5;
+constexpr int32_t kFullTurn = 360;
+constexpr int32_t kCtrlWheelStep = 45;
+constexpr int32_t kAltWheelStep = 15;
+constexpr int32_t kWheelStep = 5;
+constexpr int kDigitLayers = 10;
+
+// The layers after the digits' ten, in order.
+constexpr SDL_Keycode kLayerLetterKeys[] = {SDLK_t, SDLK_y, SDLK_u, SDLK_i, SDLK_o, SDLK_p};
+
+// --- Scrolling ---------------------------------------------------------------
+
+int32_t ScrolledBack(int32_t scroll, int32_t amount) {
+    return static_cast<int32_t>(std::max<int64_t>(int64_t{scroll} - amount, 0));
+}
+
+// Forward, but never so far that the view runs past the paper's far edge (or
+// at all when the paper is smaller than the view).
+int32_t ScrolledOn(int32_t scroll, int32_t amount, int32_t paperSize, int32_t viewSize) {
+    const int64_t moved = int64_t{scroll} + amount;
+    if (moved + viewSize >= paperSize) {
+        return std::max(paperSize - viewSize, 0);
+    }
+    return static_cast<int32_t>(moved);
+}
+
+void ScrollBy(Paper& paper, int32_t dx, int32_t dy) {
+    if (dx < 0) {
+        paper.scrollX = ScrolledBack(paper.scrollX, -dx);
+    } else if (dx > 0) {
+        paper.scrollX = ScrolledOn(paper.scrollX, dx, paper.width, paperViewRect.w);
+    }
+    if (dy < 0) {
+        paper.scrollY = ScrolledBack(paper.scrollY, -dy);
+    } else if (dy > 0) {
+        paper.scrollY = ScrolledOn(paper.scrollY, dy, paper.height, paperViewRect.h);
+    }
+}
+
+// --- Keys --------------------------------------------------------------------
+
+// An arrow key (or a, d, w, s): the selection moves one pixel, or without one
+// the view scrolls one block. The tool position follows the view either way.
+void StepSelectionOrView(int32_t dx, int32_t dy) {
+    if (activePaper != nullptr) {
+        Paper& paper = *activePaper;
+        if (!paper.selection.empty()) {
+            paper.MoveObjects(dx, dy, /*selectedOnly=*/true);
+        } else {
+            ScrollBy(paper, dx * paper.blockWidth, dy * paper.blockHeight);
+        }
+    }
+    UpdateMousePosition(mouseWindowPos.x, mouseWindowPos.y);
+}
+
+// Gives every selected object the colour new objects get. Like the layer
+// keys, this records no undo step.
+void RecolourSelection(Paper& paper) {
+    const SDL_Color color = CurrentDrawingColor(paper);
+    for (const auto& entry : paper.selection) {
+        entry.second->record.SetColor(color);
+    }
+    paper.modified = true;
+}
+
+void MoveSelectionToLayer(Paper& paper, uint8_t layer) {
+    if (paper.selection.empty()) {
+        return;
+    }
+    // The objects stay selected on their new layer.
+    for (const auto& entry : paper.selection) {
+        entry.second->record.SetLayer(layer);
+    }
+    paper.modified = true;
+}
+
+void HandleCtrlKey(SDL_Keycode sym, uint16_t mod) {
+    if ((mod & (kModShift | kModAlt | kModGui | KMOD_MODE)) != 0) {
+        return;
+    }
+    if (sym == SDLK_z) {
+        if (activePaper != nullptr) {
+            activePaper->Undo();
+        }
+        return;
+    }
+    const int layer = LayerOfKey(sym);
+    if (layer >= 0 && activePaper != nullptr) {
+        MoveSelectionToLayer(*activePaper, static_cast<uint8_t>(layer));
+    }
+}
+
+void HandlePlainKey(SDL_Keycode sym) {
+    switch (sym) {
+    case SDLK_LEFT:
+    case SDLK_a:
+        StepSelectionOrView(-1, 0);
+        return;
+    case SDLK_RIGHT:
+    case SDLK_d:
+        StepSelectionOrView(1, 0);
+        return;
+    case SDLK_UP:
+    case SDLK_w:
+        StepSelectionOrView(0, -1);
+        return;
+    case SDLK_DOWN:
+    case SDLK_s:
+        StepSelectionOrView(0, 1);
+        return;
+    case SDLK_DELETE:
+        if (activePaper != nullptr) {
+            activePaper->DeleteSelected();
+        }
+        return;
+    case SDLK_e:
+        if (activePaper != nullptr) {
+            activePaper->EditSelected();
+        }
+        return;
+    case SDLK_F4:
+        if (activePaper != nullptr) {
+            RecolourSelection(*activePaper);
+        }
+        return;
+    case SDLK_F5:
+        gridVisible = !gridVisible;
+        return;
+    case SDLK_F6:
+        gridLock = !gridLock;
+        selectionDragging = false;
+        return;
+    case SDLK_ESCAPE:
+        SetActiveToolInstance(nullptr);
+        return;
+    default:
+        break;
+    }
+    const int layer = LayerOfKey(sym);
+    if (layer >= 0) {
+        ChooseLayer(static_cast<uint8_t>(layer));
+    }
+}
+
+// --- Mouse buttons -------------------------------------------------------------
+
+bool SelectToolChosen() {
+    return strcasecmp(currentToolName, kSelectToolName) == 0;
+}
+
+// A left press with the select tool on the paper: over the selection it starts
+// moving it, elsewhere a rubber band. Every other tool starts on the release.
+void HandleLeftPress() {
+    if (openMenu != nullptr || activeToolInstance != nullptr || activePaper == nullptr ||
+        !IsInside(paperViewRect, mouseWindowPos) || !SelectToolChosen()) {
+        return;
+    }
+    if (activePaper->IsOverSelection(mousePaperPos.x, mousePaperPos.y)) {
+        selectionDragging = true;
+        dragAnchor = gridLock ? mouseGridPos : mousePaperPos;
+        return;
+    }
+    SetActiveToolInstance(CreateToolByName(kSelectToolName));
+}
+
+// Drops a dragged selection where the drag preview shows it.
+void DropSelection() {
+    if (activePaper != nullptr) {
+        const SDL_Point offset = SelectionDragOffset(*activePaper);
+        if (offset.x != 0 || offset.y != 0) {
+            activePaper->MoveObjects(offset.x, offset.y, /*selectedOnly=*/true);
+        }
+    }
+    selectionDragging = false;
+}
+
+void ClickActiveTool() {
+    if (activeToolInstance->Click()) {
+        activeToolInstance->Begin();
+    } else {
+        SetActiveToolInstance(nullptr);
+    }
+}
+
+void HandleLeftRelease() {
+    if (openMenu != nullptr || IsInside(menuBarRect, mouseWindowPos)) {
+        MenuClick();
+        selectionDragging = false;
+        return;
+    }
+    if (IsInside(toolboxRect, mouseWindowPos)) {
+        HandleToolboxClick();
+        selectionDragging = false;
+        return;
+    }
+    if (selectionDragging) {
+        DropSelection();
+        return;
+    }
+    if (activePaper == nullptr) {
+        return;
+    }
+    // The release need not be over the paper view: tools work at the last
+    // tool position.
+    if (activeToolInstance != nullptr) {
+        ClickActiveTool();
+    } else if (currentToolName[0] != '\0' && mousePaperPos.x >= 0 && mousePaperPos.y >= 0) {
+        // Only once the pointer has been over this paper: before that the tool
+        // position is not a place the user pointed at.
+        SetActiveToolInstance(CreateToolByName(currentToolName));
+    }
+    selectionDragging = false;
+}
+
+void ToggleLayerUnderPointer() {
+    if (activePaper == nullptr) {
+        return;
+    }
+    const ToolboxButton* entry = ToolboxEntryAt(mouseWindowPos);
+    const int layer = entry != nullptr ? LayerOfEntry(*entry) : -1;
+    if (layer >= 0) {
+        uint8_t& hidden = activePaper->hiddenLayers[layer];
+        hidden = hidden != 0 ? 0 : 1;
+    }
+}
+
+void HandleRightRelease() {
+    if (IsInside(toolboxRect, mouseWindowPos)) {
+        ToggleLayerUnderPointer();
+    } else if (activeToolInstance != nullptr) {
+        SetActiveToolInstance(nullptr);
+    } else {
+        SelectTool(kSelectToolName);
+    }
+    selectionDragging = false;
+}
+
+} // namespace
+
+int LayerOfKey(SDL_Keycode sym) {
+    if (sym >= SDLK_1 && sym <= SDLK_9) {
+        return sym - SDLK_1;
+    }
+    if (sym == SDLK_0) {
+        return kDigitLayers - 1;
+    }
+    for (size_t i = 0; i < std::size(kLayerLetterKeys); ++i) {
+        if (kLayerLetterKeys[i] == sym) {
+            return kDigitLayers + static_cast<int>(i);
+        }
+    }
+    return -1;
+}
+
+int32_t RotateByWheel(int32_t angle, bool up, int32_t step) {
+    int32_t a = up ? angle + step : angle - step;
+    // Toward zero, so that a turn from an odd angle lands on the step's grid.
+    a -= a % step;
+    if (a < 0) {
+        a += kFullTurn * ((-a - 1) / kFullTurn + 1);
+    }
+    if (a >= kFullTurn) {
+        a %= kFullTurn;
+    }
+    return a;
+}
+
+void HandleKeyDown(SDL_Keycode sym, uint16_t mod) {
+    if ((mod & kModCtrl) != 0) {
+        HandleCtrlKey(sym, mod);
+        return;
+    }
+    if ((mod & kModAnyHeld) != 0) {
+        return;
+    }
+    HandlePlainKey(sym);
+}
+
+void HandleMouseMotion(int32_t x, int32_t y) {
+    UpdateMousePosition(x, y);
+}
+
+void HandleMouseButton(const SDL_MouseButtonEvent& event) {
+    UpdateMousePosition(event.x, event.y);
+    // The second press and release of a double click are not clicks of their own.
+    if (event.clicks != 1) {
+        return;
+    }
+    if (event.type == SDL_MOUSEBUTTONDOWN) {
+        if (event.button == SDL_BUTTON_LEFT) {
+            HandleLeftPress();
+        } else if (event.button == SDL_BUTTON_RIGHT) {
+            selectionDragging = false;
+        }
+        return;
+    }
+    switch (event.button) {
+    case SDL_BUTTON_LEFT:
+        HandleLeftRelease();
+        break;
+    case SDL_BUTTON_RIGHT:
+        HandleRightRelease();
+        break;
+    default:
+        selectionDragging = false;
+        break;
+    }
+}
+
+void HandleMouseWheel(const SDL_MouseWheelEvent& event) {
+    int32_t x = event.x;
+    int32_t y = event.y;
+    if (event.direction == SDL_MOUSEWHEEL_FLIPPED) {
+        x = -x;
+        y = -y;
+    }
+    if (activeToolInstance != nullptr) {
+        // A sideways wheel (tilted, or a touchpad's horizontal swipe) turns nothing.
+        if (y == 0) {
+            return;
+        }
+        const uint16_t mod = SDL_GetModState();
+        if ((mod & kModShift) != 0) {
+            if (auto* circle = dynamic_cast<ToolCircle*>(activeToolInstance.get())) {
+                circle->ChangeSides(y > 0 ? 1 : -1);
+            }
+            return;
+        }
+        const int32_t step = (mod & kModCtrl) != 0  ? kCtrlWheelStep
+                             : (mod & kModAlt) != 0 ? kAltWheelStep
+                                                    : kWheelStep;
+        rotationAngle = RotateByWheel(rotationAngle, y > 0, step);
+        return;
+    }
+    if (activePaper == nullptr) {
+        return;
+    }
+    Paper& paper = *activePaper;
+    const int32_t dx = x < 0 ? -1 : x > 0 ? 1 : 0;
+    // Wheel up shows what lies above.
+    const int32_t dy = y > 0 ? -1 : y < 0 ? 1 : 0;
+    ScrollBy(paper, dx * kWheelScrollBlocks * paper.blockWidth,
+             dy * kWheelScrollBlocks * paper.blockHeight);
+    UpdateMousePosition(mouseWindowPos.x, mouseWindowPos.y);
+}

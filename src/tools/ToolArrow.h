@@ -1,0 +1,10 @@
+#pragma once
+// A chain of arrows, each pointing at the point that ends it.
+
+#include "tools/ToolLine.h"
+
+class ToolArrow final : public ToolLine {
+  public:
+    ToolArrow() : ToolLine(ObjectKind::Arrow) {}
+    void Render() override;
+};

@@ -1,0 +1,57 @@
+#include "tools/ToolCircle.h"
+
+#include "app/AppState.h"
+#include "document/Paper.h"
+#include "document/PaperObjectCircle.h"
+#include "document/Units.h"
+#include "tools/ToolRegistry.h"
+#include "tools/ToolSupport.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+void ToolCircle::Begin() {
+    ToolWithObject::Begin();
+    record.SetSides(kCircleSides);
+}
+
+void ToolCircle::ChangeSides(int32_t delta) {
+    const int64_t sides = int64_t{record.Sides()} + delta;
+    record.SetSides(static_cast<int32_t>(std::clamp<int64_t>(sides, kCircleSides, INT32_MAX)));
+}
+
+int16_t ToolCircle::Radius() const {
+    // A radius of 32768 or more would read back negative from the record.
+    return static_cast<int16_t>(ClampToInt16(std::abs(int64_t{GetLength()})));
+}
+
+bool ToolCircle::Click() {
+    record.SetRadius(Radius());
+    record.SetAngle(static_cast<int16_t>(rotationAngle));
+    Commit();
+    return false;
+}
+
+bool ToolCircle::GetStatusText(std::string& text) {
+    if (activePaper == nullptr) {
+        return false;
+    }
+    const Paper& paper = *activePaper;
+    text = FormatToolText("rad: %.02f %s", HorizontalPixelsToUnits(paper, Radius()),
+                          UnitAbbreviation(paper));
+    if (record.Sides() > kCircleSides) {
+        text += " | sides: " + std::to_string(record.Sides());
+    }
+    text += " | Shift+M-Wheel for # of sides. M-Wheel to rotate.";
+    return true;
+}
+
+void ToolCircle::Render() {
+    if (activePaper == nullptr || activePaper->paperRenderer == nullptr) {
+        return;
+    }
+    DrawCircleShape(activePaper->paperRenderer, record.X1(), record.Y1(), Radius(), record.Sides(),
+                    rotationAngle, CurrentDrawingColor(*activePaper));
+}
+
+const ToolRegistrar<ToolCircle> kCircleRegistration("circle");

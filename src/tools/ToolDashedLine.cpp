@@ -1,0 +1,10 @@
+#include "tools/ToolDashedLine.h"
+
+#include "draw/DrawPrimitives.h"
+#include "tools/ToolRegistry.h"
+
+void ToolDashedLine::Render() {
+    RenderSegment(DrawDashedLine);
+}
+
+const ToolRegistrar<ToolDashedLine> kDashedLineRegistration("dashed_line");

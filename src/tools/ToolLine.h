@@ -1,0 +1,31 @@
+#pragma once
+// Draws a chain of straight segments: every click ends one segment and starts
+// the next at the same point. The dashed line, arrow and measurement tools
+// differ only in the kind they build and in their preview.
+
+#include "tools/ToolWithObject.h"
+
+#include <SDL2/SDL_rect.h>
+
+#include <string>
+
+class Paper;
+struct SDL_Renderer;
+
+class ToolLine : public ToolWithObject {
+  public:
+    ToolLine() : ToolWithObject(ObjectKind::Line) {}
+    bool Click() override;
+    bool GetStatusText(std::string& text) override;
+    void Render() override;
+
+  protected:
+    explicit ToolLine(ObjectKind kind) : ToolWithObject(kind) {}
+    // Draws the open segment, from its start to the tool position, with `draw`.
+    using SegmentDrawer = void (*)(SDL_Renderer* renderer, int32_t x1, int32_t y1, int32_t x2,
+                                   int32_t y2);
+    void RenderSegment(SegmentDrawer draw) const;
+};
+
+// "len: ... | diff: ... | ang: ..." for a segment from `start` to `end` on `paper`.
+std::string LineStatusText(const Paper& paper, SDL_Point start, SDL_Point end, int32_t length);

@@ -1,0 +1,46 @@
+#include "tools/ToolRect.h"
+
+#include "app/AppState.h"
+#include "document/Paper.h"
+#include "document/Units.h"
+#include "draw/Geometry.h"
+#include "tools/ToolRegistry.h"
+#include "tools/ToolSupport.h"
+
+#include <SDL2/SDL_render.h>
+
+bool ToolRect::Click() {
+    // The corners stay in the order clicked; the object copes with any order.
+    const SDL_Point corner = ToolPoint();
+    record.SetX2(corner.x);
+    record.SetY2(corner.y);
+    Commit();
+    return false;
+}
+
+bool ToolRect::GetStatusText(std::string& text) {
+    if (activePaper == nullptr) {
+        return false;
+    }
+    const Paper& paper = *activePaper;
+    const SDL_Point corner = ToolPoint();
+    // Signed: negative when the second corner lies left of or above the first.
+    const double w = HorizontalPixelsToUnits(paper, double(int64_t{corner.x} - record.X1()));
+    const double h = VerticalPixelsToUnits(paper, double(int64_t{corner.y} - record.Y1()));
+    text = FormatToolText("size: %.02fx%.02f %s", w, h, UnitAbbreviation(paper));
+    return true;
+}
+
+void ToolRect::Render() {
+    SDL_Renderer* renderer = ActivePaperRenderer();
+    if (renderer == nullptr) {
+        return;
+    }
+    // Drawn exactly as the rectangle object will be, negative sizes included.
+    const SDL_Point corner = ToolPoint();
+    const SDL_Rect outline = {record.X1(), record.Y1(), WrapSub(corner.x, record.X1()),
+                              WrapSub(corner.y, record.Y1())};
+    SDL_RenderDrawRect(renderer, &outline);
+}
+
+const ToolRegistrar<ToolRect> kRectRegistration("rect");

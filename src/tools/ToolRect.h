@@ -1,0 +1,12 @@
+#pragma once
+// An axis-aligned rectangle from two corners.
+
+#include "tools/ToolWithObject.h"
+
+class ToolRect final : public ToolWithObject {
+  public:
+    ToolRect() : ToolWithObject(ObjectKind::Rect) {}
+    bool Click() override;
+    bool GetStatusText(std::string& text) override;
+    void Render() override;
+};

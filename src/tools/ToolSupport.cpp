@@ -1,0 +1,46 @@
+#include "tools/ToolSupport.h"
+
+#include "app/AppState.h"
+#include "document/ObjectRecord.h"
+#include "document/Paper.h"
+
+#include <algorithm>
+#include <cstdarg>
+#include <cstdio>
+
+namespace {
+
+// Room for any formatted read-out before it is cut to the limit.
+constexpr size_t kFormatBufferSize = 256;
+
+} // namespace
+
+SDL_Color CurrentDrawingColor(const Paper& paper) {
+    const SDL_Color color = paper.drawColor.a != 0 ? paper.drawColor : paper.palette.objectColor;
+    return {color.r, color.g, color.b, SDL_ALPHA_OPAQUE};
+}
+
+int32_t ClampToInt16(int64_t value) {
+    return static_cast<int32_t>(std::clamp<int64_t>(value, INT16_MIN, INT16_MAX));
+}
+
+SDL_Point ToolPoint() {
+    return {ClampToInt16(toolPos.x), ClampToInt16(toolPos.y)};
+}
+
+SDL_Renderer* ActivePaperRenderer() {
+    return activePaper != nullptr ? activePaper->paperRenderer : nullptr;
+}
+
+std::string FormatToolText(const char* format, ...) {
+    char buffer[kFormatBufferSize];
+    va_list arguments;
+    va_start(arguments, format);
+    const int length = std::vsnprintf(buffer, sizeof buffer, format, arguments);
+    va_end(arguments);
+    if (length < 0) {
+        return {};
+    }
+    const size_t written = std::min(static_cast<size_t>(length), sizeof buffer - 1);
+    return std::string(buffer, Utf8PrefixLength(buffer, written, kToolTextLimit));
+}

@@ -1,0 +1,32 @@
+#pragma once
+// Small pieces the tools and the input handlers share.
+
+#include <SDL2/SDL_pixels.h>
+#include <SDL2/SDL_rect.h>
+
+#include <cstdint>
+#include <string>
+
+class Paper;
+struct SDL_Renderer;
+
+// Tool read-outs are formatted into 64-byte buffers: at most this many bytes.
+constexpr size_t kToolTextLimit = 63;
+
+// The colour new objects get on `paper`: its custom drawing colour when one is
+// chosen, else the palette's object colour; always opaque.
+SDL_Color CurrentDrawingColor(const Paper& paper);
+
+// `value` limited to what a signed 16-bit field (and SDL2_gfx) can hold, so
+// that it is never wrapped into a value of the other sign.
+int32_t ClampToInt16(int64_t value);
+
+// The tool position as the tools store it: limited to 16-bit coordinates.
+SDL_Point ToolPoint();
+
+// The renderer of the active paper, null without one.
+SDL_Renderer* ActivePaperRenderer();
+
+// printf into a tool text of at most kToolTextLimit bytes, cut where a UTF-8
+// character starts so that the status line can always be drawn.
+std::string FormatToolText(const char* format, ...) __attribute__((format(printf, 1, 2)));

@@ -1,0 +1,15 @@
+#pragma once
+// Places one line of text: the text is asked for when the operation starts,
+// then it follows the pointer, turned by the wheel, until a click places it.
+
+#include "tools/ToolWithObject.h"
+
+class ToolText final : public ToolWithObject {
+  public:
+    ToolText() : ToolWithObject(ObjectKind::Text) {}
+    void Begin() override;
+    bool Click() override;
+    bool GetStatusText(std::string& text) override;
+    void Render() override;
+    bool ShowsRotation() override { return true; }
+};
