@@ -48,18 +48,6 @@ void DrawLine(int x1, int y1, int x2, int y2, const SDL_Color& color) {
     SDL_RenderDrawLine(renderer, x1, y1, x2, y2);
 }
 
-SDL_Point MeasureText(const std::string& text, int style) {
-    SDL_Point size = {0, 0};
-    if (menuFont == nullptr) {
-        return size;
-    }
-    const int previousStyle = TTF_GetFontStyle(menuFont);
-    TTF_SetFontStyle(menuFont, style);
-    TTF_SizeUTF8(menuFont, text.c_str(), &size.x, &size.y);
-    TTF_SetFontStyle(menuFont, previousStyle);
-    return size;
-}
-
 int CaptionStyle(const MENU_ITEM& item) {
     return item.kind == kMenuItemHeader ? TTF_STYLE_BOLD : TTF_STYLE_NORMAL;
 }
@@ -202,7 +190,7 @@ void LayoutMenu(MENU& menu) {
     int widest = 0;
     int tallest = 0;
     for (const std::shared_ptr<MENU_ITEM>& item : menu.items) {
-        const SDL_Point size = MeasureText(item->caption, CaptionStyle(*item));
+        const SDL_Point size = TextSize(menuFont, item->caption, CaptionStyle(*item));
         widest = std::max(widest, size.x);
         tallest = std::max(tallest, size.y);
     }
@@ -230,7 +218,7 @@ void LayoutMenu(MENU& menu) {
 void PlaceMenuTitles() {
     int x = menuBarRect.x;
     for (const std::shared_ptr<MENU>& menu : menus) {
-        const SDL_Point size = MeasureText(menu->caption, TTF_STYLE_NORMAL);
+        const SDL_Point size = TextSize(menuFont, menu->caption, TTF_STYLE_NORMAL);
         menu->titleRect = {x, menuBarRect.y, size.x + kTitlePadding,
                            std::max(size.y + kRowPadding, menuBarRect.h)};
         LayoutMenu(*menu);
