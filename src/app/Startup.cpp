@@ -12,6 +12,7 @@
 #include "support/VRX_Network.h"
 #include "support/VRX_Paths.h"
 #include "tools/ToolPreview.h"
+#include "ui/EditObjectDialog.h"
 #include "ui/FileCommands.h"
 #include "ui/MenuBar.h"
 #include "ui/PaperWindows.h"
@@ -151,6 +152,7 @@ int StartUp(int argc, char** argv) {
     }
     LayoutScreen();
     dialogBackdrop = DrawFrame;
+    InstallEditObjectDialog();
 
     BuildMenus();
     if (windowsMenu == nullptr) {

@@ -335,6 +335,10 @@ SDL_Rect Dialog::CaptionRect() const {
             captionHeight};
 }
 
+SDL_Rect Dialog::ClientRect() const {
+    return {clientOrigin.x, clientOrigin.y, units.X(widthUnits), units.Y(heightUnits)};
+}
+
 SDL_Rect Dialog::CloseBoxRect() const {
     const SDL_Rect bar = CaptionRect();
     const int width = captionHeight * 3 / 2;

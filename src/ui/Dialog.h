@@ -49,6 +49,10 @@ class Dialog {
     void SetCaption(std::string text) { caption = std::move(text); }
     void SetUnitsSize(int widthUnits, int heightUnits);
 
+    // Every control, in the order added (tests check the layout with it).
+    const std::vector<std::unique_ptr<DialogControl>>& Controls() const { return controls; }
+    // The client area in window pixels, valid while the dialog runs.
+    SDL_Rect ClientRect() const;
     // Controls by id (the first with that id); null when there is none.
     DialogControl* Control(int id) const;
     template <class T> T* ControlAs(int id) const { return dynamic_cast<T*>(Control(id)); }

@@ -11,6 +11,9 @@
 namespace {
 
 constexpr int kFocusInset = 3;
+// A glyph's size is this fraction of the button's height, but at least the minimum.
+constexpr int kGlyphHeightDivisor = 4;
+constexpr int kGlyphMinimumSize = 3;
 
 } // namespace
 
@@ -81,20 +84,53 @@ void DialogButton::Draw(const DialogPaint& paint) const {
         textRect.x += 1;
         textRect.y += 1;
     }
-    const std::string caption = ElideText(paint.font, text, rect.w - 2 * kFocusInset);
-    DrawTextInRect(paint.renderer, paint.font, caption, textRect, TextAlign::Center, true, ink);
-    if (mnemonicAt < caption.size() && paint.font != nullptr) {
-        const int captionWidth = TextWidth(paint.font, caption);
-        const int left = textRect.x + (textRect.w - captionWidth) / 2 +
-                         TextWidth(paint.font, caption.substr(0, mnemonicAt));
-        const int letterWidth = TextWidth(paint.font, caption.substr(mnemonicAt, 1));
-        const int baseline = textRect.y + (textRect.h - DialogLineHeight(paint.font)) / 2 +
-                             TTF_FontAscent(paint.font) + 1;
-        SDL_SetRenderDrawColor(paint.renderer, ink.r, ink.g, ink.b, ink.a);
-        SDL_RenderDrawLine(paint.renderer, left, baseline, left + letterWidth - 1, baseline);
+    if (glyph != ButtonGlyph::None) {
+        DrawGlyph(paint, textRect, ink);
+    } else {
+        DrawCaption(paint, textRect, ink);
     }
     if (paint.focused && enabled) {
         DrawFocusMark(paint.renderer, InsetRect(rect, kFocusInset));
+    }
+}
+
+void DialogButton::DrawCaption(const DialogPaint& paint, const SDL_Rect& area,
+                               SDL_Color ink) const {
+    const std::string caption = ElideText(paint.font, text, rect.w - 2 * kFocusInset);
+    DrawTextInRect(paint.renderer, paint.font, caption, area, TextAlign::Center, true, ink);
+    if (mnemonicAt < caption.size() && paint.font != nullptr) {
+        const int captionWidth = TextWidth(paint.font, caption);
+        const int left = area.x + (area.w - captionWidth) / 2 +
+                         TextWidth(paint.font, caption.substr(0, mnemonicAt));
+        const int letterWidth = TextWidth(paint.font, caption.substr(mnemonicAt, 1));
+        const int baseline =
+            area.y + (area.h - DialogLineHeight(paint.font)) / 2 + TTF_FontAscent(paint.font) + 1;
+        SDL_SetRenderDrawColor(paint.renderer, ink.r, ink.g, ink.b, ink.a);
+        SDL_RenderDrawLine(paint.renderer, left, baseline, left + letterWidth - 1, baseline);
+    }
+}
+
+void DialogButton::DrawGlyph(const DialogPaint& paint, const SDL_Rect& area, SDL_Color ink) const {
+    const int size = std::max(kGlyphMinimumSize, area.h / kGlyphHeightDivisor + 1);
+    const SDL_Point centre = {area.x + area.w / 2, area.y + area.h / 2};
+    switch (glyph) {
+    case ButtonGlyph::ArrowUp:
+        DrawArrowHead(paint.renderer, centre, size, ArrowDirection::Up, ink);
+        break;
+    case ButtonGlyph::ArrowDown:
+        DrawArrowHead(paint.renderer, centre, size, ArrowDirection::Down, ink);
+        break;
+    case ButtonGlyph::ArrowLeft:
+        DrawArrowHead(paint.renderer, centre, size, ArrowDirection::Left, ink);
+        break;
+    case ButtonGlyph::ArrowRight:
+        DrawArrowHead(paint.renderer, centre, size, ArrowDirection::Right, ink);
+        break;
+    case ButtonGlyph::Dot:
+        DrawDot(paint.renderer, centre, size / 2, ink);
+        break;
+    case ButtonGlyph::None:
+        break;
     }
 }
 

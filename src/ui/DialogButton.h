@@ -5,6 +5,10 @@
 #include "ui/DialogControl.h"
 
 enum class ButtonKind { Push, DefaultPush, CheckBox, Radio };
+// A shape a button can show instead of its caption, for captions whose
+// characters are too small to read at the dialog's size (the arrowheads of
+// the resize buttons). The caption stays the button's text.
+enum class ButtonGlyph { None, ArrowUp, ArrowDown, ArrowLeft, ArrowRight, Dot };
 
 class DialogButton final : public DialogControl {
   public:
@@ -25,6 +29,8 @@ class DialogButton final : public DialogControl {
     // Lower-case mnemonic letter, 0 when none.
     char Mnemonic() const { return mnemonic; }
     void SetText(const std::string& caption) override;
+    void SetGlyph(ButtonGlyph shape) { glyph = shape; }
+    ButtonGlyph Glyph() const { return glyph; }
 
     // What a click does: toggle a check box, choose a radio button, and tell
     // the dialog.
@@ -43,8 +49,11 @@ class DialogButton final : public DialogControl {
 
   private:
     void MoveInGroup(Dialog& dialog, int step);
+    void DrawCaption(const DialogPaint& paint, const SDL_Rect& area, SDL_Color ink) const;
+    void DrawGlyph(const DialogPaint& paint, const SDL_Rect& area, SDL_Color ink) const;
 
     ButtonKind kind;
+    ButtonGlyph glyph = ButtonGlyph::None;
     bool checked = false;
     bool startsGroup = false;
     bool pressed = false;

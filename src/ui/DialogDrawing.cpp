@@ -6,6 +6,7 @@
 #include <SDL2/SDL.h>
 #include <SDL2/SDL_ttf.h>
 
+#include <cmath>
 #include <memory>
 
 namespace {
@@ -174,6 +175,47 @@ void DrawFocusMark(SDL_Renderer* renderer, const SDL_Rect& rect) {
 
 SDL_Rect InsetRect(const SDL_Rect& rect, int by) {
     return {rect.x + by, rect.y + by, rect.w - 2 * by, rect.h - 2 * by};
+}
+
+void DrawArrowHead(SDL_Renderer* renderer, SDL_Point centre, int size, ArrowDirection direction,
+                   SDL_Color color) {
+    SDL_SetRenderDrawBlendMode(renderer, SDL_BLENDMODE_NONE);
+    SDL_SetRenderDrawColor(renderer, color.r, color.g, color.b, color.a);
+    // Row i runs across the arrow, i = 0 at the base; it is 2 * (size - 1 - i) + 1 long.
+    const int baseOffset = size / 2;
+    for (int i = 0; i < size; ++i) {
+        const int half = size - 1 - i;
+        switch (direction) {
+        case ArrowDirection::Down:
+            SDL_RenderDrawLine(renderer, centre.x - half, centre.y - baseOffset + i,
+                               centre.x + half, centre.y - baseOffset + i);
+            break;
+        case ArrowDirection::Up:
+            SDL_RenderDrawLine(renderer, centre.x - half, centre.y + baseOffset - i,
+                               centre.x + half, centre.y + baseOffset - i);
+            break;
+        case ArrowDirection::Right:
+            SDL_RenderDrawLine(renderer, centre.x - baseOffset + i, centre.y - half,
+                               centre.x - baseOffset + i, centre.y + half);
+            break;
+        case ArrowDirection::Left:
+            SDL_RenderDrawLine(renderer, centre.x + baseOffset - i, centre.y - half,
+                               centre.x + baseOffset - i, centre.y + half);
+            break;
+        }
+    }
+}
+
+void DrawDot(SDL_Renderer* renderer, SDL_Point centre, int radius, SDL_Color color) {
+    SDL_SetRenderDrawBlendMode(renderer, SDL_BLENDMODE_NONE);
+    SDL_SetRenderDrawColor(renderer, color.r, color.g, color.b, color.a);
+    for (int dy = -radius; dy <= radius; ++dy) {
+        // Half a pixel more than the exact circle, so a small dot looks round.
+        const int half =
+            static_cast<int>(std::sqrt(static_cast<double>(radius * radius - dy * dy)) + 0.5);
+        SDL_RenderDrawLine(renderer, centre.x - half, centre.y + dy, centre.x + half,
+                           centre.y + dy);
+    }
 }
 
 bool RectContains(const SDL_Rect& rect, int x, int y) {

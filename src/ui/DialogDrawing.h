@@ -87,6 +87,14 @@ void DrawFrame(SDL_Renderer* renderer, const SDL_Rect& rect, SDL_Color color);
 // The dotted rectangle that marks the control with the keyboard focus.
 void DrawFocusMark(SDL_Renderer* renderer, const SDL_Rect& rect);
 SDL_Rect InsetRect(const SDL_Rect& rect, int by);
+
+enum class ArrowDirection { Up, Down, Left, Right };
+// A filled arrowhead of `size` rows from its base to its tip (its base is
+// 2 * size - 1 pixels long), centred on `centre`.
+void DrawArrowHead(SDL_Renderer* renderer, SDL_Point centre, int size, ArrowDirection direction,
+                   SDL_Color color);
+// A filled round dot.
+void DrawDot(SDL_Renderer* renderer, SDL_Point centre, int radius, SDL_Color color);
 bool RectContains(const SDL_Rect& rect, int x, int y);
 
 // Sets a clip rectangle for its lifetime and clears it afterwards.

@@ -114,15 +114,9 @@ void DialogDropDown::Draw(const DialogPaint& paint) const {
         DrawFocusMark(paint.renderer, field);
     }
 
-    // The down-pointing arrow, drawn as a filled triangle of lines.
-    const SDL_Color arrow = enabled ? kText : kDisabledText;
-    SDL_SetRenderDrawColor(paint.renderer, arrow.r, arrow.g, arrow.b, arrow.a);
-    const int cx = rect.x + rect.w - kArrowWidth / 2 - 2;
-    const int cy = rect.y + rect.h / 2 - kArrowSize / 2;
-    for (int i = 0; i < kArrowSize; ++i) {
-        SDL_RenderDrawLine(paint.renderer, cx - (kArrowSize - 1 - i), cy + i,
-                           cx + (kArrowSize - 1 - i), cy + i);
-    }
+    const SDL_Point arrowCentre = {rect.x + rect.w - kArrowWidth / 2 - 2, rect.y + rect.h / 2};
+    DrawArrowHead(paint.renderer, arrowCentre, kArrowSize, ArrowDirection::Down,
+                  enabled ? kText : kDisabledText);
 }
 
 void DialogDropDown::DrawPopup(const DialogPaint& paint) const {

@@ -10,6 +10,8 @@ class DialogStatic final : public DialogControl {
     DialogStatic(int id, const SDL_Rect& units, const std::string& text, TextAlign align);
 
     void SetAlign(TextAlign newAlign) { align = newAlign; }
+    TextAlign Align() const { return align; }
+    bool ShowsColor() const { return showsColor; }
     // Fills the rectangle with `color` under a frame instead of showing text.
     void ShowColor(SDL_Color color);
 

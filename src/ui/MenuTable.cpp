@@ -9,6 +9,7 @@
 #include "ui/MenuBar.h"
 #include "ui/PaperColors.h"
 #include "ui/RecentFiles.h"
+#include "ui/ResizeDialog.h"
 
 namespace {
 
@@ -32,8 +33,7 @@ void BuildFileMenu() {
     AddMenuItem(menu, "Save", SaveActivePaper, 0, nullptr);
     AddMenuItem(menu, "Save As...", SaveActivePaperAs, 0, nullptr);
     AddMenuItem(menu, "Close", CloseActivePaper, 0, nullptr);
-    // INTEGRATION: ShowResizeDialog as the action (ui/ResizeDialog.h)
-    AddMenuItem(menu, "Resize...", nullptr, 0, nullptr);
+    AddMenuItem(menu, "Resize...", ShowResizeDialog, 0, nullptr);
     AddMenuSeparator(menu);
     // INTEGRATION: ExportActivePaper as the action (ui/ExportCommands.h)
     AddMenuItem(menu, "Export B&W PNG...", nullptr, kBlackAndWhite, nullptr);

@@ -42,6 +42,20 @@ class DocumentSession {
     DocumentSession& operator=(const DocumentSession&) = delete;
 };
 
+// A paper of the given size in pixels that is the active paper while this
+// object lives. Needs SDL's video subsystem.
+struct ActiveTestPaper {
+    Paper paper;
+    explicit ActiveTestPaper(int32_t width = kDefaultPaperWidth,
+                             int32_t height = kDefaultPaperHeight) {
+        EXPECT_TRUE(paper.CreateSurface(width, height));
+        activePaper = &paper;
+    }
+    ~ActiveTestPaper() { activePaper = nullptr; }
+    ActiveTestPaper(const ActiveTestPaper&) = delete;
+    ActiveTestPaper& operator=(const ActiveTestPaper&) = delete;
+};
+
 inline ObjectRecord LineRecord(ObjectKind kind, int32_t x1, int32_t y1, int32_t x2, int32_t y2) {
     ObjectRecord record;
     record.SetKind(kind);

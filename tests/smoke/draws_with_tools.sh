@@ -10,34 +10,13 @@ set -euo pipefail
 source "$(dirname "$0")/smoke_common.bash"
 shot="$output/draws_with_tools.png"
 
-# An empty 11 x 8.5 inch paper, stored uncompressed: magic, version 3 with the
-# uncompressed flag, size 1056 x 816, feet, 4 blocks per unit, 4 lines per inch,
-# the dark palette, no drawing colour, no hidden layer, no image, no objects.
 paper="$home/empty.tsln"
-printf 'TSPF\x83\xa0\x08\xb0\x06\x00\x04\x04\x21\x28\x30\xff\x00\x00\x00\xff\xff\xff\xff\xff' >"$paper"
-printf '\x00\x00\x00\x00' >>"$paper"
-printf '\x00%.0s' {1..16} >>"$paper"
-printf '\x00\x00\x00\x00\x00\x00\x00\x00\x00\xff\x00' >>"$paper"
-(($(stat -c %s "$paper") == 55)) || fail "the test paper is $(stat -c %s "$paper") bytes"
-
-# "r,g,b" of the screenshot at window point ($1, $2).
-colour_at() {
-    convert "$shot" -format "%[pixel:p{$(($1 + X)),$(($2 + Y))}]" info: |
-        sed -E 's/^[a-z]+a?\(([0-9]+),([0-9]+),([0-9]+).*/\1,\2,\3/;s/^white$/255,255,255/;s/^black$/0,0,0/'
-}
+write_empty_paper "$paper"
 
 # How many light pixels the window area ($1, $2) of size $3 x $4 holds.
 light_pixels() {
     convert "$shot" -crop "$3x$4+$(($1 + X))+$(($2 + Y))" +repage -colorspace gray \
         -threshold 80% -format "%[fx:round(mean*w*h)]" info:
-}
-
-click() {
-    xdotool mousemove --window "$window" "$1" "$2"
-    sleep 0.2
-    xdotool click 1
-    # Far enough apart in time that no two clicks make a double click.
-    sleep 0.7
 }
 
 "${preload[@]}" "$binary" "$paper" &
@@ -48,25 +27,11 @@ window=$(timeout 30 xdotool search --sync --name '^Tessellon/Linux64' | head -n 
 eval "$(xdotool getwindowgeometry --shell "$window")"
 echo "window $window at $X,$Y size ${WIDTH}x$HEIGHT"
 
-# The layout of a 1024-pixel-wide window: a 23-pixel menu bar, the toolbox 86
-# pixels wide, its tool rows from y 50 and 43 pixels apart in two columns.
-view_x=86
-view_y=23
 line_button=(64 70)
 text_button=(64 156)
 circle_button=(22 199)
 
-# The paper shows its grid: a black line every 24 pixels.
-opened=
-for _ in $(seq 40); do
-    sleep 0.5
-    import -window root "$shot"
-    if [[ "$(colour_at $((view_x + 24)) $((view_y + 100)))" == "0,0,0" ]]; then
-        opened=1
-        break
-    fi
-done
-if [[ -z "$opened" ]]; then
+if ! wait_for_paper; then
     echo "SKIP: the program does not open a paper named on the command line yet"
     exit 77
 fi

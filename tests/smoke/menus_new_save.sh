@@ -31,7 +31,7 @@ screenshot() {
 }
 
 move_to() {
-    xdotool mousemove $((X + $1)) $((Y + $2))
+    xdotool mousemove --window "$window" "$1" "$2"
 }
 
 # Moves the pointer there and waits until the frame shows `colour` at the
@@ -42,7 +42,7 @@ wait_for_colour() {
     for _ in $(seq 40); do
         sleep 0.25
         screenshot
-        colour=$(pixel "$shot" $((X + $1 + $4)) $((Y + $2 + $5)))
+        colour=$(colour_at $(($1 + $4)) $(($2 + $5)))
         [[ "$colour" == "$3" ]] && return 0
     done
     cp "$shot" "$output/menus_failed.png"
@@ -56,7 +56,7 @@ wait_for_dialog() {
     for _ in $(seq 60); do
         sleep 0.25
         screenshot
-        colour=$(pixel "$shot" $((X + WIDTH - 5)) $((Y + HEIGHT - 3)))
+        colour=$(colour_at $((WIDTH - 5)) $((HEIGHT - 3)))
         if [[ "$1" == open && "$colour" != "0,128,0" ]] || [[ "$1" == closed && "$colour" == "0,128,0" ]]; then
             return 0
         fi
@@ -65,22 +65,14 @@ wait_for_dialog() {
     fail "$2"
 }
 
-# A left click, long enough after the one before that the two do not make a
-# double click (whose second click the program ignores).
-click() {
-    sleep 0.6
-    xdotool click 1
-}
-
 # Opens a menu by its title, then points at one of its items and clicks it
 # once the item is highlighted.
 # Usage: choose TITLE_X ITEM_Y WHAT
 choose() {
-    move_to "$1" $bar_y
-    click
+    click "$1" $bar_y
     move_to "$1" "$2"
     wait_for_colour "$1" "$2" "$highlight" 0 -9 "$3 is not highlighted"
-    click
+    click "$1" "$2"
 }
 
 # Waits for a window whose title matches and prints its id.
@@ -111,8 +103,7 @@ echo "window $window at $X,$Y size ${WIDTH}x$HEIGHT"
 wait_for_colour 0 0 "$workspace" $((WIDTH / 2)) $((HEIGHT / 2)) "no first frame"
 
 # Every menu, switching along the bar while one is open.
-move_to $title_file $bar_y
-click
+click $title_file $bar_y
 for menu in file:$title_file options:$title_options units:$title_units grid:$title_grid \
     windows:$title_windows help:$title_help; do
     name=${menu%%:*}
@@ -122,8 +113,7 @@ for menu in file:$title_file options:$title_options units:$title_units grid:$tit
     wait_for_colour "$x" $bar_y "208,208,208" 0 14 "the $name menu did not open"
     cp "$shot" "$output/menus_$name.png"
 done
-move_to 600 400
-click # outside: closes the menu
+click 600 400 # outside: closes the menu
 wait_for_colour $title_file $bar_y "$workspace" 123 14 "the menu did not close" # over the paper view
 
 # File > New...: the size prompt offers 8.50x11.00, selected, so typing replaces it.

@@ -99,3 +99,50 @@ expect_exit() {
     wait "$1" || status=$?
     ((status == $2)) || fail "exit status $status, expected $2"
 }
+
+# --- Helpers for scripts that drive a paper with xdotool -------------------
+# They use $window, its geometry $X and $Y (from `xdotool getwindowgeometry
+# --shell`), and $shot, the screenshot file.
+
+# Writes an empty 11 x 8.5 inch paper to $1, stored uncompressed: magic,
+# version 3 with the uncompressed flag, size 1056 x 816, feet, 4 blocks per
+# unit, 4 lines per inch, the dark palette, no drawing colour, no hidden layer,
+# no image, no objects.
+write_empty_paper() {
+    printf 'TSPF\x83\xa0\x08\xb0\x06\x00\x04\x04\x21\x28\x30\xff\x00\x00\x00\xff\xff\xff\xff\xff' >"$1"
+    printf '\x00\x00\x00\x00' >>"$1"
+    printf '\x00%.0s' {1..16} >>"$1"
+    printf '\x00\x00\x00\x00\x00\x00\x00\x00\x00\xff\x00' >>"$1"
+    (($(stat -c %s "$1") == 55)) || fail "the test paper is $(stat -c %s "$1") bytes"
+}
+
+# "r,g,b" of the screenshot at window point ($1, $2).
+colour_at() {
+    pixel "$shot" $(($1 + X)) $(($2 + Y))
+}
+
+click() {
+    xdotool mousemove --window "$window" "$1" "$2"
+    sleep 0.2
+    xdotool click 1
+    # Far enough apart in time that no two clicks make a double click.
+    sleep 0.7
+}
+
+# The layout of a 1024-pixel-wide window: a 23-pixel menu bar, the toolbox 86
+# pixels wide, its tool rows from y 50 and 43 pixels apart in two columns.
+view_x=86
+view_y=23
+
+# Waits until the paper view shows a paper's grid (a black line every 24
+# pixels); false when none appears.
+wait_for_paper() {
+    for _ in $(seq 40); do
+        sleep 0.5
+        import -window root "$shot"
+        if [[ "$(colour_at $((view_x + 24)) $((view_y + 100)))" == "0,0,0" ]]; then
+            return 0
+        fi
+    done
+    return 1
+}

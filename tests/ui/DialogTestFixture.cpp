@@ -41,6 +41,13 @@ std::unique_ptr<SDL_Surface, SurfaceDeleter> ReadScene(const Dialog& dialog) {
     return surface;
 }
 
+// A pixel of an RGBA32 surface.
+SDL_Color SurfacePixel(const SDL_Surface& surface, int x, int y) {
+    const auto* row = static_cast<const uint8_t*>(surface.pixels) + y * surface.pitch;
+    const uint8_t* pixel = row + x * 4;
+    return {pixel[0], pixel[1], pixel[2], pixel[3]};
+}
+
 } // namespace
 
 void DialogTest::SetUp() {
@@ -203,6 +210,10 @@ void DialogTest::OnPass(const std::string& caption, int pass, std::function<void
 }
 
 void DialogTest::SaveShot(const Dialog& dialog, const std::string& name) {
+    SaveDialogShot(dialog, name);
+}
+
+void SaveDialogShot(const Dialog& dialog, const std::string& name) {
     auto surface = ReadScene(dialog);
     const char* folder = std::getenv("TESSELLON_SHOTS_DIR");
     if (surface && folder != nullptr && folder[0] != '\0') {
@@ -216,7 +227,25 @@ SDL_Color DialogTest::PixelAt(const Dialog& dialog, int x, int y) {
     if (!surface || x < 0 || y < 0 || x >= surface->w || y >= surface->h) {
         return {0, 0, 0, 0};
     }
-    const auto* row = static_cast<const uint8_t*>(surface->pixels) + y * surface->pitch;
-    const uint8_t* pixel = row + x * 4;
-    return {pixel[0], pixel[1], pixel[2], pixel[3]};
+    return SurfacePixel(*surface, x, y);
+}
+
+int DialogTest::CountPixelsIn(const Dialog& dialog, const SDL_Rect& area,
+                              const std::function<bool(const SDL_Color&)>& match) {
+    auto surface = ReadScene(dialog);
+    if (!surface) {
+        return 0;
+    }
+    const SDL_Rect whole = {0, 0, surface->w, surface->h};
+    SDL_Rect inside;
+    if (SDL_IntersectRect(&area, &whole, &inside) != SDL_TRUE) {
+        return 0;
+    }
+    int count = 0;
+    for (int y = inside.y; y < inside.y + inside.h; ++y) {
+        for (int x = inside.x; x < inside.x + inside.w; ++x) {
+            count += match(SurfacePixel(*surface, x, y)) ? 1 : 0;
+        }
+    }
+    return count;
 }

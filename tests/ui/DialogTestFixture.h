@@ -13,6 +13,10 @@
 #include <functional>
 #include <string>
 
+// Draws the dialog's whole scene and, when TESSELLON_SHOTS_DIR is set, saves
+// it there as <name>.png for a person to look at.
+void SaveDialogShot(const Dialog& dialog, const std::string& name);
+
 class DialogTest : public ::testing::Test {
   protected:
     void SetUp() override;
@@ -44,4 +48,7 @@ class DialogTest : public ::testing::Test {
     static void SaveShot(const Dialog& dialog, const std::string& name);
     // The colour of one window pixel after drawing the dialog's scene.
     static SDL_Color PixelAt(const Dialog& dialog, int x, int y);
+    // How many pixels of `area` `match` accepts after drawing the dialog's scene once.
+    static int CountPixelsIn(const Dialog& dialog, const SDL_Rect& area,
+                             const std::function<bool(const SDL_Color&)>& match);
 };

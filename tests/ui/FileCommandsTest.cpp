@@ -276,3 +276,19 @@ TEST(FileCommandsStartTest, TheCommandLineDocumentOpensAtStartUp) {
     EXPECT_EQ(recentFiles, std::vector<std::string>{path});
     app.Exit();
 }
+
+TEST_F(FileCommandsTest, ResizeOpensTheResizeDialogForTheActivePaper) {
+    std::vector<std::string> opened;
+    auto recordAndCancel = [&](Dialog& dialog) {
+        opened.push_back(dialog.Caption());
+        app.PressKey(SDLK_ESCAPE);
+    };
+    OnDialog(recordAndCancel);
+    Choose("File", "Resize...");
+    EXPECT_TRUE(opened.empty()) << "nothing to resize without a paper";
+    NewPaper("5x7");
+    OnDialog(recordAndCancel);
+    Choose("File", "Resize...");
+    EXPECT_EQ(opened, std::vector<std::string>{"Resize Paper"});
+    EXPECT_EQ(PaperSize(), (SDL_Point{480, 672}));
+}
