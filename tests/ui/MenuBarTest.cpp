@@ -280,3 +280,25 @@ TEST_F(MenuBarTest, ScaleItemsCheckTheActivePapersSettings) {
     SaveShot(app, "menu_grid_with_paper");
     openMenu = nullptr;
 }
+
+TEST_F(MenuBarTest, AQuickSecondClickOnTheMenuIsAChoiceNotADoubleClick) {
+    ASSERT_EQ(NewPaper("5x7"), "8.50x11.00");
+    MENU* options = FindMenu("Options");
+    const SDL_Point title = Centre(options->titleRect);
+    const SDL_Point light = Centre(Item("Options", "Light")->rect);
+    // What SDL reports when "Light" is clicked right after the title.
+    app.Click(title.x, title.y);
+    app.MouseDown(light.x, light.y, SDL_BUTTON_LEFT, 2);
+    app.MouseUp(light.x, light.y, SDL_BUTTON_LEFT, 2);
+    ASSERT_TRUE(app.RunPasses(1));
+    EXPECT_EQ(openMenu, nullptr);
+    EXPECT_EQ(activePaper->palette.backgroundColor, (SDL_Color{255, 255, 255, 255}));
+
+    // Off the menus, the second click of a double click still counts for nothing.
+    const size_t objects = activePaper->objects.size();
+    app.MouseDown(400, 400, SDL_BUTTON_LEFT, 2);
+    app.MouseUp(400, 400, SDL_BUTTON_LEFT, 2);
+    ASSERT_TRUE(app.RunPasses(1));
+    EXPECT_EQ(activeToolInstance, nullptr);
+    EXPECT_EQ(activePaper->objects.size(), objects);
+}
