@@ -6,6 +6,7 @@
 #include "app/MainLoop.h"
 #include "app/PhysfsRWops.h"
 #include "support/VRX_Random.h"
+#include "ui/FileCommands.h"
 
 #include <SDL2/SDL.h>
 #include <SDL2/SDL2_gfxPrimitives.h>
@@ -144,8 +145,10 @@ void LeaveAboutScreen() {
 void HandleAboutEvent(SDL_Event& event) {
     switch (event.type) {
     case SDL_QUIT:
-        // Only the animation is on screen: nothing to ask about.
-        quitRequested = true;
+        // Closing the window must not lose unsaved papers just because the
+        // About screen covers them: leave it and ask as a normal close does.
+        LeaveAboutScreen();
+        ExitProgram();
         break;
     case SDL_WINDOWEVENT:
         RouteWindowEvent(event.window);

@@ -55,6 +55,7 @@ double newPaperHeight = 11.0;
 const FileTypeFilters documentFileTypes = {{"Tessellon Files", "*.tsln"}};
 const FileTypeFilters pngFileTypes = {{"PNG Image Files", "*.png"}};
 FileTypeFilters imageFileTypes;
+MessageBoxFunction showMessageBox = SDL_ShowMessageBox;
 
 std::vector<std::shared_ptr<MENU>> menus;
 MENU* fileMenu = nullptr;
@@ -118,6 +119,7 @@ void ResetAppState() {
     newPaperWidth = 8.5;
     newPaperHeight = 11.0;
     imageFileTypes.clear();
+    showMessageBox = SDL_ShowMessageBox;
     menus.clear();
     fileMenu = windowsMenu = nullptr;
     for (MENU_ITEM*& item : recentFileItems) {

@@ -4,6 +4,7 @@
 // start-up values (used at start-up and by tests).
 
 #include <SDL2/SDL_log.h>
+#include <SDL2/SDL_messagebox.h>
 #include <SDL2/SDL_rect.h>
 #include <SDL2/SDL_scancode.h>
 
@@ -110,6 +111,10 @@ using FileTypeFilters = std::map<std::string, std::string>;
 extern const FileTypeFilters documentFileTypes;
 extern const FileTypeFilters pngFileTypes;
 extern FileTypeFilters imageFileTypes; // built on first use
+// Shows the save-before-close question: SDL_ShowMessageBox in the program;
+// tests answer it here, since no box can be shown without a display.
+using MessageBoxFunction = int (*)(const SDL_MessageBoxData* data, int* buttonId);
+extern MessageBoxFunction showMessageBox;
 
 // ---------------------------------------------------------------------------
 // Menu bar and recent files

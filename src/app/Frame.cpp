@@ -5,6 +5,7 @@
 #include "app/StatusLine.h"
 #include "document/Paper.h"
 #include "document/PaperRenderer.h"
+#include "ui/MenuBar.h"
 #include "ui/Toolbox.h"
 
 #include <SDL2/SDL.h>
@@ -80,7 +81,7 @@ void DrawFrame() {
     DrawToolCrosshair();
 
     RenderToolbox();
-    // INTEGRATION: RenderMenus();
+    RenderMenus();
 
     RenderStatusLine();
 }

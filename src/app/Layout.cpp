@@ -1,6 +1,7 @@
 #include "app/Layout.h"
 
 #include "app/AppState.h"
+#include "app/Drawing.h"
 #include "app/WindowGeometry.h"
 #include "document/Paper.h"
 
@@ -21,25 +22,6 @@ constexpr int32_t kMinMenuBarHeight = 20;
 constexpr int32_t kStatusBarPadding = 4;
 constexpr int32_t kToolboxPadding = 6;
 constexpr int32_t kMinToolboxWidth = 86;
-
-SDL_Point TextSize(TTF_Font* font, const char* text) {
-    SDL_Point size = {0, 0};
-    if (font != nullptr) {
-        TTF_SizeUTF8(font, text, &size.x, &size.y);
-    }
-    return size;
-}
-
-SDL_Point BoldTextSize(TTF_Font* font, const char* text) {
-    if (font == nullptr) {
-        return {0, 0};
-    }
-    const int previousStyle = TTF_GetFontStyle(font);
-    TTF_SetFontStyle(font, TTF_STYLE_BOLD);
-    const SDL_Point size = TextSize(font, text);
-    TTF_SetFontStyle(font, previousStyle);
-    return size;
-}
 
 // Halves round away from zero, so the point between two grid lines goes outwards.
 int32_t NearestBlock(int32_t pixels, int32_t blockSize) {
@@ -63,10 +45,13 @@ void LayoutScreen() {
     }
 
     const int32_t menuBarHeight =
-        std::max(TextSize(menuFont, kLineHeightSample).y + kMenuBarPadding, kMinMenuBarHeight);
-    const int32_t statusBarHeight = TextSize(statusFont, kLineHeightSample).y + kStatusBarPadding;
+        std::max(TextSize(menuFont, kLineHeightSample, TTF_STYLE_NORMAL).y + kMenuBarPadding,
+                 kMinMenuBarHeight);
+    const int32_t statusBarHeight =
+        TextSize(statusFont, kLineHeightSample, TTF_STYLE_NORMAL).y + kStatusBarPadding;
     const int32_t toolboxWidth =
-        std::max(BoldTextSize(menuFont, kToolboxWidthSample).x + kToolboxPadding, kMinToolboxWidth);
+        std::max(TextSize(menuFont, kToolboxWidthSample, TTF_STYLE_BOLD).x + kToolboxPadding,
+                 kMinToolboxWidth);
     const int32_t middleHeight = height - statusBarHeight - menuBarHeight;
 
     menuBarRect = {0, 0, width, menuBarHeight};

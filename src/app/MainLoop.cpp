@@ -5,6 +5,7 @@
 #include "app/Frame.h"
 #include "app/Layout.h"
 #include "tools/InputRouting.h"
+#include "ui/FileCommands.h"
 
 #include <SDL2/SDL.h>
 
@@ -46,9 +47,8 @@ void WaitForFramePeriod(uint32_t frameStart) {
 void RouteEvent(SDL_Event& event) {
     switch (event.type) {
     case SDL_QUIT:
-        // INTEGRATION: ExitProgram(); in place of the next line (it asks about
-        // modified papers and sets quitRequested unless the user cancels).
-        quitRequested = true;
+        // Asks about modified papers; quits unless the user cancels.
+        ExitProgram();
         break;
     case SDL_WINDOWEVENT:
         RouteWindowEvent(event.window);
@@ -67,7 +67,9 @@ void RouteEvent(SDL_Event& event) {
         HandleMouseWheel(event.wheel);
         break;
     case SDL_DROPFILE:
-        // INTEGRATION: OpenPaperFile(event.drop.file);
+        if (event.drop.file != nullptr) {
+            OpenPaperFile(event.drop.file);
+        }
         SDL_free(event.drop.file);
         break;
     case SDL_DROPTEXT:

@@ -8,6 +8,9 @@
 #include "app/WindowGeometry.h"
 #include "tools/Tool.h"
 #include "ui/ExportCommands.h"
+#include "ui/FileCommands.h"
+#include "ui/MenuBar.h"
+#include "ui/PaperWindows.h"
 #include "ui/Toolbox.h"
 
 #include <SDL2/SDL.h>
@@ -40,9 +43,10 @@ void RunExitSteps() {
 
 void ShutdownProgram() {
     SetActiveToolInstance(nullptr);
-    // INTEGRATION: CloseAllPapers(/*force=*/true);
+    CloseAllPapers(/*force=*/true);
+    RemovePaperHooks();
     DestroyToolbox();
-    // INTEGRATION: FreeMenuImages();
+    FreeMenuImages();
     ReleaseAboutText();
     RemovePendingPrintFiles();
 

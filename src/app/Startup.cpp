@@ -13,6 +13,10 @@
 #include "support/VRX_Paths.h"
 #include "tools/ToolPreview.h"
 #include "ui/EditObjectDialog.h"
+#include "ui/FileCommands.h"
+#include "ui/MenuBar.h"
+#include "ui/PaperWindows.h"
+#include "ui/RecentFiles.h"
 #include "ui/Toolbox.h"
 
 #include <SDL2/SDL.h>
@@ -102,7 +106,7 @@ void OpenCommandLineDocument(int argc, char** argv) {
     if (!std::filesystem::exists(argv[1], error)) {
         return;
     }
-    // INTEGRATION: OpenPaperFile(argv[1]);
+    OpenPaperFile(argv[1]);
 }
 
 } // namespace
@@ -150,9 +154,12 @@ int StartUp(int argc, char** argv) {
     dialogBackdrop = DrawFrame;
     InstallEditObjectDialog();
 
-    // INTEGRATION: BuildMenus();
-    // INTEGRATION: if (windowsMenu == nullptr) return Failed("Error creating menus!");
-    // INTEGRATION: LoadRecentFiles();
+    BuildMenus();
+    if (windowsMenu == nullptr) {
+        return Failed("Error creating menus!");
+    }
+    InstallPaperHooks();
+    LoadRecentFiles();
     BuildToolbox();
     SelectTool("select");
     InstallToolPreview();

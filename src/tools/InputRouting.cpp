@@ -9,6 +9,7 @@
 #include "tools/ToolCircle.h"
 #include "tools/ToolRegistry.h"
 #include "tools/ToolSupport.h"
+#include "ui/MenuBar.h"
 #include "ui/Toolbox.h"
 #include "ui/ToolboxButton.h"
 
@@ -206,7 +207,7 @@ void ClickActiveTool() {
 
 void HandleLeftRelease() {
     if (openMenu != nullptr || IsInside(menuBarRect, mouseWindowPos)) {
-        // INTEGRATION: MenuClick();
+        MenuClick();
         selectionDragging = false;
         return;
     }
@@ -304,6 +305,13 @@ void HandleMouseMotion(int32_t x, int32_t y) {
 
 void HandleMouseButton(const SDL_MouseButtonEvent& event) {
     UpdateMousePosition(event.x, event.y);
+    // A quick release on the menus is a choice, not half of a double click:
+    // "File" and then "New..." lie closer together than a double click's reach.
+    if (event.type == SDL_MOUSEBUTTONUP && event.button == SDL_BUTTON_LEFT && event.clicks != 1 &&
+        (openMenu != nullptr || IsInside(menuBarRect, mouseWindowPos))) {
+        HandleLeftRelease();
+        return;
+    }
     // The second press and release of a double click are not clicks of their own.
     if (event.clicks != 1) {
         return;

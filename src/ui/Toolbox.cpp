@@ -165,18 +165,6 @@ void LoadIcons() {
     }
 }
 
-SDL_Point TextSize(TTF_Font* font, const std::string& text, int style) {
-    SDL_Point size = {0, 0};
-    if (font == nullptr || text.empty()) {
-        return size;
-    }
-    const int previousStyle = TTF_GetFontStyle(font);
-    TTF_SetFontStyle(font, style);
-    TTF_SizeUTF8(font, text.c_str(), &size.x, &size.y);
-    TTF_SetFontStyle(font, previousStyle);
-    return size;
-}
-
 void DrawCentredText(TTF_Font* font, const SDL_Rect& rect, const std::string& text, int style) {
     const SDL_Point size = TextSize(font, text, style);
     RenderText(font, rect.x + (rect.w - size.x) / 2, rect.y + (rect.h - size.y) / 2, kBlack, text,

@@ -4,6 +4,7 @@
 #include "app/AboutState.h"
 #include "app/AppState.h"
 #include "document/Paper.h"
+#include "ui/FileCommands.h"
 
 #include <SDL2/SDL_ttf.h>
 #include <gtest/gtest.h>
@@ -41,6 +42,15 @@ bool IsLight(const SDL_Color& color) {
 
 int Speed(int velocity) {
     return std::abs(velocity);
+}
+
+int answeredQuestions = 0;
+int answerWith = 0;
+
+int AnswerSaveQuestion(const SDL_MessageBoxData* /*data*/, int* buttonId) {
+    ++answeredQuestions;
+    *buttonId = answerWith;
+    return 0;
 }
 
 // Starts the program with the About screen showing.
@@ -106,18 +116,30 @@ TEST(AboutScreenTest, TheSecondHalfOfADoubleClickStaysWithTheScreen) {
     EXPECT_EQ(SDL_PeepEvents(nullptr, 0, SDL_PEEKEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT), 0);
 }
 
-TEST(AboutScreenTest, ClosingTheWindowQuitsAtOnceWithoutAsking) {
+TEST(AboutScreenTest, ClosingTheWindowAsksAboutUnsavedPapersLikeANormalClose) {
     AppHarness app;
     StartAbout(app);
-    Paper paper;
-    paper.modified = true;
-    activePaper = &paper;
+    showMessageBox = AnswerSaveQuestion;
+    answerWith = kSaveQuestionCancel;
+    Paper* paper = new Paper;
+    paper->modified = true;
+    activePaper = paper;
+
     app.CloseWindow();
     app.PressKey(SDLK_ESCAPE);
-    EXPECT_FALSE(app.RunPasses(1)) << "the loop ends after this pass";
+    EXPECT_TRUE(app.RunPasses(1)) << "Cancel keeps the program running";
+    EXPECT_EQ(answeredQuestions, 1);
+    EXPECT_FALSE(quitRequested);
+    EXPECT_FALSE(aboutRequested) << "the close request left the About screen";
+    EXPECT_EQ(openPapers.size(), 1u);
+
+    answerWith = kSaveQuestionNo;
+    aboutRequested = true;
+    app.CloseWindow();
+    EXPECT_FALSE(app.RunPasses(1)) << "No closes the paper and ends the loop";
+    EXPECT_EQ(answeredQuestions, 2);
     EXPECT_TRUE(quitRequested);
-    EXPECT_TRUE(aboutRequested) << "the key after the close request is not taken";
-    activePaper = nullptr;
+    EXPECT_TRUE(openPapers.empty());
 }
 
 TEST(AboutScreenTest, KeepsTheFiftyNewestCircles) {

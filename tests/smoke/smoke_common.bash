@@ -4,6 +4,7 @@
 # how to start the program under the sanitizer.
 # Expects: $0 the calling script, $1 the program, $2 the output folder.
 # Sets: binary, output, home, pid (set it after starting the program), preload.
+# Defines: fail, pixel, request_close, expect_exit.
 
 binary=$(realpath "$1")
 output=$(mkdir -p "$2" && realpath "$2")
@@ -40,6 +41,65 @@ if ldd "$binary" | grep -q libasan; then
     fi
 fi
 
+# The colour of one pixel of a screenshot as "r,g,b".
+# Usage: pixel FILE X Y
+pixel() {
+    convert "$1" -format \
+        "%[fx:round(255*p{$2,$3}.r)],%[fx:round(255*p{$2,$3}.g)],%[fx:round(255*p{$2,$3}.b)]" info:
+}
+
+# Sends WM_DELETE_WINDOW, the request a window manager sends for its close
+# button. (xdotool can only destroy the window outright, and there is no window
+# manager in the virtual server to turn a key into a close request.)
+request_close() {
+    python3 - "$1" <<'PYTHON'
+import ctypes, sys
+x11 = ctypes.cdll.LoadLibrary("libX11.so.6")
+x11.XOpenDisplay.restype = ctypes.c_void_p
+x11.XOpenDisplay.argtypes = [ctypes.c_char_p]
+x11.XInternAtom.restype = ctypes.c_ulong
+x11.XInternAtom.argtypes = [ctypes.c_void_p, ctypes.c_char_p, ctypes.c_int]
+
+class ClientMessage(ctypes.Structure):
+    _fields_ = [("type", ctypes.c_int), ("serial", ctypes.c_ulong),
+                ("send_event", ctypes.c_int), ("display", ctypes.c_void_p),
+                ("window", ctypes.c_ulong), ("message_type", ctypes.c_ulong),
+                ("format", ctypes.c_int), ("data", ctypes.c_long * 5)]
+
+class Event(ctypes.Union):
+    _fields_ = [("xclient", ClientMessage), ("pad", ctypes.c_long * 24)]
+
+x11.XSendEvent.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int, ctypes.c_long,
+                           ctypes.POINTER(Event)]
+x11.XFlush.argtypes = [ctypes.c_void_p]
+x11.XCloseDisplay.argtypes = [ctypes.c_void_p]
+
+display = x11.XOpenDisplay(None)
+if not display:
+    sys.exit("cannot open the display")
+window = int(sys.argv[1])
+event = Event()
+event.xclient.type = 33  # ClientMessage
+event.xclient.window = window
+event.xclient.message_type = x11.XInternAtom(display, b"WM_PROTOCOLS", 0)
+event.xclient.format = 32
+event.xclient.data[0] = x11.XInternAtom(display, b"WM_DELETE_WINDOW", 0)
+event.xclient.data[1] = 0  # CurrentTime
+x11.XSendEvent(display, window, 0, 0, ctypes.byref(event))
+x11.XFlush(display)
+x11.XCloseDisplay(display)
+PYTHON
+}
+
+# Waits for the program's process to end and checks its exit status.
+# Usage: expect_exit PID STATUS
+expect_exit() {
+    local status=0
+    timeout 20 tail --pid="$1" -f /dev/null || fail "the program did not end"
+    wait "$1" || status=$?
+    ((status == $2)) || fail "exit status $status, expected $2"
+}
+
 # --- Helpers for scripts that drive a paper with xdotool -------------------
 # They use $window, its geometry $X and $Y (from `xdotool getwindowgeometry
 # --shell`), and $shot, the screenshot file.
@@ -58,8 +118,7 @@ write_empty_paper() {
 
 # "r,g,b" of the screenshot at window point ($1, $2).
 colour_at() {
-    convert "$shot" -format "%[pixel:p{$(($1 + X)),$(($2 + Y))}]" info: |
-        sed -E 's/^[a-z]+a?\(([0-9]+),([0-9]+),([0-9]+).*/\1,\2,\3/;s/^white$/255,255,255/;s/^black$/0,0,0/;s/^magenta$/255,0,255/'
+    pixel "$shot" $(($1 + X)) $(($2 + Y))
 }
 
 click() {

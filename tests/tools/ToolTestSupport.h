@@ -32,10 +32,12 @@ class ProgramWithPaper : public ::testing::Test {
         ASSERT_TRUE(paper->CreateSurface(kDefaultPaperWidth, kDefaultPaperHeight));
         activePaper = paper.get();
     }
+    // The paper goes first: the program closes every paper still open when it
+    // shuts down, and this one belongs to the test.
     void TearDown() override {
-        app.Shutdown();
         activePaper = nullptr;
         paper.reset();
+        app.Shutdown();
     }
 
     // The window point that shows paper pixel (x, y).

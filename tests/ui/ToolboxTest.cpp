@@ -18,10 +18,12 @@ const SDL_Color kWhite = {255, 255, 255, 255};
 class ToolboxTest : public ::testing::Test {
   protected:
     void SetUp() override { ASSERT_TRUE(app.Start()); }
+    // The paper goes first: the program closes every paper still open when it
+    // shuts down, and this one belongs to the test.
     void TearDown() override {
-        app.Shutdown();
         activePaper = nullptr;
         paper.reset();
+        app.Shutdown();
     }
     void OpenPaper() {
         paper = std::make_unique<Paper>();

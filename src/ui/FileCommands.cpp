@@ -1,0 +1,262 @@
+#include "ui/FileCommands.h"
+
+#include "app/ActiveTool.h"
+#include "app/AppState.h"
+#include "app/StatusNotice.h"
+#include "document/Paper.h"
+#include "document/PaperFile.h"
+#include "support/VRX_Paths.h"
+#include "support/VRX_Strings.h"
+#include "tools/Tool.h"
+#include "ui/FileDialog.h"
+#include "ui/PaperWindows.h"
+#include "ui/TextPrompt.h"
+
+#include <SDL2/SDL_log.h>
+#include <SDL2/SDL_messagebox.h>
+
+#include <algorithm>
+#include <cctype>
+#include <cmath>
+#include <cstdlib>
+#include <memory>
+#include <vector>
+
+namespace {
+
+constexpr char kSizeSeparator = 'x';
+constexpr double kSmallestPaperInches = 1.0;
+
+struct PaperSize {
+    double width;
+    double height;
+};
+
+bool IsDigit(char c) {
+    return std::isdigit(static_cast<unsigned char>(c)) != 0;
+}
+
+// The decimal number at the start of `text` (after blanks), 0 when there is
+// none. Unlike strtod it takes no hexadecimal, "inf" or "nan".
+double LeadingDecimal(const std::string& text) {
+    size_t at = 0;
+    while (at < text.size() && std::isspace(static_cast<unsigned char>(text[at])) != 0) {
+        ++at;
+    }
+    const size_t start = at;
+    if (at < text.size() && (text[at] == '+' || text[at] == '-')) {
+        ++at;
+    }
+    size_t digits = 0;
+    for (; at < text.size() && IsDigit(text[at]); ++at) {
+        ++digits;
+    }
+    if (at < text.size() && text[at] == '.') {
+        for (++at; at < text.size() && IsDigit(text[at]); ++at) {
+            ++digits;
+        }
+    }
+    if (digits == 0) {
+        return 0.0;
+    }
+    if (at < text.size() && (text[at] == 'e' || text[at] == 'E')) {
+        size_t exponent = at + 1;
+        if (exponent < text.size() && (text[exponent] == '+' || text[exponent] == '-')) {
+            ++exponent;
+        }
+        if (exponent < text.size() && IsDigit(text[exponent])) {
+            for (at = exponent; at < text.size() && IsDigit(text[at]); ++at) {
+            }
+        }
+    }
+    return std::strtod(text.substr(start, at - start).c_str(), nullptr);
+}
+
+int32_t InchesToPixels(double inches) {
+    return static_cast<int32_t>(std::trunc(inches * kPaperPixelsPerInch));
+}
+
+bool FitsDrawingLimit(double inches) {
+    return std::trunc(inches * kPaperPixelsPerInch) <= kMaxPaperPixels;
+}
+
+std::string TooLargeNotice() {
+    const int largest = kMaxPaperPixels / kPaperPixelsPerInch;
+    return FormatString("Size too large, a paper can be at most %dx%d inches!", largest, largest);
+}
+
+// Reads the answer of the size prompt. False when the size cannot be drawn
+// (the user has been told); an unreadable answer gives the default size.
+bool ReadPaperSize(const std::string& answer, PaperSize& size) {
+    const Tokenizer fields(answer, kSizeSeparator);
+    if (fields.Count() != 2) {
+        ShowStatusNotice(kInvalidSizeNotice);
+        size = {kDefaultPaperWidthInches, kDefaultPaperHeightInches};
+        return true;
+    }
+    size.width = std::max(LeadingDecimal(fields[0]), kSmallestPaperInches);
+    size.height = std::max(LeadingDecimal(fields[1]), kSmallestPaperInches);
+    if (!FitsDrawingLimit(size.width) || !FitsDrawingLimit(size.height)) {
+        ShowStatusNotice(TooLargeNotice());
+        return false;
+    }
+    newPaperWidth = size.width;
+    newPaperHeight = size.height;
+    return true;
+}
+
+// The unsaved-changes question as SDL shows it.
+int AskSaveQuestion(const Paper& paper) {
+    const std::string name = paper.filePath.empty() ? kUnnamedFileCaption : paper.filePath;
+    const std::string text = "Do you want to save '" + name + "' before closing?";
+    const SDL_MessageBoxButtonData buttons[] = {
+        {SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT, kSaveQuestionYes, "Yes"},
+        {0, kSaveQuestionNo, "No"},
+        {SDL_MESSAGEBOX_BUTTON_ESCAPEKEY_DEFAULT, kSaveQuestionCancel, "Cancel"},
+    };
+    const SDL_MessageBoxData data = {
+        SDL_MESSAGEBOX_WARNING | SDL_MESSAGEBOX_BUTTONS_LEFT_TO_RIGHT,
+        window,
+        kSaveQuestionTitle,
+        text.c_str(),
+        static_cast<int>(std::size(buttons)),
+        buttons,
+        nullptr,
+    };
+    int answer = -1;
+    if (showMessageBox == nullptr || showMessageBox(&data, &answer) < 0) {
+        SDL_LogWarn(SDL_LOG_CATEGORY_APPLICATION, "Couldn't ask about saving: %s", SDL_GetError());
+        return -1;
+    }
+    return answer;
+}
+
+bool SaveToOwnPath(Paper& paper) {
+    return paper.filePath.empty() ? SavePaperAs(paper) : SavePaper(paper, paper.filePath);
+}
+
+} // namespace
+
+void CreateNewPaper(uint64_t, MENU_ITEM*) {
+    SetActiveToolInstance(nullptr);
+    const std::string offer = FormatString("%.02fx%.02f", newPaperWidth, newPaperHeight);
+    std::string answer;
+    if (!ShowTextPrompt(kNewPaperTitle, kNewPaperLabel, offer, answer) || answer.empty()) {
+        return;
+    }
+    PaperSize size = {0.0, 0.0};
+    if (!ReadPaperSize(answer, size)) {
+        return;
+    }
+    auto paper = std::make_unique<Paper>();
+    // A failure has been reported; the half-made paper goes with the pointer.
+    if (paper->CreateSurface(InchesToPixels(size.width), InchesToPixels(size.height))) {
+        SetActivePaper(paper.release());
+    }
+}
+
+void ShowOpenDialog(uint64_t, MENU_ITEM*) {
+    SetActiveToolInstance(nullptr);
+    std::vector<std::string> paths;
+    if (!ShowOpenFileDialog(paths, GetDocumentsFolder(kProductName), documentFileTypes,
+                            /*allowMany=*/true, kOpenDialogTitle)) {
+        return;
+    }
+    for (const std::string& path : paths) {
+        OpenPaperFile(path);
+    }
+}
+
+bool OpenPaperFile(const std::string& path) {
+    for (Paper* paper : openPapers) {
+        if (paper->filePath == path) {
+            SetActivePaper(paper);
+            ShowStatusNotice(kAlreadyOpenNotice);
+            return true;
+        }
+    }
+    auto paper = std::make_unique<Paper>();
+    if (!LoadPaper(*paper, path)) {
+        return false;
+    }
+    SetActivePaper(paper.release());
+    return true;
+}
+
+void SaveActivePaper(uint64_t, MENU_ITEM*) {
+    if (activePaper != nullptr) {
+        SaveToOwnPath(*activePaper);
+    }
+}
+
+void SaveActivePaperAs(uint64_t, MENU_ITEM*) {
+    if (activePaper != nullptr) {
+        SavePaperAs(*activePaper);
+    }
+}
+
+bool SavePaperAs(Paper& paper) {
+    std::string path = paper.filePath;
+    if (!ShowSaveFileDialog(path, GetDocumentsFolder(kProductName), documentFileTypes,
+                            kSaveDialogTitle)) {
+        return false;
+    }
+    return SavePaper(paper, path);
+}
+
+bool AskSaveBeforeClose(Paper& paper) {
+    switch (AskSaveQuestion(paper)) {
+    case kSaveQuestionYes:
+        return SaveToOwnPath(paper);
+    case kSaveQuestionNo:
+        return true;
+    default:
+        // Cancel, a box that could not be shown, or one closed without an
+        // answer: nothing is closed, so nothing can be lost.
+        return false;
+    }
+}
+
+void CloseActivePaper(uint64_t, MENU_ITEM*) {
+    if (activePaper == nullptr) {
+        return;
+    }
+    if (activePaper->modified && !AskSaveBeforeClose(*activePaper)) {
+        return;
+    }
+    Paper* closing = activePaper;
+    // The operation in progress belongs to the paper that goes.
+    SetActiveToolInstance(nullptr);
+    selectionDragging = false;
+    activePaper = nullptr;
+    delete closing;
+    SetActivePaper(openPapers.empty() ? nullptr : openPapers.front());
+}
+
+bool CloseAllPapers(bool force) {
+    if (!force) {
+        // A copy: saving never closes a paper, but the list is not ours.
+        const std::vector<Paper*> papers = openPapers;
+        for (Paper* paper : papers) {
+            if (paper->modified && !AskSaveBeforeClose(*paper)) {
+                return false;
+            }
+        }
+    }
+    SetActivePaper(nullptr);
+    while (!openPapers.empty()) {
+        // The destructor takes the paper out of the list.
+        delete openPapers.front();
+    }
+    return true;
+}
+
+void CloseAllPapersCommand(uint64_t, MENU_ITEM*) {
+    CloseAllPapers(/*force=*/false);
+}
+
+void ExitProgram(uint64_t, MENU_ITEM*) {
+    if (CloseAllPapers(/*force=*/false)) {
+        quitRequested = true;
+    }
+}

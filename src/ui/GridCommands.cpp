@@ -1,0 +1,64 @@
+#include "ui/GridCommands.h"
+
+#include "app/AppState.h"
+#include "document/Paper.h"
+#include "document/Units.h"
+
+#include <algorithm>
+#include <cstdint>
+
+namespace {
+
+// The setters ignore values out of their range; anything too large for an
+// int is out of every range.
+int32_t SettingValue(uint64_t value) {
+    return static_cast<int32_t>(std::min<uint64_t>(value, INT32_MAX));
+}
+
+bool ActivePaperHas(int32_t Paper::*field, uint64_t value) {
+    return activePaper != nullptr && static_cast<uint64_t>(activePaper->*field) == value;
+}
+
+} // namespace
+
+void ChooseUnit(uint64_t value, MENU_ITEM*) {
+    SetPaperUnit(SettingValue(value));
+}
+
+bool IsUnit(uint64_t value) {
+    return ActivePaperHas(&Paper::unitIndex, value);
+}
+
+void ChooseUnitScale(uint64_t value, MENU_ITEM*) {
+    SetBlocksPerUnit(SettingValue(value));
+}
+
+bool IsUnitScale(uint64_t value) {
+    return ActivePaperHas(&Paper::blocksPerUnit, value);
+}
+
+void ChooseLinesPerInch(uint64_t value, MENU_ITEM*) {
+    SetLinesPerInch(SettingValue(value));
+}
+
+bool IsLinesPerInch(uint64_t value) {
+    return ActivePaperHas(&Paper::linesPerInch, value);
+}
+
+void ToggleGridVisible(uint64_t, MENU_ITEM*) {
+    gridVisible = !gridVisible;
+}
+
+bool IsGridVisible(uint64_t) {
+    return gridVisible;
+}
+
+void ToggleGridLock(uint64_t, MENU_ITEM*) {
+    gridLock = !gridLock;
+    // A drag measured in blocks cannot go on in pixels, or the other way round.
+    selectionDragging = false;
+}
+
+bool IsGridLocked(uint64_t) {
+    return gridLock;
+}

@@ -1,0 +1,129 @@
+// The contents of the menu bar: every menu, item, value, action and check.
+
+#include "app/AppState.h"
+#include "document/Units.h"
+#include "support/VRX_Strings.h"
+#include "ui/ExportCommands.h"
+#include "ui/FileCommands.h"
+#include "ui/GridCommands.h"
+#include "ui/HelpCommands.h"
+#include "ui/MenuBar.h"
+#include "ui/PaperColors.h"
+#include "ui/RecentFiles.h"
+#include "ui/ResizeDialog.h"
+
+namespace {
+
+constexpr uint64_t kLargestUnitScale = 16;
+constexpr int kGridScales[] = {1, 2, 4, 6, 8, 12, 16};
+
+MENU& NewMenu(const char* caption, bool showsCheckMarks) {
+    auto menu = std::make_shared<MENU>();
+    menu->caption = caption;
+    menu->showsCheckMarks = showsCheckMarks;
+    menus.push_back(menu);
+    return *menu;
+}
+
+void BuildFileMenu() {
+    MENU& menu = NewMenu("File", false);
+    AddMenuItem(menu, "New...", CreateNewPaper, 0, nullptr);
+    AddMenuItem(menu, "Open...", ShowOpenDialog, 0, nullptr);
+    AddMenuItem(menu, "Save", SaveActivePaper, 0, nullptr);
+    AddMenuItem(menu, "Save As...", SaveActivePaperAs, 0, nullptr);
+    AddMenuItem(menu, "Close", CloseActivePaper, 0, nullptr);
+    AddMenuItem(menu, "Resize...", ShowResizeDialog, 0, nullptr);
+    AddMenuSeparator(menu);
+    AddMenuItem(menu, "Export B&W PNG...", ExportActivePaper, kExportBlackAndWhite, nullptr);
+    AddMenuItem(menu, "Export Color PNG...", ExportActivePaper, kExportColor, nullptr);
+    AddMenuItem(menu, "Print...", PrintActivePaper, 0, nullptr);
+    AddMenuSeparator(menu);
+    for (size_t slot = 0; slot < kRecentFileCount; ++slot) {
+        recentFileItems[slot] =
+            AddMenuItem(menu, kRecentFilePlaceholder, OpenRecentFile, slot, nullptr);
+    }
+    AddMenuSeparator(menu);
+    AddMenuItem(menu, "Exit", ExitProgram, 0, nullptr);
+    fileMenu = &menu;
+}
+
+void BuildOptionsMenu() {
+    MENU& menu = NewMenu("Options", false);
+    AddMenuHeader(menu, "Background");
+    AddMenuSeparator(menu);
+    AddMenuItem(menu, "Light", SetLightBackground, 0, nullptr);
+    AddMenuItem(menu, "Dark", SetDarkBackground, 0, nullptr);
+    AddMenuItem(menu, "Choose...", ChooseBackgroundColor, 0, nullptr);
+    AddMenuItem(menu, "Image...", ChooseBackgroundImage, 0, nullptr);
+    AddMenuHeader(menu, "Draw Color");
+    AddMenuSeparator(menu);
+    AddMenuItem(menu, "White", SetWhiteDrawColor, 0, nullptr);
+    AddMenuItem(menu, "Black", SetBlackDrawColor, 0, nullptr);
+    AddMenuItem(menu, "Choose...", ChooseDrawColor, 0, nullptr);
+}
+
+void BuildUnitOptionsMenu() {
+    MENU& menu = NewMenu("Unit Options", true);
+    AddMenuHeader(menu, "Unit");
+    AddMenuSeparator(menu);
+    for (int unit = 0; unit < kUnitCount; ++unit) {
+        AddMenuItem(menu, Units[unit].name, ChooseUnit, static_cast<uint64_t>(unit), IsUnit);
+    }
+    AddMenuHeader(menu, "Unit Scale");
+    AddMenuSeparator(menu);
+    AddMenuItem(menu, "1 Block = 1 Unit", ChooseUnitScale, 1, IsUnitScale);
+    for (uint64_t blocks = 2; blocks <= kLargestUnitScale; ++blocks) {
+        AddMenuItem(menu, FormatString("%zu Blocks = 1 Unit", static_cast<size_t>(blocks)),
+                    ChooseUnitScale, blocks, IsUnitScale);
+    }
+}
+
+void BuildGridMenu() {
+    MENU& menu = NewMenu("Grid", true);
+    AddMenuItem(menu, "[F5] Enable/Disable", ToggleGridVisible, 0, IsGridVisible);
+    AddMenuItem(menu, "[F6] Grid Lock On/Off", ToggleGridLock, 0, IsGridLocked);
+    AddMenuHeader(menu, "Color");
+    AddMenuSeparator(menu);
+    for (int index = 0; index < kGridColorCount; ++index) {
+        AddMenuItem(menu, gridColorTable[index].caption, SetGridColor, static_cast<uint64_t>(index),
+                    IsGridColor);
+    }
+    AddMenuHeader(menu, "Grid Scale");
+    AddMenuSeparator(menu);
+    for (const int lines : kGridScales) {
+        AddMenuItem(menu, FormatString("%d Lines Per Inch", lines), ChooseLinesPerInch,
+                    static_cast<uint64_t>(lines), IsLinesPerInch);
+    }
+}
+
+void BuildWindowsMenu() {
+    MENU& menu = NewMenu("Windows", true);
+    AddMenuItem(menu, "Close All...", CloseAllPapersCommand, 0, nullptr);
+    AddMenuItem(menu, "Export All B&W PNG...", ExportAllPapers, kExportBlackAndWhite, nullptr);
+    AddMenuItem(menu, "Export All Color PNG...", ExportAllPapers, kExportColor, nullptr);
+    // The open papers' entries follow this separator.
+    AddMenuSeparator(menu);
+    windowsMenu = &menu;
+}
+
+void BuildHelpMenu() {
+    MENU& menu = NewMenu("Help", false);
+    AddMenuItem(menu, "Website...", OpenHelpPage, 0, nullptr);
+    AddMenuItem(menu, "About...", ShowAboutScreen, 0, nullptr);
+}
+
+} // namespace
+
+void BuildMenus() {
+    menus.clear();
+    openMenu = nullptr;
+    fileMenu = windowsMenu = nullptr;
+    BuildFileMenu();
+    BuildOptionsMenu();
+    BuildUnitOptionsMenu();
+    BuildGridMenu();
+    BuildWindowsMenu();
+    BuildHelpMenu();
+    PlaceMenuTitles();
+    LoadMenuImages();
+}

@@ -1,0 +1,117 @@
+#include "ui/PaperColors.h"
+
+#include "document/Paper.h"
+#include "ui/ColorDialog.h"
+#include "ui/FileDialog.h"
+
+#include <SDL2/SDL_image.h>
+
+#include <string>
+#include <vector>
+
+const GridColorChoice gridColorTable[kGridColorCount] = {
+    {"Black", {0, 0, 0, 255}},
+    {"Green", {0, 128, 0, 255}},
+    {"Blue", {0, 128, 255, 255}},
+    {"Gray", {208, 208, 208, 255}},
+};
+
+namespace {
+
+bool SameColor(const SDL_Color& a, const SDL_Color& b) {
+    return a.r == b.r && a.g == b.g && a.b == b.b && a.a == b.a;
+}
+
+void SetPaletteColor(SDL_Color PaperPalette::*field, const SDL_Color& color) {
+    if (activePaper != nullptr) {
+        activePaper->palette.*field = color;
+    }
+}
+
+// The chooser works on a copy, so Cancel leaves the paper as it was.
+void ChoosePaletteColor(SDL_Color PaperPalette::*field) {
+    if (activePaper == nullptr) {
+        return;
+    }
+    SDL_Color color = activePaper->palette.*field;
+    if (ChooseColorDialog(color)) {
+        activePaper->palette.*field = color;
+    }
+}
+
+} // namespace
+
+FileTypeFilters ImageFileTypesFor(int loaderFlags) {
+    // SDL_image reads PNG and BMP whatever it was initialised with.
+    std::vector<const char*> patterns = {"*.png", "*.bmp"};
+    if ((loaderFlags & IMG_INIT_JPG) != 0) {
+        patterns.insert(patterns.end(), {"*.jpg", "*.jpeg"});
+    }
+    if ((loaderFlags & IMG_INIT_TIF) != 0) {
+        patterns.insert(patterns.end(), {"*.tif", "*.tiff"});
+    }
+    if ((loaderFlags & IMG_INIT_WEBP) != 0) {
+        patterns.push_back("*.webp");
+    }
+    std::string joined;
+    for (const char* pattern : patterns) {
+        if (!joined.empty()) {
+            joined += ';';
+        }
+        joined += pattern;
+    }
+    return FileTypeFilters{{"Images (" + joined + ")", joined}};
+}
+
+void SetLightBackground(uint64_t, MENU_ITEM*) {
+    SetPaletteColor(&PaperPalette::backgroundColor, kLightBackground);
+}
+
+void SetDarkBackground(uint64_t, MENU_ITEM*) {
+    SetPaletteColor(&PaperPalette::backgroundColor, kDarkBackground);
+}
+
+void ChooseBackgroundColor(uint64_t, MENU_ITEM*) {
+    ChoosePaletteColor(&PaperPalette::backgroundColor);
+}
+
+void ChooseBackgroundImage(uint64_t, MENU_ITEM*) {
+    if (activePaper == nullptr) {
+        return;
+    }
+    if (imageFileTypes.empty()) {
+        // With no flags IMG_Init only reports the loaders already initialised.
+        imageFileTypes = ImageFileTypesFor(IMG_Init(0));
+    }
+    std::vector<std::string> paths;
+    if (!ShowOpenFileDialog(paths, "", imageFileTypes, false, kImageDialogTitle) || paths.empty()) {
+        return;
+    }
+    if (activePaper->LoadBackgroundImage(paths.front())) {
+        // The image's path is part of the document.
+        activePaper->modified = true;
+    }
+}
+
+void SetWhiteDrawColor(uint64_t, MENU_ITEM*) {
+    SetPaletteColor(&PaperPalette::objectColor, kWhiteDrawColor);
+}
+
+void SetBlackDrawColor(uint64_t, MENU_ITEM*) {
+    SetPaletteColor(&PaperPalette::objectColor, kBlackDrawColor);
+}
+
+void ChooseDrawColor(uint64_t, MENU_ITEM*) {
+    ChoosePaletteColor(&PaperPalette::objectColor);
+}
+
+void SetGridColor(uint64_t value, MENU_ITEM*) {
+    if (value < kGridColorCount) {
+        SetPaletteColor(&PaperPalette::gridColor, gridColorTable[value].color);
+    }
+}
+
+bool IsGridColor(uint64_t value) {
+    return activePaper != nullptr && value < kGridColorCount &&
+           SameColor(activePaper->palette.gridColor, gridColorTable[value].color);
+}

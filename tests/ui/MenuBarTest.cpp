@@ -1,0 +1,304 @@
+#include "ui/MenuTestSupport.h"
+
+#include "document/Paper.h"
+#include "ui/MenuBar.h"
+
+#include <SDL2/SDL_ttf.h>
+
+#include <cstdlib>
+
+namespace {
+
+const SDL_Color kBar = {208, 208, 208, 255};
+const SDL_Color kHighlight = {0, 128, 255, 255};
+const SDL_Color kWhite = {255, 255, 255, 255};
+
+bool IsDark(const SDL_Color& color) {
+    return color.r < 100 && color.g < 100 && color.b < 100;
+}
+
+// Saves the frame for a person to look at when TESSELLON_SHOTS_DIR is set.
+void SaveShot(const AppHarness& app, const std::string& name) {
+    const char* folder = std::getenv("TESSELLON_SHOTS_DIR");
+    if (folder != nullptr && folder[0] != '\0') {
+        EXPECT_TRUE(app.SaveScreenshot(std::string(folder) + "/" + name + ".png"));
+    }
+}
+
+std::vector<std::string> MarkedItems(const MENU& menu) {
+    std::vector<std::string> marked;
+    for (const auto& item : menu.items) {
+        if (item->marked) {
+            marked.push_back(item->caption);
+        }
+    }
+    return marked;
+}
+
+// Opens the menu and draws it with the pointer away from the bar.
+void OpenAndDraw(AppHarness& app, const std::string& caption) {
+    app.MouseMove(700, 500);
+    openMenu = FindMenu(caption);
+    ASSERT_NE(openMenu, nullptr);
+    ASSERT_TRUE(app.RunPasses(1));
+}
+
+class MenuBarTest : public MenuTest {};
+
+} // namespace
+
+TEST_F(MenuBarTest, TheBarHoldsSixMenusSideBySide) {
+    std::vector<std::string> captions;
+    for (const auto& menu : menus) {
+        captions.push_back(menu->caption);
+    }
+    EXPECT_EQ(captions, (std::vector<std::string>{"File", "Options", "Unit Options", "Grid",
+                                                  "Windows", "Help"}));
+    int x = menuBarRect.x;
+    for (const auto& menu : menus) {
+        int width = 0;
+        int height = 0;
+        TTF_SizeUTF8(menuFont, menu->caption.c_str(), &width, &height);
+        EXPECT_EQ(menu->titleRect.x, x) << menu->caption;
+        EXPECT_EQ(menu->titleRect.w, width + 10) << menu->caption;
+        EXPECT_EQ(menu->titleRect.h, std::max(height + 6, menuBarRect.h));
+        EXPECT_EQ(menu->dropDownRect.y, menu->titleRect.y + menu->titleRect.h);
+        x += menu->titleRect.w + 10;
+    }
+    EXPECT_EQ(fileMenu, FindMenu("File"));
+    EXPECT_EQ(windowsMenu, FindMenu("Windows"));
+    for (size_t slot = 0; slot < 4; ++slot) {
+        ASSERT_NE(recentFileItems[slot], nullptr);
+        EXPECT_EQ(recentFileItems[slot]->caption, "- Recently Used File -");
+        EXPECT_EQ(recentFileItems[slot]->value, slot);
+    }
+    EXPECT_EQ(fileMenu->items.size(), 17u);
+    EXPECT_EQ(FindMenu("Unit Options")->items.size(), 25u);
+    EXPECT_EQ(FindMenu("Grid")->items.size(), 17u);
+    EXPECT_EQ(Item("Unit Options", "16 Blocks = 1 Unit")->value, 16u);
+    EXPECT_EQ(Item("Grid", "12 Lines Per Inch")->value, 12u);
+    EXPECT_EQ(Item("File", "Export Color PNG...")->value, 1u);
+
+    // With no paper the Windows menu's separator is last: it takes no room.
+    const MENU& windows = *windowsMenu;
+    ASSERT_EQ(windows.items.size(), 4u);
+    EXPECT_EQ(windows.items.back()->rect.w, 0);
+    EXPECT_EQ(windows.dropDownRect.h, 3 * windows.items[0]->rect.h);
+
+    // The bar and a title under the pointer.
+    const SDL_Point help = Centre(FindMenu("Help")->titleRect);
+    app.MouseMove(help.x, help.y);
+    ASSERT_TRUE(app.RunPasses(1));
+    EXPECT_EQ(app.PixelAt(menuBarRect.w - 2, 1), kBar);
+    EXPECT_EQ(app.PixelAt(FindMenu("Help")->titleRect.x + 1, 1), kHighlight);
+    EXPECT_EQ(app.PixelAt(FindMenu("File")->titleRect.x + 1, 1), kBar);
+    EXPECT_EQ(openMenu, nullptr) << "hovering alone opens nothing";
+}
+
+TEST_F(MenuBarTest, CheckMarkRoomMovesCaptionsAndWidensTheDropDown) {
+    MENU plain;
+    MENU checked;
+    checked.showsCheckMarks = true;
+    for (MENU* menu : {&plain, &checked}) {
+        menu->titleRect = {300, menuBarRect.y, 50, menuBarRect.h};
+        AddMenuHeader(*menu, "Heading");
+        AddMenuSeparator(*menu);
+        AddMenuItem(*menu, "Wide caption here", nullptr, 0, nullptr);
+        AddMenuSeparator(*menu);
+        AddMenuItem(*menu, "Short", nullptr, 0, nullptr);
+        LayoutMenu(*menu);
+    }
+    EXPECT_EQ(checked.dropDownRect.w, plain.dropDownRect.w + 20);
+    EXPECT_EQ(plain.dropDownRect.h, checked.dropDownRect.h);
+    EXPECT_EQ(plain.items[1]->rect.h, 4) << "separators are four pixels high";
+    EXPECT_EQ(plain.items[1]->rect.y, plain.items[0]->rect.y + plain.items[0]->rect.h);
+
+    auto captionLeft = [&](MENU& menu) {
+        openMenu = &menu;
+        app.MouseMove(5, 700); // away from the menu
+        EXPECT_TRUE(app.RunPasses(1));
+        const SDL_Rect row = menu.items[2]->rect;
+        return app.BoundsOfPixels(row, IsDark).x - row.x;
+    };
+    const int plainLeft = captionLeft(plain);
+    const int checkedLeft = captionLeft(checked);
+    EXPECT_GE(plainLeft, 5);
+    EXPECT_LE(plainLeft, 7);
+    EXPECT_EQ(checkedLeft, plainLeft + 20);
+    // The frame: white top and left edges, black bottom and right.
+    const SDL_Rect& box = checked.dropDownRect;
+    EXPECT_EQ(app.PixelAt(box.x + 10, box.y), kWhite);
+    EXPECT_EQ(app.PixelAt(box.x, box.y + 10), kWhite);
+    EXPECT_EQ(app.PixelAt(box.x + 10, box.y + box.h), (SDL_Color{0, 0, 0, 255}));
+    EXPECT_EQ(app.PixelAt(box.x + box.w, box.y + 10), (SDL_Color{0, 0, 0, 255}));
+    openMenu = nullptr;
+}
+
+TEST_F(MenuBarTest, ReleasesOnHeadersSeparatorsAndTitlesOnlyCloseTheMenu) {
+    ASSERT_EQ(NewPaper("5x7"), "8.50x11.00");
+    ASSERT_NE(activePaper, nullptr);
+    const SDL_Color before = activePaper->palette.backgroundColor;
+    MENU* options = FindMenu("Options");
+
+    for (const std::string& caption : {std::string("Background"), std::string("Draw Color")}) {
+        ReleaseAt(Centre(options->titleRect));
+        ASSERT_EQ(openMenu, options);
+        ReleaseAt(Centre(Item("Options", caption)->rect));
+        EXPECT_EQ(openMenu, nullptr) << caption;
+    }
+    ReleaseAt(Centre(options->titleRect));
+    const SDL_Rect separator = options->items[1]->rect;
+    ReleaseAt({separator.x + 10, separator.y + 1});
+    EXPECT_EQ(openMenu, nullptr);
+    // Its own title, and a place outside the drop-down.
+    ReleaseAt(Centre(options->titleRect));
+    ReleaseAt(Centre(options->titleRect));
+    EXPECT_EQ(openMenu, nullptr);
+    ReleaseAt(Centre(options->titleRect));
+    ReleaseAt({700, 500});
+    EXPECT_EQ(openMenu, nullptr);
+    EXPECT_EQ(activePaper->palette.backgroundColor, before);
+
+    Choose("Options", "Light");
+    EXPECT_EQ(openMenu, nullptr);
+    EXPECT_EQ(activePaper->palette.backgroundColor, (SDL_Color{255, 255, 255, 255}));
+}
+
+TEST_F(MenuBarTest, MovingAlongTheBarSwitchesTheOpenMenu) {
+    MENU* file = FindMenu("File");
+    MENU* grid = FindMenu("Grid");
+    ReleaseAt(Centre(file->titleRect));
+    ASSERT_EQ(openMenu, file);
+    const SDL_Point gridTitle = Centre(grid->titleRect);
+    app.MouseMove(gridTitle.x, gridTitle.y);
+    ASSERT_TRUE(app.RunPasses(1));
+    EXPECT_EQ(openMenu, grid);
+    SaveShot(app, "menu_grid_hover");
+    // The grid menu's drop-down is drawn, the file menu's is not.
+    const SDL_Rect gridRow = grid->items[0]->rect;
+    EXPECT_EQ(app.PixelAt(gridRow.x + gridRow.w - 3, gridRow.y + 2), kBar);
+    const SDL_Rect fileRow = file->items[0]->rect;
+    EXPECT_NE(app.PixelAt(fileRow.x + fileRow.w - 3, fileRow.y + 2), kBar);
+    // Leaving the bar keeps the menu open; a release on the other title
+    // closes it rather than reopening.
+    app.MouseMove(700, 500);
+    ASSERT_TRUE(app.RunPasses(1));
+    EXPECT_EQ(openMenu, grid);
+    ReleaseAt(Centre(file->titleRect));
+    EXPECT_EQ(openMenu, nullptr);
+}
+
+TEST_F(MenuBarTest, WithoutAPaperOnlyTheGridSwitchesShowCheckMarks) {
+    MENU* units = FindMenu("Unit Options");
+    MENU* grid = FindMenu("Grid");
+    OpenAndDraw(app, "Unit Options");
+    EXPECT_TRUE(MarkedItems(*units).empty());
+    OpenAndDraw(app, "Grid");
+    SaveShot(app, "menu_grid_no_paper");
+    EXPECT_EQ(MarkedItems(*grid),
+              (std::vector<std::string>{"[F5] Enable/Disable", "[F6] Grid Lock On/Off"}));
+    // The mark is the check-mark image, left of the caption.
+    const SDL_Rect first = grid->items[0]->rect;
+    const SDL_Rect markArea = {first.x + 5, first.y, 16, first.h};
+    EXPECT_GT(app.BoundsOfPixels(markArea, IsDark).w, 4);
+    openMenu = nullptr;
+
+    Choose("Grid", "[F5] Enable/Disable");
+    EXPECT_FALSE(gridVisible);
+    selectionDragging = true;
+    Choose("Grid", "[F6] Grid Lock On/Off");
+    EXPECT_FALSE(gridLock);
+    EXPECT_FALSE(selectionDragging);
+    OpenAndDraw(app, "Grid");
+    EXPECT_TRUE(MarkedItems(*grid).empty());
+    EXPECT_EQ(app.BoundsOfPixels(markArea, IsDark).w, 0);
+
+    // Without the image the mark is drawn as text.
+    gridVisible = true;
+    FreeMenuImages();
+    ASSERT_TRUE(app.RunPasses(1));
+    EXPECT_GT(app.BoundsOfPixels(markArea, IsDark).w, 4);
+    SaveShot(app, "menu_grid_text_mark");
+    openMenu = nullptr;
+}
+
+TEST_F(MenuBarTest, TheWindowsMenuListsOpenPapersWithTheActiveOneChecked) {
+    EXPECT_TRUE(WindowsEntries().empty());
+    ASSERT_EQ(NewPaper("5x7"), "8.50x11.00");
+    Paper* first = activePaper;
+    ASSERT_EQ(NewPaper("6x6"), "5.00x7.00");
+    Paper* second = activePaper;
+    EXPECT_EQ(WindowsEntries(), (std::vector<std::string>{"Unnamed File", "Unnamed File *"}));
+
+    OpenAndDraw(app, "Windows");
+    SaveShot(app, "menu_windows_two_papers");
+    const SDL_Rect separator = windowsMenu->items[3]->rect;
+    EXPECT_EQ(separator.h, 4) << "with papers below it the separator is drawn";
+    EXPECT_EQ(app.PixelAt(separator.x + 20, separator.y + 1), (SDL_Color{0, 0, 0, 255}));
+    EXPECT_EQ(app.PixelAt(separator.x + 20, separator.y + 2), (SDL_Color{51, 51, 51, 255}));
+    openMenu = nullptr;
+
+    // The first entry activates the first paper.
+    ReleaseAt(Centre(windowsMenu->titleRect));
+    ReleaseAt(Centre(windowsMenu->items[4]->rect));
+    EXPECT_EQ(activePaper, first);
+    EXPECT_EQ(WindowsEntries(), (std::vector<std::string>{"Unnamed File *", "Unnamed File"}));
+
+    Choose("File", "Close");
+    EXPECT_EQ(activePaper, second);
+    EXPECT_EQ(WindowsEntries(), (std::vector<std::string>{"Unnamed File *"}));
+    Choose("File", "Close");
+    EXPECT_TRUE(WindowsEntries().empty());
+    EXPECT_EQ(windowsMenu->items.back()->rect.w, 0);
+}
+
+TEST_F(MenuBarTest, ScaleItemsCheckTheActivePapersSettings) {
+    ASSERT_EQ(NewPaper("5x7"), "8.50x11.00");
+    MENU* units = FindMenu("Unit Options");
+    MENU* grid = FindMenu("Grid");
+    OpenAndDraw(app, "Unit Options");
+    EXPECT_EQ(MarkedItems(*units), (std::vector<std::string>{"Feet", "4 Blocks = 1 Unit"}));
+    SaveShot(app, "menu_unit_options");
+    openMenu = nullptr;
+
+    Choose("Unit Options", "Centimeters");
+    Choose("Unit Options", "16 Blocks = 1 Unit");
+    EXPECT_EQ(activePaper->unitIndex, 3);
+    EXPECT_EQ(activePaper->blocksPerUnit, 16);
+    Choose("Grid", "4 Lines Per Inch");
+    Choose("Grid", "1 Lines Per Inch");
+    EXPECT_EQ(activePaper->linesPerInch, 1);
+    EXPECT_EQ(activePaper->blockWidth, 96);
+    EXPECT_EQ(activePaper->blocksPerUnit, 16) << "the grid scale leaves the unit scale";
+
+    OpenAndDraw(app, "Unit Options");
+    EXPECT_EQ(MarkedItems(*units), (std::vector<std::string>{"Centimeters", "16 Blocks = 1 Unit"}));
+    OpenAndDraw(app, "Grid");
+    EXPECT_EQ(MarkedItems(*grid),
+              (std::vector<std::string>{"[F5] Enable/Disable", "[F6] Grid Lock On/Off", "Black",
+                                        "1 Lines Per Inch"}));
+    SaveShot(app, "menu_grid_with_paper");
+    openMenu = nullptr;
+}
+
+TEST_F(MenuBarTest, AQuickSecondClickOnTheMenuIsAChoiceNotADoubleClick) {
+    ASSERT_EQ(NewPaper("5x7"), "8.50x11.00");
+    MENU* options = FindMenu("Options");
+    const SDL_Point title = Centre(options->titleRect);
+    const SDL_Point light = Centre(Item("Options", "Light")->rect);
+    // What SDL reports when "Light" is clicked right after the title.
+    app.Click(title.x, title.y);
+    app.MouseDown(light.x, light.y, SDL_BUTTON_LEFT, 2);
+    app.MouseUp(light.x, light.y, SDL_BUTTON_LEFT, 2);
+    ASSERT_TRUE(app.RunPasses(1));
+    EXPECT_EQ(openMenu, nullptr);
+    EXPECT_EQ(activePaper->palette.backgroundColor, (SDL_Color{255, 255, 255, 255}));
+
+    // Off the menus, the second click of a double click still counts for nothing.
+    const size_t objects = activePaper->objects.size();
+    app.MouseDown(400, 400, SDL_BUTTON_LEFT, 2);
+    app.MouseUp(400, 400, SDL_BUTTON_LEFT, 2);
+    ASSERT_TRUE(app.RunPasses(1));
+    EXPECT_EQ(activeToolInstance, nullptr);
+    EXPECT_EQ(activePaper->objects.size(), objects);
+}
