@@ -1,4 +1,4 @@
-#include "app/AppHarness.h"
+#include "ui/MenuTestSupport.h"
 
 #include "app/AppState.h"
 #include "document/Paper.h"
@@ -7,7 +7,9 @@
 #include "support/VRX_Paths.h"
 #include "ui/Dialog.h"
 #include "ui/ExportCommands.h"
+#include "ui/FileCommands.h"
 #include "ui/FileDialog.h"
+#include "ui/PaperWindows.h"
 
 #include <gtest/gtest.h>
 
@@ -16,7 +18,6 @@
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
-#include <memory>
 #include <string>
 #include <thread>
 #include <vector>
@@ -101,31 +102,24 @@ class FakePrograms {
     std::string saved_;
 };
 
-class ExportCommandsTest : public ::testing::Test {
+// Drives the commands through the real menu bar.
+class ExportCommandsTest : public MenuTest {
   protected:
     void SetUp() override {
-        ASSERT_TRUE(app.Start());
-        dialogCloseWhenIdle = true;
+        MenuTest::SetUp();
         folder = app.HomeFolder() / "work";
         fs::create_directories(folder);
     }
-    void TearDown() override {
-        dialogPassHook = nullptr;
-        activePaper = nullptr;
-        papers.clear();
-    }
 
-    // A paper with the default 24-pixel grid, a coloured background, a black
+    // A new 5 x 4 inch paper (24-pixel blocks) with a coloured background, a
     // line, a coloured rectangle and a text, made active.
-    Paper& NewPaper() {
-        papers.push_back(std::make_unique<Paper>());
-        Paper& paper = *papers.back();
-        Fill(paper);
-        activePaper = &paper;
-        return paper;
+    Paper& DrawnPaper() {
+        NewPaper("5x4");
+        EXPECT_NE(activePaper, nullptr);
+        Draw(*activePaper);
+        return *activePaper;
     }
-    static void Fill(Paper& paper) {
-        EXPECT_TRUE(paper.CreateSurface(kPaperWidth, kPaperHeight));
+    static void Draw(Paper& paper) {
         paper.palette.backgroundColor = kBlue;
         paper.CreateAndAddObject(LineRecord(ObjectKind::Line, 30, 30, 200, 120), false);
         ObjectRecord rect = LineRecord(ObjectKind::Rect, 250, 40, 400, 200);
@@ -133,18 +127,17 @@ class ExportCommandsTest : public ::testing::Test {
         paper.CreateAndAddObject(rect, true);
         paper.CreateAndAddObject(TextRecord(60, 220, "Shed 1:50"), false);
     }
-    // Such a paper saved to `path` and opened from there, made active.
-    Paper& LoadedPaper(const fs::path& path) {
+    // Such a paper stored at `path` and opened from there, made active.
+    Paper& OpenedPaper(const fs::path& path) {
         {
             Paper made;
-            Fill(made);
+            EXPECT_TRUE(made.CreateSurface(kPaperWidth, kPaperHeight));
+            Draw(made);
             EXPECT_TRUE(SavePaper(made, path.string()));
         }
-        papers.push_back(std::make_unique<Paper>());
-        Paper& paper = *papers.back();
-        EXPECT_TRUE(LoadPaper(paper, path.string()));
-        activePaper = &paper;
-        return paper;
+        EXPECT_TRUE(OpenPaperFile(path.string()));
+        EXPECT_NE(activePaper, nullptr);
+        return *activePaper;
     }
 
     // Answers the next save dialog with `path` (Escape when empty) and
@@ -186,25 +179,23 @@ class ExportCommandsTest : public ::testing::Test {
 
     std::string In(const std::string& name) const { return (folder / name).string(); }
 
-    AppHarness app;
     fs::path folder;
-    std::vector<std::unique_ptr<Paper>> papers;
 };
 
 } // namespace
 
 TEST_F(ExportCommandsTest, ExportOffersTheDocumentsNameThenTheLastExport) {
-    Paper& paper = LoadedPaper(folder / "shed.tsln");
+    Paper& paper = OpenedPaper(folder / "shed.tsln");
     std::string offered;
     AnswerSave(In("out.png"), &offered);
-    ExportActivePaper(kExportBlackAndWhite);
+    Choose("File", "Export B&W PNG...");
     EXPECT_EQ(offered, In("shed.png"));
     EXPECT_EQ(Notice(), "Image saved.");
     EXPECT_TRUE(fs::is_regular_file(In("out.png")));
     EXPECT_EQ(paper.exportPath, In("out.png"));
 
     AnswerSave("", &offered);
-    ExportActivePaper(kExportBlackAndWhite);
+    Choose("File", "Export B&W PNG...");
     EXPECT_EQ(offered, In("out.png")) << "the last export's path comes first";
     EXPECT_EQ(paper.exportPath, In("out.png")) << "Cancel changes nothing";
 
@@ -218,38 +209,38 @@ TEST_F(ExportCommandsTest, ExportOffersTheDocumentsNameThenTheLastExport) {
 }
 
 TEST_F(ExportCommandsTest, ExportKeepsAPngExtensionInAnyCaseAndAddsOneOtherwise) {
-    NewPaper();
+    DrawnPaper();
     AnswerSave(In("shed.jpg"));
-    ExportActivePaper(kExportColor);
+    Choose("File", "Export Color PNG...");
     EXPECT_TRUE(fs::is_regular_file(In("shed.jpg.png")));
     EXPECT_FALSE(fs::exists(In("shed.jpg")));
 
     AnswerSave(In("shed.PNG"));
-    ExportActivePaper(kExportColor);
+    Choose("File", "Export Color PNG...");
     EXPECT_TRUE(fs::is_regular_file(In("shed.PNG")));
     EXPECT_FALSE(fs::exists(In("shed.PNG.png")));
 
     // The dialog asked about shed.jpg; the name really written is asked about too.
     WriteFile(In("shed.jpg.png"), "keep me");
-    std::vector<std::string> questions;
+    std::vector<std::string> replaceQuestions;
     AnswerSave(In("shed.jpg"));
     auto answerSave = dialogPassHook;
     dialogPassHook = [&](Dialog& dialog) {
         if (dialog.Caption() == "Confirm Save As" && dialog.Passes() == 1) {
-            questions.push_back(dialog.Text(kIdNone));
+            replaceQuestions.push_back(dialog.Text(kIdNone));
             app.TypeText("n");
         } else {
             answerSave(dialog);
         }
     };
-    ExportActivePaper(kExportColor);
-    EXPECT_EQ(questions,
+    Choose("File", "Export Color PNG...");
+    EXPECT_EQ(replaceQuestions,
               std::vector<std::string>{"shed.jpg.png already exists.\nDo you want to replace it?"});
     EXPECT_EQ(ReadFile(In("shed.jpg.png")), "keep me");
 }
 
 TEST_F(ExportCommandsTest, LeftCtrlLeavesTheGridOutOfTheImageButNotOffTheScreen) {
-    Paper& paper = NewPaper();
+    Paper& paper = DrawnPaper();
     paper.palette.backgroundColor = {255, 255, 255, 255};
     ASSERT_TRUE(app.RunPasses(1));
     const SDL_Point onScreen = {paperViewRect.x + kGridX - paper.scrollX,
@@ -258,7 +249,7 @@ TEST_F(ExportCommandsTest, LeftCtrlLeavesTheGridOutOfTheImageButNotOffTheScreen)
     ASSERT_NE(screenGrid, kWhite) << "the screen shows the grid";
 
     AnswerSave(In("grid.png"));
-    ExportActivePaper(kExportBlackAndWhite);
+    Choose("File", "Export B&W PNG...");
     EXPECT_NE(ImagePixel(In("grid.png"), kGridX, kGridY), kWhite);
 
     // Held while the command is chosen, let go while the name is typed.
@@ -270,7 +261,7 @@ TEST_F(ExportCommandsTest, LeftCtrlLeavesTheGridOutOfTheImageButNotOffTheScreen)
         ctrlHeld = false;
         answerSave(dialog);
     };
-    ExportActivePaper(kExportBlackAndWhite);
+    Choose("File", "Export B&W PNG...");
     EXPECT_EQ(Notice(), "Image saved.");
     EXPECT_EQ(ImagePixel(In("plain.png"), kGridX, kGridY), kWhite);
     EXPECT_TRUE(gridVisible);
@@ -279,12 +270,12 @@ TEST_F(ExportCommandsTest, LeftCtrlLeavesTheGridOutOfTheImageButNotOffTheScreen)
 }
 
 TEST_F(ExportCommandsTest, ExportedImagesMatchTheCommandLineExport) {
-    Paper& paper = LoadedPaper(folder / "plan.tsln");
+    Paper& paper = OpenedPaper(folder / "plan.tsln");
     AnswerSave(In("colour.png"));
-    ExportActivePaper(kExportColor);
+    Choose("File", "Export Color PNG...");
     keyHeldSource = [](SDL_Scancode key) { return key == SDL_SCANCODE_LCTRL; };
     AnswerSave(In("plain.png"));
-    ExportActivePaper(kExportBlackAndWhite);
+    Choose("File", "Export B&W PNG...");
 
     const auto commandLine = [&](const std::vector<std::string>& options, const std::string& out) {
         std::vector<std::string> args = {"--export", In(out)};
@@ -318,38 +309,37 @@ TEST_F(ExportCommandsTest, ExportedImagesMatchTheCommandLineExport) {
 }
 
 TEST_F(ExportCommandsTest, AFailedExportSaysSoAndKeepsThePath) {
-    papers.push_back(std::make_unique<Paper>()); // no surface: nothing can be drawn
-    activePaper = papers.back().get();
+    // A paper without a surface cannot be drawn; the open papers own it.
+    SetActivePaper(new Paper);
     AnswerSave(In("never.png"));
-    ExportActivePaper(kExportColor);
+    Choose("File", "Export Color PNG...");
     EXPECT_EQ(Notice(), "Error saving image!");
     EXPECT_FALSE(fs::exists(In("never.png")));
     EXPECT_EQ(activePaper->exportPath, In("never.png"));
     {
         FakePrograms fakes(folder / "bin");
         fakes.Add("lp", 0);
-        PrintActivePaper();
+        Choose("File", "Print...");
         EXPECT_EQ(Notice(), "Error saving image!");
         EXPECT_EQ(fakes.Arguments("lp"), "") << "nothing to print";
     }
 
     // Without a paper the commands do nothing at all.
-    activePaper = nullptr;
+    ASSERT_TRUE(CloseAllPapers(/*force=*/true));
     statusNotice[0] = '\0';
-    papers.clear();
     bool asked = false;
     dialogPassHook = [&](Dialog&) { asked = true; };
-    ExportActivePaper(kExportColor);
-    ExportAllPapers(kExportColor);
-    PrintActivePaper();
+    Choose("File", "Export Color PNG...");
+    Choose("Windows", "Export All Color PNG...");
+    Choose("File", "Print...");
     EXPECT_FALSE(asked);
     EXPECT_EQ(Notice(), "");
 }
 
 TEST_F(ExportCommandsTest, ExportAllNamesEveryPaperAndRemembersTheFolder) {
-    NewPaper();
-    NewPaper();
-    Paper& named = LoadedPaper(folder / "a.TSLN");
+    Paper& first = DrawnPaper();
+    Paper& second = DrawnPaper();
+    Paper& named = OpenedPaper(folder / "a.TSLN");
     const fs::path out = folder / "out";
     fs::create_directories(out);
     WriteFile(out / "a.png", "old");
@@ -357,19 +347,19 @@ TEST_F(ExportCommandsTest, ExportAllNamesEveryPaperAndRemembersTheFolder) {
     std::string offered;
     AnswerFolder(out.string(), &offered);
     statusNotice[0] = '\0';
-    ExportAllPapers(kExportColor);
+    Choose("Windows", "Export All Color PNG...");
     EXPECT_EQ(offered + "/", GetDocumentsFolder(kProductName));
     EXPECT_EQ(exportFolder, out.string() + "/");
     EXPECT_EQ(Notice(), "") << "success is not announced";
-    EXPECT_EQ(papers[0]->exportPath, (out / "Unnamed File 1.png").string());
-    EXPECT_EQ(papers[1]->exportPath, (out / "Unnamed File 2.png").string());
+    EXPECT_EQ(first.exportPath, (out / "Unnamed File 1.png").string());
+    EXPECT_EQ(second.exportPath, (out / "Unnamed File 2.png").string());
     EXPECT_EQ(named.exportPath, (out / "a.png").string());
     for (const char* name : {"Unnamed File 1.png", "Unnamed File 2.png", "a.png"}) {
         EXPECT_EQ(ImagePixel((out / name).string(), 5, 5), kBlue) << name;
     }
 
     AnswerFolder(out.string(), &offered);
-    ExportAllPapers(kExportBlackAndWhite);
+    Choose("Windows", "Export All B&W PNG...");
     EXPECT_EQ(offered, out.string()) << "the second time starts in the first one's folder";
     EXPECT_EQ(ImagePixel((out / "a.png").string(), 5, 5), kWhite);
 
@@ -379,18 +369,18 @@ TEST_F(ExportCommandsTest, ExportAllNamesEveryPaperAndRemembersTheFolder) {
             app.PressKey(SDLK_ESCAPE);
         }
     };
-    ExportAllPapers(kExportColor);
+    Choose("Windows", "Export All Color PNG...");
     EXPECT_EQ(exportFolder, out.string() + "/");
 }
 
 TEST_F(ExportCommandsTest, ExportAllGivesSameNamedDocumentsTheirOwnImages) {
     fs::create_directories(folder / "one");
     fs::create_directories(folder / "two");
-    Paper& first = LoadedPaper(folder / "one" / "shed.tsln");
-    Paper& second = LoadedPaper(folder / "two" / "shed.tsln");
+    Paper& first = OpenedPaper(folder / "one" / "shed.tsln");
+    Paper& second = OpenedPaper(folder / "two" / "shed.tsln");
     std::string offered;
     AnswerFolder(folder.string(), &offered);
-    ExportAllPapers(kExportColor);
+    Choose("Windows", "Export All Color PNG...");
     EXPECT_EQ(first.exportPath, In("shed.png"));
     EXPECT_EQ(second.exportPath, In("shed (2).png"));
     EXPECT_TRUE(fs::is_regular_file(In("shed.png")));
@@ -400,9 +390,9 @@ TEST_F(ExportCommandsTest, ExportAllGivesSameNamedDocumentsTheirOwnImages) {
 TEST_F(ExportCommandsTest, PrintHandsABlackAndWhiteImageToThePrintQueue) {
     FakePrograms fakes(folder / "bin");
     fakes.Add("lp", 0);
-    Paper& paper = NewPaper();
+    Paper& paper = DrawnPaper();
     paper.exportPath = In("earlier.png");
-    PrintActivePaper();
+    Choose("File", "Print...");
 
     const std::string printFile =
         (app.ConfigFolder() / ("print." + std::to_string(::getpid()) + ".png")).string();
@@ -416,10 +406,10 @@ TEST_F(ExportCommandsTest, PrintHandsABlackAndWhiteImageToThePrintQueue) {
 TEST_F(ExportCommandsTest, PrintFallsBackToTheImageViewer) {
     const std::string printFile =
         (app.ConfigFolder() / ("print." + std::to_string(::getpid()) + ".png")).string();
-    NewPaper();
+    DrawnPaper();
     {
         FakePrograms nothing(folder / "empty", /*keepSystemPath=*/false);
-        PrintActivePaper();
+        Choose("File", "Print...");
         EXPECT_EQ(Notice(), "Error printing page!");
         EXPECT_FALSE(fs::exists(printFile));
     }
@@ -428,7 +418,7 @@ TEST_F(ExportCommandsTest, PrintFallsBackToTheImageViewer) {
         FakePrograms fakes(folder / "bin");
         fakes.Add("lp", 1);
         fakes.Add("xdg-open", 0);
-        PrintActivePaper();
+        Choose("File", "Print...");
         EXPECT_EQ(Notice(), "Printed page successfully!");
         ASSERT_TRUE(fakes.WaitFor("xdg-open"));
         EXPECT_EQ(fakes.Arguments("xdg-open"), printFile + "\n");
@@ -438,12 +428,10 @@ TEST_F(ExportCommandsTest, PrintFallsBackToTheImageViewer) {
         // Neither program can be started; the file the viewer may still be
         // about to read stays.
         FakePrograms nothing(folder / "empty", /*keepSystemPath=*/false);
-        PrintActivePaper();
+        Choose("File", "Print...");
         EXPECT_EQ(Notice(), "Error printing page!");
         EXPECT_TRUE(fs::is_regular_file(printFile));
     }
-    activePaper = nullptr;
-    papers.clear();
     app.Shutdown();
     EXPECT_FALSE(fs::exists(printFile)) << "removed at exit";
 }
