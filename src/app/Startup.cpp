@@ -36,7 +36,7 @@ constexpr const char* kLogFileName = "tessellon.log";
 constexpr const char* kFatalErrorTitle = "Fatal Error";
 constexpr int kImageFormats = IMG_INIT_JPG | IMG_INIT_PNG | IMG_INIT_TIF | IMG_INIT_WEBP;
 
-struct FontSpec {
+struct FontEntry {
     TTF_Font** font;
     const char* file;
     int pointSize;
@@ -44,7 +44,7 @@ struct FontSpec {
 };
 
 // In the order they are opened.
-const FontSpec kFonts[] = {
+const FontEntry kFonts[] = {
     {&statusFont, "fonts/menu.ttf", 20, "Couldn't load status font: %s"},
     {&toolboxFont, "fonts/menu.ttf", 24, "Couldn't load toolbox font: %s"},
     {&menuFont, "fonts/menu.ttf", 14, "Couldn't load menu font: %s"},
@@ -78,19 +78,19 @@ bool CreateMainWindow(const WindowGeometry& geometry) {
 
 // The font owns its stream. When the file cannot be opened, SDL's error keeps
 // the PhysicsFS reason rather than SDL_ttf's complaint about a missing stream.
-TTF_Font* OpenFont(const FontSpec& spec) {
-    SDL_RWops* stream = PHYSFSRWOPS_openRead(spec.file);
+TTF_Font* OpenFont(const FontEntry& entry) {
+    SDL_RWops* stream = PHYSFSRWOPS_openRead(entry.file);
     if (stream == nullptr) {
         return nullptr;
     }
-    return TTF_OpenFontRW(stream, 1, spec.pointSize);
+    return TTF_OpenFontRW(stream, 1, entry.pointSize);
 }
 
 bool OpenFonts() {
-    for (const FontSpec& spec : kFonts) {
-        *spec.font = OpenFont(spec);
-        if (*spec.font == nullptr) {
-            Failed(spec.failureFormat, SDL_GetError());
+    for (const FontEntry& entry : kFonts) {
+        *entry.font = OpenFont(entry);
+        if (*entry.font == nullptr) {
+            Failed(entry.failureFormat, SDL_GetError());
             return false;
         }
     }

@@ -44,12 +44,12 @@ constexpr const char* kSelectToolName = "select";
 constexpr const char* kColorNormal = "color_normal";
 constexpr const char* kColorCustom = "color_custom";
 
-struct ToolEntrySpec {
+struct ToolEntryText {
     const char* name;
     const char* tooltip;
 };
 
-const ToolEntrySpec kToolEntries[] = {
+const ToolEntryText kToolEntries[] = {
     {"select", "Select"},       {"line", "Draw Line"},
     {"arrow", "Draw Arrow"},    {"dashed_line", "Draw Dashed Line"},
     {"rect", "Draw Rectangle"}, {"text", "Add Text"},
@@ -82,9 +82,9 @@ ToolboxButton Button(ToolboxGroup group, std::string name, std::string tooltip) 
 }
 
 void AddToolButtons() {
-    for (const ToolEntrySpec& spec : kToolEntries) {
-        ToolboxButton entry = Button(kToolboxGroupTool, spec.name, spec.tooltip);
-        entry.iconPath = std::string("images/tool_") + spec.name + ".png";
+    for (const ToolEntryText& tool : kToolEntries) {
+        ToolboxButton entry = Button(kToolboxGroupTool, tool.name, tool.tooltip);
+        entry.iconPath = std::string("images/tool_") + tool.name + ".png";
         if (entry.name == kSelectToolName) {
             entry.selected = true;
             SDL_strlcpy(currentToolName, kSelectToolName, sizeof currentToolName);
