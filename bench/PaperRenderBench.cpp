@@ -75,8 +75,12 @@ void Populate(Paper& paper, const SDL_Rect& spread) {
     }
 }
 
+enum class Frames { Changing, Unchanged };
+
+// Frames of the view; "changing" draws every frame afresh, as after an edit,
+// "unchanged" is a frame in which only the pointer moved.
 void ViewFrames(benchmark::State& state, int paperWidth, int paperHeight, SDL_Rect spread,
-                SDL_Point scroll) {
+                SDL_Point scroll, Frames frames = Frames::Changing) {
     BenchSession session;
     Paper paper;
     paper.CreateSurface(paperWidth, paperHeight);
@@ -84,6 +88,9 @@ void ViewFrames(benchmark::State& state, int paperWidth, int paperHeight, SDL_Re
     paper.scrollX = scroll.x;
     paper.scrollY = scroll.y;
     for (auto _ : state) {
+        if (frames == Frames::Changing) {
+            paper.viewCache.Clear();
+        }
         RenderPaper(paper, false, true);
     }
 }
@@ -105,6 +112,12 @@ void BM_ViewWithAllObjectsVisible(benchmark::State& state) {
     ViewFrames(state, 1056, 816, {0, 0, kViewWidth, kViewHeight}, {0, 0});
 }
 BENCHMARK(BM_ViewWithAllObjectsVisible)->Unit(benchmark::kMillisecond);
+
+void BM_UnchangedViewWithAllObjectsVisible(benchmark::State& state) {
+    // The same view while nothing on the paper changes (the pointer moves).
+    ViewFrames(state, 1056, 816, {0, 0, kViewWidth, kViewHeight}, {0, 0}, Frames::Unchanged);
+}
+BENCHMARK(BM_UnchangedViewWithAllObjectsVisible)->Unit(benchmark::kMillisecond);
 
 void BM_ExportPng(benchmark::State& state) {
     BenchSession session;

@@ -110,6 +110,7 @@ SDL_Rect Paper::VisibleArea() const {
 
 void Paper::ReleaseAllCaches() {
     textCache.Clear();
+    viewCache.Clear();
     for (const std::shared_ptr<PaperObject>& object : objects) {
         object->ReleaseCache();
     }

@@ -2,6 +2,7 @@
 // One open document: a sheet of squared paper with its objects, selection,
 // undo stack and the off-screen surface it is drawn into.
 
+#include "document/PaperViewCache.h"
 #include "draw/TextTextureCache.h"
 #include "support/VRX_Serializable.h"
 
@@ -134,6 +135,8 @@ class Paper final : public VRX_Serializable {
     uint8_t hiddenLayers[kLayerCount] = {};
     // Texts drawn by the drawing primitives, kept between frames.
     TextTextureCache textCache;
+    // The last view picture, reused while nothing shown has changed.
+    PaperViewCache viewCache;
 
   private:
     enum class TargetError { None, Surface, Renderer };

@@ -141,6 +141,63 @@ void DrawObjects(Paper& paper, const PaperPalette& palette, bool ownPalette, con
     }
 }
 
+// Everything the view picture (before the tool preview) is drawn from.
+uint64_t ViewKey(const Paper& paper, const SDL_Rect& area, bool ownPalette) {
+    ViewFingerprint key;
+    key.Add(area);
+    key.Add(ownPalette);
+    key.Add(gridVisible);
+    key.Add(drawFont);
+    key.Add(paper.palette);
+    key.Add(paper.width);
+    key.Add(paper.height);
+    key.Add(paper.blockWidth);
+    key.Add(paper.blockHeight);
+    key.Add(paper.blocksPerUnit);
+    key.Add(paper.linesPerInch);
+    key.Add(paper.unitIndex);
+    key.Add(paper.hiddenLayers);
+    key.Add(paper.backgroundTexture);
+    key.Add(paper.backgroundImageX);
+    key.Add(paper.backgroundImageY);
+    key.Add(paper.backgroundImageAlpha);
+    key.Add(paper.backgroundImagePath.data(), paper.backgroundImagePath.size());
+    key.Add(selectionDragging);
+    if (selectionDragging) {
+        key.Add(SelectionDragOffset(paper));
+    }
+    key.Add(paper.objects.size());
+    for (const std::shared_ptr<PaperObject>& object : paper.objects) {
+        key.Add(object->id);
+        key.Add(object->record.bytes);
+    }
+    key.Add(paper.selection.size());
+    for (const auto& entry : paper.selection) {
+        key.Add(entry.first);
+    }
+    return key.Value();
+}
+
+void DrawPicture(Paper& paper, const SDL_Rect& area, bool ownPalette) {
+    SDL_Renderer* renderer = paper.paperRenderer;
+    const PaperPalette palette = ownPalette ? paper.palette : MonochromePalette();
+    SDL_SetRenderDrawColor(renderer, palette.backgroundColor.r, palette.backgroundColor.g,
+                           palette.backgroundColor.b, SDL_ALPHA_OPAQUE);
+    SDL_RenderClear(renderer);
+    if (area.w > 0 && area.h > 0) {
+        if (paper.backgroundTexture != nullptr) {
+            DrawBackgroundImage(paper);
+        }
+        if (gridVisible) {
+            DrawGrid(paper, palette, area);
+        }
+        DrawObjects(paper, palette, ownPalette, area);
+    }
+    // Carries out the queued drawing, so the surface holds the picture.
+    SDL_RenderFlush(renderer);
+    paper.textCache.Sweep();
+}
+
 } // namespace
 
 SDL_Point GridLineCounts(const Paper& paper) {
@@ -170,19 +227,15 @@ bool RenderPaperArea(Paper& paper, const SDL_Rect& area, bool wholePaper, bool o
         return false;
     }
     SDL_Renderer* renderer = paper.paperRenderer;
-    const PaperPalette palette = ownPalette ? paper.palette : MonochromePalette();
-    SDL_SetRenderDrawColor(renderer, palette.backgroundColor.r, palette.backgroundColor.g,
-                           palette.backgroundColor.b, SDL_ALPHA_OPAQUE);
-    SDL_RenderClear(renderer);
-
-    if (area.w > 0 && area.h > 0) {
-        if (paper.backgroundTexture != nullptr) {
-            DrawBackgroundImage(paper);
+    if (wholePaper) {
+        DrawPicture(paper, area, ownPalette);
+    } else {
+        // A view frame reuses the last picture while nothing it shows changed.
+        const uint64_t key = ViewKey(paper, area, ownPalette);
+        if (!paper.viewCache.Restore(key, paper.paperSurface)) {
+            DrawPicture(paper, area, ownPalette);
+            paper.viewCache.Store(key, paper.paperSurface);
         }
-        if (gridVisible) {
-            DrawGrid(paper, palette, area);
-        }
-        DrawObjects(paper, palette, ownPalette, area);
     }
 
     if (!wholePaper && activeToolInstance != nullptr && paperHooks.renderToolPreview != nullptr) {
@@ -191,7 +244,6 @@ bool RenderPaperArea(Paper& paper, const SDL_Rect& area, bool wholePaper, bool o
         paperHooks.renderToolPreview(paper);
     }
     SDL_RenderPresent(renderer);
-    paper.textCache.Sweep();
     if (wholePaper) {
         SDL_RenderFlush(renderer);
     }

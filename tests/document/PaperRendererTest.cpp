@@ -343,3 +343,63 @@ TEST(PaperRendererTest, LabelTexturesAreKeptOnlyWhileTheyAreDrawn) {
     ASSERT_TRUE(RenderPaper(paper, false, true));
     EXPECT_EQ(paper.textCache.Size(), 0u) << "unused labels are let go";
 }
+
+// The view reuses its last picture while nothing shown changed. After each
+// change the program makes (many of them straight to fields, without telling
+// the renderer), the view must look exactly as a fresh drawing does.
+TEST(PaperRendererTest, AReusedViewPictureNeverLagsBehindTheDocument) {
+    DocumentSession session(700, 500);
+    Paper paper;
+    ASSERT_TRUE(paper.CreateSurface(700, 500));
+    AddEveryKind(paper);
+    auto freshView = [&] {
+        paper.viewCache.Clear();
+        EXPECT_TRUE(RenderPaper(paper, false, true));
+        return Capture(paper);
+    };
+    auto expectCurrent = [&](const char* change) {
+        ASSERT_TRUE(RenderPaper(paper, false, true));
+        const Image shown = Capture(paper);
+        const Image fresh = freshView();
+        EXPECT_TRUE(shown.pixels == fresh.pixels) << "after: " << change;
+    };
+    ASSERT_TRUE(RenderPaper(paper, false, true));
+    const Image first = Capture(paper);
+    ASSERT_TRUE(RenderPaper(paper, false, true));
+    EXPECT_TRUE(Capture(paper).pixels == first.pixels) << "nothing changed";
+
+    paper.objects[0]->record.SetColor({255, 0, 0, 255});
+    expectCurrent("a colour written into a record");
+    paper.objects[10]->record.SetText("Pantry");
+    paper.objects[10]->ReleaseCache();
+    expectCurrent("a new text");
+    paper.selection.emplace(paper.objects[8]->id, paper.objects[8]);
+    expectCurrent("a selection");
+    selectionDragging = true;
+    gridLock = false;
+    dragAnchor = {0, 0};
+    mousePaperPos = {30, 10};
+    expectCurrent("a selection drag");
+    mousePaperPos = {35, 10};
+    expectCurrent("the drag going on");
+    selectionDragging = false;
+    paper.hiddenLayers[0] = 1;
+    expectCurrent("a hidden layer");
+    paper.hiddenLayers[0] = 0;
+    gridVisible = false;
+    expectCurrent("the grid switched off");
+    gridVisible = true;
+    paper.palette.gridColor = {0, 128, 0, 255};
+    expectCurrent("a grid colour");
+    paper.unitIndex = 2;
+    expectCurrent("another unit in the labels");
+    paper.linesPerInch = 8;
+    paper.UpdateBlockSize();
+    expectCurrent("another grid scale");
+    paper.scrollX = 50;
+    expectCurrent("scrolling");
+    paper.MoveObjects(3, 0, false);
+    expectCurrent("moved objects");
+    paper.objects.pop_back();
+    expectCurrent("a removed object");
+}
