@@ -77,7 +77,7 @@ choose() {
 
 # Waits for a window whose title matches and prints its id.
 wait_for_window() {
-    timeout 20 xdotool search --sync --name "$1" | head -n 1
+    timeout 60 xdotool search --sync --name "$1" | head -n 1
 }
 
 # Waits for a top-level window of exactly that title and prints its id. (SDL's

@@ -16,7 +16,7 @@ about_y=$((23 + 23 + 11))
 "${preload[@]}" "$binary" &
 pid=$!
 
-window=$(timeout 20 xdotool search --sync --name '^Tessellon/Linux64$' | head -n 1) ||
+window=$(timeout 60 xdotool search --sync --name '^Tessellon/Linux64$' | head -n 1) ||
     fail "the window did not appear"
 eval "$(xdotool getwindowgeometry --shell "$window")"
 sleep 1

@@ -95,7 +95,7 @@ PYTHON
 # Usage: expect_exit PID STATUS
 expect_exit() {
     local status=0
-    timeout 20 tail --pid="$1" -f /dev/null || fail "the program did not end"
+    timeout 60 tail --pid="$1" -f /dev/null || fail "the program did not end"
     wait "$1" || status=$?
     ((status == $2)) || fail "exit status $status, expected $2"
 }

@@ -14,7 +14,7 @@ config="$home/.config/Tessellon"
 "${preload[@]}" "$binary" &
 pid=$!
 
-window=$(timeout 30 xdotool search --sync --name '^Tessellon/Linux64$' | head -n 1) ||
+window=$(timeout 60 xdotool search --sync --name '^Tessellon/Linux64$' | head -n 1) ||
     fail "no window titled Tessellon/Linux64 appeared"
 [[ -n "$window" ]] || fail "no window found"
 
