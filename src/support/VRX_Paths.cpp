@@ -40,6 +40,10 @@ std::string GetDocumentsFolder(const char* name) {
 
 bool ReadWholeFile(const std::string& path, std::string& text, uint64_t maximum) {
     text.clear();
+    // Only regular files: opening a pipe or a device could wait forever.
+    if (!IsReadableFile(path)) {
+        return false;
+    }
     FilePtr file(std::fopen(path.c_str(), "rb"));
     if (!file || std::fseek(file.get(), 0, SEEK_END) != 0) {
         return false;

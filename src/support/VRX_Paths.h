@@ -12,6 +12,6 @@ std::string GetAppDataPath(const char* name, const char* file);
 // The product folder inside the user's Documents, ending in '/'; created when absent.
 std::string GetDocumentsFolder(const char* name);
 
-// Reads the whole file as bytes. False when it cannot be opened, is empty, is
-// larger than `maximum` bytes, or cannot be read whole.
+// Reads the whole file as bytes. False when it is no readable regular file, is
+// empty, is larger than `maximum` bytes, or cannot be read whole.
 bool ReadWholeFile(const std::string& path, std::string& text, uint64_t maximum);

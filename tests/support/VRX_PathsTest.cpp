@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <sys/stat.h>
 
 TEST(VRX_PathsTest, ReadWholeFileReadsEveryByteWithinTheLimit) {
     TempFolder folder;
@@ -20,6 +21,9 @@ TEST(VRX_PathsTest, ReadWholeFileReadsEveryByteWithinTheLimit) {
     WriteTestFile(folder / "empty", "");
     EXPECT_FALSE(ReadWholeFile(folder / "empty", text, 100));
     EXPECT_FALSE(ReadWholeFile(folder.Path(), text, 100)) << "a folder is no file";
+    // A pipe in place of a settings file: opening it would wait for a writer.
+    ASSERT_EQ(mkfifo((folder / "pipe").c_str(), 0600), 0);
+    EXPECT_FALSE(ReadWholeFile(folder / "pipe", text, 100));
 }
 
 TEST(VRX_PathsTest, ReadWholeFileDoesNotTrustTheReportedSize) {
