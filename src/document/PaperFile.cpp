@@ -12,7 +12,6 @@
 #include <SDL2/SDL_keyboard.h>
 
 #include <cstring>
-#include <filesystem>
 #include <limits>
 
 namespace {
@@ -123,7 +122,7 @@ void AnnounceFile(Paper& paper) {
 // stop the save, so it is not reported.
 void BackUp(const std::string& path) {
     std::string previous;
-    if (!IsReadableFile(path) || !ReadWholeFile(path, previous, kMaxPaperFileBytes)) {
+    if (!ReadWholeFile(path, previous, kMaxPaperFileBytes)) {
         return;
     }
     const std::string backup = BackupPathFor(path);
@@ -131,17 +130,6 @@ void BackUp(const std::string& path) {
     if (CreateFolderWithParents(folder)) {
         WriteFileAtomically(backup, previous);
     }
-}
-
-// Whether the file could not even be started: no folder for it, or a folder
-// in its place.
-bool CannotOpenForWrite(const std::string& path) {
-    std::error_code error;
-    const std::filesystem::path target(path);
-    const std::filesystem::path folder =
-        target.has_parent_path() ? target.parent_path() : std::filesystem::path(".");
-    return !std::filesystem::is_directory(folder, error) ||
-           std::filesystem::is_directory(target, error);
 }
 
 } // namespace
@@ -254,21 +242,24 @@ bool SavePaper(Paper& paper, const std::string& path) {
     if (PathExists(path)) {
         BackUp(path);
     }
+    // The document itself is replaced only once the new file is complete, so
+    // a failure at any step leaves it as it was.
+    AtomicFileWriter file;
+    if (!file.Open(path)) {
+        ShowStatusNotice("Error opening file for write!");
+        return false;
+    }
     const uint8_t versionByte = SaveVersionByte(SDL_GetKeyboardState(nullptr));
     paper.fileVersion = versionByte;
-    const std::string body = (versionByte & kUncompressedFileFlag) != 0
-                                 ? paper.SaveToString()
-                                 : paper.SaveToCompressed(kPaperFileCompressionLevel);
-    if (body.empty()) {
+    if (!file.Write(kMagic, kMagicSize) || !file.Write(&versionByte, 1)) {
         ShowStatusNotice("Error writing to file!");
         return false;
     }
-    std::string bytes(kMagic, kMagicSize);
-    bytes.push_back(static_cast<char>(versionByte));
-    bytes += body;
-    if (!WriteFileAtomically(path, bytes)) {
-        ShowStatusNotice(CannotOpenForWrite(path) ? "Error opening file for write!"
-                                                  : "Error writing to file!");
+    const std::string body = (versionByte & kUncompressedFileFlag) != 0
+                                 ? paper.SaveToString()
+                                 : paper.SaveToCompressed(kPaperFileCompressionLevel);
+    if (body.empty() || !file.Write(body) || !file.Commit()) {
+        ShowStatusNotice("Error writing to file!");
         return false;
     }
     paper.filePath = path;

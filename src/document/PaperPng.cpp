@@ -2,13 +2,12 @@
 
 #include "document/Paper.h"
 #include "document/PaperRenderer.h"
+#include "platform/FileSystem.h"
 
 #include <SDL2/SDL.h>
 #include <zlib.h>
 
 #include <algorithm>
-#include <cstdio>
-#include <memory>
 #include <vector>
 
 namespace {
@@ -22,12 +21,6 @@ constexpr uint8_t kPngSignature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n
 constexpr uint8_t kBitDepth = 8;
 constexpr uint8_t kColorTypeRgb = 2;
 constexpr uint8_t kNoFilter = 0;
-constexpr const char* kTemporarySuffix = ".tmp";
-
-struct FileCloser {
-    void operator()(std::FILE* file) const { std::fclose(file); }
-};
-using FilePtr = std::unique_ptr<std::FILE, FileCloser>;
 
 void PutBigEndian(std::vector<uint8_t>& out, uint32_t value) {
     for (int shift = 24; shift >= 0; shift -= 8) {
@@ -38,7 +31,7 @@ void PutBigEndian(std::vector<uint8_t>& out, uint32_t value) {
 // Streams the chunks of one PNG file; remembers the first write failure.
 class PngStream {
   public:
-    explicit PngStream(std::FILE* file) : file_(file) {}
+    explicit PngStream(AtomicFileWriter& file) : file_(file) {}
     ~PngStream() {
         if (deflating_) {
             deflateEnd(&zip_);
@@ -114,12 +107,12 @@ class PngStream {
     }
 
     void Write(const uint8_t* data, size_t size) {
-        if (ok_ && size > 0 && std::fwrite(data, 1, size, file_) != size) {
+        if (ok_ && size > 0 && !file_.Write(data, size)) {
             ok_ = false;
         }
     }
 
-    std::FILE* file_;
+    AtomicFileWriter& file_;
     z_stream zip_ = {};
     bool deflating_ = false;
     bool ok_ = true;
@@ -158,23 +151,11 @@ bool WritePaperPng(Paper& paper, bool ownPalette, const std::string& path) {
     if (paper.paperSurface == nullptr || paper.width < 1 || paper.height < 1) {
         return false;
     }
-    // Written beside the target and renamed over it only when complete.
-    const std::string temporary = path + kTemporarySuffix;
-    FilePtr file(std::fopen(temporary.c_str(), "wb"));
-    if (file == nullptr) {
+    AtomicFileWriter file;
+    if (!file.Open(path)) {
         return false;
     }
-    bool ok = false;
-    {
-        PngStream png(file.get());
-        ok = png.Begin(static_cast<uint32_t>(paper.width), static_cast<uint32_t>(paper.height)) &&
-             WriteBands(paper, ownPalette, png) && png.End();
-    }
-    ok = ok && std::fflush(file.get()) == 0;
-    ok = std::fclose(file.release()) == 0 && ok;
-    if (!ok || std::rename(temporary.c_str(), path.c_str()) != 0) {
-        std::remove(temporary.c_str());
-        return false;
-    }
-    return true;
+    PngStream png(file);
+    return png.Begin(static_cast<uint32_t>(paper.width), static_cast<uint32_t>(paper.height)) &&
+           WriteBands(paper, ownPalette, png) && png.End() && file.Commit();
 }

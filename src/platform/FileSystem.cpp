@@ -131,27 +131,73 @@ bool IsReadableFile(const std::string& path) {
            access(path.c_str(), R_OK) == 0;
 }
 
-bool WriteFileAtomically(const std::string& path, const void* bytes, size_t size) {
-    if (path.empty() || (bytes == nullptr && size > 0)) {
+AtomicFileWriter::~AtomicFileWriter() {
+    Abandon();
+}
+
+void AtomicFileWriter::Abandon() {
+    if (fd_ >= 0) {
+        close(fd_);
+        fd_ = -1;
+    }
+    if (!temporary_.empty()) {
+        unlink(temporary_.c_str());
+        temporary_.clear();
+    }
+}
+
+bool AtomicFileWriter::Open(const std::string& path) {
+    Abandon();
+    failed_ = false;
+    if (path.empty()) {
         return false;
     }
-    const std::string target = ResolveTarget(path);
-    std::string tempPath;
-    const int fd = CreateTempFile(target, tempPath);
-    if (fd < 0) {
-        return false;
-    }
+    target_ = ResolveTarget(path);
     struct stat existing {};
-    if (stat(target.c_str(), &existing) == 0 && S_ISREG(existing.st_mode)) {
-        fchmod(fd, existing.st_mode & kPermissionBits);
-    }
-    bool ok = WriteAll(fd, bytes, size) && fsync(fd) == 0;
-    ok = close(fd) == 0 && ok;
-    ok = ok && rename(tempPath.c_str(), target.c_str()) == 0;
-    if (!ok) {
-        unlink(tempPath.c_str());
+    const bool exists = stat(target_.c_str(), &existing) == 0;
+    // Refused as opening the file for writing would refuse it: a folder is in
+    // the way, or the user has made the file read-only to keep it as it is.
+    if (exists && (S_ISDIR(existing.st_mode) || access(target_.c_str(), W_OK) != 0)) {
         return false;
     }
-    SyncFolder(FolderOf(target));
+    fd_ = CreateTempFile(target_, temporary_);
+    if (fd_ < 0) {
+        temporary_.clear();
+        return false;
+    }
+    if (exists && S_ISREG(existing.st_mode)) {
+        fchmod(fd_, existing.st_mode & kPermissionBits);
+    }
     return true;
+}
+
+bool AtomicFileWriter::Write(const void* bytes, size_t size) {
+    if (fd_ < 0 || failed_ || (bytes == nullptr && size > 0)) {
+        failed_ = true;
+        return false;
+    }
+    failed_ = !WriteAll(fd_, bytes, size);
+    return !failed_;
+}
+
+bool AtomicFileWriter::Commit() {
+    if (fd_ < 0 || failed_) {
+        Abandon();
+        return false;
+    }
+    bool ok = fsync(fd_) == 0;
+    ok = close(fd_) == 0 && ok;
+    fd_ = -1;
+    if (!ok || rename(temporary_.c_str(), target_.c_str()) != 0) {
+        Abandon();
+        return false;
+    }
+    temporary_.clear();
+    SyncFolder(FolderOf(target_));
+    return true;
+}
+
+bool WriteFileAtomically(const std::string& path, const void* bytes, size_t size) {
+    AtomicFileWriter file;
+    return file.Open(path) && file.Write(bytes, size) && file.Commit();
 }

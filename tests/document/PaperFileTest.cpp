@@ -3,6 +3,7 @@
 #include "document/PaperTestSupport.h"
 
 #include "app/StatusNotice.h"
+#include "support/FileSizeLimit.h"
 #include "support/VRX_Strings.h"
 
 #include <SDL2/SDL.h>
@@ -377,6 +378,21 @@ TEST(PaperFileTest, SavingKeepsThePreviousVersionAndNeverLosesTheDocument) {
     ASSERT_TRUE(SavePaper(paper, path));
     EXPECT_EQ(ReadFile(backup), second) << "one backup per name, the latest replaced";
     const Bytes third = ReadFile(path);
+
+    // A save that runs out of room leaves the document exactly as it was; the
+    // backup folder holds a copy of it, never the only one.
+    for (int i = 0; i < 50; ++i) {
+        paper.CreateAndAddObject(LineRecord(ObjectKind::Arrow, i * 37, i * 11, i * 5, 300 - i),
+                                 false);
+    }
+    {
+        FileSizeLimit diskFull(third.size() + 1);
+        EXPECT_FALSE(SavePaper(paper, path));
+    }
+    EXPECT_EQ(Notice(), "Error writing to file!");
+    EXPECT_EQ(ReadFile(path), third);
+    EXPECT_EQ(ReadFile(backup), third);
+    EXPECT_TRUE(paper.modified);
 
     // Saves that cannot be made leave everything as it was.
     paper.modified = true;

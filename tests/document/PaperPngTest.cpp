@@ -1,6 +1,7 @@
 #include "document/PaperPng.h"
 #include "document/PaperRenderer.h"
 #include "document/PaperTestSupport.h"
+#include "support/FileSizeLimit.h"
 
 #include <SDL2/SDL.h>
 #include <SDL2/SDL_image.h>
@@ -58,25 +59,39 @@ TEST(PaperPngTest, FailedExportLeavesNoFileAndKeepsAnOldOne) {
     ASSERT_TRUE(paper.CreateSurface(100, 100));
     EXPECT_FALSE(WritePaperPng(paper, true, "/nonexistent-folder/out.png"));
 
-    // A folder where the image should go: the rename fails, nothing is left behind.
+    // A folder where the image should go: refused, nothing is left behind.
     const std::string folder = TestPath("folder");
     std::filesystem::create_directories(folder);
     EXPECT_FALSE(WritePaperPng(paper, true, folder));
-    EXPECT_FALSE(std::filesystem::exists(folder + ".tmp"));
+    EXPECT_TRUE(std::filesystem::is_empty(folder));
 
-    // An older image stays whole when the new one cannot be written.
+    // An older image stays whole when the new one cannot be written, and a
+    // file of the user's beside it is never taken for a temporary file.
     const std::string path = TestPath("kept.png");
     std::ofstream(path) << "old image";
-    std::filesystem::create_directory(path + ".tmp");
-    EXPECT_FALSE(WritePaperPng(paper, false, path));
+    std::ofstream(path + ".tmp") << "the user's own file";
+    {
+        FileSizeLimit diskFull(40);
+        EXPECT_FALSE(WritePaperPng(paper, false, path));
+    }
     std::string kept;
     std::getline(std::ifstream(path), kept);
     EXPECT_EQ(kept, "old image");
-    std::filesystem::remove(path + ".tmp");
     ASSERT_TRUE(WritePaperPng(paper, false, path));
     int w = 0;
     int h = 0;
     EXPECT_FALSE(LoadImageRgb(path, w, h).empty());
     EXPECT_EQ(w, 100);
+    std::string users;
+    std::getline(std::ifstream(path + ".tmp"), users);
+    EXPECT_EQ(users, "the user's own file");
+    // The failed attempt's temporary file is gone as well.
+    const std::filesystem::path image(path);
+    const std::string temporaryStart = "." + image.filename().string() + ".";
+    for (const auto& entry : std::filesystem::directory_iterator(image.parent_path())) {
+        EXPECT_NE(entry.path().filename().string().rfind(temporaryStart, 0), 0u)
+            << "left behind: " << entry.path();
+    }
     std::remove(path.c_str());
+    std::remove((path + ".tmp").c_str());
 }

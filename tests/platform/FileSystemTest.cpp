@@ -1,12 +1,14 @@
 #include "platform/FileSystem.h"
 
 #include "platform/Environment.h"
+#include "support/FileSizeLimit.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -58,6 +60,33 @@ TEST(FileSystemTest, WriteFileAtomicallyFailsWithoutHarm) {
     EXPECT_EQ(ReadTestFile(folder / "plan.tsln/inside"), "keep");
     EXPECT_EQ(EntriesIn(folder.Path()), 1u) << "the temporary file is removed";
     EXPECT_FALSE(WriteFileAtomically("", "x"));
+
+    // A write that runs out of room, or a writer that never commits, leaves
+    // the old file and no temporary one.
+    WriteTestFile(folder / "kept.tsln", "old");
+    {
+        AtomicFileWriter file;
+        ASSERT_TRUE(file.Open(folder / "kept.tsln"));
+        FileSizeLimit diskFull(8);
+        EXPECT_TRUE(file.Write("12345678"));
+        EXPECT_FALSE(file.Write("9"));
+        EXPECT_FALSE(file.Write("")) << "nothing more after a failure";
+        EXPECT_FALSE(file.Commit());
+    }
+    {
+        AtomicFileWriter file;
+        ASSERT_TRUE(file.Open(folder / "kept.tsln"));
+        EXPECT_TRUE(file.Write("new"));
+    }
+    EXPECT_EQ(ReadTestFile(folder / "kept.tsln"), "old");
+    EXPECT_EQ(EntriesIn(folder.Path()), 2u);
+
+    // A file the user made read-only is not replaced (root may write anything).
+    chmod((folder / "kept.tsln").c_str(), 0444);
+    if (geteuid() != 0) {
+        EXPECT_FALSE(WriteFileAtomically(folder / "kept.tsln", "x"));
+        EXPECT_EQ(ReadTestFile(folder / "kept.tsln"), "old");
+    }
 }
 
 TEST(FileSystemTest, FoldersAndFileChecks) {
