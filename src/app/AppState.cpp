@@ -1,6 +1,8 @@
 #include "app/AppState.h"
 
 #include "app/AboutState.h"
+#include "document/Paper.h"
+#include "support/VRX_Mutex.h"
 #include "tools/Tool.h"
 #include "ui/Menu.h"
 #include "ui/ToolboxButton.h"
@@ -50,6 +52,7 @@ int64_t statusNoticeExpiry = 0;
 SDL_Cursor* systemCursors[kSystemCursorCount] = {};
 
 std::vector<Paper*> openPapers;
+PaperHooks paperHooks;
 double newPaperWidth = 8.5;
 double newPaperHeight = 11.0;
 const FileTypeFilters documentFileTypes = {{"Tessellon Files", "*.tsln"}};
@@ -84,6 +87,8 @@ bool dialogCloseWhenIdle = false;
 AboutState aboutState;
 RandomByteSource aboutRandomSource;
 
+VRX_Mutex_Win32Mutex iniLock(kVrxLockTimeoutMs);
+VRX_Mutex_Win32Mutex networkLock(kVrxLockTimeoutMs);
 int32_t networkReferenceCount = 0;
 bool networkInitialised = false;
 
@@ -116,6 +121,7 @@ void ResetAppState() {
         cursor = nullptr;
     }
     openPapers.clear();
+    paperHooks = PaperHooks{};
     newPaperWidth = 8.5;
     newPaperHeight = 11.0;
     imageFileTypes.clear();
@@ -145,6 +151,4 @@ void ResetAppState() {
     dialogCloseWhenIdle = false;
     aboutState = AboutState{};
     aboutRandomSource = nullptr;
-    networkReferenceCount = 0;
-    networkInitialised = false;
 }

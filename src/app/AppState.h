@@ -24,12 +24,14 @@ typedef struct _TTF_Font TTF_Font;
 
 class Paper;
 class PaperObject;
+struct PaperHooks;
 class Tool;
 struct MENU;
 struct MENU_ITEM;
 struct ToolboxButton;
 struct AboutState;
 class Dialog;
+class VRX_Mutex_Win32Mutex;
 
 // ---------------------------------------------------------------------------
 // Shell: window, fonts, screen regions, mouse and tool positions
@@ -103,6 +105,9 @@ extern SDL_Cursor* systemCursors[kSystemCursorCount];
 // Every live paper in creation order; a Paper adds itself when constructed and
 // removes itself when destroyed. Not owning: the file commands delete papers.
 extern std::vector<Paper*> openPapers;
+// What the user interface does when a paper changes (document/Paper.h); all
+// empty without it, in headless use and in document tests.
+extern PaperHooks paperHooks;
 extern double newPaperWidth;
 extern double newPaperHeight;
 
@@ -174,11 +179,15 @@ using RandomByteSource = std::function<bool(void* buffer, size_t count)>;
 extern RandomByteSource aboutRandomSource;
 
 // ---------------------------------------------------------------------------
-// Support library: the network layer's reference count (guarded by its lock)
+// Support library: the settings readers' lock, and the network layer's
+// reference count with its lock. The count lasts as long as the layer's users,
+// so ResetAppState leaves it alone.
 // ---------------------------------------------------------------------------
+extern VRX_Mutex_Win32Mutex iniLock;
+extern VRX_Mutex_Win32Mutex networkLock;
 extern int32_t networkReferenceCount;
 extern bool networkInitialised;
 
-// Puts every variable above back to its start-up value. Does not free SDL
-// objects: the shutdown sequence does that first.
+// Puts every variable above but the network layer's back to its start-up
+// value. Does not free SDL objects: the shutdown sequence does that first.
 void ResetAppState();

@@ -12,8 +12,6 @@
 
 #include <algorithm>
 
-PaperHooks paperHooks;
-
 namespace {
 
 constexpr int kPaperSurfaceDepth = 16;

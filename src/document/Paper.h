@@ -152,7 +152,8 @@ SDL_Point SelectionDragOffset(const Paper& paper);
 // What the rest of the program does when a paper changes in ways that are shown
 // elsewhere: its Windows-menu entry, the recent-file list and the window title,
 // the Edit Object dialog and the tool preview. The user interface installs these
-// at start-up; without them (headless use, document tests) nothing happens.
+// in `paperHooks` (app/AppState.h) at start-up; without them (headless use,
+// document tests) nothing happens.
 struct PaperHooks {
     void (*paperCreated)(Paper& paper) = nullptr;
     void (*paperDestroyed)(Paper& paper) = nullptr;
@@ -165,4 +166,3 @@ struct PaperHooks {
     // Draws the preview of the tool in progress onto the paper's renderer.
     void (*renderToolPreview)(Paper& paper) = nullptr;
 };
-extern PaperHooks paperHooks;

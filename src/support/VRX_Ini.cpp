@@ -1,5 +1,6 @@
 #include "support/VRX_Ini.h"
 
+#include "app/AppState.h"
 #include "platform/FileSystem.h"
 #include "support/VRX_Mutex.h"
 #include "support/VRX_Paths.h"
@@ -15,15 +16,6 @@ namespace {
 // Room for any 64-bit number in decimal with its sign.
 constexpr size_t kIniNumberBufferSize = 64;
 constexpr const char* kLineEnd = "\r\n";
-
-// Readers run under one process-wide lock so that a reader on another thread
-// never interleaves with them; it is re-entrant, so IniGetInt may hold it
-// around IniGetString. Never destroyed, so that readers called from exit
-// handlers still find it.
-VRX_Mutex_Base* IniLock() {
-    static auto* lock = new VRX_Mutex_Win32Mutex(kVrxLockTimeoutMs);
-    return lock;
-}
 
 char AsciiLower(char c) {
     return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
@@ -160,7 +152,7 @@ bool IniFindValue(const std::string& ini, const char* section, const char* key,
     if (section == nullptr || key == nullptr) {
         return false;
     }
-    VRX_ScopedLock hold(IniLock());
+    VRX_ScopedLock hold(&iniLock);
     const std::string text = Normalise(ini);
     bool inSection = false;
     for (std::string_view line : SplitLines(text)) {
@@ -185,7 +177,7 @@ const char* IniGetString(const std::string& ini, const char* section, const char
     if (buffer == nullptr || bufferSize == 0) {
         return nullptr;
     }
-    VRX_ScopedLock hold(IniLock());
+    VRX_ScopedLock hold(&iniLock);
     std::memset(buffer, 0, bufferSize);
     std::string value;
     if (IniFindValue(ini, section, key, value)) {
@@ -201,7 +193,7 @@ const char* IniGetString(const std::string& ini, const char* section, const char
 
 int64_t IniGetInt(const std::string& ini, const char* section, const char* key,
                   int64_t defaultValue) {
-    VRX_ScopedLock hold(IniLock());
+    VRX_ScopedLock hold(&iniLock);
     char buffer[kIniNumberBufferSize];
     if (IniGetString(ini, section, key, buffer, sizeof buffer, nullptr) == nullptr) {
         return defaultValue;

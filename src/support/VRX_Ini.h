@@ -6,6 +6,10 @@
 // and runs of blanks as one. "[name]" starts a section; "key = value" lines
 // belong to the section above them. Section names and keys ignore case. There
 // are no comments, quotes or escapes.
+//
+// The readers hold `iniLock` (app/AppState.h) for their whole run, so readers
+// on different threads never interleave; it is re-entrant, which lets
+// IniGetInt hold it around IniGetString. The writer takes no lock.
 
 #include <cstddef>
 #include <cstdint>

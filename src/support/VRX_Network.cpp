@@ -6,13 +6,6 @@
 
 namespace {
 
-// Never destroyed: the release runs from an exit handler, which may come after
-// the destruction of function-local statics created later than its registration.
-VRX_Mutex_Base* NetworkLock() {
-    static auto* lock = new VRX_Mutex_Win32Mutex(kVrxLockTimeoutMs);
-    return lock;
-}
-
 // Sockets need no start-up or shut-down on Linux; these are where a port to a
 // system that needs them would do it.
 bool StartPlatformNetwork() {
@@ -24,7 +17,7 @@ void StopPlatformNetwork() {}
 } // namespace
 
 bool VRX_NetworkStart() {
-    VRX_ScopedLock hold(NetworkLock());
+    VRX_ScopedLock hold(&networkLock);
     networkReferenceCount += 1;
     if (networkReferenceCount > 1) {
         return networkInitialised;
@@ -37,7 +30,7 @@ bool VRX_NetworkStart() {
 }
 
 void VRX_NetworkRelease() {
-    VRX_ScopedLock hold(NetworkLock());
+    VRX_ScopedLock hold(&networkLock);
     const int32_t before = networkReferenceCount;
     if (before > 0) {
         networkReferenceCount -= 1;

@@ -67,6 +67,9 @@ TEST(StartupTest, OpensTheWorkspaceWindowWithTheStatusStrip) {
     EXPECT_GE(text.y, statusBarRect.y + 2);
 
     EXPECT_NE(app.LogText().find("Ready to go!\n"), std::string::npos);
+    // Started before the program state is set up, and still up afterwards.
+    EXPECT_TRUE(networkInitialised);
+    EXPECT_EQ(networkReferenceCount, 1);
 }
 
 TEST(StartupTest, ClosingTheWindowStoresItsGeometryAndClosesTheLog) {
