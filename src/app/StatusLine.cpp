@@ -49,11 +49,10 @@ void AddPositionItems(std::vector<std::string>& items, const Paper& paper) {
         AddItem(items, "gpos: %.02f, %.02f %s", grid.x, grid.y, unit);
     }
     if (selectionDragging) {
-        // The same delta the selection gets when the move ends.
-        const SDL_Point& current = gridLock ? mouseGridPos : mousePaperPos;
-        const int32_t dx = current.x - dragAnchor.x;
-        const int32_t dy = current.y - dragAnchor.y;
-        const UnitPoint moved = gridLock ? BlocksToUnits(dx, dy) : PixelsToUnits(paper, dx, dy);
+        // The offset the selection gets when the move ends, in whole blocks
+        // while the grid lock is on.
+        const SDL_Point offset = SelectionDragOffset(paper);
+        const UnitPoint moved = PixelsToUnits(paper, offset.x, offset.y);
         AddItem(items, "moving: %.02f, %.02f %s", moved.x, moved.y, unit);
     }
     AddItem(items, "physpos: %.02f, %.02f %s", mousePaperPos.x / kPhysicalPixelsPerInch,
