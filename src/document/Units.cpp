@@ -2,6 +2,7 @@
 
 #include "app/AppState.h"
 #include "document/Paper.h"
+#include "draw/Geometry.h"
 
 #include <SDL2/SDL.h>
 
@@ -37,7 +38,7 @@ const UnitInfo* FindUnit(const Paper& paper) {
 // a tiny DPI; neither may give a zero-sized square, which every later division
 // by the block size would trip over.
 int32_t BlockSizeForDpi(float dpi, int32_t linesPerInch) {
-    const int32_t wholeDpi = static_cast<int32_t>(dpi);
+    const int32_t wholeDpi = TruncToInt32(dpi);
     return std::max(1, wholeDpi / std::max(1, linesPerInch));
 }
 
@@ -115,8 +116,9 @@ void Paper::UpdateBlockSize() {
     }
     float horizontalDpi = 0.0f;
     float verticalDpi = 0.0f;
+    // Written so that a NaN from a confused driver counts as no answer too.
     if (SDL_GetDisplayDPI(displayIndex, nullptr, &horizontalDpi, &verticalDpi) != 0 ||
-        horizontalDpi <= 0.0f || verticalDpi <= 0.0f) {
+        !(horizontalDpi > 0.0f) || !(verticalDpi > 0.0f)) {
         horizontalDpi = verticalDpi = kFallbackDpi;
     }
     blockWidth = BlockSizeForDpi(horizontalDpi, linesPerInch);

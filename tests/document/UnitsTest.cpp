@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <cstdint>
+
 namespace {
 
 struct ActivePaper {
@@ -23,6 +26,8 @@ TEST(UnitsTest, GridSquareFollowsDpiAndLinesPerInch) {
     EXPECT_EQ(BlockSizeForDpi(96.9f, 1), 96) << "the DPI is truncated first";
     EXPECT_EQ(BlockSizeForDpi(3, 16), 1) << "never a zero-sized square";
     EXPECT_EQ(BlockSizeForDpi(96, 0), 96) << "a bad line count from a file must not divide by 0";
+    EXPECT_EQ(BlockSizeForDpi(NAN, 4), 1) << "an absurd DPI still gives a usable square";
+    EXPECT_EQ(BlockSizeForDpi(1e20f, 16), INT32_MAX / 16);
 
     // Without a display the DPI query fails and 96 is used on both axes.
     Paper paper;
