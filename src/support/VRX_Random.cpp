@@ -23,65 +23,26 @@ constexpr uint32_t kStructuredFeaturesLeaf = 7;
 constexpr uint32_t kMaxLeavesRecorded = 256;
 constexpr unsigned kByteMask = 0xFF;
 
+// The leaves from `first` to `highest`, at most kMaxLeavesRecorded of them.
+std::vector<CpuidLeaf> QueryLeaves(const CpuidQuery& query, uint32_t first, uint32_t highest) {
+    std::vector<CpuidLeaf> leaves;
+    if (highest < first) {
+        return leaves;
+    }
+    // In 64 bits: a highest leaf of 0xFFFFFFFF would make the count wrap to 0.
+    const uint64_t count = uint64_t{highest} - first + 1;
+    for (uint64_t i = 0; i < count && i < kMaxLeavesRecorded; ++i) {
+        leaves.push_back(query(first + static_cast<uint32_t>(i)));
+    }
+    return leaves;
+}
+
 #ifdef VRX_HAVE_CPUID
 
 CpuidLeaf QueryLeaf(uint32_t leaf) {
     CpuidLeaf result;
     __cpuid_count(leaf, 0, result.eax, result.ebx, result.ecx, result.edx);
     return result;
-}
-
-std::vector<CpuidLeaf> QueryLeaves(uint32_t first, uint32_t highest) {
-    std::vector<CpuidLeaf> leaves;
-    if (highest < first) {
-        return leaves;
-    }
-    const uint32_t count = highest - first + 1;
-    for (uint32_t i = 0; i < count && i < kMaxLeavesRecorded; ++i) {
-        leaves.push_back(QueryLeaf(first + i));
-    }
-    return leaves;
-}
-
-CpuInfo QueryCpuInfo() {
-    CpuInfo info;
-    const CpuidLeaf leaf0 = QueryLeaf(0);
-    info.highestStandardLeaf = leaf0.eax;
-    // The vendor string is spelled across EBX, EDX, ECX in that order.
-    std::memcpy(info.vendor, &leaf0.ebx, 4);
-    std::memcpy(info.vendor + 4, &leaf0.edx, 4);
-    std::memcpy(info.vendor + 8, &leaf0.ecx, 4);
-    info.isIntel = std::strcmp(info.vendor, "GenuineIntel") == 0;
-    info.isAmd = std::strcmp(info.vendor, "AuthenticAMD") == 0;
-    info.standardLeaves = QueryLeaves(0, info.highestStandardLeaf);
-    if (info.highestStandardLeaf >= 1) {
-        info.leaf1Ecx = info.standardLeaves[1].ecx;
-        info.leaf1Edx = info.standardLeaves[1].edx;
-    }
-    if (info.highestStandardLeaf >= kStructuredFeaturesLeaf) {
-        info.leaf7Ebx = info.standardLeaves[kStructuredFeaturesLeaf].ebx;
-        info.leaf7Ecx = info.standardLeaves[kStructuredFeaturesLeaf].ecx;
-    }
-    const uint32_t highestExtended = QueryLeaf(kExtendedBase).eax;
-    if (highestExtended >= kExtendedBase) {
-        info.highestExtendedLeaf = highestExtended;
-        info.extendedLeaves = QueryLeaves(kExtendedBase, highestExtended);
-    }
-    if (info.extendedLeaves.size() > 1) {
-        info.extendedLeaf1Ecx = info.extendedLeaves[1].ecx;
-        info.extendedLeaf1Edx = info.extendedLeaves[1].edx;
-    }
-    if (info.highestExtendedLeaf >= kBrandLastLeaf) {
-        char* out = info.brand;
-        for (uint32_t leaf = kBrandFirstLeaf; leaf <= kBrandLastLeaf; ++leaf) {
-            const CpuidLeaf& part = info.extendedLeaves[leaf - kExtendedBase];
-            for (uint32_t word : {part.eax, part.ebx, part.ecx, part.edx}) {
-                std::memcpy(out, &word, 4);
-                out += 4;
-            }
-        }
-    }
-    return info;
 }
 
 __attribute__((target("rdrnd"))) bool Rdrand64(uint64_t& value) {
@@ -100,12 +61,6 @@ __attribute__((target("rdrnd"))) bool Rdrand64(uint64_t& value) {
     value = (static_cast<uint64_t>(high) << 32) | low;
 #endif
     return true;
-}
-
-#else
-
-CpuInfo QueryCpuInfo() {
-    return CpuInfo{};
 }
 
 #endif
@@ -134,8 +89,53 @@ bool CpuInfo::HasRdrand() const {
     return (leaf1Ecx & kRdrandBit) != 0;
 }
 
+CpuInfo DescribeCpu(const CpuidQuery& query) {
+    CpuInfo info;
+    const CpuidLeaf leaf0 = query(0);
+    info.highestStandardLeaf = leaf0.eax;
+    // The vendor string is spelled across EBX, EDX, ECX in that order.
+    std::memcpy(info.vendor, &leaf0.ebx, 4);
+    std::memcpy(info.vendor + 4, &leaf0.edx, 4);
+    std::memcpy(info.vendor + 8, &leaf0.ecx, 4);
+    info.isIntel = std::strcmp(info.vendor, "GenuineIntel") == 0;
+    info.isAmd = std::strcmp(info.vendor, "AuthenticAMD") == 0;
+    info.standardLeaves = QueryLeaves(query, 0, info.highestStandardLeaf);
+    if (info.standardLeaves.size() > 1) {
+        info.leaf1Ecx = info.standardLeaves[1].ecx;
+        info.leaf1Edx = info.standardLeaves[1].edx;
+    }
+    if (info.standardLeaves.size() > kStructuredFeaturesLeaf) {
+        info.leaf7Ebx = info.standardLeaves[kStructuredFeaturesLeaf].ebx;
+        info.leaf7Ecx = info.standardLeaves[kStructuredFeaturesLeaf].ecx;
+    }
+    const uint32_t highestExtended = query(kExtendedBase).eax;
+    if (highestExtended >= kExtendedBase) {
+        info.highestExtendedLeaf = highestExtended;
+        info.extendedLeaves = QueryLeaves(query, kExtendedBase, highestExtended);
+    }
+    if (info.extendedLeaves.size() > 1) {
+        info.extendedLeaf1Ecx = info.extendedLeaves[1].ecx;
+        info.extendedLeaf1Edx = info.extendedLeaves[1].edx;
+    }
+    if (info.extendedLeaves.size() > kBrandLastLeaf - kExtendedBase) {
+        char* out = info.brand;
+        for (uint32_t leaf = kBrandFirstLeaf; leaf <= kBrandLastLeaf; ++leaf) {
+            const CpuidLeaf& part = info.extendedLeaves[leaf - kExtendedBase];
+            for (uint32_t word : {part.eax, part.ebx, part.ecx, part.edx}) {
+                std::memcpy(out, &word, 4);
+                out += 4;
+            }
+        }
+    }
+    return info;
+}
+
 const CpuInfo& GetCpuInfo() {
-    static const CpuInfo info = QueryCpuInfo();
+#ifdef VRX_HAVE_CPUID
+    static const CpuInfo info = DescribeCpu(QueryLeaf);
+#else
+    static const CpuInfo info;
+#endif
     return info;
 }
 

@@ -35,7 +35,13 @@ struct CpuInfo {
     bool HasRdrand() const;
 };
 
+// Filled once, by DescribeCpu over the processor's own answers.
 const CpuInfo& GetCpuInfo();
+
+// The record built from the answers of `query` for each leaf. A hypervisor may
+// report any highest leaf; at most 256 leaves of each range are recorded.
+using CpuidQuery = std::function<CpuidLeaf(uint32_t leaf)>;
+CpuInfo DescribeCpu(const CpuidQuery& query);
 
 // Fills the buffer with random bytes: from the system generator (up to ten
 // tries), else from the processor's RDRAND (up to ten failed steps in all),

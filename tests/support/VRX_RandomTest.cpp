@@ -76,3 +76,39 @@ TEST(VRX_RandomTest, CpuInfoDescribesThisProcessor) {
 #endif
     EXPECT_EQ(&info, &GetCpuInfo()) << "filled once";
 }
+
+TEST(VRX_RandomTest, CpuInfoSurvivesAbsurdLeafCounts) {
+    // A hypervisor answering 0xFFFFFFFF for both highest leaves, and RDRAND.
+    const CpuInfo info = DescribeCpu([](uint32_t leaf) {
+        CpuidLeaf answer;
+        if (leaf == 0 || leaf == 0x80000000u) {
+            answer.eax = 0xFFFFFFFFu;
+        }
+        if (leaf == 0) {
+            std::memcpy(&answer.ebx, "Genu", 4);
+            std::memcpy(&answer.edx, "ineI", 4);
+            std::memcpy(&answer.ecx, "ntel", 4);
+        }
+        if (leaf == 1) {
+            answer.ecx = 1u << 30;
+        }
+        if (leaf >= 0x80000002u && leaf <= 0x80000004u) {
+            const uint32_t letters = 0x01010101u * ('A' + (leaf - 0x80000002u));
+            answer = {letters, letters, letters, letters};
+        }
+        return answer;
+    });
+    EXPECT_TRUE(info.isIntel);
+    EXPECT_EQ(info.standardLeaves.size(), 256u);
+    EXPECT_EQ(info.extendedLeaves.size(), 256u);
+    EXPECT_TRUE(info.HasRdrand());
+    EXPECT_EQ(std::string(info.brand),
+              std::string(16, 'A') + std::string(16, 'B') + std::string(16, 'C'));
+
+    // A processor that stops at leaf 0 records nothing beyond it.
+    const CpuInfo bare = DescribeCpu([](uint32_t) { return CpuidLeaf{}; });
+    EXPECT_EQ(bare.standardLeaves.size(), 1u);
+    EXPECT_TRUE(bare.extendedLeaves.empty());
+    EXPECT_FALSE(bare.HasRdrand());
+    EXPECT_STREQ(bare.brand, "");
+}
