@@ -1,6 +1,7 @@
 #include "document/PaperFile.h"
 
 #include "app/AppState.h"
+#include "app/KeyState.h"
 #include "app/StatusNotice.h"
 #include "document/Paper.h"
 #include "document/PaperObject.h"
@@ -8,8 +9,6 @@
 #include "support/VRX_Buffer.h"
 #include "support/VRX_Paths.h"
 #include "support/VRX_Strings.h"
-
-#include <SDL2/SDL_keyboard.h>
 
 #include <cstring>
 #include <limits>
@@ -171,11 +170,6 @@ bool Paper::Serialize(VRX_Buffer& buffer, bool reading) {
     return true;
 }
 
-uint8_t SaveVersionByte(const uint8_t* keyboardState) {
-    const bool uncompressed = keyboardState != nullptr && keyboardState[SDL_SCANCODE_LCTRL] == 1;
-    return uncompressed ? (kPaperFileVersion | kUncompressedFileFlag) : kPaperFileVersion;
-}
-
 std::string BackupPathFor(const std::string& path) {
     return GetDocumentsFolder(kProductName) + kBackupFolderName + std::string(GetFileName(path));
 }
@@ -249,7 +243,9 @@ bool SavePaper(Paper& paper, const std::string& path) {
         ShowStatusNotice("Error opening file for write!");
         return false;
     }
-    const uint8_t versionByte = SaveVersionByte(SDL_GetKeyboardState(nullptr));
+    const uint8_t versionByte = IsKeyHeld(SDL_SCANCODE_LCTRL)
+                                    ? (kPaperFileVersion | kUncompressedFileFlag)
+                                    : kPaperFileVersion;
     paper.fileVersion = versionByte;
     if (!file.Write(kMagic, kMagicSize) || !file.Write(&versionByte, 1)) {
         ShowStatusNotice("Error writing to file!");

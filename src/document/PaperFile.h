@@ -29,12 +29,9 @@ bool LoadPaper(Paper& paper, const std::string& path, PaperFileHeader* header);
 
 // Writes the paper to `path`, keeping a copy of the file it replaces in the
 // backup folder. The file is replaced whole or not at all. Reports the outcome.
+// While Left Ctrl is held the fields are written uncompressed, for inspecting
+// files.
 bool SavePaper(Paper& paper, const std::string& path);
-
-// The version byte a save writes when these keys are held (SDL's keyboard
-// state, may be null): uncompressed while Left Ctrl is down, for inspecting
-// files, otherwise compressed.
-uint8_t SaveVersionByte(const uint8_t* keyboardState);
 
 // Where SavePaper keeps the previous version of a document of that name.
 std::string BackupPathFor(const std::string& path);
