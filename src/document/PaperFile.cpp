@@ -215,7 +215,9 @@ bool LoadPaper(Paper& paper, const std::string& path, PaperFileHeader* header) {
         VRX_Buffer buffer(false);
         buffer.Set(bytes.data() + kHeaderSize, static_cast<int64_t>(bytes.size() - kHeaderSize));
         std::string().swap(bytes);
-        loaded = compressed ? paper.LoadFromCompressed(buffer) : paper.LoadFromBuffer(buffer);
+        // Inflated, a document may be no larger than one stored uncompressed.
+        loaded = compressed ? paper.LoadFromCompressed(buffer, kMaxPaperFileBytes)
+                            : paper.LoadFromBuffer(buffer);
     }
     if (!loaded) {
         ShowStatusNotice("File is corrupt!");

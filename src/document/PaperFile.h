@@ -11,7 +11,8 @@ class Paper;
 constexpr uint8_t kPaperFileVersion = 3;
 constexpr uint8_t kUncompressedFileFlag = 0x80;
 constexpr int kPaperFileCompressionLevel = 5;
-// Larger files are not read at all: four million objects' worth.
+// Larger files, and compressed ones that inflate to more, are not read at all:
+// four million objects' worth.
 constexpr uint64_t kMaxPaperFileBytes = uint64_t{1} << 30;
 
 // What the file's header said, for reports.

@@ -183,13 +183,13 @@ bool VRX_Serializable::LoadFromBuffer(VRX_Buffer& buffer) {
     return Serialize(buffer, true);
 }
 
-bool VRX_Serializable::LoadFromCompressed(VRX_Buffer& buffer) {
+bool VRX_Serializable::LoadFromCompressed(VRX_Buffer& buffer, uint64_t maxSize) {
     uint32_t size = 0;
     if (!SerializeInt(buffer, size, true)) {
         return false;
     }
     const uint64_t compressedSize = static_cast<uint64_t>(buffer.length);
-    if (size > compressedSize * kMaxInflateRatio) {
+    if (size > maxSize || size > compressedSize * kMaxInflateRatio) {
         return false;
     }
     // Left uninitialised so that a large claim costs only the pages the

@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <limits>
 #include <string>
 
 class VRX_Buffer;
@@ -14,8 +15,11 @@ class VRX_Serializable {
     virtual bool Serialize(VRX_Buffer& buffer, bool reading) = 0;
 
     bool LoadFromBuffer(VRX_Buffer& buffer);
-    // VLQ of the uncompressed size, then one zlib stream.
-    bool LoadFromCompressed(VRX_Buffer& buffer);
+    // VLQ of the uncompressed size, then one zlib stream. A size above
+    // `maxSize` is refused before anything is inflated: a small stream can
+    // inflate to gigabytes.
+    bool LoadFromCompressed(VRX_Buffer& buffer,
+                            uint64_t maxSize = std::numeric_limits<uint32_t>::max());
     // Empty string on failure.
     std::string SaveToString();
     std::string SaveToCompressed(int level);

@@ -204,6 +204,11 @@ TEST(VRX_SerializableTest, HostileCompressedDataIsRefused) {
     EXPECT_FALSE(LoadCompressed(sample, CompressedBlob(content.size() + 1, content)));
     EXPECT_FALSE(LoadCompressed(sample, CompressedBlob(content.size() - 1, content)));
     EXPECT_TRUE(LoadCompressed(sample, CompressedBlob(content.size(), content)));
+    // A stream that really inflates that far, but further than the caller allows.
+    VRX_Buffer limited;
+    const std::string exact = CompressedBlob(content.size(), content);
+    limited.Append(exact.data(), static_cast<int64_t>(exact.size()));
+    EXPECT_FALSE(sample.LoadFromCompressed(limited, content.size() - 1));
     // Truncated and damaged streams.
     for (size_t cut = 0; cut < good.size(); ++cut) {
         EXPECT_FALSE(LoadCompressed(sample, good.substr(0, cut))) << "cut at " << cut;
