@@ -219,12 +219,21 @@ bool Paper::ResizeSurface(int32_t newWidth, int32_t newHeight, bool withoutUndo)
     }
     const int32_t oldWidth = width;
     const int32_t oldHeight = height;
+    const int32_t oldScrollX = scrollX;
+    const int32_t oldScrollY = scrollY;
     width = newWidth;
     height = newHeight;
+    // A paper that shrinks under a view scrolled far to the right or down
+    // would otherwise show nothing at all; the view keeps the paper's far
+    // edge in sight, as scrolling itself would.
+    scrollX = std::min(scrollX, std::max(width - paperViewRect.w, 0));
+    scrollY = std::min(scrollY, std::max(height - paperViewRect.h, 0));
     const TargetError error = MakeRenderTarget(VisibleArea());
     if (error != TargetError::None) {
         width = oldWidth;
         height = oldHeight;
+        scrollX = oldScrollX;
+        scrollY = oldScrollY;
         MakeRenderTarget(VisibleArea());
         ShowStatusNotice(error == TargetError::Surface ? "Error creating new paper surface!"
                                                        : "Error creating new paper renderer!");

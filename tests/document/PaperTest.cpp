@@ -243,6 +243,25 @@ TEST(PaperTest, SurfacesRefuseImpossibleSizesAndResizesUndo) {
     EXPECT_TRUE(paper.undoStack.empty()) << "undoing a resize pushes nothing";
 }
 
+TEST(PaperTest, AShrinkingPaperStaysInTheView) {
+    DocumentSession session(800, 600);
+    Paper paper;
+    ASSERT_TRUE(paper.CreateSurface(5000, 4000));
+    paper.scrollX = 4200;
+    paper.scrollY = 3400;
+    ASSERT_TRUE(paper.ResizeSurface(2000, 500, false));
+    EXPECT_EQ(paper.scrollX, 1200) << "the far edge stays in sight";
+    EXPECT_EQ(paper.scrollY, 0) << "a paper lower than the view is shown from its top";
+    const SDL_Rect area = paper.VisibleArea();
+    EXPECT_EQ(area.w, 800);
+    EXPECT_EQ(area.h, 500);
+
+    // Growing keeps the place the user was looking at.
+    paper.scrollX = 300;
+    ASSERT_TRUE(paper.ResizeSurface(6000, 6000, false));
+    EXPECT_EQ(paper.scrollX, 300);
+}
+
 TEST(PaperTest, BackgroundImageFailuresAreReported) {
     DocumentSession session;
     Paper paper;
