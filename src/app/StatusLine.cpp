@@ -7,6 +7,7 @@
 #include "document/Paper.h"
 #include "document/Units.h"
 #include "tools/Tool.h"
+#include "ui/Menu.h"
 #include "ui/Toolbox.h"
 
 #include <SDL2/SDL.h>
@@ -108,7 +109,11 @@ std::vector<std::string> BuildStatusItems(int64_t now) {
     if (!notice.empty()) {
         items.push_back(std::move(notice));
     }
-    if (IsInside(toolboxRect, mouseWindowPos)) {
+    // An open drop-down covers the top of the toolbox; the button under it is
+    // hidden, so its tooltip would describe something the user cannot see.
+    const bool overOpenMenu =
+        openMenu != nullptr && IsInside(openMenu->dropDownRect, mouseWindowPos);
+    if (IsInside(toolboxRect, mouseWindowPos) && !overOpenMenu) {
         std::string tooltip;
         if (GetToolboxTooltip(tooltip)) {
             items.push_back(std::move(tooltip));

@@ -1,7 +1,10 @@
 #include "ui/MenuTestSupport.h"
 
 #include "document/Paper.h"
+#include "app/Layout.h"
+#include "app/StatusLine.h"
 #include "ui/MenuBar.h"
+#include "ui/Toolbox.h"
 
 #include <SDL2/SDL_ttf.h>
 
@@ -186,6 +189,24 @@ TEST_F(MenuBarTest, MovingAlongTheBarSwitchesTheOpenMenu) {
     EXPECT_EQ(openMenu, grid);
     ReleaseAt(Centre(file->titleRect));
     EXPECT_EQ(openMenu, nullptr);
+}
+
+TEST_F(MenuBarTest, AnOpenDropDownHidesTheTooltipOfTheButtonBelowIt) {
+    MENU* file = FindMenu("File");
+    ReleaseAt(Centre(file->titleRect));
+    ASSERT_EQ(openMenu, file);
+    // A point of the File drop-down over a toolbox button (the Line tool's).
+    const SDL_Rect item = file->items[4]->rect;
+    const SDL_Point over = {toolboxRect.x + 60, item.y + item.h / 2};
+    ASSERT_TRUE(IsInside(file->dropDownRect, over));
+    ASSERT_TRUE(IsInside(toolboxRect, over));
+    app.MouseMove(over.x, over.y);
+    ASSERT_TRUE(app.RunPasses(1));
+    std::string tooltip;
+    ASSERT_TRUE(GetToolboxTooltip(tooltip)) << "a button lies under the drop-down";
+    for (const std::string& status : BuildStatusItems(SDL_GetTicks64())) {
+        EXPECT_NE(status, tooltip);
+    }
 }
 
 TEST_F(MenuBarTest, WithoutAPaperOnlyTheGridSwitchesShowCheckMarks) {
