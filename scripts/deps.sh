@@ -11,7 +11,7 @@ build_packages=(
 )
 test_packages=(
     libgtest-dev libgmock-dev libbenchmark-dev
-    xvfb xauth xdotool x11-utils imagemagick python3
+    xvfb xauth xfonts-base xdotool x11-utils imagemagick python3
 )
 
 wanted=("${build_packages[@]}")

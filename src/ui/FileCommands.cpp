@@ -8,7 +8,9 @@
 #include "support/VRX_Paths.h"
 #include "support/VRX_Strings.h"
 #include "tools/Tool.h"
+#include "ui/DialogControl.h"
 #include "ui/FileDialog.h"
+#include "ui/MessageDialog.h"
 #include "ui/PaperWindows.h"
 #include "ui/TextPrompt.h"
 
@@ -124,11 +126,22 @@ int AskSaveQuestion(const Paper& paper) {
         nullptr,
     };
     int answer = -1;
-    if (showMessageBox == nullptr || showMessageBox(&data, &answer) < 0) {
-        SDL_LogWarn(SDL_LOG_CATEGORY_APPLICATION, "Couldn't ask about saving: %s", SDL_GetError());
-        return -1;
+    if (showMessageBox != nullptr && showMessageBox(&data, &answer) == 0) {
+        return answer;
     }
-    return answer;
+    // Without a system message box (an X server without core fonts, say) the
+    // question is asked inside the window: otherwise a modified paper could
+    // neither be closed nor the program left without saving it first.
+    SDL_LogWarn(SDL_LOG_CATEGORY_APPLICATION,
+                "Couldn't ask about saving: %s; asking in the window instead", SDL_GetError());
+    switch (AskYesNoCancel(kSaveQuestionTitle, text)) {
+    case kIdYes:
+        return kSaveQuestionYes;
+    case kIdNo:
+        return kSaveQuestionNo;
+    default:
+        return kSaveQuestionCancel;
+    }
 }
 
 bool SaveToOwnPath(Paper& paper) {
@@ -211,8 +224,8 @@ bool AskSaveBeforeClose(Paper& paper) {
     case kSaveQuestionNo:
         return true;
     default:
-        // Cancel, a box that could not be shown, or one closed without an
-        // answer: nothing is closed, so nothing can be lost.
+        // Cancel, or a question closed without an answer: nothing is
+        // closed, so nothing can be lost.
         return false;
     }
 }

@@ -88,3 +88,8 @@ bool AskYesNo(const std::string& title, const std::string& text, bool defaultYes
     return RunMessage(title, text, {{kIdYes, "&Yes", defaultYes}, {kIdNo, "&No", !defaultYes}}) ==
            kIdYes;
 }
+
+int AskYesNoCancel(const std::string& title, const std::string& text) {
+    return RunMessage(title, text,
+                      {{kIdYes, "&Yes", true}, {kIdNo, "&No", false}, {kIdCancel, "Cancel", false}});
+}

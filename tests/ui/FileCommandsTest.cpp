@@ -3,6 +3,8 @@
 #include "document/Paper.h"
 #include "document/PaperFile.h"
 #include "ui/FileCommands.h"
+#include "ui/MenuBar.h"
+#include "ui/MessageDialog.h"
 
 #include <filesystem>
 
@@ -236,6 +238,56 @@ TEST_F(FileCommandsTest, AnsweringYesSavesBeforeClosing) {
     EXPECT_TRUE(app.RunUntilQuit(3));
     EXPECT_TRUE(fs::is_regular_file(unnamedPath + ".tsln"));
     EXPECT_TRUE(openPapers.empty());
+}
+
+TEST_F(FileCommandsTest, ClosingTheWindowDuringAPromptStillAsksAboutUnsavedWork) {
+    NewPaper("3x3");
+    activePaper->modified = true;
+
+    // The prompt is cancelled by the close; the quit then reaches the main
+    // loop, whose exit asks about the unsaved paper. Cancel keeps everything.
+    saveAnswer = kSaveQuestionCancel;
+    OnDialog([&](Dialog&) { app.CloseWindow(); });
+    Choose("File", "New...");
+    EXPECT_EQ(openPapers.size(), 1u) << "the cancelled prompt made no paper";
+    EXPECT_TRUE(app.RunPasses(2)) << "the program keeps running";
+    ASSERT_EQ(questions.size(), 1u);
+    EXPECT_EQ(questions[0], "Save file?: Do you want to save 'Unnamed File' before closing?");
+    EXPECT_EQ(openPapers.size(), 1u);
+
+    // Exit answered No closes the paper unsaved and ends the program.
+    saveAnswer = kSaveQuestionNo;
+    dialogPassHook = nullptr;
+    ReleaseAt(Centre(FindMenu("File")->titleRect));
+    const SDL_Point exitItem = Centre(Item("File", "Exit")->rect);
+    app.Click(exitItem.x, exitItem.y);
+    EXPECT_TRUE(app.RunUntilQuit(1)) << "the main loop has ended";
+    EXPECT_TRUE(openPapers.empty());
+    EXPECT_EQ(questions.size(), 2u);
+}
+
+TEST_F(FileCommandsTest, WithoutASystemMessageBoxTheWindowAsksTheQuestion) {
+    NewPaper("3x3");
+    activePaper->modified = true;
+    showMessageBox = [](const SDL_MessageBoxData*, int*) {
+        return SDL_SetError("No message system available");
+    };
+
+    std::string caption;
+    OnDialog([&](Dialog& dialog) {
+        caption = dialog.Caption();
+        app.PressKey(SDLK_ESCAPE);
+    });
+    Choose("File", "Close");
+    EXPECT_EQ(caption, "Save file?");
+    EXPECT_EQ(openPapers.size(), 1u) << "Escape cancels the close";
+
+    OnDialog([&](Dialog& dialog) {
+        const SDL_Point no = Centre(dialog.ControlRect(kIdNo));
+        app.Click(no.x, no.y);
+    });
+    Choose("File", "Close");
+    EXPECT_TRUE(openPapers.empty()) << "No closes without saving";
 }
 
 TEST_F(FileCommandsTest, SaveAsAddsTheExtensionOnlyToNamesWithoutADot) {
