@@ -94,9 +94,15 @@ TEST_F(InputRoutingTest, ArrowKeysMoveTheSelectionByOnePixelOrScrollByOneBlock) 
     EXPECT_EQ(First(*rect), (SDL_Point{49, 47}));
     EXPECT_EQ(paper->scrollX, 0);
     EXPECT_EQ(CountUndo(UndoKind::Moved), 6u);
+    app.PressKey(SDLK_UP);
+    app.PressKey(SDLK_a);
+    app.PressKey(SDLK_s);
+    app.PressKey(SDLK_s);
+    Run();
+    EXPECT_EQ(First(*rect), (SDL_Point{48, 48}));
     app.PressKey(SDLK_a, KMOD_LSHIFT);
     Run();
-    EXPECT_EQ(First(*rect), (SDL_Point{49, 47})) << "Shift+a is no shortcut";
+    EXPECT_EQ(First(*rect), (SDL_Point{48, 48})) << "Shift+a is no shortcut";
 
     // Without a selection the view scrolls, held keys repeating, and stops
     // where the paper's far edge meets the view's.

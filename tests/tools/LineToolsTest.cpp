@@ -1,8 +1,13 @@
 #include "ToolTestSupport.h"
 
+#include "app/StatusLine.h"
 #include "document/ObjectRecord.h"
 #include "tools/ToolLine.h"
 #include "tools/ToolRegistry.h"
+
+#include <gmock/gmock.h>
+
+using ::testing::Contains;
 
 namespace {
 
@@ -82,6 +87,19 @@ TEST(LineReadoutTest, LengthDifferencesAndBearingInThePapersUnit) {
     EXPECT_EQ(line.At(100, 100), "len: 1.41 m | diff: +1.00, +2.00 | ang: 135.00\xC2\xB0");
     line.paper.unitIndex = 9;
     EXPECT_EQ(line.At(100, 0), "len: 1.00 ??? | diff: +1.00, +0.00 | ang: 90.00\xC2\xB0");
+}
+
+TEST_F(LineToolsTest, TheStatusLineReadsTheLineBeingDrawn) {
+    // 50-pixel blocks, one block to the foot.
+    paper->blockWidth = paper->blockHeight = 50;
+    paper->blocksPerUnit = 1;
+    paper->unitIndex = 0;
+    ClickEntry("line");
+    ClickPaper(0, 0);
+    MovePaper(152, 197);
+    Run();
+    EXPECT_THAT(BuildStatusItems(SDL_GetTicks64()),
+                Contains("len: 5.00 ft | diff: +3.00, +4.00 | ang: 143.13\xC2\xB0"));
 }
 
 TEST_F(LineToolsTest, ChoosingAnotherToolDoesNotEndTheChain) {

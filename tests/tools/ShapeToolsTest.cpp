@@ -122,6 +122,10 @@ TEST_F(ShapeToolsTest, TheWheelTurnsOnlyWhileAnOperationRuns) {
     HoldKeys(KMOD_LCTRL | KMOD_LALT);
     WheelTimes(1, -1);
     EXPECT_EQ(rotationAngle, 0) << "Ctrl wins over Alt";
+    HoldKeys(KMOD_RCTRL);
+    WheelTimes(1, -1);
+    EXPECT_EQ(rotationAngle, 315);
+    rotationAngle = 0;
     HoldKeys(KMOD_NONE);
     WheelTimes(1, -1);
     EXPECT_EQ(rotationAngle, 355);

@@ -76,10 +76,14 @@ TEST_F(ToolSelectTest, ADraggedBandSelectsTheCurrentLayersObjectsItTouches) {
     AddLine({89, 0}, {89, 300});
     AddLine({0, 101}, {300, 101});
     const int32_t onLayerTwo = AddLine({95, 0}, {95, 300}, 1);
+    const int32_t right = AddLine({100, 0}, {100, 300});
+    AddLine({101, 0}, {101, 300});
+    const int32_t bottom = AddLine({0, 100}, {300, 100});
 
+    // x 90..100 and y 95..100, both corner pixels included.
     DragPaper({100, 100}, {90, 95});
     Run();
-    EXPECT_EQ(Selected(), (std::vector<int32_t>{left, top}));
+    EXPECT_EQ(Selected(), (std::vector<int32_t>{left, top, right, bottom}));
 
     // Layer 2, hidden: its objects can still be selected, the others cannot.
     app.PressKey(SDLK_2);
