@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Starts the real program in a virtual X server with an empty home, checks that
-# its window appears with the workspace and the green status strip, asks it to
-# close as a window manager's close button does, and checks that it ends with
-# status 0 after storing its window geometry.
+# its window appears with the workspace and the green status strip, resizes it,
+# asks it to close as a window manager's close button does, and checks that it
+# ends with status 0 after storing its window geometry.
 # Usage: window_opens.sh TESSELLON_BINARY OUTPUT_FOLDER
 set -euo pipefail
 
@@ -33,6 +33,20 @@ done
 [[ "$workspace" == "33,40,48" ]] || fail "workspace colour is $workspace"
 [[ "$strip" == "0,128,0" ]] || fail "status strip colour is $strip"
 
+# Resizable: the window asks for no fixed size, and a new size is taken up
+# and stored at exit.
+if xprop -id "$window" WM_NORMAL_HINTS | grep -q "maximum size"; then
+    fail "the window has a fixed size: $(xprop -id "$window" WM_NORMAL_HINTS)"
+fi
+xdotool windowsize "$window" 1100 800
+for _ in $(seq 20); do
+    sleep 0.25
+    eval "$(xdotool getwindowgeometry --shell "$window")"
+    ((WIDTH == 1100 && HEIGHT == 800)) && break
+done
+((WIDTH == 1100 && HEIGHT == 800)) || fail "resized window is ${WIDTH}x$HEIGHT"
+sleep 0.5
+
 request_close "$window"
 expect_exit "$pid" 0
 pid=
@@ -41,6 +55,6 @@ settings=$(tr -d '\r' <"$config/settings.conf")
 for key in last_x last_y last_w last_h; do
     grep -q "^$key=-\?[0-9]\+$" <<<"$settings" || fail "settings.conf lacks $key: $settings"
 done
-grep -q "^last_w=$WIDTH$" <<<"$settings" || fail "stored width differs: $settings"
+grep -q "^last_w=1100$" <<<"$settings" || fail "stored width differs: $settings"
 grep -q "^Ready to go!$" "$config/tessellon.log" || fail "log lacks Ready to go!"
 echo "PASS: window opened, drew the workspace and status strip, closed with status 0"
