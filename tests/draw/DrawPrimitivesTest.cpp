@@ -285,6 +285,27 @@ TEST(DrawPrimitivesTest, FeetLabelsJoinOnOneLineOnlyWhenThereIsRoom) {
     EXPECT_FALSE(canvas.Lit(300, 150 - lineHeight)) << "one line only";
     SaveForInspection(paper, "measurement_label");
 
+    // A stacked label draws its two parts one above the other, both inside
+    // its rectangle: ink in the upper and in the lower half, none around it.
+    canvas.Clear();
+    DrawMeasurement(paper, 450, 20, 450, 280, kInk);
+    SaveForInspection(paper, "measurement_label_stacked");
+    const SDL_Rect two = MeasurementLabelRect(paper, MeasureMeasurement(450, 20, 450, 280));
+    auto inkInRows = [&](int top, int bottom) {
+        for (int y = top; y < bottom; ++y) {
+            for (int x = two.x; x < two.x + two.w; ++x) {
+                if (std::abs(x - 450) > 1 && canvas.Lit(x, y)) {
+                    return true;
+                }
+            }
+        }
+        return false;
+    };
+    EXPECT_TRUE(inkInRows(two.y, two.y + lineHeight)) << "the feet";
+    EXPECT_TRUE(inkInRows(two.y + lineHeight, two.y + 2 * lineHeight)) << "the inches";
+    EXPECT_FALSE(inkInRows(two.y - lineHeight, two.y - 2));
+    EXPECT_FALSE(inkInRows(two.y + 2 * lineHeight + 2, two.y + 3 * lineHeight));
+
     // Inches: a second part from 12 on; metres never.
     paper.unitIndex = 1;
     EXPECT_EQ(FormatMeasurementLabel(paper, 11.99 * 50).second, "");
