@@ -180,7 +180,11 @@ TEST_F(DialogGalleryTest, EveryDialogShowsWholeCaptionsAlignedControlsAndTheFocu
         ChooseColorDialog(color);
         LookAtNextDialog("message_yes_no", &seen);
         AskYesNo("Tessellon", "Save changes to plan.tsln?", true);
+        LookAtNextDialog("message_yes_no_cancel", &seen);
+        AskYesNoCancel("Save file?", "Do you want to save 'Unnamed File' before closing?");
+        LookAtNextDialog("message_ok", &seen);
+        ShowMessageDialog("Open", "File not found.");
     }
     dialogPassHook = nullptr;
-    EXPECT_EQ(seen, 12);
+    EXPECT_EQ(seen, 14);
 }
