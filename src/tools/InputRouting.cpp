@@ -9,6 +9,7 @@
 #include "tools/ToolCircle.h"
 #include "tools/ToolRegistry.h"
 #include "tools/ToolSupport.h"
+#include "ui/GridCommands.h"
 #include "ui/MenuBar.h"
 #include "ui/Toolbox.h"
 #include "ui/ToolboxButton.h"
@@ -150,8 +151,7 @@ void HandlePlainKey(SDL_Keycode sym) {
         gridVisible = !gridVisible;
         return;
     case SDLK_F6:
-        gridLock = !gridLock;
-        selectionDragging = false;
+        ToggleGridLock(0, nullptr);
         return;
     case SDLK_ESCAPE:
         SetActiveToolInstance(nullptr);

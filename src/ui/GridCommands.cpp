@@ -1,6 +1,7 @@
 #include "ui/GridCommands.h"
 
 #include "app/AppState.h"
+#include "app/Layout.h"
 #include "document/Paper.h"
 #include "document/Units.h"
 
@@ -39,6 +40,9 @@ bool IsUnitScale(uint64_t value) {
 
 void ChooseLinesPerInch(uint64_t value, MENU_ITEM*) {
     SetLinesPerInch(SettingValue(value));
+    // Grid points moved: the crosshair and a preview in progress follow them now,
+    // not at the next mouse motion.
+    UpdateMousePosition(mouseWindowPos.x, mouseWindowPos.y);
 }
 
 bool IsLinesPerInch(uint64_t value) {
@@ -57,6 +61,9 @@ void ToggleGridLock(uint64_t, MENU_ITEM*) {
     gridLock = !gridLock;
     // A drag measured in blocks cannot go on in pixels, or the other way round.
     selectionDragging = false;
+    // The tool position snaps (or stops snapping) at once, so the crosshair and a
+    // preview in progress show where the next click will land.
+    UpdateMousePosition(mouseWindowPos.x, mouseWindowPos.y);
 }
 
 bool IsGridLocked(uint64_t) {

@@ -246,11 +246,15 @@ TEST_F(InputRoutingTest, FunctionKeysRecolourAndToggleTheGrid) {
     Run();
     EXPECT_TRUE(gridVisible);
 
+    MovePaper(30, 37);
+    Run();
+    EXPECT_NE(toolPos, mousePaperPos) << "snapped while the lock is on";
     selectionDragging = true;
     app.PressKey(SDLK_F6);
     Run();
     EXPECT_FALSE(gridLock);
     EXPECT_FALSE(selectionDragging) << "a move in progress ends";
+    EXPECT_EQ(toolPos, mousePaperPos) << "the tool position lets go of the grid at once";
 }
 
 TEST_F(InputRoutingTest, EscapeAndTheRightButtonEndTheOperationWithoutCommitting) {
