@@ -1,6 +1,7 @@
 #include "app/Log.h"
 
 #include "app/AppState.h"
+#include "platform/FileSystem.h"
 
 #include <cstdio>
 
@@ -18,6 +19,10 @@ void LogToFile(void* userdata, int category, SDL_LogPriority priority, const cha
 
 bool OpenLog(const std::string& path) {
     CloseLog();
+    // Opening a pipe of that name for writing would wait for a reader forever.
+    if (IsOtherThanAFile(path)) {
+        return false;
+    }
     logFile = std::fopen(path.c_str(), "wb");
     if (logFile == nullptr) {
         return false;

@@ -131,6 +131,11 @@ bool IsReadableFile(const std::string& path) {
            access(path.c_str(), R_OK) == 0;
 }
 
+bool IsOtherThanAFile(const std::string& path) {
+    struct stat info {};
+    return stat(path.c_str(), &info) == 0 && !S_ISREG(info.st_mode);
+}
+
 AtomicFileWriter::~AtomicFileWriter() {
     Abandon();
 }

@@ -15,6 +15,10 @@ bool PathExists(const std::string& path);
 // True when `path` is a regular file this process may open for reading.
 bool IsReadableFile(const std::string& path);
 
+// True when something other than a regular file (a folder, pipe or device) is at
+// `path`, which a program must not open as its own file: a pipe would block.
+bool IsOtherThanAFile(const std::string& path);
+
 // A file replaced whole or not at all. Open makes a new temporary file beside
 // the target, Write appends to it, and Commit flushes it to disk and renames it
 // over the target; until then the target is untouched. A writer that goes away

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <sys/stat.h>
 #include <string>
 
 namespace {
@@ -149,6 +150,15 @@ TEST(StartupTest, UnreadableSettingsGiveTheDefaultWindow) {
         EXPECT_EQ(app.WindowSize().x, 1024);
         EXPECT_EQ(app.WindowSize().y, 768);
     }
+}
+
+TEST(StartupTest, APipeInPlaceOfTheLogDoesNotHoldUpStartUp) {
+    AppHarness app;
+    std::filesystem::create_directories(app.ConfigFolder());
+    ASSERT_EQ(mkfifo((app.ConfigFolder() / "tessellon.log").c_str(), 0600), 0);
+    ASSERT_TRUE(app.Start());
+    EXPECT_TRUE(app.RunPasses(2));
+    EXPECT_EQ(app.WindowSize().x, 1024);
 }
 
 TEST(StartupTest, AMissingArgumentFileStartsWithoutAPaper) {
