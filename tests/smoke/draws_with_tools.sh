@@ -2,8 +2,6 @@
 # Starts the real program in a virtual X server on an empty paper given on the
 # command line, draws a chain of two lines, a circle and a text with xdotool
 # through the toolbox and the paper view, and checks the screenshot for them.
-# Exits 77 (skipped) when the program does not open papers from the command
-# line yet.
 # Usage: draws_with_tools.sh TESSELLON_BINARY OUTPUT_FOLDER
 set -euo pipefail
 
@@ -31,10 +29,7 @@ line_button=(64 70)
 text_button=(64 156)
 circle_button=(22 199)
 
-if ! wait_for_paper; then
-    echo "SKIP: the program does not open a paper named on the command line yet"
-    exit 77
-fi
+wait_for_paper || fail "the paper named on the command line did not appear"
 
 # A chain of two lines: (96, 96) to (288, 96) to (288, 240) in paper pixels.
 click "${line_button[@]}"
