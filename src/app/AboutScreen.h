@@ -7,7 +7,8 @@
 #include <cstdint>
 
 // One About frame: its own events (a key or a single click leaves, closing the
-// window quits at once), the animation, presenting and the frame pause.
+// window asks about unsaved papers, then quits), the animation, presenting and
+// the frame pause.
 void RunAboutFrame();
 
 // A new speed of 6 to 15 pixels per frame for a bounce: negative when

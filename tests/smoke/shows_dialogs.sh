@@ -22,7 +22,7 @@ TESSELLON_SHOTS_DIR="$gallery" "${preload[@]}" "$tests" \
     fail "the dialog gallery failed: $(tail -n 20 "$output/dialog_gallery.log")"
 for name in text_prompt resize_paper edit_object_line edit_object_rect edit_object_circle \
     edit_object_text edit_object_refused open_file save_file folder_browser color_dialog \
-    message_yes_no; do
+    message_yes_no message_yes_no_cancel message_ok; do
     shot="$gallery/$name.png"
     [[ -s "$shot" ]] || fail "no picture of $name"
     # The dialog face is light grey; the dimmed window around it is dark.
