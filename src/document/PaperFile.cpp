@@ -235,9 +235,6 @@ bool LoadPaper(Paper& paper, const std::string& path, PaperFileHeader* header) {
 }
 
 bool SavePaper(Paper& paper, const std::string& path) {
-    if (PathExists(path)) {
-        BackUp(path);
-    }
     // The document itself is replaced only once the new file is complete, so
     // a failure at any step leaves it as it was.
     AtomicFileWriter file;
@@ -256,7 +253,16 @@ bool SavePaper(Paper& paper, const std::string& path) {
     const std::string body = (versionByte & kUncompressedFileFlag) != 0
                                  ? paper.SaveToString()
                                  : paper.SaveToCompressed(kPaperFileCompressionLevel);
-    if (body.empty() || !file.Write(body) || !file.Commit()) {
+    if (body.empty() || !file.Write(body)) {
+        ShowStatusNotice("Error writing to file!");
+        return false;
+    }
+    // The previous version goes to the backups only now that its successor is
+    // complete: a save that fails keeps the older backup as well.
+    if (PathExists(path)) {
+        BackUp(path);
+    }
+    if (!file.Commit()) {
         ShowStatusNotice("Error writing to file!");
         return false;
     }

@@ -378,8 +378,8 @@ TEST(PaperFileTest, SavingKeepsThePreviousVersionAndNeverLosesTheDocument) {
     EXPECT_EQ(ReadFile(backup), second) << "one backup per name, the latest replaced";
     const Bytes third = ReadFile(path);
 
-    // A save that runs out of room leaves the document exactly as it was; the
-    // backup folder holds a copy of it, never the only one.
+    // A save that runs out of room leaves the document exactly as it was, and
+    // the backup of the version before it too.
     for (int i = 0; i < 50; ++i) {
         paper.CreateAndAddObject(LineRecord(ObjectKind::Arrow, i * 37, i * 11, i * 5, 300 - i),
                                  false);
@@ -390,7 +390,7 @@ TEST(PaperFileTest, SavingKeepsThePreviousVersionAndNeverLosesTheDocument) {
     }
     EXPECT_EQ(Notice(), "Error writing to file!");
     EXPECT_EQ(ReadFile(path), third);
-    EXPECT_EQ(ReadFile(backup), third);
+    EXPECT_EQ(ReadFile(backup), second);
     EXPECT_TRUE(paper.modified);
 
     // Saves that cannot be made leave everything as it was.
