@@ -69,6 +69,10 @@ void UpdateMousePosition(int32_t x, int32_t y) {
     const Paper& paper = *activePaper;
     if (IsInside(paperViewRect, {x, y})) {
         mousePaperPos = {x - paperViewRect.x + paper.scrollX, y - paperViewRect.y + paper.scrollY};
+    }
+    // Outside the view the last point over the paper stands; its block is worked
+    // out again, as the grid may have changed since (a Lines per Inch choice).
+    if (mousePaperPos.x >= 0 && mousePaperPos.y >= 0) {
         mouseGridPos = {NearestBlock(mousePaperPos.x, paper.blockWidth),
                         NearestBlock(mousePaperPos.y, paper.blockHeight)};
     }

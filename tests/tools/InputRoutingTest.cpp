@@ -2,6 +2,7 @@
 
 #include "app/StatusLine.h"
 #include "tools/InputRouting.h"
+#include "ui/GridCommands.h"
 
 #include <algorithm>
 
@@ -255,6 +256,18 @@ TEST_F(InputRoutingTest, FunctionKeysRecolourAndToggleTheGrid) {
     EXPECT_FALSE(gridLock);
     EXPECT_FALSE(selectionDragging) << "a move in progress ends";
     EXPECT_EQ(toolPos, mousePaperPos) << "the tool position lets go of the grid at once";
+}
+
+TEST_F(InputRoutingTest, AGridOfOtherSquaresMovesTheToolPositionAtOnce) {
+    MovePaper(30, 37);
+    Run();
+    app.MouseMove(menuBarRect.x + 5, menuBarRect.y + 5); // as when choosing from a menu
+    Run();
+    ChooseLinesPerInch(2, nullptr);
+    ASSERT_EQ(paper->blockWidth, 48);
+    EXPECT_EQ(toolPos, (SDL_Point{48, 48})) << "the grid point nearest (30, 37) on the new grid";
+    ChooseLinesPerInch(8, nullptr);
+    EXPECT_EQ(toolPos, (SDL_Point{36, 36}));
 }
 
 TEST_F(InputRoutingTest, EscapeAndTheRightButtonEndTheOperationWithoutCommitting) {
