@@ -417,8 +417,18 @@ void Paper::Undo() {
     if (undoStack.empty()) {
         return;
     }
-    UndoRecord undo = std::move(undoStack.back());
-    undoStack.pop_back();
+    // One Undo takes back one command, even one that took several steps.
+    bool earlierStepToo = true;
+    while (earlierStepToo && !undoStack.empty()) {
+        UndoRecord undo = std::move(undoStack.back());
+        undoStack.pop_back();
+        Revert(undo);
+        earlierStepToo = undo.withPrevious;
+    }
+    modified = true;
+}
+
+void Paper::Revert(UndoRecord& undo) {
     switch (undo.kind) {
     case UndoKind::Added:
         for (int32_t id : undo.ids) {
@@ -460,5 +470,4 @@ void Paper::Undo() {
         ResizeSurface(undo.a, undo.b, true);
         break;
     }
-    modified = true;
 }

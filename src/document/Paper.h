@@ -45,6 +45,9 @@ struct UndoRecord {
     // Deleted: where each removed object stood in the list, so undoing puts it
     // back in its place in the drawing order.
     std::vector<size_t> positions;
+    // Undone together with the record below it: the second step of one command
+    // (the shift of a resize), which the user takes back with one Undo.
+    bool withPrevious = false;
 };
 
 // 11 x 8.5 inches at 96 pixels per inch.
@@ -143,6 +146,8 @@ class Paper final : public VRX_Serializable {
     TargetError MakeRenderTarget(const SDL_Rect& area);
     void RecreateBackgroundTexture();
     void NotifyFileNameChanged();
+    // Takes back one undo step.
+    void Revert(UndoRecord& undo);
 };
 
 // The offset a selection drag has reached: whole blocks with the grid lock on,

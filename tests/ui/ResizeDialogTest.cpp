@@ -73,24 +73,27 @@ TEST_F(ResizeDialogTest, TheSideButtonsDecideWhereTheAddedSpaceGoes) {
     EXPECT_EQ(paper.objects[0]->record.X2(), 344);
     EXPECT_TRUE(paper.modified);
 
-    // Undo takes back the shift, then the size.
+    // One Undo takes back the whole resize, the shift and the size; an edit
+    // made before it stays.
     paper.Undo();
     EXPECT_EQ(FirstPoint(paper, 0), (SDL_Point{100, 100}));
-    EXPECT_EQ(paper.width, 960);
-    paper.Undo();
     EXPECT_EQ(paper.width, kLetterWidth);
     EXPECT_TRUE(paper.undoStack.empty());
 
     // The centre button adds the space on all sides: half of it on the left.
+    paper.CreateAndAddObject(LineRecord(ObjectKind::Line, 5, 5, 9, 9), false);
     ResizeWith("10", {kResizeAllSidesId});
     EXPECT_EQ(FirstPoint(paper, 0), (SDL_Point{172, 100}));
     paper.Undo();
+    EXPECT_EQ(FirstPoint(paper, 0), (SDL_Point{100, 100}));
+    EXPECT_EQ(paper.width, kLetterWidth);
+    ASSERT_EQ(paper.objects.size(), 2u) << "the line added before the resize stays";
     paper.Undo();
+    ASSERT_EQ(paper.objects.size(), 1u);
 
     // With no button the space is split as well.
     ResizeWith("10", {});
     EXPECT_EQ(FirstPoint(paper, 0), (SDL_Point{172, 100}));
-    paper.Undo();
     paper.Undo();
 
     // Only the right-hand button: the objects stay where they are.
@@ -209,7 +212,7 @@ TEST_F(ResizeDialogTest, AutoSizeLeavesFourSquaresAroundTheObjects) {
     EXPECT_EQ(FirstPoint(paper, 0), (SDL_Point{102, 176}));
     EXPECT_EQ(FirstPoint(paper, 1), (SDL_Point{152, 136}));
     paper.Undo();
-    paper.Undo();
+    EXPECT_TRUE(paper.undoStack.empty()) << "one Undo for the whole auto size";
     EXPECT_EQ(paper.width, kLetterWidth);
     EXPECT_EQ(paper.height, kLetterHeight);
     EXPECT_EQ(FirstPoint(paper, 0), (SDL_Point{150, 200}));
