@@ -1,6 +1,7 @@
 #include "ui/FileDialog.h"
 
 #include "ui/Dialog.h"
+#include "ui/DialogEdit.h"
 #include "ui/FileBrowser.h"
 #include "ui/MessageDialog.h"
 #include "ui/TextPrompt.h"
@@ -143,6 +144,10 @@ bool FileDialogSession::Run(const std::string& folder, const std::string& name) 
     dialog.SetText(kFileFolderEditId, browser.Folder());
     FillList();
     dialog.SetText(kFileNameEditId, name);
+    // The suggested name is selected, so that typing a new one replaces it.
+    if (auto* edit = dialog.ControlAs<DialogEdit>(kFileNameEditId)) {
+        edit->Buffer().SelectAll();
+    }
     return dialog.RunModal() == 1;
 }
 

@@ -304,6 +304,16 @@ TEST_F(FileDialogTest, SaveStartsInTheSuggestedFilesFolderWithItsName) {
     EXPECT_EQ(folderField, Path("drawings"));
 }
 
+TEST_F(FileDialogTest, ANameTypedOverTheSuggestedOneReplacesIt) {
+    Script("Save", {[](Dialog&) {
+               PushText("other");
+               PushKey(SDLK_RETURN);
+           }});
+    std::string path = Path("drawings/inner.tsln");
+    ASSERT_TRUE(ShowSaveFileDialog(path, folder.string(), documentFileTypes, "Save"));
+    EXPECT_EQ(path, Path("drawings/other.tsln"));
+}
+
 TEST_F(FileDialogTest, ReplacingAFileNeedsAYesAndNoKeepsTheDialogOpen) {
     std::vector<std::string> questions;
     const std::vector<std::string> answers = {"n", "y"};
