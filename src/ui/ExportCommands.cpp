@@ -32,6 +32,9 @@ constexpr const char* kImageSaved = "Image saved.";
 constexpr const char* kImageNotSaved = "Error saving image!";
 constexpr const char* kPrinted = "Printed page successfully!";
 constexpr const char* kNotPrinted = "Error printing page!";
+// Handing the page to a viewer is no print yet; saying it printed would send
+// the user to an empty printer tray.
+constexpr const char* kInViewer = "No printer took the page; it is open in the image viewer.";
 
 bool EndsWithIgnoringCase(const std::string& text, const char* ending) {
     const size_t length = std::char_traits<char>::length(ending);
@@ -201,7 +204,17 @@ void PrintActivePaper(uint64_t /*value*/, MENU_ITEM* /*item*/) {
         return;
     }
     const PrintOutcome outcome = SendToPrinter(path);
-    ShowStatusNotice(outcome == PrintOutcome::Failed ? kNotPrinted : kPrinted);
+    switch (outcome) {
+    case PrintOutcome::Printed:
+        ShowStatusNotice(kPrinted);
+        break;
+    case PrintOutcome::HandedToViewer:
+        ShowStatusNotice(kInViewer);
+        break;
+    case PrintOutcome::Failed:
+        ShowStatusNotice(kNotPrinted);
+        break;
+    }
     // A viewer opens the file some time after it was started, so a file once
     // handed to one stays until the program ends, even when a later print of
     // the same name goes to the queue.
