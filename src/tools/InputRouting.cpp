@@ -154,6 +154,11 @@ void HandlePlainKey(SDL_Keycode sym) {
         ToggleGridLock(0, nullptr);
         return;
     case SDLK_ESCAPE:
+        // An open menu is what the user sees first, so Escape closes that alone.
+        if (openMenu != nullptr) {
+            openMenu = nullptr;
+            return;
+        }
         SetActiveToolInstance(nullptr);
         return;
     default:

@@ -250,12 +250,12 @@ void MenuClick() {
                 break;
             }
         }
-        // The menu stays recorded as open while the action runs, so a dialog
-        // it opens shows it under itself.
+        // Closed before the action runs, as desktop menus do: a dialog the
+        // action opens shows the window under it without the drop-down.
+        openMenu = nullptr;
         if (hit != nullptr) {
             hit->action(hit->value, hit.get());
         }
-        openMenu = nullptr;
         return;
     }
     for (const std::shared_ptr<MENU>& menu : menus) {

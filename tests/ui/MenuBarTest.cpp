@@ -5,6 +5,7 @@
 #include "app/StatusLine.h"
 #include "ui/MenuBar.h"
 #include "ui/Toolbox.h"
+#include "ui/ToolboxButton.h"
 
 #include <SDL2/SDL_ttf.h>
 
@@ -189,6 +190,34 @@ TEST_F(MenuBarTest, MovingAlongTheBarSwitchesTheOpenMenu) {
     EXPECT_EQ(openMenu, grid);
     ReleaseAt(Centre(file->titleRect));
     EXPECT_EQ(openMenu, nullptr);
+}
+
+TEST_F(MenuBarTest, EscapeClosesTheMenuAndAChosenItemRunsWithTheMenuClosed) {
+    NewPaper("5x7");
+    // A line under way survives the Escape that closes a menu.
+    ReleaseAt(Centre(FindToolboxEntry("line")->rect));
+    const SDL_Point start = {paperViewRect.x + 48, paperViewRect.y + 48};
+    ReleaseAt(start);
+    ASSERT_NE(activeToolInstance, nullptr);
+    MENU* file = FindMenu("File");
+    ReleaseAt(Centre(file->titleRect));
+    ASSERT_EQ(openMenu, file);
+    app.PressKey(SDLK_ESCAPE);
+    ASSERT_TRUE(app.RunPasses(1));
+    EXPECT_EQ(openMenu, nullptr);
+    EXPECT_NE(activeToolInstance, nullptr);
+    app.PressKey(SDLK_ESCAPE);
+    ASSERT_TRUE(app.RunPasses(1));
+    EXPECT_EQ(activeToolInstance, nullptr);
+
+    // A dialog opened from a menu shows the window without the drop-down.
+    const MENU* openWhileAsked = file;
+    OnDialog([&](Dialog& dialog) {
+        openWhileAsked = openMenu;
+        dialog.End(0);
+    });
+    Choose("File", "New...");
+    EXPECT_EQ(openWhileAsked, nullptr);
 }
 
 TEST_F(MenuBarTest, AnOpenDropDownHidesTheTooltipOfTheButtonBelowIt) {
