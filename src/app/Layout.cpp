@@ -58,6 +58,11 @@ void LayoutScreen() {
     statusBarRect = {0, height - statusBarHeight, width, statusBarHeight};
     toolboxRect = {0, menuBarHeight, toolboxWidth, middleHeight};
     paperViewRect = {toolboxWidth, menuBarHeight, width - toolboxWidth, middleHeight};
+    // A larger view could reach past a scrolled paper's far edge, showing bare
+    // workspace there while the paper's near part stays out of sight.
+    for (Paper* paper : openPapers) {
+        paper->KeepScrollInView();
+    }
 }
 
 void UpdateMousePosition(int32_t x, int32_t y) {

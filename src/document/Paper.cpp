@@ -106,6 +106,11 @@ SDL_Rect Paper::VisibleArea() const {
     return area;
 }
 
+void Paper::KeepScrollInView() {
+    scrollX = std::clamp(scrollX, 0, std::max(width - paperViewRect.w, 0));
+    scrollY = std::clamp(scrollY, 0, std::max(height - paperViewRect.h, 0));
+}
+
 void Paper::ReleaseAllCaches() {
     textCache.Clear();
     viewCache.Clear();
@@ -224,10 +229,8 @@ bool Paper::ResizeSurface(int32_t newWidth, int32_t newHeight, bool withoutUndo)
     width = newWidth;
     height = newHeight;
     // A paper that shrinks under a view scrolled far to the right or down
-    // would otherwise show nothing at all; the view keeps the paper's far
-    // edge in sight, as scrolling itself would.
-    scrollX = std::min(scrollX, std::max(width - paperViewRect.w, 0));
-    scrollY = std::min(scrollY, std::max(height - paperViewRect.h, 0));
+    // would otherwise show nothing at all.
+    KeepScrollInView();
     const TargetError error = MakeRenderTarget(VisibleArea());
     if (error != TargetError::None) {
         width = oldWidth;

@@ -80,6 +80,10 @@ class Paper final : public VRX_Serializable {
     // The part of the paper that the paper view shows: (scrollX, scrollY) and
     // the view's size, cut to the paper.
     SDL_Rect VisibleArea() const;
+    // Keeps the view on the paper: never scrolled further than where the
+    // paper's far edge meets the view's, which a smaller paper or a larger
+    // window can change.
+    void KeepScrollInView();
     // Makes `paperSurface` cover `area` (paper pixels), replacing surface and
     // renderer only when the size changes. The renderer's viewport places the
     // paper so that everything is drawn at paper coordinates. False when a new

@@ -153,6 +153,25 @@ TEST(MainLoopTest, ReplacingTheToolEndsTheOldOperationFirst) {
     EXPECT_EQ(activeToolInstance, nullptr);
 }
 
+TEST(MainLoopTest, AWiderWindowBringsBackThePartOfThePaperScrolledAway) {
+    AppHarness app;
+    ASSERT_TRUE(app.Start());
+    ActivePaper active;
+    Paper& paper = active.paper;
+    ASSERT_TRUE(paper.CreateSurface(1500, 1100));
+    // Scrolled to the far corner, as far as the view allows.
+    paper.scrollX = 1500 - paperViewRect.w;
+    paper.scrollY = 1100 - paperViewRect.h;
+    ASSERT_GT(paper.scrollX, 300);
+    app.ResizeWindow(1400, 1000);
+    ASSERT_TRUE(app.RunPasses(1));
+    EXPECT_EQ(paper.scrollX, 1500 - paperViewRect.w) << "the far edge meets the view's";
+    EXPECT_EQ(paper.scrollY, 1100 - paperViewRect.h);
+    app.ResizeWindow(1024, 768);
+    ASSERT_TRUE(app.RunPasses(1));
+    EXPECT_EQ(paper.scrollX, 1500 - 1400 + paperViewRect.x) << "a smaller window keeps it";
+}
+
 TEST(MainLoopTest, ThePaperShowsFromItsScrollPositionWithoutStretching) {
     AppHarness app;
     ASSERT_TRUE(app.Start());
