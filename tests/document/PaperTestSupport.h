@@ -23,6 +23,9 @@
 class DocumentSession {
   public:
     explicit DocumentSession(int viewWidth = 1000, int viewHeight = 700) {
+        // Whatever an earlier test in this process left behind (a hidden grid,
+        // a layer) must not shape this one's pictures.
+        ResetAppState();
         SDL_Init(SDL_INIT_VIDEO);
         TTF_Init();
         IMG_Init(IMG_INIT_PNG);
