@@ -1,6 +1,7 @@
 #include "tools/ToolText.h"
 
 #include "app/AppState.h"
+#include "app/StatusNotice.h"
 #include "document/Paper.h"
 #include "draw/DrawPrimitives.h"
 #include "tools/ToolRegistry.h"
@@ -15,6 +16,9 @@ constexpr const char* kPromptTitle = "Enter Text";
 constexpr const char* kPromptLabel = "What text do you want to display?";
 // What a text reads when the prompt gave none, so it can still be placed.
 constexpr const char* kUnknownText = "Unknown";
+// The prompt takes more than a text object holds; the user is told at once
+// rather than finding the end missing on the paper.
+constexpr const char* kTextCut = "Text cut to its first 63 bytes, as much as a text holds.";
 
 } // namespace
 
@@ -23,6 +27,9 @@ void ToolText::Begin() {
     std::string answer;
     if (ShowTextPrompt(kPromptTitle, kPromptLabel, lastPromptText, answer)) {
         record.SetText(answer);
+        if (record.Text().size() < answer.size()) {
+            ShowStatusNotice(kTextCut);
+        }
         // The stored (possibly shortened) text is offered next time.
         SDL_strlcpy(lastPromptText, record.Text().c_str(), sizeof lastPromptText);
     } else {
