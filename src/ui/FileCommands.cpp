@@ -12,6 +12,7 @@
 #include "ui/FileDialog.h"
 #include "ui/MessageDialog.h"
 #include "ui/PaperWindows.h"
+#include "ui/ResizeDialog.h"
 #include "ui/TextPrompt.h"
 
 #include <SDL2/SDL_log.h>
@@ -83,8 +84,7 @@ bool FitsDrawingLimit(double inches) {
 }
 
 std::string TooLargeNotice() {
-    const int largest = kMaxPaperPixels / kPaperPixelsPerInch;
-    return FormatString("Size too large, a paper can be at most %dx%d inches!", largest, largest);
+    return "Size too large, a paper can be at most " + LargestPaperSizeText() + " inches!";
 }
 
 // Reads the answer of the size prompt. False when the size cannot be drawn

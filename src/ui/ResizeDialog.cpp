@@ -55,13 +55,6 @@ const std::array<SideButton, 4> kSideButtons = {{
     {kResizeBottomId, kResizeBottom, ButtonGlyph::ArrowDown},
 }};
 
-// The largest size anyone can ask for, in inches with two decimals.
-std::string MaximumSizeText() {
-    const std::string inches =
-        FormatHundredths(LargestHundredthsWithin(kMaxPaperPixels, kPaperPixelsPerInch));
-    return inches + "x" + inches;
-}
-
 // Where added space goes along one axis: split between both sides, all before
 // the objects, or (with neither side, or only the far one) all after them.
 int32_t ShiftForSides(int32_t growth, bool nearSide, bool farSide) {
@@ -158,6 +151,12 @@ void MoveAllWithTheResize(Paper& paper, int32_t dx, int32_t dy) {
 
 } // namespace
 
+std::string LargestPaperSizeText() {
+    const std::string inches =
+        FormatHundredths(LargestHundredthsWithin(kMaxPaperPixels, kPaperPixelsPerInch));
+    return inches + "x" + inches;
+}
+
 void ShowResizeDialog(uint64_t /*value*/, MENU_ITEM* /*item*/) {
     if (activePaper == nullptr) {
         return;
@@ -197,7 +196,7 @@ bool ResizeActivePaper(double widthInches, double heightInches, uint32_t sides) 
         return false;
     }
     if (newWidth > kMaxPaperPixels || newHeight > kMaxPaperPixels) {
-        ShowStatusNotice("Maximum size is " + MaximumSizeText() + "!");
+        ShowStatusNotice("Maximum size is " + LargestPaperSizeText() + "!");
         return false;
     }
     if (newWidth < paper.width - kShrinkTolerance || newHeight < paper.height - kShrinkTolerance) {
@@ -260,7 +259,8 @@ void AutoSizeActivePaper() {
     const int64_t newHeight =
         std::max<int64_t>(1, bottom - shiftY + kAutoSizeMarginBlocks * cellHeight);
     if (newWidth > kMaxPaperPixels || newHeight > kMaxPaperPixels) {
-        ShowStatusNotice("Auto size would exceed the maximum size of " + MaximumSizeText() + "!");
+        ShowStatusNotice("Auto size would exceed the maximum size of " + LargestPaperSizeText() +
+                         "!");
         return;
     }
     // Resized first: when that fails, nothing has changed.

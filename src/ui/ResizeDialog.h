@@ -5,8 +5,13 @@
 // with a margin of four grid squares on every side.
 
 #include <cstdint>
+#include <string>
 
 struct MENU_ITEM;
+
+// The largest paper anyone can ask for, "341.33x341.33" (inches), as the
+// notices about too large sizes name it.
+std::string LargestPaperSizeText();
 
 // Where a resize adds its space.
 constexpr uint32_t kResizeLeft = 1;

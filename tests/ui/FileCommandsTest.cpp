@@ -103,7 +103,7 @@ TEST_F(FileCommandsTest, CancelledAndTooLargeSizesMakeNoPaper) {
     }
     ClearNotice();
     NewPaper("400x5");
-    EXPECT_EQ(Notice(), "Size too large, a paper can be at most 341x341 inches!");
+    EXPECT_EQ(Notice(), "Size too large, a paper can be at most 341.33x341.33 inches!");
     EXPECT_EQ(NewPaper("341.32x1"), "5.00x7.00") << "the refused size is not offered";
     EXPECT_EQ(PaperSize(), (SDL_Point{32766, 96}));
 }
