@@ -144,7 +144,6 @@ TEST_F(TextToolTest, LongTextsAreCutToTheRecordsSixtyThreeBytes) {
     // The accented letter would straddle the limit: it goes whole.
     EXPECT_EQ(RecordAt(*paper, 0).Text(), std::string(62, 'x'));
     EXPECT_STREQ(lastPromptText, std::string(62, 'x').c_str());
-    EXPECT_EQ(std::string(statusNotice),
-              "Text cut to its first 63 bytes, as much as a text holds.")
+    EXPECT_EQ(std::string(statusNotice), "Text cut to its first 63 bytes, as much as a text holds.")
         << "the user hears of the cut";
 }

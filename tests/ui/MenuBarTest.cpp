@@ -1,8 +1,8 @@
 #include "ui/MenuTestSupport.h"
 
-#include "document/Paper.h"
 #include "app/Layout.h"
 #include "app/StatusLine.h"
+#include "document/Paper.h"
 #include "ui/MenuBar.h"
 #include "ui/Toolbox.h"
 #include "ui/ToolboxButton.h"
