@@ -346,6 +346,14 @@ void Paper::MoveObjects(int32_t dx, int32_t dy, bool selectedOnly) {
     }
 }
 
+void Paper::MoveAllWithLastStep(int32_t dx, int32_t dy) {
+    const size_t stepsBefore = undoStack.size();
+    MoveObjects(dx, dy, false);
+    if (stepsBefore > 0 && undoStack.size() > stepsBefore) {
+        undoStack.back().withPrevious = true;
+    }
+}
+
 void Paper::DeleteSelected() {
     UndoRecord undo;
     undo.kind = UndoKind::Deleted;

@@ -97,6 +97,10 @@ class Paper final : public VRX_Serializable {
     void AddObject(const std::shared_ptr<PaperObject>& object, bool keepAttributes);
     bool CreateAndAddObject(const ObjectRecord& record, bool keepAttributes);
     void MoveObjects(int32_t dx, int32_t dy, bool selectedOnly);
+    // Moves every object as the second step of the command whose record is on
+    // top of the undo stack (the shift of a resize), so that one Undo takes
+    // back both and never leaves a state the user did not see.
+    void MoveAllWithLastStep(int32_t dx, int32_t dy);
     void DeleteSelected();
     bool SelectInRect(const SDL_Rect& rect);
     bool IsOverSelection(int32_t x, int32_t y) const;

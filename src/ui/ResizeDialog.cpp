@@ -138,17 +138,6 @@ bool HandleResizeCommand(Dialog& dialog, int id, DialogNotify notify) {
     }
 }
 
-// Shifts every object after a resize as part of that one command: a single
-// Undo takes back both the shift and the size, never leaving a paper of the new
-// size with the drawing where it stood before.
-void MoveAllWithTheResize(Paper& paper, int32_t dx, int32_t dy) {
-    const size_t stepsBefore = paper.undoStack.size();
-    paper.MoveObjects(dx, dy, false);
-    if (paper.undoStack.size() > stepsBefore) {
-        paper.undoStack.back().withPrevious = true;
-    }
-}
-
 } // namespace
 
 std::string LargestPaperSizeText() {
@@ -214,7 +203,7 @@ bool ResizeActivePaper(double widthInches, double heightInches, uint32_t sides) 
     const int32_t dy = ShiftForSides(paper.height - oldHeight, (sides & kResizeTop) != 0,
                                      (sides & kResizeBottom) != 0);
     if (dx != 0 || dy != 0) {
-        MoveAllWithTheResize(paper, dx, dy);
+        paper.MoveAllWithLastStep(dx, dy);
     }
     return true;
 }
@@ -272,7 +261,7 @@ void AutoSizeActivePaper() {
         // Objects far out in the 32-bit range may need a shift beyond it;
         // moving wraps like the coordinates, so the truncated shift lands
         // them exactly where they belong.
-        MoveAllWithTheResize(paper, static_cast<int32_t>(static_cast<uint32_t>(-shiftX)),
-                             static_cast<int32_t>(static_cast<uint32_t>(-shiftY)));
+        paper.MoveAllWithLastStep(static_cast<int32_t>(static_cast<uint32_t>(-shiftX)),
+                                  static_cast<int32_t>(static_cast<uint32_t>(-shiftY)));
     }
 }
