@@ -11,6 +11,7 @@
 #include <SDL2/SDL_image.h>
 
 #include <algorithm>
+#include <functional>
 
 namespace {
 
@@ -422,6 +423,32 @@ void Paper::EditSelected() {
     undo.objects.push_back(std::move(before));
     undoStack.push_back(std::move(undo));
     modified = true;
+}
+
+bool Paper::ChangeSelected(const std::function<void(ObjectRecord&)>& change) {
+    if (selection.empty()) {
+        return false;
+    }
+    // The records as they were, so one Undo gives every object back its old
+    // layer or colour.
+    UndoRecord undo;
+    undo.kind = UndoKind::Edited;
+    for (const auto& entry : selection) {
+        std::shared_ptr<PaperObject> before = CreateObjectFromRecord(this, entry.second->record);
+        if (before == nullptr) {
+            ShowStatusNotice("Error creating temporary object!");
+            return false;
+        }
+        before->id = entry.second->id;
+        undo.objects.push_back(std::move(before));
+    }
+    for (const auto& entry : selection) {
+        change(entry.second->record);
+        entry.second->ReleaseCache();
+    }
+    undoStack.push_back(std::move(undo));
+    modified = true;
+    return true;
 }
 
 void Paper::Undo() {

@@ -10,6 +10,7 @@
 #include <SDL2/SDL_rect.h>
 
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
@@ -105,6 +106,9 @@ class Paper final : public VRX_Serializable {
     bool SelectInRect(const SDL_Rect& rect);
     bool IsOverSelection(int32_t x, int32_t y) const;
     void EditSelected();
+    // Applies `change` to every selected object's record as one undo step
+    // (moving to a layer, recolouring). False when nothing is selected.
+    bool ChangeSelected(const std::function<void(ObjectRecord&)>& change);
     void Undo();
 
     // --- File format ----------------------------------------------------

@@ -126,20 +126,27 @@ void Paper::UpdateBlockSize() {
 }
 
 void SetPaperUnit(int32_t unitIndex) {
-    if (activePaper != nullptr && unitIndex >= 0 && unitIndex < kUnitCount) {
+    if (activePaper != nullptr && unitIndex >= 0 && unitIndex < kUnitCount &&
+        activePaper->unitIndex != unitIndex) {
+        // The unit is stored in the document: a change must be saved or asked about.
         activePaper->unitIndex = unitIndex;
+        activePaper->modified = true;
     }
 }
 
 void SetBlocksPerUnit(int32_t blocksPerUnit) {
-    if (activePaper != nullptr && blocksPerUnit >= kMinScale && blocksPerUnit <= kMaxScale) {
+    if (activePaper != nullptr && blocksPerUnit >= kMinScale && blocksPerUnit <= kMaxScale &&
+        activePaper->blocksPerUnit != blocksPerUnit) {
         activePaper->blocksPerUnit = blocksPerUnit;
+        activePaper->modified = true;
     }
 }
 
 void SetLinesPerInch(int32_t linesPerInch) {
-    if (activePaper != nullptr && linesPerInch >= kMinScale && linesPerInch <= kMaxScale) {
+    if (activePaper != nullptr && linesPerInch >= kMinScale && linesPerInch <= kMaxScale &&
+        activePaper->linesPerInch != linesPerInch) {
         activePaper->linesPerInch = linesPerInch;
         activePaper->UpdateBlockSize();
+        activePaper->modified = true;
     }
 }

@@ -77,25 +77,15 @@ void StepSelectionOrView(int32_t dx, int32_t dy) {
     UpdateMousePosition(mouseWindowPos.x, mouseWindowPos.y);
 }
 
-// Gives every selected object the colour new objects get. Like the layer
-// keys, this records no undo step.
+// Gives every selected object the colour new objects get, as one undo step.
 void RecolourSelection(Paper& paper) {
     const SDL_Color color = CurrentDrawingColor(paper);
-    for (const auto& entry : paper.selection) {
-        entry.second->record.SetColor(color);
-    }
-    paper.modified = true;
+    paper.ChangeSelected([&color](ObjectRecord& record) { record.SetColor(color); });
 }
 
+// The objects stay selected on their new layer; one Undo moves them back.
 void MoveSelectionToLayer(Paper& paper, uint8_t layer) {
-    if (paper.selection.empty()) {
-        return;
-    }
-    // The objects stay selected on their new layer.
-    for (const auto& entry : paper.selection) {
-        entry.second->record.SetLayer(layer);
-    }
-    paper.modified = true;
+    paper.ChangeSelected([layer](ObjectRecord& record) { record.SetLayer(layer); });
 }
 
 void HandleCtrlKey(SDL_Keycode sym, uint16_t mod) {
@@ -249,6 +239,8 @@ void ToggleLayerUnderPointer() {
     if (layer >= 0) {
         uint8_t& hidden = activePaper->hiddenLayers[layer];
         hidden = hidden != 0 ? 0 : 1;
+        // Which layers are hidden is saved with the document.
+        activePaper->modified = true;
     }
 }
 

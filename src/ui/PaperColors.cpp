@@ -22,9 +22,12 @@ bool SameColor(const SDL_Color& a, const SDL_Color& b) {
     return a.r == b.r && a.g == b.g && a.b == b.b && a.a == b.a;
 }
 
+// The palette is saved with the document, so a real change marks the paper
+// modified and closing it asks about saving.
 void SetPaletteColor(SDL_Color PaperPalette::*field, const SDL_Color& color) {
-    if (activePaper != nullptr) {
+    if (activePaper != nullptr && !SameColor(activePaper->palette.*field, color)) {
         activePaper->palette.*field = color;
+        activePaper->modified = true;
     }
 }
 
@@ -35,7 +38,7 @@ void ChoosePaletteColor(SDL_Color PaperPalette::*field) {
     }
     SDL_Color color = activePaper->palette.*field;
     if (ChooseColorDialog(color)) {
-        activePaper->palette.*field = color;
+        SetPaletteColor(field, color);
     }
 }
 

@@ -8,6 +8,7 @@
 #include "tools/Tool.h"
 #include "ui/MenuBar.h"
 #include "ui/RecentFiles.h"
+#include "ui/Toolbox.h"
 
 #include <SDL2/SDL_video.h>
 
@@ -78,6 +79,7 @@ void SetActivePaper(Paper* paper) {
     mousePaperPos = mouseGridPos = {-1, -1};
     UpdateMousePosition(mouseWindowPos.x, mouseWindowPos.y);
     UpdateWindowTitle();
+    ShowPaperDrawColor();
 }
 
 void ActivatePaper(uint64_t value, MENU_ITEM*) {

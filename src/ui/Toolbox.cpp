@@ -237,12 +237,18 @@ void ChooseToolEntry(ToolboxButton& entry) {
 // "color_normal" draws new objects in the palette's object colour,
 // "color_custom" in the paper's own drawing colour.
 void ChooseColorEntry(ToolboxButton& entry) {
+    uint8_t alpha = 0;
     if (entry.name == kColorNormal) {
-        activePaper->drawColor.a = 0;
+        alpha = 0;
     } else if (entry.name == kColorCustom) {
-        activePaper->drawColor.a = SDL_ALPHA_OPAQUE;
+        alpha = SDL_ALPHA_OPAQUE;
     } else {
         return;
+    }
+    // Which colour new objects take is saved with the document.
+    if (activePaper->drawColor.a != alpha) {
+        activePaper->drawColor.a = alpha;
+        activePaper->modified = true;
     }
     MarkInGroup(entry);
 }
@@ -395,6 +401,16 @@ void SelectTool(const std::string& name) {
     }
 }
 
+void ShowPaperDrawColor() {
+    if (activePaper == nullptr) {
+        return;
+    }
+    const char* name = activePaper->drawColor.a != 0 ? kColorCustom : kColorNormal;
+    if (ToolboxButton* entry = FindToolboxEntry(name)) {
+        MarkInGroup(*entry);
+    }
+}
+
 bool ChooseLayer(uint8_t layer) {
     char name[32];
     std::snprintf(name, sizeof name, "layer_%u", static_cast<unsigned>(layer));
@@ -487,8 +503,12 @@ void ChooseCustomColor(ToolboxButton& /*entry*/) {
     }
     // The chosen colour is the drawing colour from now on, so the button that
     // says so is the one shown pressed.
-    activePaper->drawColor = chosen;
-    activePaper->drawColor.a = SDL_ALPHA_OPAQUE;
+    chosen.a = SDL_ALPHA_OPAQUE;
+    const SDL_Color& old = activePaper->drawColor;
+    if (old.r != chosen.r || old.g != chosen.g || old.b != chosen.b || old.a != chosen.a) {
+        activePaper->drawColor = chosen;
+        activePaper->modified = true;
+    }
     if (ToolboxButton* custom = FindToolboxEntry(kColorCustom)) {
         MarkInGroup(*custom);
     }

@@ -31,6 +31,9 @@ void SelectTool(const std::string& name);
 // Marks the button of `layer` and makes it the current layer; false when the
 // toolbox has no button for it.
 bool ChooseLayer(uint8_t layer);
+// Presses the colour button that names the active paper's drawing colour: each
+// paper keeps its own, so opening or switching papers must show the right one.
+void ShowPaperDrawColor();
 // Destroys every texture and entry; at shutdown.
 void DestroyToolbox();
 

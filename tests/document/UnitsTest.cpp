@@ -65,7 +65,13 @@ TEST(UnitsTest, SettersIgnoreOutOfRangeValuesAndKeepTheOthers) {
     EXPECT_EQ(active.paper.unitIndex, 4);
     EXPECT_EQ(active.paper.blocksPerUnit, 16) << "lines per inch must not touch the unit scale";
     EXPECT_EQ(active.paper.blockWidth, 8);
-    EXPECT_FALSE(active.paper.modified);
+    EXPECT_TRUE(active.paper.modified) << "unit, scale and grid are saved with the paper";
+
+    active.paper.modified = false;
+    SetPaperUnit(4);
+    SetBlocksPerUnit(16);
+    SetLinesPerInch(12);
+    EXPECT_FALSE(active.paper.modified) << "choosing what is already chosen changes nothing";
 }
 
 TEST(UnitsTest, ConversionsToUnits) {

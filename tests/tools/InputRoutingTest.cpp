@@ -184,8 +184,13 @@ TEST_F(InputRoutingTest, CtrlWithALayerKeyMovesTheSelectionToThatLayer) {
     }
     EXPECT_EQ(paper->selection.size(), 3u) << "they stay selected";
     EXPECT_TRUE(paper->modified);
-    EXPECT_EQ(paper->undoStack.size(), undoDepth);
     EXPECT_EQ(currentLayer, 0) << "the current layer stays";
+    app.PressKey(SDLK_z, KMOD_LCTRL);
+    Run();
+    for (const auto& object : {a, b, c}) {
+        EXPECT_EQ(object->record.Layer(), 0) << "one Undo takes the whole move back";
+    }
+    EXPECT_EQ(paper->undoStack.size(), undoDepth);
 
     app.PressKey(SDLK_p, KMOD_RCTRL);
     Run();
@@ -234,11 +239,14 @@ TEST_F(InputRoutingTest, FunctionKeysRecolourAndToggleTheGrid) {
     app.PressKey(SDLK_F4);
     Run();
     EXPECT_EQ(rect->record.Color(), (SDL_Color{200, 10, 20, 255}));
+    app.PressKey(SDLK_z, KMOD_LCTRL);
+    Run();
+    EXPECT_EQ(rect->record.Color(), (SDL_Color{255, 255, 255, 255})) << "Undo takes one back";
     paper->selection.clear();
     paper->modified = false;
     app.PressKey(SDLK_F4);
     Run();
-    EXPECT_TRUE(paper->modified) << "marked even with nothing selected";
+    EXPECT_FALSE(paper->modified) << "nothing selected: nothing changed";
 
     app.PressKey(SDLK_F5);
     Run();

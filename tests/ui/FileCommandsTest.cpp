@@ -5,8 +5,11 @@
 #include "ui/FileCommands.h"
 #include "ui/MenuBar.h"
 #include "ui/MessageDialog.h"
+#include "ui/Toolbox.h"
+#include "ui/ToolboxButton.h"
 
 #include <filesystem>
+#include <functional>
 
 namespace fs = std::filesystem;
 
@@ -343,4 +346,66 @@ TEST_F(FileCommandsTest, ResizeOpensTheResizeDialogForTheActivePaper) {
     Choose("File", "Resize...");
     EXPECT_EQ(opened, std::vector<std::string>{"Resize Paper"});
     EXPECT_EQ(PaperSize(), (SDL_Point{480, 672}));
+}
+
+TEST_F(FileCommandsTest, EveryChangeToWhatAFileStoresIsAskedAboutOnClose) {
+    const std::string path = CreateSavedPaper("room");
+    Choose("File", "Close");
+    ASSERT_TRUE(openPapers.empty());
+    const auto clickEntry = [this](const std::string& name, uint8_t button) {
+        const SDL_Point centre = Centre(FindToolboxEntry(name)->rect);
+        app.Click(centre.x, centre.y, button);
+        ASSERT_TRUE(app.RunPasses(1));
+    };
+    const std::vector<std::pair<std::string, std::function<void()>>> changes = {
+        {"unit", [&] { Choose("Unit Options", "Inches"); }},
+        {"unit scale", [&] { Choose("Unit Options", "8 Blocks = 1 Unit"); }},
+        {"lines per inch", [&] { Choose("Grid", "8 Lines Per Inch"); }},
+        {"background", [&] { Choose("Options", "Light"); }},
+        {"grid colour", [&] { Choose("Grid", "Green"); }},
+        {"draw colour", [&] { Choose("Options", "Black"); }},
+        {"custom colour button", [&] { clickEntry("color_custom", SDL_BUTTON_LEFT); }},
+        {"hidden layer", [&] { clickEntry("layer_3", SDL_BUTTON_RIGHT); }},
+    };
+    saveAnswer = kSaveQuestionNo;
+    for (const auto& [name, change] : changes) {
+        SCOPED_TRACE(name);
+        AnswerFileDialog(path);
+        Choose("File", "Open...");
+        ASSERT_EQ(openPapers.size(), 1u);
+        EXPECT_FALSE(activePaper->modified);
+        change();
+        EXPECT_TRUE(activePaper->modified);
+        questions.clear();
+        Choose("File", "Close");
+        EXPECT_EQ(questions.size(), 1u);
+        EXPECT_TRUE(openPapers.empty());
+    }
+}
+
+TEST_F(FileCommandsTest, ThePressedColourButtonFollowsTheActivePaper) {
+    NewPaper("4x4");
+    Paper* plain = activePaper;
+    const std::string path = Documents() + "red pen.tsln";
+    NewPaper("4x4");
+    activePaper->drawColor = {200, 10, 20, 255};
+    AnswerFileDialog(path);
+    Choose("File", "Save As...");
+    Choose("File", "Close");
+    const auto pressed = [] {
+        return std::make_pair(FindToolboxEntry("color_normal")->selected,
+                              FindToolboxEntry("color_custom")->selected);
+    };
+    ASSERT_EQ(activePaper, plain);
+    EXPECT_EQ(pressed(), std::make_pair(true, false));
+
+    AnswerFileDialog(path);
+    Choose("File", "Open...");
+    EXPECT_EQ(pressed(), std::make_pair(false, true)) << "the loaded paper draws in its colour";
+    Choose("Windows", "Unnamed File");
+    EXPECT_EQ(pressed(), std::make_pair(true, false));
+    NewPaper("3x3");
+    EXPECT_EQ(pressed(), std::make_pair(true, false));
+    Choose("Windows", "red pen.tsln");
+    EXPECT_EQ(pressed(), std::make_pair(false, true));
 }

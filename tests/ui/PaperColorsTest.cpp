@@ -87,11 +87,12 @@ TEST_F(PaperColorsTest, BackgroundAndDrawColoursChangeOnlyThePalette) {
     EXPECT_TRUE(
         Near(app.PixelAt(paperViewRect.x + 100, paperViewRect.y + 100), {255, 255, 255, 255}));
 
-    // None of it is a change to save.
-    EXPECT_FALSE(activePaper->modified);
+    // The palette is saved with the paper: closing asks about it.
+    EXPECT_TRUE(activePaper->modified);
+    saveAnswer = kSaveQuestionNo;
     Choose("File", "Close");
     EXPECT_TRUE(openPapers.empty());
-    EXPECT_TRUE(questions.empty());
+    EXPECT_EQ(questions.size(), 1u);
 
     // Without a paper nothing opens.
     dialogPassHook = [](Dialog&) { ADD_FAILURE() << "a chooser opened without a paper"; };
@@ -110,10 +111,10 @@ TEST_F(PaperColorsTest, TheGridColourCheckFollowsTheChoice) {
     Choose("Grid", "Gray");
     EXPECT_EQ(activePaper->palette.gridColor, (SDL_Color{208, 208, 208, 255}));
     EXPECT_EQ(MarkedGridColors(), std::vector<std::string>{"Gray"});
+    EXPECT_TRUE(activePaper->modified) << "the grid colour is saved with the paper";
     // A colour of no entry checks none.
     activePaper->palette.gridColor = {1, 2, 3, 255};
     EXPECT_TRUE(MarkedGridColors().empty());
-    EXPECT_FALSE(activePaper->modified);
 }
 
 TEST_F(PaperColorsTest, CustomColoursStayForEveryPaper) {
