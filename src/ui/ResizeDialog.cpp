@@ -83,22 +83,33 @@ uint32_t ChosenSides(const Dialog& dialog) {
     return sides;
 }
 
-// An empty field, or one that does not start with a number, counts as 0.
-double SizeField(const Dialog& dialog, int id) {
+std::string ShownSize(int32_t pixels) {
+    return FormatHundredths(double(pixels) / kPaperPixelsPerInch);
+}
+
+// The size a field asks for, in pixels. A field left as it was shown means the
+// paper's exact size, not the rounded hundredths it displays: otherwise every
+// OK would shrink a paper whose size is not a whole number of hundredths. An
+// empty field, or one that does not start with a number, counts as 0.
+double SizeFieldPixels(const Dialog& dialog, int id, int32_t currentPixels) {
+    const std::string text = dialog.Text(id);
+    if (text == ShownSize(currentPixels)) {
+        return currentPixels;
+    }
     double value = 0.0;
-    if (!LeadingDecimal(dialog.Text(id), value)) {
+    if (!LeadingDecimal(text, value)) {
         value = 0.0;
     }
-    return value;
+    return std::trunc(value * kPaperPixelsPerInch);
 }
 
 void AcceptSize(Dialog& dialog) {
-    const double width = SizeField(dialog, kResizeWidthId);
-    const double height = SizeField(dialog, kResizeHeightId);
-    if (width < 1.0 || height < 1.0) {
+    const double width = SizeFieldPixels(dialog, kResizeWidthId, activePaper->width);
+    const double height = SizeFieldPixels(dialog, kResizeHeightId, activePaper->height);
+    if (width < kPaperPixelsPerInch || height < kPaperPixelsPerInch) {
         ShowStatusNotice("Minimum size is 1x1!");
     } else {
-        ResizeActivePaper(width, height, ChosenSides(dialog));
+        ResizeActivePaperToPixels(width, height, ChosenSides(dialog));
     }
     dialog.End(1);
 }
@@ -160,15 +171,18 @@ void ShowResizeDialog(uint64_t /*value*/, MENU_ITEM* /*item*/) {
     for (const int id : {kResizeWidthId, kResizeHeightId}) {
         dialog.ControlAs<DialogEdit>(id)->SetLimit(kSizeTextLimit);
     }
-    dialog.SetText(kResizeWidthId,
-                   FormatHundredths(double(activePaper->width) / kPaperPixelsPerInch));
-    dialog.SetText(kResizeHeightId,
-                   FormatHundredths(double(activePaper->height) / kPaperPixelsPerInch));
+    dialog.SetText(kResizeWidthId, ShownSize(activePaper->width));
+    dialog.SetText(kResizeHeightId, ShownSize(activePaper->height));
     dialog.onCommand = HandleResizeCommand;
     dialog.RunModal();
 }
 
 bool ResizeActivePaper(double widthInches, double heightInches, uint32_t sides) {
+    return ResizeActivePaperToPixels(std::trunc(widthInches * kPaperPixelsPerInch),
+                                     std::trunc(heightInches * kPaperPixelsPerInch), sides);
+}
+
+bool ResizeActivePaperToPixels(double newWidth, double newHeight, uint32_t sides) {
     if (activePaper == nullptr) {
         return false;
     }
@@ -178,8 +192,6 @@ bool ResizeActivePaper(double widthInches, double heightInches, uint32_t sides) 
         return false;
     }
     // Checked as doubles, so that no size turns into an int out of range.
-    const double newWidth = std::trunc(widthInches * kPaperPixelsPerInch);
-    const double newHeight = std::trunc(heightInches * kPaperPixelsPerInch);
     if (std::isnan(newWidth) || std::isnan(newHeight)) {
         ShowStatusNotice("Minimum size is 1x1!");
         return false;
@@ -194,6 +206,10 @@ bool ResizeActivePaper(double widthInches, double heightInches, uint32_t sides) 
     }
     const int32_t oldWidth = paper.width;
     const int32_t oldHeight = paper.height;
+    if (newWidth == oldWidth && newHeight == oldHeight) {
+        // Nothing to change: no undo step, and the paper stays unmodified.
+        return true;
+    }
     if (!paper.ResizeSurface(static_cast<int32_t>(newWidth), static_cast<int32_t>(newHeight),
                              false)) {
         return false;

@@ -38,8 +38,11 @@ void ShowResizeDialog(uint64_t value, MENU_ITEM* item);
 // to the inch, truncated) and moves every object so that the new space lies
 // on the `sides` asked for, split between opposite sides when both are asked
 // for. Only growth is allowed, with 2 pixels of tolerance for typing the
-// current size in rounded inches. False with a notice when nothing changed.
+// current size in rounded inches. False with a notice when it cannot be done;
+// the same size as now changes nothing and adds no undo step.
 bool ResizeActivePaper(double widthInches, double heightInches, uint32_t sides);
+// The same with the new size in whole pixels.
+bool ResizeActivePaperToPixels(double newWidth, double newHeight, uint32_t sides);
 
 // Moves the objects so that a margin of four grid squares lies left of and
 // above them and sizes the paper to leave four squares right of and below

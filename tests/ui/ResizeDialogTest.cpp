@@ -312,3 +312,40 @@ TEST_F(ResizeDialogTest, TheSideButtonsShowLargeArrowsButKeepTheirCaptions) {
         EXPECT_GE(inkPixels[i], i == 2 ? 20 : 40) << "button " << i;
     }
 }
+
+TEST_F(ResizeDialogTest, OkWithTheSizeUntouchedKeepsTheExactSize) {
+    // 348 x 272 is 3.625 x 2.833... inches: the fields show rounded hundredths,
+    // which must not be read back as a smaller paper.
+    const SDL_Point sizes[] = {{348, 272}, {97, 1001}, {1234, 5678}, {32765, 30001}};
+    for (const SDL_Point size : sizes) {
+        SCOPED_TRACE(std::to_string(size.x) + "x" + std::to_string(size.y));
+        ActiveTestPaper active(size.x, size.y);
+        Paper& paper = active.paper;
+        paper.CreateAndAddObject(LineRecord(ObjectKind::Line, 30, 40, 50, 60), false);
+        paper.undoStack.clear();
+        paper.modified = false;
+        for (const std::vector<int>& sides :
+             {std::vector<int>{}, std::vector<int>{kResizeLeftId, kResizeTopId}}) {
+            OnDialogOpened([sides](Dialog& dialog) {
+                for (const int id : sides) {
+                    PushClickOn(dialog, id);
+                }
+                PushKey(SDLK_RETURN);
+            });
+            ShowResizeDialog(0, nullptr);
+            EXPECT_EQ(paper.width, size.x);
+            EXPECT_EQ(paper.height, size.y);
+            EXPECT_EQ(FirstPoint(paper, 0), (SDL_Point{30, 40}));
+            EXPECT_TRUE(paper.undoStack.empty());
+            EXPECT_FALSE(paper.modified);
+        }
+        // A changed width still reads the untouched height exactly.
+        const int32_t wider = size.x / 96 + 1;
+        if (wider * 96 <= kMaxPaperPixels) {
+            ResizeWith(std::to_string(wider), {kResizeTopId});
+            EXPECT_EQ(paper.width, wider * 96);
+            EXPECT_EQ(paper.height, size.y);
+            EXPECT_EQ(FirstPoint(paper, 0), (SDL_Point{30, 40}));
+        }
+    }
+}
