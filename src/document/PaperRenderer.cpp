@@ -70,7 +70,12 @@ void DrawGrid(Paper& paper, const PaperPalette& palette, const SDL_Rect& area) {
     IndexRange(bh, counts.y, area.y, areaBottom, first, last);
     for (int64_t row = first; row <= last; ++row) {
         const int64_t y = row * bh;
-        if (IsMajorLine(paper, row)) {
+        if (IsMajorLine(paper, row) && y == 0) {
+            // A 2-pixel line covers the rows y - 1 and y, but SDL2_gfx rounds the
+            // one at y = 0 to nothing; the paper's top edge gets its visible row.
+            boxRGBA(renderer, ToGfx(rowLeft), 0, ToGfx(rowRight), 0, major.r, major.g, major.b,
+                    major.a);
+        } else if (IsMajorLine(paper, row)) {
             thickLineRGBA(renderer, ToGfx(rowLeft), ToGfx(y), ToGfx(rowRight), ToGfx(y),
                           kMajorGridWidth, major.r, major.g, major.b, major.a);
         } else {

@@ -35,6 +35,9 @@ bool DashKeeps(int64_t step) {
 
 void ThickMark(SDL_Renderer* renderer, int64_t x1, int64_t y1, int64_t x2, int64_t y2,
                SDL_Color color) {
+    if (!ClipSegmentToGfx(x1, y1, x2, y2)) {
+        return;
+    }
     thickLineRGBA(renderer, ToGfx(x1), ToGfx(y1), ToGfx(x2), ToGfx(y2), kMarkWidth, color.r,
                   color.g, color.b, color.a);
 }
@@ -55,10 +58,16 @@ struct SlantedFrame {
                  SDL_Color color) const {
         const SDL_Point a = Map(u1, v1);
         const SDL_Point b = Map(u2, v2);
-        aalineRGBA(renderer, ToGfx(a.x), ToGfx(a.y), ToGfx(b.x), ToGfx(b.y), color.r, color.g,
-                   color.b, color.a);
-        aalineRGBA(renderer, ToGfx(a.x), ToGfx(int64_t{a.y} + 1), ToGfx(b.x),
-                   ToGfx(int64_t{b.y} + 1), color.r, color.g, color.b, color.a);
+        for (int64_t down = 0; down <= 1; ++down) {
+            int64_t ax = a.x;
+            int64_t ay = a.y + down;
+            int64_t bx = b.x;
+            int64_t by = b.y + down;
+            if (ClipSegmentToGfx(ax, ay, bx, by)) {
+                aalineRGBA(renderer, ToGfx(ax), ToGfx(ay), ToGfx(bx), ToGfx(by), color.r,
+                           color.g, color.b, color.a);
+            }
+        }
     }
 };
 

@@ -5,6 +5,7 @@
 
 #include <SDL2/SDL_rect.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 
@@ -27,6 +28,53 @@ inline int32_t TruncToInt32(double value) {
 // A coordinate as SDL2_gfx takes it: the low 16 bits, read signed.
 inline int16_t ToGfx(int64_t value) {
     return static_cast<int16_t>(static_cast<uint16_t>(value));
+}
+
+// Cuts the segment to the coordinates SDL2_gfx can take. False when none of it
+// lies there. Without this an end past 32767 would wrap to the far side and the
+// segment would be drawn as a long stray line across the whole paper.
+inline bool ClipSegmentToGfx(int64_t& x1, int64_t& y1, int64_t& x2, int64_t& y2) {
+    constexpr double kLow = INT16_MIN;
+    constexpr double kHigh = INT16_MAX;
+    const auto inside = [](int64_t v) { return v >= INT16_MIN && v <= INT16_MAX; };
+    if (inside(x1) && inside(y1) && inside(x2) && inside(y2)) {
+        return true;
+    }
+    // Liang-Barsky: the part of the segment, as t in [0, 1], inside the box.
+    const double dx = double(x2 - x1);
+    const double dy = double(y2 - y1);
+    double t0 = 0.0;
+    double t1 = 1.0;
+    const double p[4] = {-dx, dx, -dy, dy};
+    const double q[4] = {double(x1) - kLow, kHigh - double(x1), double(y1) - kLow,
+                         kHigh - double(y1)};
+    for (int i = 0; i < 4; ++i) {
+        if (p[i] == 0.0) {
+            if (q[i] < 0.0) {
+                return false;
+            }
+            continue;
+        }
+        const double t = q[i] / p[i];
+        if (p[i] < 0.0) {
+            t0 = std::max(t0, t);
+        } else {
+            t1 = std::min(t1, t);
+        }
+    }
+    if (t0 > t1) {
+        return false;
+    }
+    const int64_t ox = x1;
+    const int64_t oy = y1;
+    const auto at = [](int64_t origin, double delta, double t) {
+        return std::clamp<int64_t>(std::llround(double(origin) + delta * t), INT16_MIN, INT16_MAX);
+    };
+    x1 = at(ox, dx, t0);
+    y1 = at(oy, dy, t0);
+    x2 = at(ox, dx, t1);
+    y2 = at(oy, dy, t1);
+    return true;
 }
 
 // Two's-complement sum, wrapping like the 32-bit fields it updates.

@@ -95,3 +95,21 @@ TEST(PaperPngTest, FailedExportLeavesNoFileAndKeepsAnOldOne) {
     std::remove(path.c_str());
     std::remove((path + ".tmp").c_str());
 }
+
+TEST(PaperPngTest, TheTopEdgeCarriesItsMajorGridLineLikeEveryOtherInch) {
+    DocumentSession session(800, 600);
+    Paper paper;
+    ASSERT_TRUE(paper.CreateSurface(3 * kPaperPixelsPerInch, 2 * kPaperPixelsPerInch));
+    const std::string path = TestPath("grid.png");
+    ASSERT_TRUE(WritePaperPng(paper, false, path));
+    int w = 0;
+    int h = 0;
+    const std::vector<uint8_t> rgb = LoadImageRgb(path, w, h);
+    ASSERT_EQ(h, 2 * kPaperPixelsPerInch);
+    const auto row = [&](int y) {
+        return std::vector<uint8_t>(rgb.begin() + y * w * 3, rgb.begin() + (y + 1) * w * 3);
+    };
+    EXPECT_TRUE(row(0) == row(kPaperPixelsPerInch)) << "row 0 is drawn as the line at one inch";
+    EXPECT_FALSE(row(0) == row(1)) << "row 1 is paper between the lines";
+    std::remove(path.c_str());
+}

@@ -344,3 +344,34 @@ TEST(DrawPrimitivesTest, TextTurnsClockwiseAboutItsTopLeftCorner) {
     DrawTextLines(canvas.paper, {}, kInk, {50, 50});
     EXPECT_TRUE(canvas.LitPoints().empty()) << "nothing to draw is no failure";
 }
+
+TEST(DrawPrimitivesTest, MeasurementsAtTheFarEdgeOfTheLargestPaperAreCutThere) {
+    Canvas canvas;
+    Paper& paper = canvas.paper;
+    ASSERT_TRUE(paper.ResizeSurface(kMaxPaperPixels, 300, true));
+    const auto rowLit = [&canvas](int left, int y) {
+        int lit = 0;
+        for (int x = left; x < left + 400; ++x) {
+            lit += canvas.Lit(x, y) ? 1 : 0;
+        }
+        return lit;
+    };
+    // Vertical and slanted measurements whose ticks reach past 32767.
+    const auto draw = [&paper] {
+        DrawMeasurement(paper, kMaxPaperPixels - 3, 100, kMaxPaperPixels - 3, 200, kInk);
+        DrawMeasurement(paper, kMaxPaperPixels - 200, 250, kMaxPaperPixels - 2, 240, kInk);
+    };
+    canvas.Clear();
+    draw();
+    EXPECT_EQ(rowLit(0, 100), 0) << "no tick wrapped round to the paper's left edge";
+    EXPECT_EQ(rowLit(0, 200), 0);
+    EXPECT_EQ(rowLit(0, 241), 0);
+
+    paper.scrollX = kMaxPaperPixels - 400;
+    ASSERT_TRUE(paper.PrepareRenderTarget(paper.VisibleArea()));
+    canvas.Clear();
+    draw();
+    EXPECT_TRUE(canvas.Lit(kMaxPaperPixels - 12, 100)) << "the tick's part on the paper is drawn";
+    EXPECT_TRUE(canvas.Lit(kMaxPaperPixels - 1, 200));
+    EXPECT_LT(rowLit(kMaxPaperPixels - 400, 100), 25);
+}
