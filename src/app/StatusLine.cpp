@@ -9,6 +9,7 @@
 #include "tools/Tool.h"
 #include "ui/Menu.h"
 #include "ui/Toolbox.h"
+#include "ui/Utf8Text.h"
 
 #include <SDL2/SDL.h>
 #include <SDL2/SDL_ttf.h>
@@ -28,16 +29,18 @@ constexpr int32_t kStatusTextLeft = 5;
 constexpr int32_t kStatusTextTop = 2;
 constexpr double kPhysicalPixelsPerInch = 96.0;
 
-// One item formatted into a 256-byte buffer, so that an item is at most 255 bytes.
+// One item of at most 255 bytes, cut between characters.
 __attribute__((format(printf, 2, 3))) void AddItem(std::vector<std::string>& items,
                                                    const char* format, ...) {
-    char buffer[kMaxItemBytes + 1];
+    char buffer[4 * kMaxItemBytes];
     va_list arguments;
     va_start(arguments, format);
     const int length = std::vsnprintf(buffer, sizeof buffer, format, arguments);
     va_end(arguments);
     if (length >= 0) {
-        items.emplace_back(buffer);
+        std::string item(buffer);
+        CutUtf8(item, kMaxItemBytes);
+        items.push_back(std::move(item));
     }
 }
 
@@ -66,7 +69,8 @@ void AddToolItems(std::vector<std::string>& items, Tool& tool) {
     }
     std::string text;
     if (tool.GetStatusText(text)) {
-        items.push_back(text.substr(0, kMaxItemBytes));
+        CutUtf8(text, kMaxItemBytes);
+        items.push_back(std::move(text));
     }
 }
 
@@ -109,11 +113,11 @@ std::vector<std::string> BuildStatusItems(int64_t now) {
     if (!notice.empty()) {
         items.push_back(std::move(notice));
     }
-    // An open drop-down covers the top of the toolbox; the button under it is
+    // An open drop-down or a dialog covers the toolbox; the button under it is
     // hidden, so its tooltip would describe something the user cannot see.
     const bool overOpenMenu =
         openMenu != nullptr && IsInside(openMenu->dropDownRect, mouseWindowPos);
-    if (IsInside(toolboxRect, mouseWindowPos) && !overOpenMenu) {
+    if (IsInside(toolboxRect, mouseWindowPos) && !overOpenMenu && runningDialog == nullptr) {
         std::string tooltip;
         if (GetToolboxTooltip(tooltip)) {
             items.push_back(std::move(tooltip));

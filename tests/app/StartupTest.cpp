@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <string>
 #include <sys/stat.h>
+#include <vector>
 
 namespace {
 
@@ -98,25 +99,43 @@ TEST(StartupTest, ClosingTheWindowStoresItsGeometryAndClosesTheLog) {
     EXPECT_EQ(log.find("after the log was closed"), std::string::npos);
 }
 
-TEST(StartupTest, StoredGeometryIsUsedWithTheMinimumSize) {
+TEST(StartupTest, StoredGeometryIsUsedWithinTheDisplay) {
+    // The headless display is 1024 x 768.
     {
         AppHarness app;
         app.WriteSettings("[window]\r\nlast_x=-50\r\nlast_y=-30\r\nlast_w=800\r\nlast_h=600\r\n");
         ASSERT_TRUE(app.Start());
-        EXPECT_EQ(app.WindowSize().x, 1024);
+        EXPECT_EQ(app.WindowSize().x, 1024) << "raised to the minimum size";
         EXPECT_EQ(app.WindowSize().y, 768);
-        EXPECT_EQ(app.WindowPosition().x, -50) << "an off-screen position is kept as stored";
-        EXPECT_EQ(app.WindowPosition().y, -30);
+        EXPECT_EQ(app.WindowPosition().x, 0) << "the title bar was above the display";
+        EXPECT_EQ(app.WindowPosition().y, 0);
     }
     {
         AppHarness app;
         app.WriteSettings(
             "[other]\nlast_w=1100\n[Window]\n last_W = 1300 \nlast_h=900\nlast_x=7\n");
         ASSERT_TRUE(app.Start());
-        EXPECT_EQ(app.WindowSize().x, 1300);
-        EXPECT_EQ(app.WindowSize().y, 900);
-        EXPECT_EQ(app.WindowPosition().x, 7);
+        EXPECT_EQ(app.WindowSize().x, 1024) << "cut to the display";
+        EXPECT_EQ(app.WindowSize().y, 768);
+        EXPECT_EQ(app.WindowPosition().x, 7) << "a position on the display is kept";
     }
+
+    // A window left on a monitor that is gone comes back onto the first one;
+    // one on a second monitor stays there.
+    const std::vector<SDL_Rect> displays = {{0, 0, 1920, 1040}, {1920, 0, 1280, 984}};
+    WindowGeometry fitted = FitToDisplays({5000, -2000, 1500, 1200}, displays);
+    EXPECT_EQ(fitted.width, 1500);
+    EXPECT_EQ(fitted.height, 1040);
+    EXPECT_EQ(fitted.x, 420);
+    EXPECT_EQ(fitted.y, 0);
+    fitted = FitToDisplays({2000, 100, 1500, 900}, displays);
+    EXPECT_EQ(fitted.x, 2000);
+    EXPECT_EQ(fitted.y, 100);
+    EXPECT_EQ(fitted.width, 1280);
+    fitted = FitToDisplays({SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, 8192, 8192}, displays);
+    EXPECT_TRUE(SDL_WINDOWPOS_ISCENTERED(fitted.x));
+    EXPECT_EQ(fitted.width, 1920);
+    EXPECT_EQ(fitted.height, 1040);
 }
 
 TEST(StartupTest, AbsurdStoredValuesStayWithinReach) {

@@ -72,6 +72,13 @@ TEST(StatusLineTest, NoticeShowsForItsFiveSecondsBeforeTheOtherItems) {
     const std::vector<std::string> items = BuildStatusItems(posted + 1);
     ASSERT_EQ(items.size(), 2u);
     EXPECT_EQ(items[0], std::string(255, 'x'));
+    // Cut between characters, never inside one: 127 two-byte letters fit.
+    std::string accents;
+    for (int i = 0; i < 200; ++i) {
+        accents += "\xC3\xA9";
+    }
+    ShowStatusNotice(accents);
+    EXPECT_EQ(BuildStatusItems(posted + 1)[0], accents.substr(0, 254));
 
     ShowStatusNotice("");
     EXPECT_THAT(BuildStatusItems(Now()), ElementsAre("No file loaded."));
@@ -133,6 +140,12 @@ TEST(StatusLineTest, ToolItemsFollowThePositions) {
 
     activeToolInstance = std::make_unique<TextTool>(std::string(400, 'y'), false);
     EXPECT_EQ(BuildStatusItems(Now())[0].size(), 255u);
+    std::string euros = "x";
+    for (int i = 0; i < 100; ++i) {
+        euros += "\xE2\x82\xAC";
+    }
+    activeToolInstance = std::make_unique<TextTool>(euros, false);
+    EXPECT_EQ(BuildStatusItems(Now())[0], euros.substr(0, 253)) << "whole euro signs only";
     activeToolInstance.reset();
 }
 

@@ -236,6 +236,22 @@ TEST_F(MenuBarTest, AnOpenDropDownHidesTheTooltipOfTheButtonBelowIt) {
     for (const std::string& status : BuildStatusItems(SDL_GetTicks64())) {
         EXPECT_NE(status, tooltip);
     }
+    app.PressKey(SDLK_ESCAPE);
+
+    // A dialog covers the toolbox the same way.
+    const SDL_Point button = Centre(FindToolboxEntry("line")->rect);
+    app.MouseMove(button.x, button.y);
+    ASSERT_TRUE(app.RunPasses(1));
+    ASSERT_TRUE(GetToolboxTooltip(tooltip));
+    std::vector<std::string> underDialog;
+    OnDialog([&](Dialog& dialog) {
+        underDialog = BuildStatusItems(SDL_GetTicks64());
+        dialog.End(0);
+    });
+    Choose("File", "New...");
+    for (const std::string& status : underDialog) {
+        EXPECT_NE(status, tooltip);
+    }
 }
 
 TEST_F(MenuBarTest, WithoutAPaperOnlyTheGridSwitchesShowCheckMarks) {
