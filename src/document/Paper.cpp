@@ -23,16 +23,6 @@ bool SizeAllowed(int32_t w, int32_t h) {
     return w >= 1 && h >= 1 && w <= kMaxPaperPixels && h <= kMaxPaperPixels;
 }
 
-std::shared_ptr<PaperObject>* FindById(std::vector<std::shared_ptr<PaperObject>>& objects,
-                                       int32_t id) {
-    for (std::shared_ptr<PaperObject>& object : objects) {
-        if (object->id == id) {
-            return &object;
-        }
-    }
-    return nullptr;
-}
-
 } // namespace
 
 PaperPalette DefaultPaperPalette() {
@@ -121,10 +111,8 @@ void Paper::ReleaseAllCaches() {
     for (const auto& entry : selection) {
         entry.second->ReleaseCache();
     }
-    for (const UndoRecord& undo : undoStack) {
-        for (const std::shared_ptr<PaperObject>& object : undo.objects) {
-            object->ReleaseCache();
-        }
+    for (const std::unique_ptr<UndoCommand>& command : undoStack) {
+        command->ReleaseCaches();
     }
 }
 
@@ -244,11 +232,7 @@ bool Paper::ResizeSurface(int32_t newWidth, int32_t newHeight, bool withoutUndo)
         return false;
     }
     if (!withoutUndo) {
-        UndoRecord undo;
-        undo.kind = UndoKind::Resized;
-        undo.a = oldWidth;
-        undo.b = oldHeight;
-        undoStack.push_back(std::move(undo));
+        undoStack.push_back(std::make_unique<ResizeCommand>(oldWidth, oldHeight));
     }
     modified = true;
     return true;
@@ -309,10 +293,7 @@ void Paper::AddObject(const std::shared_ptr<PaperObject>& object, bool keepAttri
     objects.push_back(object);
     modified = true;
     if (newId) {
-        UndoRecord undo;
-        undo.kind = UndoKind::Added;
-        undo.ids.push_back(object->id);
-        undoStack.push_back(std::move(undo));
+        undoStack.push_back(std::make_unique<AddCommand>(std::vector<int32_t>{object->id}));
     }
 }
 
@@ -326,23 +307,20 @@ bool Paper::CreateAndAddObject(const ObjectRecord& record, bool keepAttributes) 
 }
 
 void Paper::MoveObjects(int32_t dx, int32_t dy, bool selectedOnly) {
-    UndoRecord undo;
-    undo.kind = UndoKind::Moved;
-    undo.a = dx;
-    undo.b = dy;
+    std::vector<int32_t> ids;
     if (selectedOnly) {
         for (const auto& entry : selection) {
             entry.second->Move(dx, dy);
-            undo.ids.push_back(entry.second->id);
+            ids.push_back(entry.second->id);
         }
     } else {
         for (const std::shared_ptr<PaperObject>& object : objects) {
             object->Move(dx, dy);
-            undo.ids.push_back(object->id);
+            ids.push_back(object->id);
         }
     }
-    if (!undo.ids.empty()) {
-        undoStack.push_back(std::move(undo));
+    if (!ids.empty()) {
+        undoStack.push_back(std::make_unique<MoveCommand>(std::move(ids), dx, dy));
         modified = true;
     }
 }
@@ -351,27 +329,27 @@ void Paper::MoveAllWithLastStep(int32_t dx, int32_t dy) {
     const size_t stepsBefore = undoStack.size();
     MoveObjects(dx, dy, false);
     if (stepsBefore > 0 && undoStack.size() > stepsBefore) {
-        undoStack.back().withPrevious = true;
+        undoStack.back()->withPrevious = true;
     }
 }
 
 void Paper::DeleteSelected() {
-    UndoRecord undo;
-    undo.kind = UndoKind::Deleted;
+    std::vector<std::shared_ptr<PaperObject>> removed;
+    std::vector<size_t> positions;
     std::vector<std::shared_ptr<PaperObject>> kept;
     kept.reserve(objects.size());
     for (size_t i = 0; i < objects.size(); ++i) {
         std::shared_ptr<PaperObject>& object = objects[i];
         if (selection.erase(object->id) != 0) {
-            undo.positions.push_back(i);
-            undo.objects.push_back(std::move(object));
+            positions.push_back(i);
+            removed.push_back(std::move(object));
         } else {
             kept.push_back(std::move(object));
         }
     }
     objects = std::move(kept);
     // Pushed even when nothing was selected, so the next Undo is spent on it.
-    undoStack.push_back(std::move(undo));
+    undoStack.push_back(std::make_unique<DeleteCommand>(std::move(removed), std::move(positions)));
     selection.clear();
     modified = true;
 }
@@ -418,10 +396,8 @@ void Paper::EditSelected() {
         return;
     }
     before->id = selected->id;
-    UndoRecord undo;
-    undo.kind = UndoKind::Edited;
-    undo.objects.push_back(std::move(before));
-    undoStack.push_back(std::move(undo));
+    undoStack.push_back(
+        std::make_unique<EditCommand>(std::vector<std::shared_ptr<PaperObject>>{std::move(before)}));
     modified = true;
 }
 
@@ -431,22 +407,21 @@ bool Paper::ChangeSelected(const std::function<void(ObjectRecord&)>& change) {
     }
     // The records as they were, so one Undo gives every object back its old
     // layer or colour.
-    UndoRecord undo;
-    undo.kind = UndoKind::Edited;
+    std::vector<std::shared_ptr<PaperObject>> before;
     for (const auto& entry : selection) {
-        std::shared_ptr<PaperObject> before = CreateObjectFromRecord(this, entry.second->record);
-        if (before == nullptr) {
+        std::shared_ptr<PaperObject> copy = CreateObjectFromRecord(this, entry.second->record);
+        if (copy == nullptr) {
             ShowStatusNotice("Error creating temporary object!");
             return false;
         }
-        before->id = entry.second->id;
-        undo.objects.push_back(std::move(before));
+        copy->id = entry.second->id;
+        before.push_back(std::move(copy));
     }
     for (const auto& entry : selection) {
         change(entry.second->record);
         entry.second->ReleaseCache();
     }
-    undoStack.push_back(std::move(undo));
+    undoStack.push_back(std::make_unique<EditCommand>(std::move(before)));
     modified = true;
     return true;
 }
@@ -458,54 +433,10 @@ void Paper::Undo() {
     // One Undo takes back one command, even one that took several steps.
     bool earlierStepToo = true;
     while (earlierStepToo && !undoStack.empty()) {
-        UndoRecord undo = std::move(undoStack.back());
+        const std::unique_ptr<UndoCommand> command = std::move(undoStack.back());
         undoStack.pop_back();
-        Revert(undo);
-        earlierStepToo = undo.withPrevious;
+        command->Undo(*this);
+        earlierStepToo = command->withPrevious;
     }
     modified = true;
-}
-
-void Paper::Revert(UndoRecord& undo) {
-    switch (undo.kind) {
-    case UndoKind::Added:
-        for (int32_t id : undo.ids) {
-            if (std::shared_ptr<PaperObject>* found = FindById(objects, id)) {
-                // A removed object must not stay selected, or it could still be
-                // dragged or deleted while it is invisible.
-                selection.erase(id);
-                objects.erase(objects.begin() + (found - objects.data()));
-            }
-        }
-        break;
-    case UndoKind::Deleted:
-        // The objects come back exactly as they were: their own layer and
-        // colour, and their old places in the drawing order.
-        for (size_t i = 0; i < undo.objects.size(); ++i) {
-            const size_t position = i < undo.positions.size()
-                                        ? std::min(undo.positions[i], objects.size())
-                                        : objects.size();
-            objects.insert(objects.begin() + static_cast<std::ptrdiff_t>(position),
-                           undo.objects[i]);
-        }
-        break;
-    case UndoKind::Moved:
-        for (int32_t id : undo.ids) {
-            if (std::shared_ptr<PaperObject>* found = FindById(objects, id)) {
-                (*found)->Move(WrapSub(0, undo.a), WrapSub(0, undo.b));
-            }
-        }
-        break;
-    case UndoKind::Edited:
-        for (const std::shared_ptr<PaperObject>& copy : undo.objects) {
-            if (std::shared_ptr<PaperObject>* found = FindById(objects, copy->id)) {
-                std::swap((*found)->record, copy->record);
-                (*found)->ReleaseCache();
-            }
-        }
-        break;
-    case UndoKind::Resized:
-        ResizeSurface(undo.a, undo.b, true);
-        break;
-    }
 }

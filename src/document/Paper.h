@@ -3,6 +3,7 @@
 // undo stack and the off-screen surface it is drawn into.
 
 #include "document/PaperViewCache.h"
+#include "document/UndoCommands.h"
 #include "draw/TextTextureCache.h"
 #include "support/VRX_Serializable.h"
 
@@ -34,22 +35,6 @@ struct PaperPalette {
 // used for exports and printing.
 PaperPalette DefaultPaperPalette();
 PaperPalette MonochromePalette();
-
-enum class UndoKind : int32_t { Added = 0, Deleted = 1, Moved = 2, Edited = 3, Resized = 4 };
-
-struct UndoRecord {
-    UndoKind kind = UndoKind::Added;
-    std::vector<std::shared_ptr<PaperObject>> objects;
-    std::vector<int32_t> ids;
-    int32_t a = 0;
-    int32_t b = 0;
-    // Deleted: where each removed object stood in the list, so undoing puts it
-    // back in its place in the drawing order.
-    std::vector<size_t> positions;
-    // Undone together with the record below it: the second step of one command
-    // (the shift of a resize), which the user takes back with one Undo.
-    bool withPrevious = false;
-};
 
 // 11 x 8.5 inches at 96 pixels per inch.
 constexpr int32_t kDefaultPaperWidth = 1056;
@@ -118,7 +103,7 @@ class Paper final : public VRX_Serializable {
     int32_t nextObjectId = 0;
     uint8_t fileVersion = 3;
     bool modified = false;
-    std::vector<UndoRecord> undoStack;
+    UndoStack undoStack;
     std::vector<std::shared_ptr<PaperObject>> objects;
     std::map<int32_t, std::shared_ptr<PaperObject>> selection;
     MENU_ITEM* windowMenuItem = nullptr;
@@ -158,8 +143,6 @@ class Paper final : public VRX_Serializable {
     TargetError MakeRenderTarget(const SDL_Rect& area);
     void RecreateBackgroundTexture();
     void NotifyFileNameChanged();
-    // Takes back one undo step.
-    void Revert(UndoRecord& undo);
 };
 
 // The offset a selection drag has reached: whole blocks with the grid lock on,

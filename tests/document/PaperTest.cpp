@@ -2,6 +2,7 @@
 #include "document/PaperTestSupport.h"
 
 #include "app/StatusNotice.h"
+#include "support/VRX_Buffer.h"
 
 #include <gtest/gtest.h>
 
@@ -44,8 +45,8 @@ TEST(PaperTest, AddingGivesIdsAndUndoRecordsAndTheCurrentAttributes) {
     EXPECT_EQ(first->record.Color().a, 0) << "no drawing colour chosen";
     EXPECT_TRUE(paper.modified);
     ASSERT_EQ(paper.undoStack.size(), 1u);
-    EXPECT_EQ(paper.undoStack[0].kind, UndoKind::Added);
-    EXPECT_EQ(paper.undoStack[0].ids, std::vector<int32_t>{1});
+    EXPECT_EQ(paper.undoStack[0]->kind, UndoKind::Added);
+    EXPECT_EQ(static_cast<const AddCommand&>(*paper.undoStack[0]).ids, std::vector<int32_t>{1});
 
     paper.drawColor = {1, 2, 3, 255};
     auto second = Add(paper, LineRecord(ObjectKind::Rect, 0, 0, 10, 10));
@@ -156,7 +157,8 @@ TEST(PaperTest, MovingAndUndoingMoves) {
     EXPECT_TRUE(paper.modified);
     paper.MoveObjects(-3, 7, false);
     EXPECT_EQ(circle->record.Y1(), 107);
-    EXPECT_EQ(paper.undoStack.back().ids, (std::vector<int32_t>{1, 2}));
+    EXPECT_EQ(static_cast<const MoveCommand&>(*paper.undoStack.back()).ids,
+              (std::vector<int32_t>{1, 2}));
 
     paper.Undo();
     paper.Undo();
@@ -205,7 +207,7 @@ TEST(PaperTest, EditingKeepsTheOldStateForUndo) {
     EXPECT_EQ(line->record.X1(), 999);
     EXPECT_TRUE(paper.modified);
     ASSERT_EQ(paper.undoStack.size(), steps + 1);
-    EXPECT_EQ(paper.undoStack.back().kind, UndoKind::Edited);
+    EXPECT_EQ(paper.undoStack.back()->kind, UndoKind::Edited);
     paper.Undo();
     EXPECT_EQ(line->record.X1(), 10);
     EXPECT_EQ(line->id, 1);
@@ -270,4 +272,62 @@ TEST(PaperTest, BackgroundImageFailuresAreReported) {
     EXPECT_EQ(CurrentStatusNotice(statusNoticeExpiry - 1).rfind("Error opening plan.png: ", 0), 0u);
     EXPECT_TRUE(paper.backgroundImagePath.empty());
     EXPECT_EQ(paper.backgroundTexture, nullptr);
+}
+
+TEST(PaperTest, EveryUndoneCommandCanBeDoneAgainToTheSameDocument) {
+    DocumentSession session(400, 300);
+    Paper paper;
+    ASSERT_TRUE(paper.CreateSurface(480, 480));
+    const auto bytes = [&paper] {
+        VRX_Buffer buffer;
+        EXPECT_TRUE(paper.Serialize(buffer, false));
+        return std::vector<uint8_t>(buffer.data, buffer.data + buffer.length);
+    };
+    // One document state after each user command.
+    std::vector<std::vector<uint8_t>> states = {bytes()};
+    const auto a = Add(paper, LineRecord(ObjectKind::Line, 10, 10, 90, 40));
+    states.push_back(bytes());
+    const auto b = Add(paper, CircleRecord(200, 200, 30, 5, 15));
+    states.push_back(bytes());
+    Add(paper, TextRecord(50, 300, "Shed door", 30));
+    states.push_back(bytes());
+    Select(paper, a);
+    Select(paper, b);
+    paper.MoveObjects(24, -5, true);
+    states.push_back(bytes());
+    paper.ChangeSelected([](ObjectRecord& record) { record.SetLayer(7); });
+    states.push_back(bytes());
+    paper.ChangeSelected([](ObjectRecord& record) { record.SetColor({9, 8, 7, 255}); });
+    states.push_back(bytes());
+    paper.selection.erase(b->id);
+    paper.DeleteSelected();
+    states.push_back(bytes());
+    ASSERT_TRUE(paper.ResizeSurface(600, 520, false));
+    paper.MoveAllWithLastStep(60, 20);
+    states.push_back(bytes());
+
+    // Undo back to the empty paper, one command at a time, keeping what was
+    // undone the way a redo list would.
+    std::vector<std::vector<std::unique_ptr<UndoCommand>>> undone;
+    for (size_t state = states.size() - 1; state > 0; --state) {
+        std::vector<std::unique_ptr<UndoCommand>> steps;
+        bool earlierStepToo = true;
+        while (earlierStepToo) {
+            steps.push_back(std::move(paper.undoStack.back()));
+            paper.undoStack.pop_back();
+            steps.back()->Undo(paper);
+            earlierStepToo = steps.back()->withPrevious;
+        }
+        EXPECT_TRUE(bytes() == states[state - 1]) << "after undoing to state " << state - 1;
+        undone.push_back(std::move(steps));
+    }
+    EXPECT_TRUE(paper.undoStack.empty());
+    for (size_t state = 1; state < states.size(); ++state) {
+        std::vector<std::unique_ptr<UndoCommand>>& steps = undone.back();
+        for (auto step = steps.rbegin(); step != steps.rend(); ++step) {
+            (*step)->Redo(paper);
+        }
+        EXPECT_TRUE(bytes() == states[state]) << "after redoing to state " << state;
+        undone.pop_back();
+    }
 }

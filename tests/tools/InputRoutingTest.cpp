@@ -59,8 +59,8 @@ TEST_F(InputRoutingTest, DraggingTheSelectionWithTheGridLockMovesWholeBlocks) {
     EXPECT_EQ(First(*rect), (SDL_Point{72, 48}));
     EXPECT_EQ(rect->record.X2(), 120);
     ASSERT_EQ(paper->undoStack.size(), 1u);
-    EXPECT_EQ(paper->undoStack[0].kind, UndoKind::Moved);
-    EXPECT_EQ(paper->undoStack[0].a, 24);
+    EXPECT_EQ(paper->undoStack[0]->kind, UndoKind::Moved);
+    EXPECT_EQ(static_cast<const MoveCommand&>(*paper->undoStack[0]).dx, 24);
     EXPECT_TRUE(paper->selection.count(rect->id) != 0) << "still selected";
 
     // Without the grid lock the drop follows the pointer to the pixel.

@@ -62,8 +62,8 @@ class ProgramWithPaper : public ::testing::Test {
     void Run(int passes = 1) { ASSERT_TRUE(app.RunPasses(passes)); }
     size_t CountUndo(UndoKind kind) const {
         size_t count = 0;
-        for (const UndoRecord& record : paper->undoStack) {
-            count += record.kind == kind ? 1 : 0;
+        for (const auto& command : paper->undoStack) {
+            count += command->kind == kind ? 1 : 0;
         }
         return count;
     }

@@ -160,7 +160,7 @@ TEST_F(EditObjectDialogTest, OkWithoutChangesKeepsTheObjectExactly) {
     EXPECT_TRUE(SameRecord(circle.record, before))
         << "radius " << circle.record.Radius() << ", x " << circle.record.X1();
     ASSERT_EQ(paper.undoStack.size(), 1u);
-    EXPECT_EQ(paper.undoStack[0].kind, UndoKind::Edited);
+    EXPECT_EQ(paper.undoStack[0]->kind, UndoKind::Edited);
     EXPECT_TRUE(paper.modified);
 
     // A typed value is taken as typed: 1.5 units is 144 pixels again.

@@ -227,7 +227,7 @@ TEST_F(ResizeDialogTest, AutoSizeLeavesFourSquaresAroundTheObjects) {
     EXPECT_EQ(paper.height, 296);
     EXPECT_EQ(FirstPoint(paper, 0), (SDL_Point{100, 100}));
     ASSERT_EQ(paper.undoStack.size(), 1u);
-    EXPECT_EQ(paper.undoStack[0].kind, UndoKind::Resized);
+    EXPECT_EQ(paper.undoStack[0]->kind, UndoKind::Resized);
 
     // Objects partly left of and above the paper come back onto it.
     paper.objects.clear();
