@@ -58,6 +58,7 @@ set(CPACK_PACKAGE_DESCRIPTION
     "Tessellon draws plans to scale on squared paper: lines, dashed lines, arrows, self-labelling measurements, rectangles, circles, regular polygons and rotated text on sixteen layers, saved as .tsln documents, exported as PNG and printed at true size.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_PACKAGE_SECTION graphics)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
     "libc6 (>= 2.34), libstdc++6 (>= 12), libgcc-s1, libsdl2-2.0-0 (>= 2.0.18), libsdl2-ttf-2.0-0 (>= 2.20), libsdl2-image-2.0-0, libsdl2-gfx-1.0-0, libphysfs1 (>= 3.0), zlib1g, fonts-dejavu-core, fonts-osifont")
