@@ -12,6 +12,8 @@ build_packages=(
 test_packages=(
     libgtest-dev libgmock-dev libbenchmark-dev
     xvfb xauth xfonts-base xdotool x11-utils imagemagick python3
+    # the install check: desktop entry, manual page, file type
+    desktop-file-utils man-db shared-mime-info xdg-utils libfile-mimeinfo-perl
 )
 
 wanted=("${build_packages[@]}")

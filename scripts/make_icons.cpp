@@ -3,7 +3,11 @@
 // read on the grey toolbox. With a second argument it also writes a contact
 // sheet of all icons, small and enlarged, on the toolbox grey, to look at them.
 //
-// Each icon is drawn four times larger with SDL2_gfx and then averaged down,
+// With --app-icon FOLDER NAME it draws the program's own icon instead: NAME.svg
+// and NAME-SIZE.png for the sizes of the desktop's icon theme, from one list of
+// shapes, so the scalable and the pixel icons show the same picture.
+//
+// Each icon is drawn several times larger with SDL2_gfx and then averaged down,
 // which gives smooth, evenly anti-aliased edges for thick strokes and fills.
 #include <SDL2/SDL.h>
 #include <SDL2/SDL2_gfxPrimitives.h>
@@ -12,6 +16,8 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <cstring>
+#include <fstream>
 #include <functional>
 #include <string>
 #include <vector>
@@ -36,11 +42,11 @@ struct Point {
     double x, y;
 };
 
-// Drawing in icon units (0..36) on the oversampled canvas.
+// Drawing in icon units on the oversampled canvas, `scale` pixels a unit.
 class Canvas {
   public:
-    explicit Canvas(SDL_Surface* surface)
-        : surface_(surface), renderer_(SDL_CreateSoftwareRenderer(surface)) {}
+    explicit Canvas(SDL_Surface* surface, double scale = kOversample)
+        : surface_(surface), renderer_(SDL_CreateSoftwareRenderer(surface)), scale_(scale) {}
     ~Canvas() {
         if (renderer_ != nullptr) {
             SDL_DestroyRenderer(renderer_);
@@ -50,6 +56,7 @@ class Canvas {
     Canvas& operator=(const Canvas&) = delete;
 
     bool Ok() const { return renderer_ != nullptr; }
+    SDL_Renderer* Renderer() const { return renderer_; }
 
     // A straight stroke with round ends.
     void Line(Point a, Point b, double width, Rgba color = kInk) {
@@ -61,7 +68,7 @@ class Canvas {
             return;
         }
         thickLineRGBA(renderer_, Px(a.x), Px(a.y), Px(b.x), Px(b.y),
-                      static_cast<Uint8>(std::lround(width * kOversample)), color.r, color.g,
+                      static_cast<Uint8>(std::lround(width * scale_)), color.r, color.g,
                       color.b, color.a);
     }
 
@@ -96,10 +103,10 @@ class Canvas {
         SDL_RenderFlush(renderer_);
         auto* pixels = static_cast<Uint32*>(surface_->pixels);
         const int stride = surface_->pitch / 4;
-        for (int y = 0; y < kCanvasSize; ++y) {
-            for (int x = 0; x < kCanvasSize; ++x) {
-                const double ux = (x + 0.5) / kOversample;
-                const double uy = (y + 0.5) / kOversample;
+        for (int y = 0; y < surface_->h; ++y) {
+            for (int x = 0; x < surface_->w; ++x) {
+                const double ux = (x + 0.5) / scale_;
+                const double uy = (y + 0.5) / scale_;
                 if (inside(ux, uy)) {
                     pixels[y * stride + x] = 0;
                 }
@@ -108,10 +115,11 @@ class Canvas {
     }
 
   private:
-    static Sint16 Px(double units) { return static_cast<Sint16>(std::lround(units * kOversample)); }
+    Sint16 Px(double units) const { return static_cast<Sint16>(std::lround(units * scale_)); }
 
     SDL_Surface* surface_;
     SDL_Renderer* renderer_;
+    double scale_;
 };
 
 // Points on an ellipse arc from angle `from` to `to` in degrees (0 = right, clockwise).
@@ -265,23 +273,24 @@ const Icon kIcons[] = {
     {"hidden", DrawHidden},
 };
 
-// Averages each 4 x 4 block of the canvas into one pixel, weighting colours by
-// their coverage so that edges do not darken towards the transparent black.
-SDL_Surface* Downsample(SDL_Surface* canvas) {
-    SDL_Surface* icon =
-        SDL_CreateRGBSurfaceWithFormat(0, kIconSize, kIconSize, 32, SDL_PIXELFORMAT_RGBA32);
+// Averages each block of the canvas into one pixel of a `size` x `size` icon,
+// weighting colours by their coverage so that edges do not darken towards the
+// transparent black.
+SDL_Surface* Downsample(SDL_Surface* canvas, int size) {
+    const int factor = canvas->w / size;
+    SDL_Surface* icon = SDL_CreateRGBSurfaceWithFormat(0, size, size, 32, SDL_PIXELFORMAT_RGBA32);
     if (icon == nullptr) {
         return nullptr;
     }
     const auto* source = static_cast<const Uint8*>(canvas->pixels);
     auto* target = static_cast<Uint8*>(icon->pixels);
-    for (int y = 0; y < kIconSize; ++y) {
-        for (int x = 0; x < kIconSize; ++x) {
+    for (int y = 0; y < size; ++y) {
+        for (int x = 0; x < size; ++x) {
             double sum[4] = {0, 0, 0, 0};
-            for (int sy = 0; sy < kOversample; ++sy) {
-                for (int sx = 0; sx < kOversample; ++sx) {
-                    const Uint8* p = source + (y * kOversample + sy) * canvas->pitch +
-                                     (x * kOversample + sx) * 4;
+            for (int sy = 0; sy < factor; ++sy) {
+                for (int sx = 0; sx < factor; ++sx) {
+                    const Uint8* p =
+                        source + (y * factor + sy) * canvas->pitch + (x * factor + sx) * 4;
                     const double alpha = p[3] / 255.0;
                     sum[0] += p[0] * alpha;
                     sum[1] += p[1] * alpha;
@@ -294,7 +303,7 @@ SDL_Surface* Downsample(SDL_Surface* canvas) {
                 out[channel] =
                     sum[3] > 0 ? static_cast<Uint8>(std::lround(sum[channel] / sum[3])) : 0;
             }
-            out[3] = static_cast<Uint8>(std::lround(255.0 * sum[3] / (kOversample * kOversample)));
+            out[3] = static_cast<Uint8>(std::lround(255.0 * sum[3] / (factor * factor)));
         }
     }
     return icon;
@@ -314,9 +323,135 @@ SDL_Surface* RenderIcon(const Icon& icon) {
             icon.draw(drawing);
         }
     }
-    result = Downsample(canvas);
+    result = Downsample(canvas, kIconSize);
     SDL_FreeSurface(canvas);
     return result;
+}
+
+// --- The program's icon ------------------------------------------------------
+
+// Units of the program's icon: a 256 x 256 square, as the SVG's view box.
+constexpr int kAppIconUnits = 256;
+// The pixel sizes of the icon theme; the canvas is a multiple of each.
+constexpr int kAppIconSizes[] = {16, 32, 48, 64, 128, 256};
+constexpr int kAppIconCanvas = 768;
+
+// A filled polygon, or a stroke with round ends and joins through the points.
+struct Shape {
+    std::vector<Point> points;
+    Rgba color;
+    double strokeWidth; // 0 for a fill
+    bool closed;
+};
+
+// A sheet of squared paper with a room drawn on it and its width measured below.
+std::vector<Shape> AppIconShapes() {
+    constexpr Rgba kSheet = {252, 252, 246, 255};
+    constexpr Rgba kEdge = {58, 68, 84, 255};
+    constexpr Rgba kGrid = {150, 190, 232, 255};
+    constexpr Rgba kWall = {28, 58, 140, 255};
+    constexpr Rgba kMeasure = {206, 48, 38, 255};
+    constexpr double kLeft = 32, kTop = 20, kRight = 224, kBottom = 236, kStep = 24;
+    std::vector<Shape> shapes;
+    const std::vector<Point> sheet = {{kLeft, kTop}, {kRight, kTop}, {kRight, kBottom}, {kLeft, kBottom}};
+    shapes.push_back({sheet, kSheet, 0, true});
+    for (double x = kLeft + kStep; x < kRight; x += kStep) {
+        shapes.push_back({{{x, kTop}, {x, kBottom}}, kGrid, 2.5, false});
+    }
+    for (double y = kTop + kStep; y < kBottom; y += kStep) {
+        shapes.push_back({{{kLeft, y}, {kRight, y}}, kGrid, 2.5, false});
+    }
+    shapes.push_back({sheet, kEdge, 6, true});
+    shapes.push_back({{{80, 68}, {176, 68}, {176, 164}, {80, 164}}, kWall, 11, true});
+    shapes.push_back({{{80, 124}, {136, 124}}, kWall, 6, false});
+    shapes.push_back({{{80, 180}, {80, 212}}, kMeasure, 5, false});
+    shapes.push_back({{{176, 180}, {176, 212}}, kMeasure, 5, false});
+    shapes.push_back({{{94, 196}, {162, 196}}, kMeasure, 5, false});
+    shapes.push_back({{{82, 196}, {100, 186}, {100, 206}}, kMeasure, 0, true});
+    shapes.push_back({{{174, 196}, {156, 186}, {156, 206}}, kMeasure, 0, true});
+    return shapes;
+}
+
+std::string SvgPoints(const std::vector<Point>& points) {
+    std::string text;
+    for (const Point& point : points) {
+        char pair[48];
+        std::snprintf(pair, sizeof pair, "%s%g,%g", text.empty() ? "" : " ", point.x, point.y);
+        text += pair;
+    }
+    return text;
+}
+
+std::string AppIconSvg(const std::vector<Shape>& shapes) {
+    char header[160];
+    std::snprintf(header, sizeof header,
+                  "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"%d\" height=\"%d\" "
+                  "viewBox=\"0 0 %d %d\">\n",
+                  kAppIconUnits, kAppIconUnits, kAppIconUnits, kAppIconUnits);
+    std::string svg = header;
+    for (const Shape& shape : shapes) {
+        char color[32];
+        std::snprintf(color, sizeof color, "rgb(%d,%d,%d)", shape.color.r, shape.color.g,
+                      shape.color.b);
+        const bool polygon = shape.closed || shape.strokeWidth == 0;
+        svg += std::string("  <") + (polygon ? "polygon" : "polyline") + " points=\"" +
+               SvgPoints(shape.points) + "\"";
+        if (shape.strokeWidth == 0) {
+            svg += std::string(" fill=\"") + color + "\"/>\n";
+        } else {
+            char width[32];
+            std::snprintf(width, sizeof width, "%g", shape.strokeWidth);
+            svg += std::string(" fill=\"none\" stroke=\"") + color + "\" stroke-width=\"" + width +
+                   "\" stroke-linecap=\"round\" stroke-linejoin=\"round\"/>\n";
+        }
+    }
+    return svg + "</svg>\n";
+}
+
+SDL_Surface* RenderAppIconCanvas(const std::vector<Shape>& shapes) {
+    SDL_Surface* canvas = SDL_CreateRGBSurfaceWithFormat(0, kAppIconCanvas, kAppIconCanvas, 32,
+                                                         SDL_PIXELFORMAT_RGBA32);
+    if (canvas == nullptr) {
+        return nullptr;
+    }
+    SDL_FillRect(canvas, nullptr, 0);
+    Canvas drawing(canvas, static_cast<double>(kAppIconCanvas) / kAppIconUnits);
+    if (!drawing.Ok()) {
+        SDL_FreeSurface(canvas);
+        return nullptr;
+    }
+    for (const Shape& shape : shapes) {
+        if (shape.strokeWidth == 0) {
+            drawing.Fill(shape.points, shape.color);
+        } else {
+            drawing.Polyline(shape.points, shape.strokeWidth, shape.closed, shape.color);
+        }
+    }
+    SDL_RenderFlush(drawing.Renderer());
+    return canvas;
+}
+
+int WriteAppIcon(const std::string& folder, const std::string& name) {
+    const std::vector<Shape> shapes = AppIconShapes();
+    const std::string svgPath = folder + "/" + name + ".svg";
+    std::ofstream(svgPath, std::ios::binary) << AppIconSvg(shapes);
+    SDL_Surface* canvas = RenderAppIconCanvas(shapes);
+    if (canvas == nullptr) {
+        std::fprintf(stderr, "make_icons: %s\n", SDL_GetError());
+        return 1;
+    }
+    int status = 0;
+    for (const int size : kAppIconSizes) {
+        SDL_Surface* icon = Downsample(canvas, size);
+        const std::string path = folder + "/" + name + "-" + std::to_string(size) + ".png";
+        if (icon == nullptr || IMG_SavePNG(icon, path.c_str()) != 0) {
+            std::fprintf(stderr, "make_icons: %s: %s\n", path.c_str(), SDL_GetError());
+            status = 1;
+        }
+        SDL_FreeSurface(icon);
+    }
+    SDL_FreeSurface(canvas);
+    return status;
 }
 
 // Every icon at its size and enlarged eight times, on the toolbox grey.
@@ -352,8 +487,12 @@ bool WriteContactSheet(const std::vector<SDL_Surface*>& icons, const std::string
 } // namespace
 
 int main(int argc, char** argv) {
+    if (argc == 4 && std::strcmp(argv[1], "--app-icon") == 0) {
+        return WriteAppIcon(argv[2], argv[3]);
+    }
     if (argc != 2 && argc != 3) {
-        std::fprintf(stderr, "usage: make_icons OUTPUT_FOLDER [CONTACT_SHEET.png]\n");
+        std::fprintf(stderr, "usage: make_icons OUTPUT_FOLDER [CONTACT_SHEET.png]\n"
+                             "       make_icons --app-icon OUTPUT_FOLDER NAME\n");
         return 2;
     }
     std::vector<SDL_Surface*> icons;

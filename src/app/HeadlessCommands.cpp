@@ -8,15 +8,18 @@
 #include "document/PaperFile.h"
 #include "document/PaperObject.h"
 #include "document/PaperPng.h"
+#include "document/PaperThumbnail.h"
 
 #include <SDL2/SDL.h>
 #include <SDL2/SDL_image.h>
 #include <SDL2/SDL_ttf.h>
 #include <physfs.h>
 
+#include <charconv>
 #include <cstdio>
 #include <cstring>
 #include <ctime>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -27,16 +30,31 @@ constexpr int kExitFailure = 1;
 constexpr int kExitUsage = 2;
 constexpr const char* kDrawFontFile = "fonts/cad.ttf";
 constexpr int kDrawFontPoints = 18;
+// The largest thumbnail the freedesktop sizes ask for ("xx-large").
+constexpr int kMaxThumbnailSize = 1024;
 
+// The short form of the manual page (tessellon.1); keep the two alike.
 constexpr const char* kUsage =
-    "Usage: tessellon [FILE.tsln]\n"
+    "Usage: tessellon [FILE.tsln...]\n"
     "       tessellon --export OUT.png [--color] [--no-grid] FILE.tsln\n"
+    "       tessellon --thumbnail SIZE FILE.tsln OUT.png\n"
     "       tessellon --info FILE.tsln\n"
     "       tessellon --help | --version\n"
     "\n"
-    "  --export   draw the document as a PNG image (black and white unless --color;\n"
-    "             --no-grid leaves the grid out)\n"
-    "  --info     describe the document and its objects as JSON\n";
+    "Without an option, opens a window with each FILE as a paper of its own.\n"
+    "\n"
+    "  --export     draw the document as a PNG image (black and white unless --color;\n"
+    "               --no-grid leaves the grid out)\n"
+    "  --thumbnail  draw the whole document in colour, shrunk to fit SIZE x SIZE\n"
+    "               pixels (1 to 1024) keeping its shape, as a PNG image\n"
+    "  --info       describe the document and its objects as JSON\n"
+    "  --help       show this text\n"
+    "  --version    show the program's version\n"
+    "\n"
+    "Exit status: 0 success, 1 failure (unreadable or corrupt document, image not\n"
+    "written), 2 wrong arguments.\n"
+    "Files: settings and log in $XDG_CONFIG_HOME/Tessellon/ (else ~/.config/Tessellon/);\n"
+    "see the manual page tessellon(1).\n";
 
 bool IsOption(const char* argument) {
     return std::strncmp(argument, "--", 2) == 0;
@@ -244,6 +262,25 @@ bool LoadForCommand(Paper& paper, const std::string& path, PaperFileHeader& head
     return true;
 }
 
+// Loads `document` and hands it to `write`, which makes the image `output`.
+int WriteDocumentImage(const char* argv0, const std::string& document, const std::string& output,
+                       const std::function<bool(Paper&)>& write) {
+    HeadlessLibraries libraries(argv0);
+    if (!libraries.OpenDrawFont()) {
+        return kExitFailure;
+    }
+    Paper paper;
+    PaperFileHeader header;
+    if (!LoadForCommand(paper, document, header)) {
+        return kExitFailure;
+    }
+    if (!write(paper)) {
+        std::fprintf(stderr, "%s: Error saving image!\n", output.c_str());
+        return kExitFailure;
+    }
+    return kExitSuccess;
+}
+
 int RunExport(const char* argv0, const std::vector<std::string>& arguments) {
     if (arguments.size() < 2 || IsOption(arguments[1].c_str())) {
         return UsageError("--export needs the image to write");
@@ -266,25 +303,31 @@ int RunExport(const char* argv0, const std::vector<std::string>& arguments) {
     if (document.empty()) {
         return UsageError("--export needs a document");
     }
-    HeadlessLibraries libraries(argv0);
-    if (!libraries.OpenDrawFont()) {
-        return kExitFailure;
+    gridVisible = grid;
+    return WriteDocumentImage(argv0, document, output, [&](Paper& paper) {
+        return WritePaperPng(paper, colour, output);
+    });
+}
+
+// A whole number in [1, kMaxThumbnailSize], nothing else.
+bool ParseThumbnailSize(const std::string& text, int& size) {
+    const char* end = text.data() + text.size();
+    const auto [rest, error] = std::from_chars(text.data(), end, size);
+    return error == std::errc() && rest == end && size >= 1 && size <= kMaxThumbnailSize;
+}
+
+int RunThumbnail(const char* argv0, const std::vector<std::string>& arguments) {
+    if (arguments.size() != 4) {
+        return UsageError("--thumbnail needs SIZE, the document and the image to write");
     }
-    int status = kExitSuccess;
-    {
-        Paper paper;
-        PaperFileHeader header;
-        if (!LoadForCommand(paper, document, header)) {
-            status = kExitFailure;
-        } else {
-            gridVisible = grid;
-            if (!WritePaperPng(paper, colour, output)) {
-                std::fprintf(stderr, "%s: Error saving image!\n", output.c_str());
-                status = kExitFailure;
-            }
-        }
+    int size = 0;
+    if (!ParseThumbnailSize(arguments[1], size)) {
+        return UsageError(("bad thumbnail size " + arguments[1]).c_str());
     }
-    return status;
+    const std::string& output = arguments[3];
+    return WriteDocumentImage(argv0, arguments[2], output, [&](Paper& paper) {
+        return WritePaperThumbnail(paper, size, output);
+    });
 }
 
 int RunInfo(const char* argv0, const std::vector<std::string>& arguments) {
@@ -330,6 +373,8 @@ int RunHeadlessCommand(int argc, char** argv) {
         status = kExitSuccess;
     } else if (command == "--export") {
         status = RunExport(argv0, arguments);
+    } else if (command == "--thumbnail") {
+        status = RunThumbnail(argv0, arguments);
     } else if (command == "--info") {
         status = RunInfo(argv0, arguments);
     } else {

@@ -1,5 +1,6 @@
 #pragma once
-// Commands that work without a window or display: --export, --info, --help, --version.
+// Commands that work without a window or display: --export, --thumbnail, --info,
+// --help, --version.
 
 // True when the arguments ask for a headless command rather than the window.
 bool IsHeadlessCommand(int argc, char** argv);

@@ -15,6 +15,8 @@ namespace {
 constexpr const char* kUserResourcesFolder = "user_resources";
 constexpr const char* kResourcesFolder = "resources";
 constexpr const char* kResourcesArchive = "resources.zip";
+// An installed program lives in PREFIX/bin and its resources in PREFIX/share/tessellon.
+constexpr const char* kInstalledResources = "../share/tessellon";
 
 bool ExistsOnDisk(const std::string& path) {
     std::error_code error;
@@ -22,8 +24,7 @@ bool ExistsOnDisk(const std::string& path) {
 }
 
 // Appends those of the candidates that exist; true when at least one did.
-bool AddExisting(std::vector<std::string>& locations,
-                 std::initializer_list<std::string> candidates) {
+bool AddExisting(std::vector<std::string>& locations, const std::vector<std::string>& candidates) {
     bool any = false;
     for (const std::string& candidate : candidates) {
         if (ExistsOnDisk(candidate)) {
@@ -41,13 +42,20 @@ std::string ExecutableFolder() {
 
 } // namespace
 
+std::vector<std::string> ShippedResourceCandidates(const std::string& basePath) {
+    // Without "..", so that log lines and PhysicsFS see the plain folder name.
+    const std::string installed =
+        (std::filesystem::path(basePath) / kInstalledResources).lexically_normal().string();
+    return {installed, basePath + kResourcesFolder, basePath + kResourcesArchive};
+}
+
 std::vector<std::string> FindResourceLocations(const std::string& userResources,
                                                const std::string& basePath) {
     std::vector<std::string> locations;
     AddExisting(locations, {userResources});
     const bool besideProgram =
         !basePath.empty() &&
-        AddExisting(locations, {basePath + kResourcesFolder, basePath + kResourcesArchive});
+        AddExisting(locations, ShippedResourceCandidates(basePath));
     if (!besideProgram) {
         AddExisting(locations, {kResourcesFolder, kResourcesArchive});
     }
@@ -55,6 +63,9 @@ std::vector<std::string> FindResourceLocations(const std::string& userResources,
 }
 
 void SetUpResourceSearchPath() {
+    // An installed program's fonts are links to the system's font packages, so
+    // that security updates of the fonts reach it; PhysicsFS refuses links unless told.
+    PHYSFS_permitSymbolicLinks(1);
     const std::string userResources = GetAppDataPath(kProductName, kUserResourcesFolder);
     for (const std::string& location : FindResourceLocations(userResources, ExecutableFolder())) {
         if (PHYSFS_mount(location.c_str(), nullptr, 1) == 0) {

@@ -5,10 +5,16 @@
 #include <string>
 #include <vector>
 
+// Where the shipped resources may lie for a program in `basePath` (which ends
+// in a separator), in search order: the installed tree "../share/tessellon"
+// beside "bin/" first, then the "resources" folder and "resources.zip" that the
+// build puts beside the executable. Whether they exist is not checked.
+std::vector<std::string> ShippedResourceCandidates(const std::string& basePath);
+
 // The resource locations in search order, only those that exist on disk:
-// `userResources`; then "resources" and "resources.zip" in `basePath` (which
-// ends in a separator; empty when the executable's folder is unknown); and when
-// neither of those exists, "resources" and "resources.zip" in the working folder.
+// `userResources`; then the shipped candidates for `basePath` (empty when the
+// executable's folder is unknown); and when none of those exists, "resources"
+// and "resources.zip" in the working folder.
 std::vector<std::string> FindResourceLocations(const std::string& userResources,
                                                const std::string& basePath);
 

@@ -97,16 +97,16 @@ bool OpenFonts() {
     return true;
 }
 
-void OpenCommandLineDocument(int argc, char** argv) {
-    if (argc < 2 || argv[1] == nullptr) {
-        return;
+// Each document named on the command line opens as a dropped file would, so a
+// file manager can hand over several at once.
+void OpenCommandLineDocuments(int argc, char** argv) {
+    for (int index = 1; index < argc && argv[index] != nullptr; ++index) {
+        // A name that does not exist is ignored without a message.
+        std::error_code error;
+        if (std::filesystem::exists(argv[index], error)) {
+            OpenPaperFile(argv[index]);
+        }
     }
-    // A name that does not exist is ignored without a message.
-    std::error_code error;
-    if (!std::filesystem::exists(argv[1], error)) {
-        return;
-    }
-    OpenPaperFile(argv[1]);
 }
 
 } // namespace
@@ -163,7 +163,7 @@ int StartUp(int argc, char** argv) {
     BuildToolbox();
     SelectTool("select");
     InstallToolPreview();
-    OpenCommandLineDocument(argc, argv);
+    OpenCommandLineDocuments(argc, argv);
     SDL_EventState(SDL_DROPFILE, SDL_ENABLE);
     SDL_LogInfo(SDL_LOG_CATEGORY_APPLICATION, "Ready to go!");
     return kStartedStatus;

@@ -5,7 +5,7 @@
 
 // Prepares everything the main loop needs, in order: log, resource tree, SDL,
 // window and renderer at the stored geometry, SDL_image, SDL_ttf, fonts, screen
-// layout, and the document named on the command line. Returns 0 when the program
+// layout, and the documents named on the command line. Returns 0 when the program
 // is ready, or 1 after reporting the failure with ReportFatalError; either way
 // ShutdownProgram (or ShutdownAndExit) releases what was made.
 int StartUp(int argc, char** argv);

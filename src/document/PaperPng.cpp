@@ -53,10 +53,16 @@ class PngStream {
         return ok_ && deflating_;
     }
 
-    // One image row: the filter byte, then its RGB bytes.
-    bool Row(const uint8_t* rgb, size_t bytes) {
+    // Image rows, each `rowBytes` of RGB: a filter byte, then the row's bytes.
+    bool Rows(const uint8_t* rgb, int rows, size_t rowBytes) {
         const uint8_t filter = kNoFilter;
-        return Compress(&filter, 1, Z_NO_FLUSH) && Compress(rgb, bytes, Z_NO_FLUSH);
+        for (int row = 0; row < rows; ++row) {
+            if (!Compress(&filter, 1, Z_NO_FLUSH) ||
+                !Compress(rgb + rowBytes * size_t(row), rowBytes, Z_NO_FLUSH)) {
+                return false;
+            }
+        }
+        return true;
     }
 
     bool End() {
@@ -120,7 +126,12 @@ class PngStream {
     size_t pending_ = 0;
 };
 
-bool WriteBands(Paper& paper, bool ownPalette, PngStream& png) {
+} // namespace
+
+bool DrawPaperInBands(Paper& paper, bool ownPalette, const PaperBandSink& sink) {
+    if (paper.paperSurface == nullptr || paper.width < 1 || paper.height < 1) {
+        return false;
+    }
     const int width = paper.width;
     const int bandRows = static_cast<int>(
         std::clamp<int64_t>(kBandBytes / (int64_t{width} * kPaperBytesPerPixel), 1, paper.height));
@@ -136,16 +147,12 @@ bool WriteBands(Paper& paper, bool ownPalette, PngStream& png) {
                               SDL_PIXELFORMAT_RGB24, rgb.data(), static_cast<int>(rowBytes)) != 0) {
             return false;
         }
-        for (int row = 0; row < rows; ++row) {
-            if (!png.Row(rgb.data() + rowBytes * size_t(row), rowBytes)) {
-                return false;
-            }
+        if (!sink(top, rows, rgb.data())) {
+            return false;
         }
     }
     return true;
 }
-
-} // namespace
 
 bool WritePaperPng(Paper& paper, bool ownPalette, const std::string& path) {
     if (paper.paperSurface == nullptr || paper.width < 1 || paper.height < 1) {
@@ -156,6 +163,23 @@ bool WritePaperPng(Paper& paper, bool ownPalette, const std::string& path) {
         return false;
     }
     PngStream png(file);
+    const size_t rowBytes = size_t(paper.width) * kPngBytesPerPixel;
+    const auto writeRows = [&png, rowBytes](int, int rows, const uint8_t* rgb) {
+        return png.Rows(rgb, rows, rowBytes);
+    };
     return png.Begin(static_cast<uint32_t>(paper.width), static_cast<uint32_t>(paper.height)) &&
-           WriteBands(paper, ownPalette, png) && png.End() && file.Commit();
+           DrawPaperInBands(paper, ownPalette, writeRows) && png.End() && file.Commit();
+}
+
+bool WriteRgbPng(const uint8_t* rgb, int width, int height, const std::string& path) {
+    if (rgb == nullptr || width < 1 || height < 1) {
+        return false;
+    }
+    AtomicFileWriter file;
+    if (!file.Open(path)) {
+        return false;
+    }
+    PngStream png(file);
+    return png.Begin(static_cast<uint32_t>(width), static_cast<uint32_t>(height)) &&
+           png.Rows(rgb, height, size_t(width) * kPngBytesPerPixel) && png.End() && file.Commit();
 }

@@ -3,6 +3,8 @@
 // each band is compressed into the file at once, so even the largest paper
 // needs only the memory of one band; the file appears complete or not at all.
 
+#include <cstdint>
+#include <functional>
 #include <string>
 
 class Paper;
@@ -13,3 +15,15 @@ class Paper;
 // surface or the file cannot be written; an existing file at `path` is then
 // left as it was.
 bool WritePaperPng(Paper& paper, bool ownPalette, const std::string& path);
+
+// One band of a whole-paper render: `rows` image rows from paper row `top`,
+// as 8-bit RGB, `width` * 3 bytes a row. False stops the drawing.
+using PaperBandSink = std::function<bool(int top, int rows, const uint8_t* rgb)>;
+
+// Draws the whole paper as WritePaperPng does, band by band from the top, and
+// hands every band to `sink`. False when drawing failed or `sink` said stop.
+bool DrawPaperInBands(Paper& paper, bool ownPalette, const PaperBandSink& sink);
+
+// Writes `width` x `height` 8-bit RGB pixels (rows from the top, no padding)
+// as a PNG to `path`, whole or not at all.
+bool WriteRgbPng(const uint8_t* rgb, int width, int height, const std::string& path);

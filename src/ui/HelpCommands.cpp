@@ -1,6 +1,7 @@
 #include "ui/HelpCommands.h"
 
 #include "app/AppState.h"
+#include "app/ResourcePath.h"
 #include "app/StatusNotice.h"
 #include "platform/Environment.h"
 #include "platform/FileSystem.h"
@@ -36,12 +37,27 @@ std::string FileUrl(const std::string& absolutePath) {
     return url;
 }
 
+namespace {
+
+// The copy shipped with the program, installed or in the build folder, so the
+// page always matches this version; empty when there is none.
+std::string FindHelpPage() {
+    for (const std::string& folder : ShippedResourceCandidates(GetExecutableFolder())) {
+        std::error_code error;
+        const std::string page =
+            std::filesystem::absolute(folder + "/" + kHelpPagePath, error).string();
+        if (!error && IsReadableFile(page)) {
+            return page;
+        }
+    }
+    return {};
+}
+
+} // namespace
+
 void OpenHelpPage(uint64_t, MENU_ITEM*) {
-    // The copy beside the program, so the page always matches this version.
-    std::error_code error;
-    const std::string page =
-        std::filesystem::absolute(GetExecutableFolder() + kHelpPagePath, error).string();
-    if (!IsReadableFile(page)) {
+    const std::string page = FindHelpPage();
+    if (page.empty()) {
         ShowStatusNotice(kHelpPageMissingNotice);
         return;
     }

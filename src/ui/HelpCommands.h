@@ -6,8 +6,8 @@
 
 struct MENU_ITEM;
 
-// Where the build puts the help page, relative to the executable's folder.
-constexpr const char* kHelpPagePath = "resources/help/index.html";
+// Where the help page lies inside the shipped resources.
+constexpr const char* kHelpPagePath = "help/index.html";
 constexpr const char* kHelpPageMissingNotice = "Help page not found!";
 constexpr const char* kHelpPageFailedNotice = "Couldn't open the help page!";
 

@@ -406,3 +406,89 @@ TEST(HeadlessCommandsTest, FailuresAndMisuseAreToldApart) {
     EXPECT_EQ(result.status, 1);
     EXPECT_NE(result.err.find("Error opening file for read!"), std::string::npos);
 }
+
+namespace {
+
+// Mean of each colour channel over a whole RGB image.
+std::vector<double> MeanColour(const std::vector<uint8_t>& rgb) {
+    std::vector<double> mean(3, 0.0);
+    for (size_t i = 0; i < rgb.size(); ++i) {
+        mean[i % 3] += rgb[i];
+    }
+    for (double& channel : mean) {
+        channel /= static_cast<double>(rgb.size() / 3);
+    }
+    return mean;
+}
+
+} // namespace
+
+TEST(HeadlessCommandsTest, ThumbnailIsTheWholeColourPaperShrunkToFit) {
+    DocumentSession session;
+    const std::string document = TestPath("letter.tsln");
+    {
+        // An upright letter paper crowded with coloured objects.
+        Paper paper;
+        ASSERT_TRUE(paper.CreateSurface(816, 1056));
+        paper.palette.backgroundColor = {250, 235, 200, 255};
+        for (int i = 0; i < 5000; ++i) {
+            ObjectRecord record = LineRecord(i % 3 == 0 ? ObjectKind::Rect : ObjectKind::Line,
+                                             (i * 37) % 800, (i * 53) % 1040, (i * 91) % 810,
+                                             (i * 17) % 1050);
+            record.SetColor({uint8_t(i % 200), 40, 160, 255});
+            paper.CreateAndAddObject(record, true);
+        }
+        ASSERT_TRUE(SavePaper(paper, document));
+    }
+    const std::string full = TestPath("full.png");
+    ASSERT_EQ(RunTessellon("--export '" + full + "' --color '" + document + "'").status, 0);
+    const std::string thumbnail = TestPath("thumb.png");
+    const CommandResult result =
+        RunTessellon("--thumbnail 128 '" + document + "' '" + thumbnail + "'");
+    ASSERT_EQ(result.status, 0) << result.err;
+
+    int w = 0;
+    int h = 0;
+    const std::vector<uint8_t> small = LoadImageRgb(thumbnail, w, h);
+    EXPECT_EQ(h, 128) << "the longer side fills the size";
+    EXPECT_EQ(w, 99) << "the paper keeps its shape";
+    int fullW = 0;
+    int fullH = 0;
+    const std::vector<double> expected = MeanColour(LoadImageRgb(full, fullW, fullH));
+    const std::vector<double> got = MeanColour(small);
+    for (size_t channel = 0; channel < 3; ++channel) {
+        EXPECT_NEAR(got[channel], expected[channel], 1.5) << "channel " << channel;
+    }
+
+    // A paper smaller than the size is not blown up.
+    const std::string card = TestPath("card.tsln");
+    {
+        Paper paper;
+        ASSERT_TRUE(paper.CreateSurface(96, 48));
+        ASSERT_TRUE(SavePaper(paper, card));
+    }
+    ASSERT_EQ(RunTessellon("--thumbnail 256 '" + card + "' '" + thumbnail + "'").status, 0);
+    LoadImageRgb(thumbnail, w, h);
+    EXPECT_EQ(w, 96);
+    EXPECT_EQ(h, 48);
+}
+
+TEST(HeadlessCommandsTest, ThumbnailOfABadFileWritesNothing) {
+    DocumentSession session;
+    const std::string corrupt = TestPath("corrupt.tsln");
+    std::ofstream(corrupt, std::ios::binary) << "TSPF\x83\x05";
+    const std::string thumbnail = TestPath("thumb.png");
+    std::ofstream(thumbnail) << "earlier";
+
+    CommandResult result = RunTessellon("--thumbnail 128 '" + corrupt + "' '" + thumbnail + "'");
+    EXPECT_EQ(result.status, 1);
+    EXPECT_NE(result.err.find("File is corrupt!"), std::string::npos) << result.err;
+    EXPECT_EQ(ReadText(thumbnail), "earlier");
+    for (const char* size : {"0", "-5", "12x", "1025", "''"}) {
+        result = RunTessellon(std::string("--thumbnail ") + size + " '" + corrupt + "' '" +
+                              thumbnail + "'");
+        EXPECT_EQ(result.status, 2) << size;
+    }
+    EXPECT_EQ(RunTessellon("--thumbnail 128 '" + corrupt + "'").status, 2);
+    EXPECT_EQ(ReadText(thumbnail), "earlier");
+}

@@ -117,6 +117,16 @@ TEST(ResourcePathTest, OnlyExistingLocationsInSearchOrder) {
     WriteFile(base + "resources.zip", "");
     EXPECT_EQ(FindResourceLocations(user, base),
               (Locations{user, base + "resources", base + "resources.zip"}));
+
+    // An installed program: PREFIX/bin/tessellon with PREFIX/share/tessellon.
+    const std::string installed = temp.Path() + "/share/tessellon";
+    std::filesystem::create_directories(installed);
+    EXPECT_EQ(FindResourceLocations(user, base),
+              (Locations{user, installed, base + "resources", base + "resources.zip"}));
+    std::filesystem::remove(base + "resources.zip");
+    std::filesystem::remove(base + "resources");
+    std::filesystem::remove(root / "resources.zip");
+    EXPECT_EQ(FindResourceLocations(user, base), (Locations{user, installed}));
 }
 
 TEST(ResourcePathTest, EarlierLocationsHideLaterOnes) {

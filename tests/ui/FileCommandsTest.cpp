@@ -314,21 +314,25 @@ TEST_F(FileCommandsTest, SaveAsAddsTheExtensionOnlyToNamesWithoutADot) {
     EXPECT_FALSE(activePaper->modified);
 }
 
-TEST(FileCommandsStartTest, TheCommandLineDocumentOpensAtStartUp) {
+TEST(FileCommandsStartTest, EveryCommandLineDocumentOpensAtStartUp) {
     AppHarness app;
-    const std::string path = app.HomeFolder() / "start.tsln";
-    {
+    const std::string first = app.HomeFolder() / "first.tsln";
+    const std::string start = app.HomeFolder() / "start.tsln";
+    for (const auto& [path, width] : {std::pair{first, 400}, std::pair{start, 300}}) {
         Paper paper;
-        paper.width = 300;
+        paper.width = width;
         paper.height = 200;
         ASSERT_TRUE(SavePaper(paper, path));
     }
-    ASSERT_TRUE(app.Start({path}));
+    // As a file manager hands over a selection; a name that is gone is skipped.
+    ASSERT_TRUE(app.Start({first, (app.HomeFolder() / "gone.tsln").string(), start}));
     ASSERT_TRUE(app.RunPasses(1));
+    ASSERT_EQ(openPapers.size(), 2u);
+    EXPECT_EQ(openPapers[0]->width, 400);
     ASSERT_NE(activePaper, nullptr);
     EXPECT_EQ(activePaper->width, 300);
     EXPECT_EQ(app.WindowTitle(), "Tessellon/Linux64 - [start.tsln]");
-    EXPECT_EQ(recentFiles, std::vector<std::string>{path});
+    EXPECT_EQ(recentFiles, (std::vector<std::string>{start, first}));
     app.Exit();
 }
 
