@@ -35,7 +35,7 @@ done
 
 # Resizable: the window asks for no fixed size, and a new size is taken up
 # and stored at exit.
-if xprop -id "$window" WM_NORMAL_HINTS | grep -q "maximum size"; then
+if xprop -id "$window" WM_NORMAL_HINTS | grep "maximum size" >/dev/null; then
     fail "the window has a fixed size: $(xprop -id "$window" WM_NORMAL_HINTS)"
 fi
 xdotool windowsize "$window" 1100 800
