@@ -74,7 +74,6 @@ char lastPromptText[256] = {};
 std::string promptTitle;
 std::string promptLabel;
 std::string promptText;
-std::shared_ptr<PaperObject> editedObject;
 uint32_t customColorSlots[16] = {};
 std::string exportFolder;
 std::vector<std::string> printFilesToRemove;
@@ -139,7 +138,6 @@ void ResetAppState() {
     promptTitle.clear();
     promptLabel.clear();
     promptText.clear();
-    editedObject.reset();
     for (uint32_t& slot : customColorSlots) {
         slot = 0;
     }

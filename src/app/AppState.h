@@ -144,7 +144,6 @@ extern char lastPromptText[256];
 extern std::string promptTitle;
 extern std::string promptLabel;
 extern std::string promptText;
-extern std::shared_ptr<PaperObject> editedObject;
 // Custom colours of the colour dialog, kept for the run (0x00BBGGRR like COLORREF).
 extern uint32_t customColorSlots[16];
 // Folder of the last Export All, ending in '/'; empty until the first one.

@@ -12,7 +12,6 @@
 #include "support/VRX_Network.h"
 #include "support/VRX_Paths.h"
 #include "tools/ToolPreview.h"
-#include "ui/EditObjectDialog.h"
 #include "ui/FileCommands.h"
 #include "ui/MenuBar.h"
 #include "ui/PaperWindows.h"
@@ -152,7 +151,6 @@ int StartUp(int argc, char** argv) {
     }
     LayoutScreen();
     dialogBackdrop = DrawFrame;
-    InstallEditObjectDialog();
 
     BuildMenus();
     if (windowsMenu == nullptr) {

@@ -375,30 +375,20 @@ bool Paper::IsOverSelection(int32_t x, int32_t y) const {
     return false;
 }
 
-void Paper::EditSelected() {
-    if (selection.empty()) {
-        return;
-    }
-    if (selection.size() > 1) {
-        ShowStatusNotice("To edit it must be the only object selected!");
-        return;
-    }
-    const std::shared_ptr<PaperObject> selected = selection.begin()->second;
-    std::shared_ptr<PaperObject> before = CreateObjectFromRecord(this, selected->record);
+bool Paper::ApplyEdit(PaperObject& object, const ObjectRecord& record) {
+    std::shared_ptr<PaperObject> before = CreateObjectFromRecord(this, object.record);
     if (before == nullptr) {
         ShowStatusNotice("Error creating temporary object!");
-        return;
+        return false;
     }
-    editedObject = selected;
-    const int result = paperHooks.runEditDialog != nullptr ? paperHooks.runEditDialog(*this) : 0;
-    editedObject.reset();
-    if (result != 1) {
-        return;
-    }
-    before->id = selected->id;
+    before->id = object.id;
+    object.record = record;
+    // A text's rendered texture shows the old text or colour.
+    object.ReleaseCache();
     undoStack.push_back(
         std::make_unique<EditCommand>(std::vector<std::shared_ptr<PaperObject>>{std::move(before)}));
     modified = true;
+    return true;
 }
 
 bool Paper::ChangeSelected(const std::function<void(ObjectRecord&)>& change) {

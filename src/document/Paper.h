@@ -90,7 +90,8 @@ class Paper final : public VRX_Serializable {
     void DeleteSelected();
     bool SelectInRect(const SDL_Rect& rect);
     bool IsOverSelection(int32_t x, int32_t y) const;
-    void EditSelected();
+    // Gives `object` the record an edit produced, as one undo step.
+    bool ApplyEdit(PaperObject& object, const ObjectRecord& record);
     // Applies `change` to every selected object's record as one undo step
     // (moving to a layer, recolouring). False when nothing is selected.
     bool ChangeSelected(const std::function<void(ObjectRecord&)>& change);
@@ -151,7 +152,7 @@ SDL_Point SelectionDragOffset(const Paper& paper);
 
 // What the rest of the program does when a paper changes in ways that are shown
 // elsewhere: its Windows-menu entry, the recent-file list and the window title,
-// the Edit Object dialog and the tool preview. The user interface installs these
+// and the tool preview. The user interface installs these
 // in `paperHooks` (app/AppState.h) at start-up; without them (headless use,
 // document tests) nothing happens.
 struct PaperHooks {
@@ -161,8 +162,6 @@ struct PaperHooks {
     void (*fileNameChanged)(Paper& paper) = nullptr;
     // The paper was loaded from or saved to `filePath`.
     void (*fileStored)(Paper& paper) = nullptr;
-    // Runs the Edit Object dialog on `editedObject`; 1 means OK.
-    int (*runEditDialog)(Paper& paper) = nullptr;
     // Draws the preview of the tool in progress onto the paper's renderer.
     void (*renderToolPreview)(Paper& paper) = nullptr;
 };

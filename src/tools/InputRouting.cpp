@@ -9,6 +9,7 @@
 #include "tools/ToolCircle.h"
 #include "tools/ToolRegistry.h"
 #include "tools/ToolSupport.h"
+#include "ui/EditObjectDialog.h"
 #include "ui/GridCommands.h"
 #include "ui/MenuBar.h"
 #include "ui/Toolbox.h"
@@ -129,7 +130,7 @@ void HandlePlainKey(SDL_Keycode sym) {
         return;
     case SDLK_e:
         if (activePaper != nullptr) {
-            activePaper->EditSelected();
+            EditSelectedObject(*activePaper);
         }
         return;
     case SDLK_F4:

@@ -79,8 +79,10 @@ enum class FieldValue { Number, Empty, NotNumber, OutOfRange };
 
 // Everything the dialog's handlers need while it runs.
 struct EditSession {
-    Paper& paper;
-    PaperObject& object;
+    const Paper& paper;
+    const PaperObject& object;
+    // What OK gives back: the object's record with every field written.
+    ObjectRecord& result;
     std::set<int32_t> fields;
     CoordinateField x1;
     CoordinateField y1;
@@ -265,12 +267,7 @@ bool Accept(Dialog& dialog, EditSession& session) {
         record.SetText(dialog.Text(kEditFieldText));
     }
     ReadColor(dialog, session, record);
-
-    // A text's rendered texture shows the old text.
-    if (session.Editable(kEditFieldText)) {
-        session.object.ReleaseCache();
-    }
-    session.object.record = record;
+    session.result = record;
     return true;
 }
 
@@ -346,12 +343,9 @@ void Fill(Dialog& dialog, EditSession& session) {
 
 } // namespace
 
-int RunEditObjectDialog(Paper& paper) {
-    if (editedObject == nullptr) {
-        return 0;
-    }
-    EditSession session{paper, *editedObject, {}, {}, {}, {}, {}, {}};
-    editedObject->AddEditFields(session.fields);
+bool RunEditObjectDialog(const Paper& paper, const PaperObject& object, ObjectRecord& edited) {
+    EditSession session{paper, object, edited, {}, {}, {}, {}, {}, {}};
+    object.AddEditFields(session.fields);
 
     // The E key that opens the dialog also queued its letter as text input,
     // which would otherwise replace the selected first field.
@@ -381,9 +375,20 @@ int RunEditObjectDialog(Paper& paper) {
             return false;
         }
     };
-    return dialog.RunModal();
+    return dialog.RunModal() == 1;
 }
 
-void InstallEditObjectDialog() {
-    paperHooks.runEditDialog = RunEditObjectDialog;
+void EditSelectedObject(Paper& paper) {
+    if (paper.selection.empty()) {
+        return;
+    }
+    if (paper.selection.size() > 1) {
+        ShowStatusNotice("To edit it must be the only object selected!");
+        return;
+    }
+    const std::shared_ptr<PaperObject> selected = paper.selection.begin()->second;
+    ObjectRecord edited = selected->record;
+    if (RunEditObjectDialog(paper, *selected, edited)) {
+        paper.ApplyEdit(*selected, edited);
+    }
 }

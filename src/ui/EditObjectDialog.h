@@ -9,6 +9,7 @@
 #include <array>
 
 class Paper;
+class PaperObject;
 
 // Control ids besides the object's own fields (kEditField* of PaperObject.h).
 constexpr int kEditPositionXId = 1011;
@@ -32,11 +33,12 @@ constexpr std::array<LineTypeChoice, 4> lineTypeChoices = {{
     {ObjectKind::Arrow, "Arrow"},
 }};
 
-// Shows the dialog for `editedObject`, an object of `paper`. On OK every
-// field is checked and written to the object and the result is 1; a value
-// that does not fit its field is refused with a notice and the dialog stays
-// open on it. Cancel or closing leaves the object untouched: 0.
-int RunEditObjectDialog(Paper& paper);
+// Shows the dialog for `object`, an object of `paper`. On OK every field is
+// checked and written to `edited` (which starts as the object's record) and the
+// result is true; a value that does not fit its field is refused with a notice
+// and the dialog stays open on it. Cancel or closing gives false.
+bool RunEditObjectDialog(const Paper& paper, const PaperObject& object, ObjectRecord& edited);
 
-// Makes the paper's Edit command (EditSelected) use this dialog.
-void InstallEditObjectDialog();
+// The Edit command (E): the dialog for the one selected object, whose result
+// the paper takes as one undo step. With several selected it says so.
+void EditSelectedObject(Paper& paper);

@@ -26,13 +26,6 @@ std::vector<int32_t> Ids(const Paper& paper) {
     return ids;
 }
 
-int editDialogResult = 0;
-int RunEditDialogForTest(Paper& /*paper*/) {
-    // The dialog edits the published object in place.
-    editedObject->record.SetX1(999);
-    return editDialogResult;
-}
-
 } // namespace
 
 TEST(PaperTest, AddingGivesIdsAndUndoRecordsAndTheCurrentAttributes) {
@@ -176,34 +169,15 @@ TEST(PaperTest, MovingAndUndoingMoves) {
     paper.Undo(); // nothing left: nothing happens
 }
 
-TEST(PaperTest, EditingKeepsTheOldStateForUndo) {
+TEST(PaperTest, AnAppliedEditIsOneUndoStep) {
     DocumentSession session;
     Paper paper;
     auto line = Add(paper, LineRecord(ObjectKind::Line, 10, 10, 50, 50));
-    auto other = Add(paper, LineRecord(ObjectKind::Line, 0, 0, 5, 5));
-    paper.EditSelected(); // nothing selected: nothing happens
-    Select(paper, line);
-    Select(paper, other);
     const size_t steps = paper.undoStack.size();
-    paper.EditSelected();
-    EXPECT_EQ(CurrentStatusNotice(statusNoticeExpiry - 1),
-              "To edit it must be the only object selected!");
-    EXPECT_EQ(paper.undoStack.size(), steps);
-
-    paper.selection.erase(other->id);
-    paper.EditSelected(); // no dialog available counts as Cancel
-    EXPECT_EQ(paper.undoStack.size(), steps);
-
-    paperHooks.runEditDialog = RunEditDialogForTest;
-    editDialogResult = 0;
-    paper.EditSelected();
-    EXPECT_EQ(paper.undoStack.size(), steps) << "Cancel records nothing";
-    EXPECT_EQ(editedObject, nullptr);
-    line->record.SetX1(10);
-
-    editDialogResult = 1;
+    ObjectRecord edited = line->record;
+    edited.SetX1(999);
     paper.modified = false;
-    paper.EditSelected();
+    ASSERT_TRUE(paper.ApplyEdit(*line, edited));
     EXPECT_EQ(line->record.X1(), 999);
     EXPECT_TRUE(paper.modified);
     ASSERT_EQ(paper.undoStack.size(), steps + 1);
@@ -211,7 +185,6 @@ TEST(PaperTest, EditingKeepsTheOldStateForUndo) {
     paper.Undo();
     EXPECT_EQ(line->record.X1(), 10);
     EXPECT_EQ(line->id, 1);
-    paperHooks = PaperHooks{};
 }
 
 TEST(PaperTest, SurfacesRefuseImpossibleSizesAndResizesUndo) {

@@ -145,7 +145,7 @@ TEST_F(DialogGalleryTest, EveryDialogShowsWholeCaptionsAlignedControlsAndTheFocu
         for (size_t i = 0; i < 4; ++i) {
             gallery.Select(i);
             LookAtNextDialog(classes[i], &seen);
-            gallery.paper.EditSelected();
+            EditSelectedObject(gallery.paper);
         }
 
         // A refused value: the notice shows in the status line under the dialog.
@@ -163,7 +163,7 @@ TEST_F(DialogGalleryTest, EveryDialogShowsWholeCaptionsAlignedControlsAndTheFocu
                 dialog.End(0);
             }
         };
-        gallery.paper.EditSelected();
+        EditSelectedObject(gallery.paper);
 
         std::vector<std::string> paths;
         LookAtNextDialog("open_file", &seen);

@@ -18,15 +18,6 @@ const int kOptionalIds[] = {kEditFieldPosition2X, kEditFieldPosition2Y, kEditFie
 
 class EditObjectDialogTest : public DialogTest {
   protected:
-    void SetUp() override {
-        DialogTest::SetUp();
-        InstallEditObjectDialog();
-    }
-    void TearDown() override {
-        paperHooks.runEditDialog = nullptr;
-        DialogTest::TearDown();
-    }
-
     // Adds the object (on layer 0, without a colour), selects it alone and
     // forgets the undo record of adding it.
     static PaperObject& AddSelected(Paper& paper, const ObjectRecord& record) {
@@ -42,7 +33,7 @@ class EditObjectDialogTest : public DialogTest {
     // Runs the dialog through the E key's command with `script` on its first pass.
     static void Edit(Paper& paper, std::function<void(Dialog&)> script) {
         OnDialogOpened(std::move(script));
-        paper.EditSelected();
+        EditSelectedObject(paper);
     }
 
     // Replaces a field's text as the user does: focus, select all, type.
@@ -249,6 +240,17 @@ TEST_F(EditObjectDialogTest, CancelEscapeAndClosingLeaveTheObjectUntouched) {
     });
     EXPECT_EQ(text.record.Text(), std::string(63, 'w'));
     EXPECT_EQ(text.record.Angle(), 100000 % 360) << "the same direction, not a wrapped number";
+
+    // With two objects selected no dialog opens; the status line says why.
+    paper.undoStack.clear();
+    EXPECT_TRUE(paper.CreateAndAddObject(TextRecord(24, 96, "Hall"), false));
+    paper.selection.emplace(paper.objects.back()->id, paper.objects.back());
+    Edit(paper, [](Dialog& dialog) {
+        ADD_FAILURE() << "a dialog opened for two objects";
+        dialog.End(0);
+    });
+    EXPECT_EQ(Notice(), "To edit it must be the only object selected!");
+    EXPECT_EQ(paper.undoStack.size(), 1u) << "only the adding";
 }
 
 TEST_F(EditObjectDialogTest, ValuesThatDoNotFitAreRefusedAndTheDialogStaysOpen) {
@@ -287,7 +289,7 @@ TEST_F(EditObjectDialogTest, ValuesThatDoNotFitAreRefusedAndTheDialogStaysOpen) 
             selected = dialog.ControlAs<DialogEdit>(refused.id)->Buffer().SelectedText();
             PushKey(SDLK_ESCAPE);
         });
-        paper.EditSelected();
+        EditSelectedObject(paper);
         EXPECT_TRUE(stillOpen);
         EXPECT_EQ(focus, refused.id);
         EXPECT_EQ(selected, refused.typed) << "ready to be typed over";
