@@ -40,7 +40,10 @@ export HOME="$home" XDG_CONFIG_HOME="$home/.config" SDL_VIDEODRIVER=x11
 # under the dummy driver with leak checking on; memory errors and undefined
 # behaviour are still caught here.
 preload=()
-if ldd "$binary" | grep -q libasan; then
+# The whole listing is read first: with pipefail, `ldd | grep -q` fails now and
+# then when grep stops reading at the match and ldd dies writing the rest.
+libraries=$(ldd "$binary")
+if [[ "$libraries" == *libasan* ]]; then
     asan_options="${ASAN_OPTIONS:-}:detect_leaks=0"
     preload=(env ASAN_OPTIONS="$asan_options")
     driver=$(compgen -G "/usr/lib/*/dri/swrast_dri.so" | head -n 1 || true)
