@@ -62,6 +62,10 @@ class PaperObject {
     virtual ObjectBounds GetBounds() const;
     // True when the drawn outline touches `rect` (interiors do not count).
     virtual bool HitTest(const SDL_Rect& rect) const = 0;
+    // How far `point` lies from what Draw puts on the paper, in pixels: 0 on
+    // the drawing, and anywhere inside a text's box. A click picks objects by
+    // this, so that a thin outline can be hit without pixel precision.
+    virtual double DrawnDistance(SDL_Point point) const = 0;
     // Every pixel Draw can touch lies inside this box, so objects that miss
     // the part of the paper being drawn are skipped.
     virtual PixelBox GetDrawBox() const = 0;
@@ -81,3 +85,9 @@ std::shared_ptr<PaperObject> CreateObjectFromRecord(Paper* paper, const ObjectRe
 bool SegmentTouches(const SDL_Rect& rect, SDL_Point a, SDL_Point b);
 // Half-open: x <= px < x + w.
 bool PointInside(const SDL_Rect& rect, SDL_Point point);
+// How far a point lies outside a stroke `width` pixels wide, given its
+// distance from the stroke's centre line.
+inline double OutsideStroke(double centreDistance, double width) {
+    const double outside = centreDistance - width / 2;
+    return outside > 0.0 ? outside : 0.0;
+}

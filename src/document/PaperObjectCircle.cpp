@@ -5,7 +5,9 @@
 #include <SDL2/SDL.h>
 #include <SDL2/SDL2_gfxPrimitives.h>
 
+#include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace {
 
@@ -108,6 +110,29 @@ bool PaperObjectCircle::HitTest(const SDL_Rect& rect) const {
         }
     }
     return false;
+}
+
+double PaperObjectCircle::DrawnDistance(SDL_Point point) const {
+    const int16_t radius = record.Radius();
+    if (record.Sides() < kMinPolygonSides) {
+        // SDL2_gfx draws no circle of a negative radius.
+        if (radius < 0) {
+            return std::numeric_limits<double>::infinity();
+        }
+        const double fromCentre =
+            std::hypot(double(point.x) - record.X1(), double(point.y) - record.Y1());
+        return std::abs(fromCentre - radius);
+    }
+    const PolygonCorners corners =
+        PolygonVertices(record.X1(), record.Y1(), radius, record.Sides(), record.Angle());
+    const size_t count = corners.x.size();
+    double nearest = std::numeric_limits<double>::infinity();
+    for (size_t i = 0; i < count; ++i) {
+        const size_t next = (i + 1) % count;
+        nearest = std::min(nearest, SegmentDistance(point, {corners.x[i], corners.y[i]},
+                                                    {corners.x[next], corners.y[next]}));
+    }
+    return nearest;
 }
 
 PixelBox PaperObjectCircle::GetDrawBox() const {

@@ -8,6 +8,7 @@
 #include <SDL2/SDL2_gfxPrimitives.h>
 
 #include <algorithm>
+#include <limits>
 
 namespace {
 
@@ -64,6 +65,46 @@ bool PaperObjectLines::HasSecondPoint(int32_t /*dx*/, int32_t /*dy*/) const {
 
 bool PaperObjectLines::HitTest(const SDL_Rect& rect) const {
     return SegmentTouches(rect, {record.X1(), record.Y1()}, {record.X2(), record.Y2()});
+}
+
+double PaperObjectLines::DrawnDistance(SDL_Point point) const {
+    const SDL_Point a = {record.X1(), record.Y1()};
+    const SDL_Point b = {record.X2(), record.Y2()};
+    switch (Kind()) {
+    case ObjectKind::Measurement:
+        return MeasurementDistance(point);
+    case ObjectKind::DashedLine:
+        // The gaps count: the eye joins the dashes into one line.
+        return SegmentDistance(point, a, b);
+    case ObjectKind::Arrow: {
+        const ArrowHead head = ArrowHeadCorners(a.x, a.y, b.x, b.y);
+        return std::min({SegmentDistance(point, a, b), SegmentDistance(point, head.left, b),
+                         SegmentDistance(point, head.right, b),
+                         SegmentDistance(point, head.left, head.right)});
+    }
+    default:
+        return OutsideStroke(SegmentDistance(point, a, b), kLineWidth);
+    }
+}
+
+// A measurement shows its end marks and its label, nothing in between.
+double PaperObjectLines::MeasurementDistance(SDL_Point point) const {
+    const MeasurementGeometry geometry =
+        MeasureMeasurement(record.X1(), record.Y1(), record.X2(), record.Y2());
+    double nearest = std::numeric_limits<double>::infinity();
+    for (const MarkStroke& stroke :
+         MeasurementMarkStrokes(record.X1(), record.Y1(), record.X2(), record.Y2(), geometry)) {
+        nearest = std::min(nearest, OutsideStroke(SegmentDistance(point.x, point.y, stroke.x1,
+                                                                  stroke.y1, stroke.x2, stroke.y2),
+                                                  kLineWidth));
+    }
+    const SDL_Rect label = MeasurementLabelBox();
+    if (label.w > 0 && label.h > 0) {
+        nearest = std::min(nearest, BoxDistance(point.x, point.y, label.x, label.y,
+                                                double(label.x) + label.w - 1,
+                                                double(label.y) + label.h - 1));
+    }
+    return nearest;
 }
 
 SDL_Rect PaperObjectLines::MeasurementLabelBox() const {

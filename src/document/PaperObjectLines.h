@@ -13,6 +13,7 @@ class PaperObjectLines final : public PaperObject {
     void AddEditFields(std::set<int32_t>& fields) const override;
     bool HasSecondPoint(int32_t dx, int32_t dy) const override;
     bool HitTest(const SDL_Rect& rect) const override;
+    double DrawnDistance(SDL_Point point) const override;
     PixelBox GetDrawBox() const override;
 
   private:
@@ -26,5 +27,6 @@ class PaperObjectLines final : public PaperObject {
         SDL_Rect rect;
     };
     SDL_Rect MeasurementLabelBox() const;
+    double MeasurementDistance(SDL_Point point) const;
     mutable LabelBoxCache labelBox_;
 };

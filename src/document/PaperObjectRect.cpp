@@ -5,6 +5,8 @@
 
 #include <SDL2/SDL.h>
 
+#include <algorithm>
+
 namespace {
 
 // SDL draws the right and bottom edges one pixel inside x + w and y + h, which
@@ -43,6 +45,18 @@ bool PaperObjectRect::HitTest(const SDL_Rect& rect) const {
     const SDL_Point d = {record.X1(), record.Y2()};
     return SegmentTouches(rect, a, b) || SegmentTouches(rect, b, c) || SegmentTouches(rect, c, d) ||
            SegmentTouches(rect, d, a);
+}
+
+double PaperObjectRect::DrawnDistance(SDL_Point point) const {
+    // SDL draws the far edges one pixel inside the second corner.
+    const double left = record.X1();
+    const double top = record.Y1();
+    const double right = double(record.X2()) - 1;
+    const double bottom = double(record.Y2()) - 1;
+    return std::min({SegmentDistance(point.x, point.y, left, top, right, top),
+                     SegmentDistance(point.x, point.y, right, top, right, bottom),
+                     SegmentDistance(point.x, point.y, right, bottom, left, bottom),
+                     SegmentDistance(point.x, point.y, left, bottom, left, top)});
 }
 
 PixelBox PaperObjectRect::GetDrawBox() const {

@@ -12,5 +12,6 @@ class PaperObjectRect final : public PaperObject {
     void AddEditFields(std::set<int32_t>& fields) const override;
     bool HasSecondPoint(int32_t dx, int32_t dy) const override;
     bool HitTest(const SDL_Rect& rect) const override;
+    double DrawnDistance(SDL_Point point) const override;
     PixelBox GetDrawBox() const override;
 };

@@ -131,6 +131,18 @@ bool PaperObjectText::HitTest(const SDL_Rect& rect) const {
            SegmentTouches(rect, k.c, k.d) || SegmentTouches(rect, k.d, k.a);
 }
 
+double PaperObjectText::DrawnDistance(SDL_Point point) const {
+    // The point turned back about the origin lies in the text's own frame,
+    // where the box is upright.
+    const SDL_Point size = TextSize();
+    const double a = record.Angle() * kDegreesToRadians;
+    const double dx = double(point.x) - record.X1();
+    const double dy = double(point.y) - record.Y1();
+    const double along = std::cos(a) * dx + std::sin(a) * dy;
+    const double across = std::cos(a) * dy - std::sin(a) * dx;
+    return BoxDistance(along, across, 0.0, 0.0, std::max(size.x - 1, 0), std::max(size.y - 1, 0));
+}
+
 PixelBox PaperObjectText::GetDrawBox() const {
     const SDL_Point size = TextSize();
     const double x = record.X1();

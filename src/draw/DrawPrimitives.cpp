@@ -194,8 +194,7 @@ void DrawDashedLine(SDL_Renderer* renderer, int32_t x1, int32_t y1, int32_t x2, 
     DrawWalkedLine(renderer, x1, y1, x2, y2, LineTies::TowardStart, DashKeeps);
 }
 
-void DrawArrow(SDL_Renderer* renderer, int32_t x1, int32_t y1, int32_t x2, int32_t y2) {
-    DrawPixelLine(renderer, x1, y1, x2, y2);
+ArrowHead ArrowHeadCorners(int32_t x1, int32_t y1, int32_t x2, int32_t y2) {
     // The direction from the tip back along the shaft.
     const double back =
         std::fmod(std::atan2(double(int64_t{y2} - y1), double(int64_t{x2} - x1)) + M_PI, 2 * M_PI);
@@ -205,9 +204,15 @@ void DrawArrow(SDL_Renderer* renderer, int32_t x1, int32_t y1, int32_t x2, int32
     const int32_t hy = TruncToInt32(std::sin(back + M_PI / 2) * kArrowHeadHalfWidth + by);
     const int32_t ox = TruncToInt32(std::cos(back - M_PI / 2) * kArrowHeadHalfWidth + bx);
     const int32_t oy = TruncToInt32(std::sin(back - M_PI / 2) * kArrowHeadHalfWidth + by);
-    DrawPixelLine(renderer, hx, hy, x2, y2);
-    DrawPixelLine(renderer, ox, oy, x2, y2);
-    DrawPixelLine(renderer, ox, oy, hx, hy);
+    return {{hx, hy}, {ox, oy}};
+}
+
+void DrawArrow(SDL_Renderer* renderer, int32_t x1, int32_t y1, int32_t x2, int32_t y2) {
+    DrawPixelLine(renderer, x1, y1, x2, y2);
+    const ArrowHead head = ArrowHeadCorners(x1, y1, x2, y2);
+    DrawPixelLine(renderer, head.left.x, head.left.y, x2, y2);
+    DrawPixelLine(renderer, head.right.x, head.right.y, x2, y2);
+    DrawPixelLine(renderer, head.right.x, head.right.y, head.left.x, head.left.y);
 }
 
 MeasurementGeometry MeasureMeasurement(int32_t x1, int32_t y1, int32_t x2, int32_t y2) {
@@ -241,6 +246,47 @@ MeasurementGeometry MeasureMeasurement(int32_t x1, int32_t y1, int32_t x2, int32
         g.centre = {static_cast<int32_t>(x1 + dx / 2), static_cast<int32_t>(y1 + dy / 2)};
     }
     return g;
+}
+
+std::vector<MarkStroke> MeasurementMarkStrokes(int32_t x1, int32_t y1, int32_t x2, int32_t y2,
+                                               const MeasurementGeometry& g) {
+    const double x0 = g.x0;
+    const double y0 = g.y0;
+    const double length = double(g.length);
+    switch (g.kind) {
+    case MeasurementCase::Vertical:
+        return {{x0 - kTickHalfLength, y0, x0 + kTickHalfLength, y0},
+                {x0, y0, x0, y0 + kStubLength},
+                {x0 - kTickHalfLength, y0 + length, x0 + kTickHalfLength, y0 + length},
+                {x0, y0 + length, x0, y0 + length - kStubLength}};
+    case MeasurementCase::Horizontal:
+        return {{x0, y0 - kTickHalfLength, x0, y0 + kTickHalfLength},
+                {x0, y0, x0 + kStubLength, y0},
+                {x0 + length, y0 - kTickHalfLength, x0 + length, y0 + kTickHalfLength},
+                {x0 + length, y0, x0 + length - kStubLength, y0}};
+    case MeasurementCase::Slanted:
+        break;
+    }
+    const double theta = (90.0 - std::atan2(double(int64_t{x2} - x1), double(int64_t{y2} - y1)) *
+                                     kRadiansToDegrees) *
+                         kDegreesToRadians;
+    const double c = std::cos(theta);
+    const double s = std::sin(theta);
+    std::vector<MarkStroke> strokes;
+    const auto add = [&](const SlantedFrame& frame, int32_t u1, int32_t v1, int32_t u2,
+                         int32_t v2) {
+        const SDL_Point a = frame.Map(u1, v1);
+        const SDL_Point b = frame.Map(u2, v2);
+        // The stroke is drawn twice, the copy one pixel lower.
+        strokes.push_back({double(a.x), a.y + 0.5, double(b.x), b.y + 0.5});
+    };
+    const SlantedFrame start{x1, y1, c, s};
+    add(start, 0, -kTickHalfLength, 0, kTickHalfLength);
+    add(start, 0, 0, kStubLength, 0);
+    const SlantedFrame end{x2, y2, c, s};
+    add(end, 0, -kTickHalfLength, 0, kTickHalfLength);
+    add(end, 0, 0, -kSlantedEndStubLength, 0);
+    return strokes;
 }
 
 SDL_Rect MeasurementLabelRect(const Paper& paper, const MeasurementGeometry& geometry) {

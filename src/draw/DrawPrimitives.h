@@ -22,6 +22,12 @@ void DrawDashedLine(SDL_Renderer* renderer, int32_t x1, int32_t y1, int32_t x2, 
 void DrawArrow(SDL_Renderer* renderer, int32_t x1, int32_t y1, int32_t x2, int32_t y2);
 // End marks with inward stubs and the length label between them.
 void DrawMeasurement(Paper& paper, int32_t x1, int32_t y1, int32_t x2, int32_t y2, SDL_Color color);
+// The two back corners of the head DrawArrow puts at (x2, y2).
+struct ArrowHead {
+    SDL_Point left;
+    SDL_Point right;
+};
+ArrowHead ArrowHeadCorners(int32_t x1, int32_t y1, int32_t x2, int32_t y2);
 // One text with its top-left corner at (x, y), turned clockwise about that
 // corner by `angle` degrees.
 void DrawText(Paper& paper, TTF_Font* font, int32_t x, int32_t y, SDL_Color color,
@@ -56,5 +62,12 @@ struct MeasurementGeometry {
     SDL_Point centre;
 };
 MeasurementGeometry MeasureMeasurement(int32_t x1, int32_t y1, int32_t x2, int32_t y2);
+// The centre lines of the strokes of a measurement's end marks (each drawn
+// about two pixels wide), for telling how near a point lies to them.
+struct MarkStroke {
+    double x1, y1, x2, y2;
+};
+std::vector<MarkStroke> MeasurementMarkStrokes(int32_t x1, int32_t y1, int32_t x2, int32_t y2,
+                                               const MeasurementGeometry& geometry);
 // The rectangle the label of a measurement of that geometry covers on `paper`.
 SDL_Rect MeasurementLabelRect(const Paper& paper, const MeasurementGeometry& geometry);

@@ -96,6 +96,32 @@ inline SDL_Point RotatePoint(int32_t px, int32_t py, int32_t ox, int32_t oy, dou
             WrapAdd(oy, TruncToInt32(std::sin(a) * dx + std::cos(a) * dy))};
 }
 
+// How far (px, py) lies from the segment a-b, in pixels; a segment of zero
+// length is its one point. Doubles hold every 32-bit coordinate exactly.
+inline double SegmentDistance(double px, double py, double ax, double ay, double bx, double by) {
+    const double dx = bx - ax;
+    const double dy = by - ay;
+    const double lengthSquared = dx * dx + dy * dy;
+    double t = 0.0;
+    if (lengthSquared > 0.0) {
+        t = ((px - ax) * dx + (py - ay) * dy) / lengthSquared;
+        t = t < 0.0 ? 0.0 : t > 1.0 ? 1.0 : t;
+    }
+    return std::hypot(px - (ax + t * dx), py - (ay + t * dy));
+}
+
+inline double SegmentDistance(SDL_Point p, SDL_Point a, SDL_Point b) {
+    return SegmentDistance(p.x, p.y, a.x, a.y, b.x, b.y);
+}
+
+// How far (px, py) lies from the box left..right, top..bottom: 0 inside it.
+inline double BoxDistance(double px, double py, double left, double top, double right,
+                          double bottom) {
+    const double outX = px < left ? left - px : px > right ? px - right : 0.0;
+    const double outY = py < top ? top - py : py > bottom ? py - bottom : 0.0;
+    return std::hypot(outX, outY);
+}
+
 // An inclusive pixel box in 64 bits, for telling whether a shape can touch an area.
 struct PixelBox {
     int64_t left;

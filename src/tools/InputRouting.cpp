@@ -150,6 +150,11 @@ void HandlePlainKey(SDL_Keycode sym) {
             openMenu = nullptr;
             return;
         }
+        // With nothing under way, Escape lets go of the selection.
+        if (activeToolInstance == nullptr && !selectionDragging && activePaper != nullptr) {
+            activePaper->selection.clear();
+            return;
+        }
         SetActiveToolInstance(nullptr);
         return;
     default:
@@ -168,13 +173,15 @@ bool SelectToolChosen() {
 }
 
 // A left press with the select tool on the paper: over the selection it starts
-// moving it, elsewhere a rubber band. Every other tool starts on the release.
+// moving it, elsewhere (or with Shift, which adds to or takes from the
+// selection) a rubber band. Every other tool starts on the release.
 void HandleLeftPress() {
     if (openMenu != nullptr || activeToolInstance != nullptr || activePaper == nullptr ||
         !IsInside(paperViewRect, mouseWindowPos) || !SelectToolChosen()) {
         return;
     }
-    if (activePaper->IsOverSelection(mousePaperPos.x, mousePaperPos.y)) {
+    if ((SDL_GetModState() & kModShift) == 0 &&
+        activePaper->IsOverSelection(mousePaperPos.x, mousePaperPos.y)) {
         selectionDragging = true;
         dragAnchor = gridLock ? mouseGridPos : mousePaperPos;
         return;

@@ -1,16 +1,32 @@
 #include "tools/ToolSelect.h"
 
 #include "app/AppState.h"
+#include "app/StatusNotice.h"
 #include "document/Paper.h"
+#include "document/PaperObject.h"
+#include "tools/InputRouting.h"
 #include "tools/ToolRegistry.h"
 #include "tools/ToolSupport.h"
 
+#include <SDL2/SDL_keyboard.h>
 #include <SDL2/SDL_render.h>
 
 #include <algorithm>
 #include <cstdlib>
+#include <limits>
+#include <memory>
 
 namespace {
+
+// A hand seldom holds the mouse perfectly still while it clicks: a release
+// this many pixels or fewer from the press is still a click.
+constexpr int64_t kClickSlop = 3;
+// A click picks what is drawn this near the pointer, so that a one- or
+// two-pixel outline does not need pixel-exact aim.
+constexpr double kClickReach = 4.0;
+// The key that chooses each layer, as the status line names it.
+constexpr char kLayerKeys[] = "1234567890TYUIOP";
+static_assert(sizeof kLayerKeys - 1 == kLayerCount);
 
 // One edge of the band: from the smaller end, covering both end pixels.
 void Span(int32_t a, int32_t b, int& from, int& size) {
@@ -18,6 +34,70 @@ void Span(int32_t a, int32_t b, int& from, int& size) {
     const int64_t extent = std::llabs(int64_t{b} - a) + 1;
     from = static_cast<int>(low);
     size = static_cast<int>(std::min<int64_t>(extent, INT32_MAX));
+}
+
+bool ShiftHeld() {
+    return (SDL_GetModState() & kModShift) != 0;
+}
+
+// The object drawn nearest `point`, within reach, of those `accept` takes; of
+// equally near ones the topmost (the last drawn).
+template <class Accept>
+std::shared_ptr<PaperObject> NearestDrawn(const Paper& paper, SDL_Point point, Accept accept) {
+    std::shared_ptr<PaperObject> nearest;
+    double nearestDistance = std::numeric_limits<double>::infinity();
+    for (auto it = paper.objects.rbegin(); it != paper.objects.rend(); ++it) {
+        if (!accept(**it)) {
+            continue;
+        }
+        const double distance = (*it)->DrawnDistance(point);
+        if (distance <= kClickReach && distance < nearestDistance) {
+            nearest = *it;
+            nearestDistance = distance;
+        }
+    }
+    return nearest;
+}
+
+// A click that found nothing on the current layer: when it is over an object
+// the user can see on another layer, say how to reach that one.
+void PointToOtherLayer(const Paper& paper, SDL_Point point) {
+    const auto visibleElsewhere = [&paper](const PaperObject& object) {
+        const uint8_t layer = object.record.Layer();
+        return layer != currentLayer && layer < kLayerCount && paper.hiddenLayers[layer] == 0;
+    };
+    const std::shared_ptr<PaperObject> other = NearestDrawn(paper, point, visibleElsewhere);
+    if (other != nullptr) {
+        ShowStatusNotice(std::string("That object is on layer ") +
+                         kLayerKeys[other->record.Layer()] + "; press its key to work on it.");
+    }
+}
+
+void SelectByClick(Paper& paper, SDL_Point point, bool adding) {
+    const std::shared_ptr<PaperObject> hit =
+        NearestDrawn(paper, point, [](const PaperObject& object) {
+            return object.record.Layer() == currentLayer;
+        });
+    if (!adding) {
+        paper.selection.clear();
+    }
+    if (hit == nullptr) {
+        PointToOtherLayer(paper, point);
+    } else if (!adding || paper.selection.erase(hit->id) == 0) {
+        paper.selection.emplace(hit->id, hit);
+    }
+}
+
+void SelectByBand(Paper& paper, const SDL_Rect& band, bool adding) {
+    if (!adding) {
+        paper.SelectInRect(band);
+        return;
+    }
+    for (const std::shared_ptr<PaperObject>& object : paper.objects) {
+        if (object->record.Layer() == currentLayer && object->HitTest(band)) {
+            paper.selection.emplace(object->id, object);
+        }
+    }
 }
 
 } // namespace
@@ -33,9 +113,18 @@ SDL_Rect ToolSelect::Band() const {
     return band;
 }
 
+bool ToolSelect::IsClick() const {
+    return std::llabs(int64_t{mousePaperPos.x} - start_.x) <= kClickSlop &&
+           std::llabs(int64_t{mousePaperPos.y} - start_.y) <= kClickSlop;
+}
+
 bool ToolSelect::Click() {
     if (activePaper != nullptr) {
-        activePaper->SelectInRect(Band());
+        if (IsClick()) {
+            SelectByClick(*activePaper, start_, ShiftHeld());
+        } else {
+            SelectByBand(*activePaper, Band(), ShiftHeld());
+        }
     }
     return false;
 }

@@ -1,7 +1,9 @@
 #pragma once
 // The rubber band: press, drag, release, and the objects of the current layer
 // that the band touches become the selection. It follows the pointer pixel by
-// pixel, whatever the grid lock.
+// pixel, whatever the grid lock. A release next to the press is a click
+// instead, which picks the one object drawn nearest the pointer. With Shift
+// both add to the selection (a Shift+click on a selected object takes it out).
 
 #include "tools/Tool.h"
 
@@ -16,6 +18,9 @@ class ToolSelect final : public Tool {
     // The band from the start to the pointer, both corner pixels included
     // whichever way it was dragged.
     SDL_Rect Band() const;
+    // True while the pointer has stayed so near the press that a release
+    // there is a click rather than a band.
+    bool IsClick() const;
 
   private:
     SDL_Point start_ = {0, 0};

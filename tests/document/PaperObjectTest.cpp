@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <limits>
 
 namespace {
 
@@ -176,6 +177,40 @@ TEST(PaperObjectTest, LinesAndRectanglesAreHitOnTheirOutlineOnly) {
     EXPECT_FALSE(polygon->HitTest({195, 195, 11, 11}));
     EXPECT_TRUE(polygon->HitTest({295, 195, 11, 11})) << "the first corner at 0 degrees";
     EXPECT_TRUE(polygon->HitTest({145, 113, 11, 11})) << "on an edge between corners";
+}
+
+TEST(PaperObjectTest, DrawnDistanceFollowsEachKindsDrawing) {
+    DocumentSession session;
+    ActiveTestPaper active;
+    const auto distance = [&](const ObjectRecord& record, SDL_Point p) {
+        return CreateObjectFromRecord(&active.paper, record)->DrawnDistance(p);
+    };
+    // A measurement shows end marks and a centred label, nothing between them.
+    const ObjectRecord across = LineRecord(ObjectKind::Measurement, 50, 480, 350, 480);
+    EXPECT_LE(distance(across, {50, 470}), 1.0) << "the end of a tick";
+    EXPECT_LE(distance(across, {58, 480}), 1.0) << "the stub";
+    EXPECT_EQ(distance(across, {200, 480}), 0.0) << "the label";
+    EXPECT_GT(distance(across, {110, 480}), 10.0) << "between stub and label";
+    const ObjectRecord slanted = LineRecord(ObjectKind::Measurement, 400, 320, 620, 450);
+    EXPECT_LE(distance(slanted, {400, 320}), 1.0);
+    EXPECT_EQ(distance(slanted, {510, 385}), 0.0);
+    EXPECT_GT(distance(slanted, {455, 352}), 10.0);
+
+    const ObjectRecord arrow = LineRecord(ObjectKind::Arrow, 0, 0, 100, 0);
+    EXPECT_EQ(distance(arrow, {90, 6}), 0.0) << "the back of the head";
+    EXPECT_EQ(distance(arrow, {50, 6}), 6.0);
+
+    // SDL draws a rectangle's far edges inside its second corner.
+    const ObjectRecord rect = LineRecord(ObjectKind::Rect, 0, 0, 100, 100);
+    EXPECT_EQ(distance(rect, {99, 50}), 0.0);
+    EXPECT_EQ(distance(rect, {103, 50}), 4.0);
+    EXPECT_EQ(distance(rect, {50, 40}), 40.0) << "the inside is not drawn";
+
+    const ObjectRecord hexagon = CircleRecord(200, 200, 100, 6);
+    EXPECT_LE(distance(hexagon, {150, 114}), 1.0) << "on the outline";
+    EXPECT_GT(distance(hexagon, {200, 200}), 80.0);
+    EXPECT_EQ(distance(CircleRecord(0, 0, -5), {5, 0}), std::numeric_limits<double>::infinity())
+        << "a negative radius draws no circle";
 }
 
 TEST(PaperObjectTest, CirclesAreSampledAlongTheirPerimeter) {

@@ -40,10 +40,10 @@ export HOME="$home" XDG_CONFIG_HOME="$home/.config" SDL_VIDEODRIVER=x11
 # under the dummy driver with leak checking on; memory errors and undefined
 # behaviour are still caught here.
 preload=()
-# grep reads all of ldd's output: with -q it could stop at the first match and
-# ldd, killed by the closed pipe, would fail the test under pipefail, leaving
-# the sanitizer's options unset.
-if ldd "$binary" | grep libasan >/dev/null; then
+# The whole listing is read first: with pipefail, `ldd | grep -q` fails now and
+# then when grep stops reading at the match and ldd dies writing the rest.
+libraries=$(ldd "$binary")
+if [[ "$libraries" == *libasan* ]]; then
     asan_options="${ASAN_OPTIONS:-}:detect_leaks=0"
     preload=(env ASAN_OPTIONS="$asan_options")
     driver=$(compgen -G "/usr/lib/*/dri/swrast_dri.so" | head -n 1 || true)

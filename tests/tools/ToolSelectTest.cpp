@@ -3,23 +3,35 @@
 #include "tools/ToolRegistry.h"
 #include "tools/ToolSelect.h"
 
+#include "app/StatusNotice.h"
+#include "document/PaperObjectText.h"
+
+#include <cmath>
+
 namespace {
 
 class ToolSelectTest : public ProgramWithPaper {
   protected:
-    // A line on `layer`, added as the tools add objects.
-    int32_t AddLine(SDL_Point a, SDL_Point b, uint8_t layer = 0) {
-        ObjectRecord record;
-        record.SetKind(ObjectKind::Line);
-        record.SetX1(a.x);
-        record.SetY1(a.y);
-        record.SetX2(b.x);
-        record.SetY2(b.y);
+    // Adds `record` on `layer` as the tools add objects.
+    std::shared_ptr<PaperObject> Add(ObjectRecord record, uint8_t layer = 0) {
         const uint8_t current = currentLayer;
         currentLayer = layer;
         paper->CreateAndAddObject(record, false);
         currentLayer = current;
-        return paper->objects.back()->id;
+        return paper->objects.back();
+    }
+    static ObjectRecord RecordOf(ObjectKind kind, SDL_Point first) {
+        ObjectRecord record;
+        record.SetKind(kind);
+        record.SetX1(first.x);
+        record.SetY1(first.y);
+        return record;
+    }
+    int32_t AddLine(SDL_Point a, SDL_Point b, uint8_t layer = 0) {
+        ObjectRecord record = RecordOf(ObjectKind::Line, a);
+        record.SetX2(b.x);
+        record.SetY2(b.y);
+        return Add(record, layer)->id;
     }
     std::vector<int32_t> Selected() const {
         std::vector<int32_t> ids;
@@ -28,6 +40,23 @@ class ToolSelectTest : public ProgramWithPaper {
         }
         return ids;
     }
+    // Lets go of the selection with Escape, then clicks at paper pixel (x, y).
+    std::vector<int32_t> SelectedByClickAt(int x, int y) {
+        app.PressKey(SDLK_ESCAPE);
+        Run();
+        EXPECT_TRUE(Selected().empty()) << "Escape with nothing under way clears the selection";
+        ClickPaper(x, y);
+        Run();
+        return Selected();
+    }
+    void ShiftClickPaper(int x, int y) {
+        app.KeyDown(SDLK_LSHIFT, KMOD_LSHIFT);
+        ClickPaper(x, y);
+        Run();
+        app.KeyUp(SDLK_LSHIFT);
+        Run();
+    }
+    std::string Notice() const { return CurrentStatusNotice(statusNoticeExpiry - 1); }
 };
 
 } // namespace
@@ -121,4 +150,112 @@ TEST_F(ToolSelectTest, TheBandIsDrawnWhileTheButtonIsHeld) {
     Run();
     EXPECT_EQ(activeToolInstance, nullptr);
     EXPECT_EQ(Selected(), std::vector<int32_t>{line});
+}
+
+TEST_F(ToolSelectTest, AClickSelectsWhatIsDrawnWithinFourPixelsOfThePointer) {
+    // A two-pixel wall drawn on rows 99 and 100.
+    const int32_t wall = AddLine({0, 100}, {300, 100});
+    for (int y : {95, 96, 97, 98, 101, 102, 103, 104}) {
+        EXPECT_EQ(SelectedByClickAt(150, y), std::vector<int32_t>{wall}) << "y " << y;
+    }
+    EXPECT_TRUE(SelectedByClickAt(150, 93).empty()) << "6 pixels above";
+    EXPECT_TRUE(SelectedByClickAt(150, 106).empty()) << "6 pixels below";
+
+    // Radius 100: the outline is between the 8-degree samples of a band's test
+    // at 4 degrees. The centre is not part of what is drawn.
+    ObjectRecord circle = RecordOf(ObjectKind::Circle, {350, 300});
+    circle.SetRadius(100);
+    const int32_t ring = Add(circle)->id;
+    const double at4 = 4 * kDegreesToRadians;
+    EXPECT_EQ(SelectedByClickAt(350 + int(std::cos(at4) * 100), 300 + int(std::sin(at4) * 100)),
+              std::vector<int32_t>{ring});
+    EXPECT_EQ(SelectedByClickAt(350 + int(std::cos(at4) * 103), 300 + int(std::sin(at4) * 103)),
+              std::vector<int32_t>{ring})
+        << "3 pixels outside";
+    EXPECT_TRUE(SelectedByClickAt(350 + 106, 300).empty()) << "6 pixels outside";
+    EXPECT_TRUE(SelectedByClickAt(350, 300).empty()) << "the centre";
+
+    // A text turned by 30 degrees is found anywhere inside its turned box.
+    ObjectRecord text = RecordOf(ObjectKind::Text, {600, 100});
+    text.SetAngle(30);
+    text.SetText("NORTH WALL");
+    const auto label = Add(text);
+    const SDL_Point size = dynamic_cast<PaperObjectText&>(*label).TextSize();
+    ASSERT_GT(size.x, 40);
+    const auto turned = [](double along, double across) {
+        const double a = 30 * kDegreesToRadians;
+        return SDL_Point{600 + int(std::lround(std::cos(a) * along - std::sin(a) * across)),
+                         100 + int(std::lround(std::sin(a) * along + std::cos(a) * across))};
+    };
+    for (const SDL_Point p : {turned(size.x / 2.0, size.y / 2.0), turned(size.x - 4, size.y - 4),
+                              turned(6, size.y / 2.0)}) {
+        EXPECT_EQ(SelectedByClickAt(p.x, p.y), std::vector<int32_t>{label->id})
+            << p.x << "," << p.y;
+    }
+    const SDL_Point beyond = turned(size.x + 6, size.y / 2.0);
+    EXPECT_TRUE(SelectedByClickAt(beyond.x, beyond.y).empty()) << "6 pixels past its end";
+    SaveFrame("select_click");
+}
+
+TEST_F(ToolSelectTest, ShiftAddsToTheSelectionAndAShiftClickTakesAnObjectOut) {
+    const int32_t a = AddLine({0, 100}, {300, 100});
+    const int32_t b = AddLine({0, 200}, {300, 200});
+    const int32_t c = AddLine({0, 300}, {300, 300});
+    ClickPaper(50, 101);
+    Run();
+    ShiftClickPaper(60, 202);
+    EXPECT_EQ(Selected(), (std::vector<int32_t>{a, b}));
+
+    // On a selected object Shift+click takes it out; it does not start a move.
+    ShiftClickPaper(50, 101);
+    EXPECT_EQ(Selected(), std::vector<int32_t>{b});
+    EXPECT_EQ(RecordAt(*paper, 0).Y1(), 100);
+    EXPECT_FALSE(selectionDragging);
+
+    // A plain click replaces the selection; Shift and a band add what it touches.
+    ClickPaper(50, 299);
+    Run();
+    EXPECT_EQ(Selected(), std::vector<int32_t>{c});
+    app.KeyDown(SDLK_LSHIFT, KMOD_LSHIFT);
+    DragPaper({20, 90}, {40, 210});
+    Run();
+    app.KeyUp(SDLK_LSHIFT);
+    Run();
+    EXPECT_EQ(Selected(), (std::vector<int32_t>{a, b, c}));
+
+    // Shift+click on empty paper keeps the selection; a plain one clears it.
+    ShiftClickPaper(50, 400);
+    EXPECT_EQ(Selected(), (std::vector<int32_t>{a, b, c}));
+    ClickPaper(50, 400);
+    Run();
+    EXPECT_TRUE(Selected().empty());
+}
+
+TEST_F(ToolSelectTest, AClickOnAnotherLayersObjectSaysWhichKeyReachesIt) {
+    AddLine({0, 100}, {300, 100}, 1);
+    AddLine({0, 200}, {300, 200}, 10);
+    ClickPaper(50, 102);
+    Run();
+    EXPECT_TRUE(Selected().empty());
+    EXPECT_EQ(Notice(), "That object is on layer 2; press its key to work on it.");
+    ClickPaper(50, 198);
+    Run();
+    EXPECT_EQ(Notice(), "That object is on layer T; press its key to work on it.");
+
+    // A hidden layer's objects are not what the user sees.
+    ShowStatusNotice("");
+    const ToolboxButton* layerT = FindToolboxEntry("layer_10");
+    ASSERT_NE(layerT, nullptr);
+    app.Click(layerT->rect.x + 5, layerT->rect.y + 5, SDL_BUTTON_RIGHT);
+    Run();
+    ASSERT_NE(paper->hiddenLayers[10], 0);
+    ClickPaper(50, 198);
+    Run();
+    EXPECT_EQ(Notice(), "");
+
+    // Once on that layer, the same click selects it.
+    app.PressKey(SDLK_2);
+    ClickPaper(50, 102);
+    Run();
+    EXPECT_EQ(Selected().size(), 1u);
 }
