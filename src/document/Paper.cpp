@@ -315,6 +315,20 @@ void Paper::AddObject(const std::shared_ptr<PaperObject>& object, bool keepAttri
     }
 }
 
+void Paper::AddLoadedObject(const std::shared_ptr<PaperObject>& object) {
+    const size_t recordsBefore = undoStack.size();
+    AddObject(object, true);
+    if (undoStack.size() != recordsBefore + 1) {
+        return;
+    }
+    if (recordsBefore > 0 && undoStack[recordsBefore - 1].oneAtATime) {
+        undoStack[recordsBefore - 1].ids.push_back(undoStack.back().ids.front());
+        undoStack.pop_back();
+    } else {
+        undoStack.back().oneAtATime = true;
+    }
+}
+
 bool Paper::CreateAndAddObject(const ObjectRecord& record, bool keepAttributes) {
     std::shared_ptr<PaperObject> object = CreateObjectFromRecord(this, record);
     if (object == nullptr) {
@@ -426,6 +440,15 @@ void Paper::EditSelected() {
 
 void Paper::Undo() {
     if (undoStack.empty()) {
+        return;
+    }
+    UndoRecord& top = undoStack.back();
+    if (top.oneAtATime && top.ids.size() > 1) {
+        UndoRecord last;
+        last.ids.push_back(top.ids.back());
+        top.ids.pop_back();
+        Revert(last);
+        modified = true;
         return;
     }
     // One Undo takes back one command, even one that took several steps.

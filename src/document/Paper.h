@@ -48,6 +48,10 @@ struct UndoRecord {
     // Undone together with the record below it: the second step of one command
     // (the shift of a resize), which the user takes back with one Undo.
     bool withPrevious = false;
+    // Added: the objects are taken back one per Undo, last first, though they
+    // share this one record (the objects of a loaded document, which may be a
+    // million).
+    bool oneAtATime = false;
 };
 
 // 11 x 8.5 inches at 96 pixels per inch.
@@ -96,6 +100,9 @@ class Paper final : public VRX_Serializable {
     // --- Objects --------------------------------------------------------
     void AddObject(const std::shared_ptr<PaperObject>& object, bool keepAttributes);
     bool CreateAndAddObject(const ObjectRecord& record, bool keepAttributes);
+    // Adds an object read from a file, keeping its layer and colour; Undo takes
+    // such objects back one at a time, last first, like any added object.
+    void AddLoadedObject(const std::shared_ptr<PaperObject>& object);
     void MoveObjects(int32_t dx, int32_t dy, bool selectedOnly);
     // Moves every object as the second step of the command whose record is on
     // top of the undo stack (the shift of a resize), so that one Undo takes

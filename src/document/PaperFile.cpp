@@ -84,7 +84,6 @@ bool ReadObjects(VRX_Buffer& buffer, Paper& paper) {
     // The count is now known to be backed by real bytes: setting the room
     // aside once spares a large document the copies of a growing list.
     paper.objects.reserve(paper.objects.size() + count);
-    paper.undoStack.reserve(paper.undoStack.size() + count);
     for (uint32_t i = 0; i < count; ++i) {
         ObjectRecord record;
         if (!VRX_Serializable::SerializeBytes(buffer, record.bytes, kObjectRecordSize, true)) {
@@ -92,7 +91,7 @@ bool ReadObjects(VRX_Buffer& buffer, Paper& paper) {
         }
         // Kinds this program has no class for are dropped.
         if (std::shared_ptr<PaperObject> object = CreateObjectFromRecord(&paper, record)) {
-            paper.AddObject(object, true);
+            paper.AddLoadedObject(object);
         }
     }
     return true;
