@@ -158,6 +158,18 @@ bool RemoveFile(const std::string& path) {
     return unlink(path.c_str()) == 0;
 }
 
+bool RenamePath(const std::string& from, const std::string& to) {
+    return rename(from.c_str(), to.c_str()) == 0;
+}
+
+uint64_t FileSize(const std::string& path) {
+    struct stat info {};
+    if (stat(path.c_str(), &info) != 0 || info.st_size < 0) {
+        return 0;
+    }
+    return static_cast<uint64_t>(info.st_size);
+}
+
 std::string CanonicalFolderOf(const std::string& path) {
     const std::string folder = FolderOf(ResolveTarget(path));
     char resolved[PATH_MAX];

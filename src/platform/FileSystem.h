@@ -22,6 +22,10 @@ bool IsOtherThanAFile(const std::string& path);
 
 // Removes a file (not a folder); false when it could not be removed.
 bool RemoveFile(const std::string& path);
+// Renames a file or folder, replacing a file at `to`; false on failure.
+bool RenamePath(const std::string& from, const std::string& to);
+// The size of the file at `path`, 0 when there is none.
+uint64_t FileSize(const std::string& path);
 
 // The folder holding the file `path` names (after following a symbolic link to
 // the file), as an absolute path without symbolic links; the folder as given
