@@ -12,6 +12,7 @@ build_packages=(
 test_packages=(
     libgtest-dev libgmock-dev libbenchmark-dev
     xvfb xauth xfonts-base xdotool x11-utils imagemagick python3
+    clang-14 libclang-rt-14-dev
 )
 
 wanted=("${build_packages[@]}")

@@ -13,6 +13,7 @@
 
 #include <cstring>
 #include <limits>
+#include <utility>
 
 namespace {
 
@@ -179,6 +180,10 @@ bool LoadPaper(Paper& paper, const std::string& path, PaperFileHeader* header) {
         ShowStatusNotice("Error reading file!");
         return false;
     }
+    return LoadPaperBytes(paper, std::move(bytes), header);
+}
+
+bool LoadPaperBytes(Paper& paper, std::string bytes, PaperFileHeader* header) {
     if (bytes.size() < kMagicSize || std::memcmp(bytes.data(), kMagic, kMagicSize) != 0) {
         ShowStatusNotice("File is corrupt, invalid magic value!");
         return false;

@@ -28,6 +28,8 @@ struct PaperFileHeader {
 // fail the load.
 bool LoadPaper(Paper& paper, const std::string& path);
 bool LoadPaper(Paper& paper, const std::string& path, PaperFileHeader* header);
+// The same for the bytes of a file already read; `filePath` is left as it is.
+bool LoadPaperBytes(Paper& paper, std::string bytes, PaperFileHeader* header);
 
 // Writes the paper to `path`, keeping a copy of the file it replaces in the
 // backups folder (PaperBackups.h); when no copy can be made the save still
@@ -36,4 +38,3 @@ bool LoadPaper(Paper& paper, const std::string& path, PaperFileHeader* header);
 // While Left Ctrl is held the fields are written uncompressed, for inspecting
 // files.
 bool SavePaper(Paper& paper, const std::string& path);
-

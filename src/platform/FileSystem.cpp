@@ -30,8 +30,10 @@ constexpr size_t kTempRandomDigits = 16;
 // A folder with more entries than this is not searched to the end for debris.
 constexpr size_t kMaxEntriesScanned = 100000;
 
-// ".NAME.0123456789abcdef.tmp", as CreateTempFile names them.
-bool IsTemporaryFileName(const char* name) {
+// ".NAME.0123456789abcdef.tmp", as CreateTempFile names them: the first eight
+// digits are the writing process's id, the rest random. Gives the digits'
+// value, or false for any other name.
+bool ParseTemporaryFileName(const char* name, uint64_t& value) {
     const size_t length = std::strlen(name);
     const size_t suffix = std::strlen(kTempSuffix);
     // Dot, at least one character of the name, dot, the digits, the suffix.
@@ -43,13 +45,24 @@ bool IsTemporaryFileName(const char* name) {
     if (digits[-1] != '.') {
         return false;
     }
+    value = 0;
     for (size_t i = 0; i < kTempRandomDigits; ++i) {
         const char c = digits[i];
-        if (!((c >= '0' && c <= '9') || (c >= 'a' && c <= 'f'))) {
+        if (c >= '0' && c <= '9') {
+            value = value * 16 + static_cast<uint64_t>(c - '0');
+        } else if (c >= 'a' && c <= 'f') {
+            value = value * 16 + static_cast<uint64_t>(c - 'a' + 10);
+        } else {
             return false;
         }
     }
     return true;
+}
+
+// True when no process of that id runs here: its writes ended with it.
+bool WriterIsGone(uint64_t digits) {
+    const auto writer = static_cast<pid_t>(digits >> 32);
+    return writer > 0 && writer != getpid() && kill(writer, 0) != 0 && errno == ESRCH;
 }
 
 bool IsFolder(const std::string& path) {
@@ -85,10 +98,9 @@ int CreateTempFile(const std::string& target, std::string& tempPath) {
     const size_t slash = target.rfind('/');
     const std::string base = slash == std::string::npos ? target : target.substr(slash + 1);
     for (int attempt = 0; attempt < kTempNameTries; ++attempt) {
-        uint64_t suffix = 0;
-        if (!FillFromSystemRandom(&suffix, sizeof suffix)) {
-            suffix = (static_cast<uint64_t>(getpid()) << 32) ^ static_cast<uint64_t>(attempt);
-        }
+        uint32_t random = static_cast<uint32_t>(attempt);
+        FillFromSystemRandom(&random, sizeof random);
+        const uint64_t suffix = (static_cast<uint64_t>(getpid()) << 32) | random;
         char name[32];
         std::snprintf(name, sizeof name, "%016" PRIx64, suffix);
         tempPath = folder + "/." + base + "." + name + ".tmp";
@@ -195,14 +207,16 @@ void RemoveStaleTemporaryFiles(const std::string& path, int64_t minAgeSeconds) {
         if (++scanned > kMaxEntriesScanned) {
             break;
         }
-        if (!IsTemporaryFileName(entry->d_name)) {
+        uint64_t digits = 0;
+        if (!ParseTemporaryFileName(entry->d_name, digits)) {
             continue;
         }
         const std::string candidate = folder + "/" + entry->d_name;
         struct stat info {};
         // Only regular files of our own, never one followed through a link.
         if (lstat(candidate.c_str(), &info) == 0 && S_ISREG(info.st_mode) &&
-            info.st_uid == geteuid() && now - info.st_mtime > minAgeSeconds) {
+            info.st_uid == geteuid() &&
+            (WriterIsGone(digits) || now - info.st_mtime > minAgeSeconds)) {
             unlink(candidate.c_str());
         }
     }

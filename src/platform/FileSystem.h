@@ -37,8 +37,9 @@ std::string CanonicalFolderOf(const std::string& path);
 std::string LastSystemError();
 
 // Removes the temporary files AtomicFileWriter left beside `path` in an earlier
-// run that was killed mid-write: those older than `minAgeSeconds`, so that a
-// write still under way in another instance is not disturbed.
+// run that was killed mid-write: those whose writing process has ended, and
+// any older than `minAgeSeconds` (a writer on another machine sharing the
+// folder cannot be asked), so that a write still under way is not disturbed.
 void RemoveStaleTemporaryFiles(const std::string& path, int64_t minAgeSeconds);
 
 // A file replaced whole or not at all. Open makes a new temporary file beside

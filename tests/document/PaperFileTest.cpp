@@ -15,6 +15,7 @@
 
 #include <chrono>
 #include <csignal>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
@@ -500,11 +501,16 @@ TEST(PaperFileTest, AnInterruptedSaveLeavesNothingBehind) {
     ASSERT_EQ(debris().size(), 1u);
     EXPECT_EQ(ReadFile(path), saved);
 
-    // A young one may be a save still under way in another window; an old one
-    // goes at the next save, and a user's file of a similar name stays.
+    // That one goes at the next save, its writer being gone; one of a writer
+    // still running (this process) stays while it is young, and a user's file
+    // of a similar name stays for good.
+    char live[64];
+    std::snprintf(live, sizeof live, "/.plan.tsln.%08x00001234.tmp", unsigned(getpid()));
+    WriteFile(folder + live, {1});
     WriteFile(folder + "/.plan.tsln.notours.tmp", {1});
     ASSERT_TRUE(SavePaper(paper, path));
     EXPECT_EQ(debris().size(), 2u);
+    EXPECT_TRUE(std::filesystem::exists(folder + live));
     const auto anHourAgo = std::filesystem::file_time_type::clock::now() - std::chrono::hours(1);
     for (const auto& entry : std::filesystem::directory_iterator(folder)) {
         std::filesystem::last_write_time(entry.path(), anHourAgo);
