@@ -5,12 +5,19 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <string>
 
 namespace {
 
 std::string storePath;
+std::string storeFolder;
+
+void RemoveStoreFolder() {
+    std::error_code ignored;
+    std::filesystem::remove_all(storeFolder, ignored);
+}
 
 } // namespace
 
@@ -20,6 +27,8 @@ extern "C" int LLVMFuzzerInitialize(int* /*argc*/, char*** /*argv*/) {
     if (mkdtemp(folder) == nullptr) {
         std::abort();
     }
+    storeFolder = folder;
+    std::atexit(RemoveStoreFolder);
     setenv("XDG_CONFIG_HOME", folder, 1);
     storePath = GetRegistryFilePath();
     return 0;
