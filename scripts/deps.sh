@@ -14,6 +14,7 @@ test_packages=(
     xvfb xauth xfonts-base xdotool x11-utils imagemagick python3
     # the install check: desktop entry, manual page, file type
     desktop-file-utils man-db shared-mime-info xdg-utils libfile-mimeinfo-perl
+    clang-14 libclang-rt-14-dev
 )
 
 wanted=("${build_packages[@]}")

@@ -123,6 +123,9 @@ WindowGeometry ReadWindowGeometry(const std::string& path) {
 }
 
 void WriteWindowGeometry(const std::string& path, const WindowGeometry& geometry) {
+    // The writer keeps a file it cannot make sense of as it is, so a damaged
+    // one would otherwise never be replaced and the window never remembered.
+    IniSetAsideDamagedFile(path);
     IniSetInt(path, kWindowSection, kKeyX, geometry.x);
     IniSetInt(path, kWindowSection, kKeyY, geometry.y);
     IniSetInt(path, kWindowSection, kKeyWidth, geometry.width);

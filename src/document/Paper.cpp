@@ -274,6 +274,12 @@ bool Paper::LoadBackgroundImage(const std::string& path) {
 // --- Objects ----------------------------------------------------------------
 
 void Paper::AddObject(const std::shared_ptr<PaperObject>& object, bool keepAttributes) {
+    if (PlaceObject(object, keepAttributes)) {
+        undoStack.push_back(std::make_unique<AddCommand>(std::vector<int32_t>{object->id}));
+    }
+}
+
+bool Paper::PlaceObject(const std::shared_ptr<PaperObject>& object, bool keepAttributes) {
     bool newId = false;
     if (object->id == 0) {
         // Ids wrap around like the 32-bit counter they come from, skipping 0.
@@ -292,9 +298,20 @@ void Paper::AddObject(const std::shared_ptr<PaperObject>& object, bool keepAttri
     }
     objects.push_back(object);
     modified = true;
-    if (newId) {
-        undoStack.push_back(std::make_unique<AddCommand>(std::vector<int32_t>{object->id}));
+    return newId;
+}
+
+void Paper::AddLoadedObject(const std::shared_ptr<PaperObject>& object) {
+    if (!PlaceObject(object, true)) {
+        return;
     }
+    auto* loaded = undoStack.empty() ? nullptr : dynamic_cast<LoadCommand*>(undoStack.back().get());
+    if (loaded == nullptr) {
+        auto command = std::make_unique<LoadCommand>();
+        loaded = command.get();
+        undoStack.push_back(std::move(command));
+    }
+    loaded->Append(object->id);
 }
 
 bool Paper::CreateAndAddObject(const ObjectRecord& record, bool keepAttributes) {
@@ -418,6 +435,13 @@ bool Paper::ChangeSelected(const std::function<void(ObjectRecord&)>& change) {
 
 void Paper::Undo() {
     if (undoStack.empty()) {
+        return;
+    }
+    // The objects of a loaded document share one entry but go one per Undo.
+    if (auto* loaded = dynamic_cast<LoadCommand*>(undoStack.back().get());
+        loaded != nullptr && loaded->Count() > 1) {
+        loaded->UndoLast(*this);
+        modified = true;
         return;
     }
     // One Undo takes back one command, even one that took several steps.

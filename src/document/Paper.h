@@ -82,6 +82,9 @@ class Paper final : public VRX_Serializable {
     // --- Objects --------------------------------------------------------
     void AddObject(const std::shared_ptr<PaperObject>& object, bool keepAttributes);
     bool CreateAndAddObject(const ObjectRecord& record, bool keepAttributes);
+    // Adds an object read from a file, keeping its layer and colour; Undo takes
+    // such objects back one at a time, last first, like any added object.
+    void AddLoadedObject(const std::shared_ptr<PaperObject>& object);
     void MoveObjects(int32_t dx, int32_t dy, bool selectedOnly);
     // Moves every object as the second step of the command whose record is on
     // top of the undo stack (the shift of a resize), so that one Undo takes
@@ -140,6 +143,9 @@ class Paper final : public VRX_Serializable {
     PaperViewCache viewCache;
 
   private:
+    // Gives a new object its id (true when it got a new one) and, unless told
+    // to keep them, the current layer and drawing colour, and appends it.
+    bool PlaceObject(const std::shared_ptr<PaperObject>& object, bool keepAttributes);
     enum class TargetError { None, Surface, Renderer };
     TargetError MakeRenderTarget(const SDL_Rect& area);
     void RecreateBackgroundTexture();

@@ -4,6 +4,7 @@
 #include "app/KeyState.h"
 #include "app/StatusNotice.h"
 #include "document/Paper.h"
+#include "document/PaperBackups.h"
 #include "document/PaperObject.h"
 #include "platform/FileSystem.h"
 #include "support/VRX_Buffer.h"
@@ -12,6 +13,7 @@
 
 #include <cstring>
 #include <limits>
+#include <utility>
 
 namespace {
 
@@ -26,7 +28,9 @@ constexpr uint8_t kFirstVersionWithBackgroundImage = 3;
 // is damage, and a zero would divide by zero all over the grid and labels.
 constexpr int32_t kMinScale = 1;
 constexpr int32_t kMaxScale = 16;
-constexpr const char* kBackupFolderName = "backups/";
+// Temporary files of a save killed mid-write are cleared away once they are
+// this old: a younger one may belong to a save still running elsewhere.
+constexpr int64_t kStaleTemporaryFileSeconds = 60;
 
 bool ColorField(VRX_Buffer& buffer, SDL_Color& color, bool reading) {
     return VRX_Serializable::SerializeBytes(buffer, &color, sizeof color, reading);
@@ -75,9 +79,12 @@ bool ReadObjects(VRX_Buffer& buffer, Paper& paper) {
     }
     // Checked before the first record so that a huge count in a small file
     // costs nothing.
-    if (uint64_t{count} * kObjectRecordSize > static_cast<uint64_t>(buffer.length)) {
+    if (uint64_t{count} * kObjectRecordSize > buffer.Available()) {
         return false;
     }
+    // The count is now known to be backed by real bytes: setting the room
+    // aside once spares a large document the copies of a growing list.
+    paper.objects.reserve(paper.objects.size() + count);
     for (uint32_t i = 0; i < count; ++i) {
         ObjectRecord record;
         if (!VRX_Serializable::SerializeBytes(buffer, record.bytes, kObjectRecordSize, true)) {
@@ -85,7 +92,7 @@ bool ReadObjects(VRX_Buffer& buffer, Paper& paper) {
         }
         // Kinds this program has no class for are dropped.
         if (std::shared_ptr<PaperObject> object = CreateObjectFromRecord(&paper, record)) {
-            paper.AddObject(object, true);
+            paper.AddLoadedObject(object);
         }
     }
     return true;
@@ -114,20 +121,6 @@ void AnnounceFile(Paper& paper) {
     }
     if (paperHooks.fileStored != nullptr) {
         paperHooks.fileStored(paper);
-    }
-}
-
-// Keeps a copy of the document about to be replaced. Trouble here must not
-// stop the save, so it is not reported.
-void BackUp(const std::string& path) {
-    std::string previous;
-    if (!ReadWholeFile(path, previous, kMaxPaperFileBytes)) {
-        return;
-    }
-    const std::string backup = BackupPathFor(path);
-    const std::string folder = backup.substr(0, backup.rfind('/'));
-    if (CreateFolderWithParents(folder)) {
-        WriteFileAtomically(backup, previous);
     }
 }
 
@@ -170,10 +163,6 @@ bool Paper::Serialize(VRX_Buffer& buffer, bool reading) {
     return true;
 }
 
-std::string BackupPathFor(const std::string& path) {
-    return GetDocumentsFolder(kProductName) + kBackupFolderName + std::string(GetFileName(path));
-}
-
 bool LoadPaper(Paper& paper, const std::string& path) {
     return LoadPaper(paper, path, nullptr);
 }
@@ -185,11 +174,16 @@ bool LoadPaper(Paper& paper, const std::string& path, PaperFileHeader* header) {
         ShowStatusNotice("Error opening file for read!");
         return false;
     }
+    RemoveStaleTemporaryFiles(path, kStaleTemporaryFileSeconds);
     std::string bytes;
     if (!ReadWholeFile(path, bytes, kMaxPaperFileBytes)) {
         ShowStatusNotice("Error reading file!");
         return false;
     }
+    return LoadPaperBytes(paper, std::move(bytes), header);
+}
+
+bool LoadPaperBytes(Paper& paper, std::string bytes, PaperFileHeader* header) {
     if (bytes.size() < kMagicSize || std::memcmp(bytes.data(), kMagic, kMagicSize) != 0) {
         ShowStatusNotice("File is corrupt, invalid magic value!");
         return false;
@@ -237,6 +231,7 @@ bool LoadPaper(Paper& paper, const std::string& path, PaperFileHeader* header) {
 bool SavePaper(Paper& paper, const std::string& path) {
     // The document itself is replaced only once the new file is complete, so
     // a failure at any step leaves it as it was.
+    RemoveStaleTemporaryFiles(path, kStaleTemporaryFileSeconds);
     AtomicFileWriter file;
     if (!file.Open(path)) {
         ShowStatusNotice("Error opening file for write!");
@@ -259,16 +254,19 @@ bool SavePaper(Paper& paper, const std::string& path) {
     }
     // The previous version goes to the backups only now that its successor is
     // complete: a save that fails keeps the older backup as well.
-    if (PathExists(path)) {
-        BackUp(path);
-    }
+    // A backup that cannot be made does not stop the save, but the user is
+    // told, rather than finding out when the copy is needed.
+    std::string backupProblem;
+    const bool backedUp = !PathExists(path) || BackUpDocument(path, backupProblem);
     if (!file.Commit()) {
         ShowStatusNotice("Error writing to file!");
         return false;
     }
     paper.filePath = path;
     paper.modified = false;
-    ShowStatusNotice("File saved.");
+    ShowStatusNotice(backedUp
+                         ? "File saved."
+                         : "File saved, but no backup copy could be made: " + backupProblem + ".");
     AnnounceFile(paper);
     return true;
 }

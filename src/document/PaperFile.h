@@ -12,8 +12,9 @@ constexpr uint8_t kPaperFileVersion = 3;
 constexpr uint8_t kUncompressedFileFlag = 0x80;
 constexpr int kPaperFileCompressionLevel = 5;
 // Larger files, and compressed ones that inflate to more, are not read at all:
-// four million objects' worth.
-constexpr uint64_t kMaxPaperFileBytes = uint64_t{1} << 30;
+// just over a million objects' worth, which keeps a load within a few seconds
+// and a few hundred megabytes.
+constexpr uint64_t kMaxPaperFileBytes = uint64_t{256} << 20;
 
 // What the file's header said, for reports.
 struct PaperFileHeader {
@@ -27,12 +28,13 @@ struct PaperFileHeader {
 // fail the load.
 bool LoadPaper(Paper& paper, const std::string& path);
 bool LoadPaper(Paper& paper, const std::string& path, PaperFileHeader* header);
+// The same for the bytes of a file already read; `filePath` is left as it is.
+bool LoadPaperBytes(Paper& paper, std::string bytes, PaperFileHeader* header);
 
 // Writes the paper to `path`, keeping a copy of the file it replaces in the
-// backup folder. The file is replaced whole or not at all. Reports the outcome.
+// backups folder (PaperBackups.h); when no copy can be made the save still
+// completes and says so. The file is replaced whole or not at all. Reports the
+// outcome.
 // While Left Ctrl is held the fields are written uncompressed, for inspecting
 // files.
 bool SavePaper(Paper& paper, const std::string& path);
-
-// Where SavePaper keeps the previous version of a document of that name.
-std::string BackupPathFor(const std::string& path);

@@ -111,15 +111,18 @@ SDL_Rect PaperObjectLines::MeasurementLabelBox() const {
     LabelBoxCache key = {true,        record.X1(),       record.Y1(),          record.X2(),
                          record.Y2(), owner->blockWidth, owner->blocksPerUnit, owner->unitIndex,
                          drawFont,    {0, 0, 0, 0}};
-    const LabelBoxCache& old = labelBox_;
+    if (labelBox_ == nullptr) {
+        labelBox_ = std::make_unique<LabelBoxCache>();
+    }
+    const LabelBoxCache& old = *labelBox_;
     if (!old.valid || old.x1 != key.x1 || old.y1 != key.y1 || old.x2 != key.x2 ||
         old.y2 != key.y2 || old.blockWidth != key.blockWidth ||
         old.blocksPerUnit != key.blocksPerUnit || old.unitIndex != key.unitIndex ||
         old.font != key.font) {
         key.rect = MeasurementLabelRect(*owner, MeasureMeasurement(key.x1, key.y1, key.x2, key.y2));
-        labelBox_ = key;
+        *labelBox_ = key;
     }
-    return labelBox_.rect;
+    return labelBox_->rect;
 }
 
 PixelBox PaperObjectLines::GetDrawBox() const {

@@ -28,5 +28,7 @@ class PaperObjectLines final : public PaperObject {
     };
     SDL_Rect MeasurementLabelBox() const;
     double MeasurementDistance(SDL_Point point) const;
-    mutable LabelBoxCache labelBox_;
+    // Made on first use: only measurements have a label, and a document may
+    // hold a million plain lines.
+    mutable std::unique_ptr<LabelBoxCache> labelBox_;
 };

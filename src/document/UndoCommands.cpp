@@ -102,6 +102,34 @@ void AddCommand::ReleaseCaches() {
     ReleaseAll(removed_);
 }
 
+void LoadCommand::UndoLast(Paper& paper) {
+    if (ids_.empty()) {
+        return;
+    }
+    std::vector<std::shared_ptr<PaperObject>> taken;
+    std::vector<size_t> positions;
+    TakeOff(paper, {ids_.back()}, taken, positions);
+    ids_.pop_back();
+    if (!taken.empty()) {
+        removed_.push_back(std::move(taken.front()));
+        positions_.push_back(positions.front());
+    }
+}
+
+void LoadCommand::Redo(Paper& paper) {
+    if (removed_.empty()) {
+        return;
+    }
+    PutBack(paper, {removed_.back()}, {positions_.back()});
+    ids_.push_back(removed_.back()->id);
+    removed_.pop_back();
+    positions_.pop_back();
+}
+
+void LoadCommand::ReleaseCaches() {
+    ReleaseAll(removed_);
+}
+
 void DeleteCommand::Undo(Paper& paper) {
     PutBack(paper, objects, positions_);
 }

@@ -51,6 +51,27 @@ class AddCommand final : public UndoCommand {
     std::vector<size_t> positions_;
 };
 
+// The objects of a loaded document: one entry however many there are (a
+// document may hold a million), yet each Undo takes back one, last first, as
+// for objects added one by one.
+class LoadCommand final : public UndoCommand {
+  public:
+    LoadCommand() : UndoCommand(UndoKind::Added) {}
+    void Append(int32_t id) { ids_.push_back(id); }
+    size_t Count() const { return ids_.size(); }
+    // Takes back the last object still on the paper, leaving the others.
+    void UndoLast(Paper& paper);
+    void Undo(Paper& paper) override { UndoLast(paper); }
+    // Puts back the object the last UndoLast took.
+    void Redo(Paper& paper) override;
+    void ReleaseCaches() override;
+
+  private:
+    std::vector<int32_t> ids_;
+    std::vector<std::shared_ptr<PaperObject>> removed_;
+    std::vector<size_t> positions_;
+};
+
 // Removed objects with the places they had, so that they come back exactly
 // as they were: their own layer and colour, and their place in the order.
 class DeleteCommand final : public UndoCommand {

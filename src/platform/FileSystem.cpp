@@ -5,9 +5,13 @@
 #include <cerrno>
 #include <cinttypes>
 #include <climits>
+#include <csignal>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
+#include <ctime>
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -21,6 +25,45 @@ constexpr int kTempNameTries = 10;
 constexpr mode_t kNewFileMode = 0666;
 constexpr mode_t kNewFolderMode = 0777;
 constexpr mode_t kPermissionBits = 07777;
+constexpr const char* kTempSuffix = ".tmp";
+constexpr size_t kTempRandomDigits = 16;
+// A folder with more entries than this is not searched to the end for debris.
+constexpr size_t kMaxEntriesScanned = 100000;
+
+// ".NAME.0123456789abcdef.tmp", as CreateTempFile names them: the first eight
+// digits are the writing process's id, the rest random. Gives the digits'
+// value, or false for any other name.
+bool ParseTemporaryFileName(const char* name, uint64_t& value) {
+    const size_t length = std::strlen(name);
+    const size_t suffix = std::strlen(kTempSuffix);
+    // Dot, at least one character of the name, dot, the digits, the suffix.
+    if (name[0] != '.' || length < 1 + 1 + 1 + kTempRandomDigits + suffix ||
+        std::strcmp(name + length - suffix, kTempSuffix) != 0) {
+        return false;
+    }
+    const char* digits = name + length - suffix - kTempRandomDigits;
+    if (digits[-1] != '.') {
+        return false;
+    }
+    value = 0;
+    for (size_t i = 0; i < kTempRandomDigits; ++i) {
+        const char c = digits[i];
+        if (c >= '0' && c <= '9') {
+            value = value * 16 + static_cast<uint64_t>(c - '0');
+        } else if (c >= 'a' && c <= 'f') {
+            value = value * 16 + static_cast<uint64_t>(c - 'a' + 10);
+        } else {
+            return false;
+        }
+    }
+    return true;
+}
+
+// True when no process of that id runs here: its writes ended with it.
+bool WriterIsGone(uint64_t digits) {
+    const auto writer = static_cast<pid_t>(digits >> 32);
+    return writer > 0 && writer != getpid() && kill(writer, 0) != 0 && errno == ESRCH;
+}
 
 bool IsFolder(const std::string& path) {
     struct stat info {};
@@ -55,10 +98,9 @@ int CreateTempFile(const std::string& target, std::string& tempPath) {
     const size_t slash = target.rfind('/');
     const std::string base = slash == std::string::npos ? target : target.substr(slash + 1);
     for (int attempt = 0; attempt < kTempNameTries; ++attempt) {
-        uint64_t suffix = 0;
-        if (!FillFromSystemRandom(&suffix, sizeof suffix)) {
-            suffix = (static_cast<uint64_t>(getpid()) << 32) ^ static_cast<uint64_t>(attempt);
-        }
+        uint32_t random = static_cast<uint32_t>(attempt);
+        FillFromSystemRandom(&random, sizeof random);
+        const uint64_t suffix = (static_cast<uint64_t>(getpid()) << 32) | random;
         char name[32];
         std::snprintf(name, sizeof name, "%016" PRIx64, suffix);
         tempPath = folder + "/." + base + "." + name + ".tmp";
@@ -117,7 +159,68 @@ bool CreateFolderWithParents(const std::string& path) {
     if (mkdir(path.c_str(), kNewFolderMode) != 0 && errno != EEXIST) {
         return false;
     }
-    return IsFolder(path);
+    if (!IsFolder(path)) {
+        errno = ENOTDIR; // a file stands where the folder should be
+        return false;
+    }
+    return true;
+}
+
+bool RemoveFile(const std::string& path) {
+    return unlink(path.c_str()) == 0;
+}
+
+bool RenamePath(const std::string& from, const std::string& to) {
+    return rename(from.c_str(), to.c_str()) == 0;
+}
+
+uint64_t FileSize(const std::string& path) {
+    struct stat info {};
+    if (stat(path.c_str(), &info) != 0 || info.st_size < 0) {
+        return 0;
+    }
+    return static_cast<uint64_t>(info.st_size);
+}
+
+std::string CanonicalFolderOf(const std::string& path) {
+    const std::string folder = FolderOf(ResolveTarget(path));
+    char resolved[PATH_MAX];
+    if (realpath(folder.c_str(), resolved) != nullptr) {
+        return resolved;
+    }
+    return folder;
+}
+
+std::string LastSystemError() {
+    return std::strerror(errno);
+}
+
+void RemoveStaleTemporaryFiles(const std::string& path, int64_t minAgeSeconds) {
+    const std::string folder = FolderOf(ResolveTarget(path));
+    DIR* listing = opendir(folder.c_str());
+    if (listing == nullptr) {
+        return;
+    }
+    const time_t now = std::time(nullptr);
+    size_t scanned = 0;
+    while (const dirent* entry = readdir(listing)) {
+        if (++scanned > kMaxEntriesScanned) {
+            break;
+        }
+        uint64_t digits = 0;
+        if (!ParseTemporaryFileName(entry->d_name, digits)) {
+            continue;
+        }
+        const std::string candidate = folder + "/" + entry->d_name;
+        struct stat info {};
+        // Only regular files of our own, never one followed through a link.
+        if (lstat(candidate.c_str(), &info) == 0 && S_ISREG(info.st_mode) &&
+            info.st_uid == geteuid() &&
+            (WriterIsGone(digits) || now - info.st_mtime > minAgeSeconds)) {
+            unlink(candidate.c_str());
+        }
+    }
+    closedir(listing);
 }
 
 bool PathExists(const std::string& path) {
@@ -140,7 +243,14 @@ AtomicFileWriter::~AtomicFileWriter() {
     Abandon();
 }
 
+void AtomicFileWriter::Fail() {
+    if (error_ == 0) {
+        error_ = errno != 0 ? errno : EIO;
+    }
+}
+
 void AtomicFileWriter::Abandon() {
+    const int savedErrno = errno;
     if (fd_ >= 0) {
         close(fd_);
         fd_ = -1;
@@ -149,12 +259,19 @@ void AtomicFileWriter::Abandon() {
         unlink(temporary_.c_str());
         temporary_.clear();
     }
+    if (ignoringSizeSignal_) {
+        std::signal(SIGXFSZ, previousSizeHandler_);
+        ignoringSizeSignal_ = false;
+    }
+    errno = savedErrno;
 }
 
 bool AtomicFileWriter::Open(const std::string& path) {
     Abandon();
     failed_ = false;
+    error_ = 0;
     if (path.empty()) {
+        error_ = ENOENT;
         return false;
     }
     target_ = ResolveTarget(path);
@@ -162,12 +279,21 @@ bool AtomicFileWriter::Open(const std::string& path) {
     const bool exists = stat(target_.c_str(), &existing) == 0;
     // Refused as opening the file for writing would refuse it: a folder is in
     // the way, or the user has made the file read-only to keep it as it is.
-    if (exists && (S_ISDIR(existing.st_mode) || access(target_.c_str(), W_OK) != 0)) {
+    if (exists && S_ISDIR(existing.st_mode)) {
+        error_ = EISDIR;
         return false;
     }
+    if (exists && access(target_.c_str(), W_OK) != 0) {
+        Fail();
+        return false;
+    }
+    previousSizeHandler_ = std::signal(SIGXFSZ, SIG_IGN);
+    ignoringSizeSignal_ = previousSizeHandler_ != SIG_ERR;
     fd_ = CreateTempFile(target_, temporary_);
     if (fd_ < 0) {
+        Fail();
         temporary_.clear();
+        Abandon();
         return false;
     }
     if (exists && S_ISREG(existing.st_mode)) {
@@ -179,9 +305,15 @@ bool AtomicFileWriter::Open(const std::string& path) {
 bool AtomicFileWriter::Write(const void* bytes, size_t size) {
     if (fd_ < 0 || failed_ || (bytes == nullptr && size > 0)) {
         failed_ = true;
+        if (error_ == 0) {
+            error_ = EBADF;
+        }
         return false;
     }
     failed_ = !WriteAll(fd_, bytes, size);
+    if (failed_) {
+        Fail();
+    }
     return !failed_;
 }
 
@@ -191,13 +323,24 @@ bool AtomicFileWriter::Commit() {
         return false;
     }
     bool ok = fsync(fd_) == 0;
-    ok = close(fd_) == 0 && ok;
+    if (!ok) {
+        Fail();
+    }
+    if (close(fd_) != 0 && ok) {
+        Fail();
+        ok = false;
+    }
     fd_ = -1;
-    if (!ok || rename(temporary_.c_str(), target_.c_str()) != 0) {
+    if (ok && rename(temporary_.c_str(), target_.c_str()) != 0) {
+        Fail();
+        ok = false;
+    }
+    if (!ok) {
         Abandon();
         return false;
     }
     temporary_.clear();
+    Abandon(); // restores the size signal
     SyncFolder(FolderOf(target_));
     return true;
 }

@@ -162,3 +162,17 @@ void VRX_Buffer::Adopt(std::vector<uint8_t>&& bytes) {
     length = static_cast<int64_t>(storage->size());
     RefreshData();
 }
+
+bool VRX_Buffer::Ensure(int64_t n) {
+    while (length < n) {
+        if (source == nullptr || !source->Refill(*this)) {
+            return false;
+        }
+    }
+    return true;
+}
+
+uint64_t VRX_Buffer::Available() const {
+    const uint64_t held = length > 0 ? static_cast<uint64_t>(length) : 0;
+    return held + (source != nullptr ? source->Remaining() : 0);
+}

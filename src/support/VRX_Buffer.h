@@ -10,6 +10,18 @@
 #include <vector>
 
 class VRX_Mutex_Base;
+class VRX_Buffer;
+
+// Produces the rest of a buffer's bytes while it is being read, so that a large
+// stream (an inflating document, say) never has to be held whole.
+class VRX_BufferSource {
+  public:
+    virtual ~VRX_BufferSource() = default;
+    // Appends more bytes to `buffer`; false when no more can come.
+    virtual bool Refill(VRX_Buffer& buffer) = 0;
+    // The most bytes still to come.
+    virtual uint64_t Remaining() const = 0;
+};
 
 class VRX_Buffer {
   public:
@@ -34,6 +46,10 @@ class VRX_Buffer {
     bool Set(const void* bytes, int64_t n);
     // Takes over `bytes` as the whole content without copying them.
     void Adopt(std::vector<uint8_t>&& bytes);
+    // True when at least n bytes are held, asking the source for more first.
+    bool Ensure(int64_t n);
+    // The bytes held and those the source may still deliver.
+    uint64_t Available() const;
 
     VRX_Mutex_Base* lock = nullptr; // owned; null without a lock
     uint8_t* data = nullptr;        // first byte held; null when empty after Clear
@@ -42,6 +58,8 @@ class VRX_Buffer {
     // up, so reading a large buffer field by field stays linear: the bytes held
     // are always its last `length` bytes.
     std::vector<uint8_t>* storage = nullptr;
+    // Not owned; null for a buffer that holds all it will ever hold.
+    VRX_BufferSource* source = nullptr;
 
   private:
     void RefreshData();

@@ -1,6 +1,7 @@
 #include "support/VRX_Ini.h"
 
 #include "app/AppState.h"
+#include "platform/DirectoryListing.h"
 #include "platform/FileSystem.h"
 #include "support/VRX_Mutex.h"
 #include "support/VRX_Paths.h"
@@ -252,6 +253,42 @@ int IniSetString(const std::string& path, const char* section, const char* key, 
         return -1;
     }
     return WriteFileAtomically(path, IniSetValueInText(ini, section, key, value)) ? 0 : -1;
+}
+
+bool IniTextIsSound(const std::string& ini) {
+    if (ini.find('\0') != std::string::npos) {
+        return false;
+    }
+    const std::string text = Normalise(ini);
+    for (std::string_view line : SplitLines(text)) {
+        line = TrimBlanks(line);
+        const bool header =
+            !line.empty() && line.front() == '[' && line.find(']') != std::string_view::npos;
+        if (!line.empty() && !header && line.find('=') == std::string_view::npos) {
+            return false;
+        }
+    }
+    return true;
+}
+
+bool IniSetAsideDamagedFile(const std::string& path) {
+    if (!PathExists(path)) {
+        return false;
+    }
+    std::string ini;
+    const bool readable = !IsOtherThanAFile(path) && ReadWholeFile(path, ini, kIniMaxFileBytes);
+    if (readable && IniTextIsSound(ini)) {
+        return false;
+    }
+    const std::string aside = path + ".bad";
+    if (IsExistingFile(path) && FileSize(path) == 0) {
+        return RemoveFile(path);
+    }
+    // Whatever it holds stays where the user can look at it.
+    if (IsExistingFile(aside)) {
+        RemoveFile(aside);
+    }
+    return RenamePath(path, aside);
 }
 
 int IniSetInt(const std::string& path, const char* section, const char* key, int64_t value) {

@@ -42,3 +42,12 @@ bool IniFindValue(const std::string& ini, const char* section, const char* key, 
 // section's header (followed by an empty line) or appended with its section.
 std::string IniSetValueInText(const std::string& ini, const char* section, const char* key,
                               const char* value);
+
+// True when `ini` reads as INI text: no NUL bytes, and every line a section
+// header, a "key = value" line or blank.
+bool IniTextIsSound(const std::string& ini);
+// Clears the way for a fresh file when the one at `path` is empty, cannot be
+// read whole, or is not INI text at all: an empty file is removed, anything
+// else renamed to `path` + ".bad" (replacing an older one) for the user to
+// look at. True when it was set aside.
+bool IniSetAsideDamagedFile(const std::string& path);

@@ -94,6 +94,7 @@ bool AppendVlq(VRX_Buffer& buffer, uint64_t value) {
 // when the last byte is missing; otherwise consumes the encoding, and reports
 // false if the value does not fit in 64 bits.
 bool TakeVlq(VRX_Buffer& buffer, size_t maxBytes, uint64_t& value) {
+    buffer.Ensure(static_cast<int64_t>(maxBytes));
     const size_t available = buffer.length < static_cast<int64_t>(maxBytes)
                                  ? static_cast<size_t>(buffer.length)
                                  : maxBytes;
@@ -119,6 +120,75 @@ bool TakeVlq(VRX_Buffer& buffer, size_t maxBytes, uint64_t& value) {
     buffer.Consume(static_cast<int64_t>(size));
     return fits;
 }
+
+// Inflates one zlib stream into a buffer on demand, never past the size the
+// file announced (plus one byte, to notice a stream that holds more).
+class InflatingSource final : public VRX_BufferSource {
+  public:
+    InflatingSource(std::vector<uint8_t>& compressed, uint64_t announced) : announced_(announced) {
+        stream_.next_in = compressed.data();
+        stream_.avail_in = static_cast<uInt>(compressed.size());
+        started_ = inflateInit(&stream_) == Z_OK;
+    }
+    ~InflatingSource() override {
+        if (started_) {
+            inflateEnd(&stream_);
+        }
+    }
+    InflatingSource(const InflatingSource&) = delete;
+    InflatingSource& operator=(const InflatingSource&) = delete;
+
+    bool Started() const { return started_; }
+
+    bool Refill(VRX_Buffer& buffer) override {
+        uint8_t chunk[kInflateChunk];
+        const size_t produced = Inflate(chunk, sizeof chunk);
+        return produced > 0 && buffer.Append(chunk, static_cast<int64_t>(produced));
+    }
+
+    uint64_t Remaining() const override {
+        return produced_ < announced_ ? announced_ - produced_ : 0;
+    }
+
+    // Runs the stream to its end; true when it was whole and exactly as long
+    // as announced.
+    bool Finish() {
+        uint8_t chunk[kInflateChunk];
+        while (!ended_ && !failed_ && Inflate(chunk, sizeof chunk) > 0) {
+        }
+        return ended_ && !failed_ && produced_ == announced_;
+    }
+
+  private:
+    static constexpr size_t kInflateChunk = 64 * 1024;
+
+    // Inflates into `out` until something comes out or the stream stops.
+    size_t Inflate(uint8_t* out, size_t room) {
+        size_t produced = 0;
+        while (produced == 0 && started_ && !ended_ && !failed_) {
+            const uint64_t allowed = announced_ + 1 - produced_;
+            stream_.next_out = out;
+            stream_.avail_out = static_cast<uInt>(room < allowed ? room : allowed);
+            const uInt before = stream_.avail_out;
+            const int result = inflate(&stream_, Z_NO_FLUSH);
+            produced = before - stream_.avail_out;
+            produced_ += produced;
+            if (result == Z_STREAM_END) {
+                ended_ = true;
+            } else if (result != Z_OK || produced_ > announced_) {
+                failed_ = true;
+            }
+        }
+        return failed_ ? 0 : produced;
+    }
+
+    z_stream stream_{};
+    uint64_t announced_;
+    uint64_t produced_ = 0;
+    bool started_ = false;
+    bool ended_ = false;
+    bool failed_ = false;
+};
 
 } // namespace
 
@@ -147,7 +217,8 @@ bool VRX_Serializable::SerializeBytes(VRX_Buffer& buffer, void* field, size_t n,
     if (!reading) {
         return buffer.Append(field, static_cast<int64_t>(n));
     }
-    if (buffer.length < 0 || static_cast<uint64_t>(buffer.length) < n) {
+    if (n > static_cast<uint64_t>(std::numeric_limits<int64_t>::max()) ||
+        !buffer.Ensure(static_cast<int64_t>(n))) {
         return false;
     }
     std::memcpy(field, buffer.data, n);
@@ -167,7 +238,10 @@ bool VRX_Serializable::SerializeString(VRX_Buffer& buffer, std::string& text, bo
                buffer.Append(text.data(), static_cast<int64_t>(text.size()));
     }
     uint32_t size = 0;
-    if (!SerializeInt(buffer, size, true) || buffer.length < static_cast<int64_t>(size)) {
+    // The claimed length is checked against what can still come before any
+    // of it is produced.
+    if (!SerializeInt(buffer, size, true) || buffer.Available() < size ||
+        !buffer.Ensure(static_cast<int64_t>(size))) {
         return false;
     }
     if (size == 0) {
@@ -189,24 +263,28 @@ bool VRX_Serializable::LoadFromCompressed(VRX_Buffer& buffer, uint64_t maxSize) 
         return false;
     }
     const uint64_t compressedSize = static_cast<uint64_t>(buffer.length);
-    if (size > maxSize || size > compressedSize * kMaxInflateRatio) {
+    if (size > maxSize || size > compressedSize * kMaxInflateRatio ||
+        compressedSize > std::numeric_limits<uInt>::max()) {
         return false;
     }
-    // Left uninitialised so that a large claim costs only the pages the
-    // stream really fills before it turns out to be garbage. One spare byte
-    // gives zlib somewhere to write even for an empty result.
-    std::unique_ptr<uint8_t[]> inflated(new (std::nothrow) uint8_t[size + size_t{1}]);
-    if (!inflated) {
+    // The fields are read while the stream inflates, a piece at a time, so
+    // memory follows what the fields really hold rather than what the size
+    // prefix claims.
+    std::vector<uint8_t> compressed;
+    if (compressedSize > 0) {
+        compressed.assign(buffer.data, buffer.data + compressedSize);
+    }
+    buffer.Clear();
+    InflatingSource inflater(compressed, size);
+    if (!inflater.Started()) {
         return false;
     }
-    uLongf produced = size;
-    const int result =
-        uncompress(inflated.get(), &produced, buffer.data, static_cast<uLong>(compressedSize));
-    if (result != Z_OK || produced != size || !buffer.Set(inflated.get(), size)) {
-        return false;
-    }
-    inflated.reset();
-    return Serialize(buffer, true);
+    buffer.source = &inflater;
+    const bool read = Serialize(buffer, true);
+    buffer.source = nullptr;
+    // Bytes after the fields are allowed, but the stream must still be whole
+    // and inflate to exactly the announced size.
+    return read && inflater.Finish();
 }
 
 std::string VRX_Serializable::SaveToString() {

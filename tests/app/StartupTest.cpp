@@ -149,7 +149,7 @@ TEST(StartupTest, AbsurdStoredValuesStayWithinReach) {
     EXPECT_EQ(geometry.y, INT32_MAX);
 }
 
-TEST(StartupTest, UnreadableSettingsGiveTheDefaultWindow) {
+TEST(StartupTest, UnreadableSettingsGiveTheDefaultWindowAndAreReplacedAtExit) {
     std::string garbage;
     for (int index = 0; index < 4096; ++index) {
         garbage += static_cast<char>((index * 7919 + 13) % 256);
@@ -168,7 +168,28 @@ TEST(StartupTest, UnreadableSettingsGiveTheDefaultWindow) {
         ASSERT_TRUE(app.Start());
         EXPECT_EQ(app.WindowSize().x, 1024);
         EXPECT_EQ(app.WindowSize().y, 768);
+        // At exit a file of no use is replaced by a good one, and what it held
+        // is kept beside it unless it held nothing.
+        app.CloseWindow();
+        ASSERT_TRUE(app.RunUntilQuit(3));
+        app.Exit();
+        EXPECT_NE(app.Settings().find("last_w=1024\r\n"), std::string::npos);
+        const bool setAside = settings == garbage || settings.empty();
+        EXPECT_EQ(std::filesystem::exists(app.ConfigFolder() / "settings.conf.bad"),
+                  setAside && !settings.empty());
+        if (settings == garbage) {
+            EXPECT_EQ(app.ReadConfigFile("settings.conf.bad"), garbage);
+        }
     }
+    // A folder in its place is no file to read: moved aside as well.
+    AppHarness app;
+    std::filesystem::create_directories(app.ConfigFolder() / "settings.conf" / "inside");
+    ASSERT_TRUE(app.Start());
+    app.CloseWindow();
+    ASSERT_TRUE(app.RunUntilQuit(3));
+    app.Exit();
+    EXPECT_NE(app.Settings().find("[window]\r\n"), std::string::npos);
+    EXPECT_TRUE(std::filesystem::is_directory(app.ConfigFolder() / "settings.conf.bad" / "inside"));
 }
 
 TEST(StartupTest, APipeInPlaceOfTheLogDoesNotHoldUpStartUp) {

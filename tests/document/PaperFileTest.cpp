@@ -1,6 +1,8 @@
 #include "document/PaperFile.h"
+#include "document/PaperBackups.h"
 #include "document/PaperRenderer.h"
 #include "document/PaperTestSupport.h"
+#include "platform/FileSystem.h"
 
 #include "app/StatusNotice.h"
 #include "support/FileSizeLimit.h"
@@ -11,6 +13,9 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <csignal>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
@@ -18,6 +23,9 @@
 #include <iterator>
 #include <random>
 #include <string>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -352,46 +360,82 @@ TEST(PaperFileTest, EverythingSavedComesBack) {
     }
 }
 
-TEST(PaperFileTest, SavingKeepsThePreviousVersionAndNeverLosesTheDocument) {
+TEST(PaperFileTest, SavingKeepsThePreviousVersionsAndNeverLosesTheDocument) {
     DocumentSession session;
     TemporaryHome home;
     Paper paper;
     ASSERT_TRUE(paper.CreateSurface(300, 200));
-    const std::string path = TestPath("plan.tsln");
-    std::filesystem::remove(path);
-    const std::string backup = BackupPathFor(path);
-    EXPECT_EQ(backup, home.home + "Documents/Tessellon/backups/" + std::string(GetFileName(path)));
-    std::filesystem::remove(backup);
+    std::filesystem::create_directories(home.home + "a");
+    const std::string path = home.home + "a/plan.tsln";
 
     ASSERT_TRUE(SavePaper(paper, path));
-    EXPECT_FALSE(std::filesystem::exists(backup)) << "nothing to keep the first time";
-    const Bytes first = ReadFile(path);
+    EXPECT_TRUE(BackupsOf(path).empty()) << "nothing to keep the first time";
+    std::vector<Bytes> versions = {ReadFile(path)};
+    for (int i = 0; i < 6; ++i) {
+        paper.CreateAndAddObject(LineRecord(ObjectKind::Line, i, 1, 9, 9), false);
+        ASSERT_TRUE(SavePaper(paper, path));
+        EXPECT_EQ(Notice(), "File saved.");
+        versions.push_back(ReadFile(path));
+    }
+    // The five versions before the current one, oldest first.
+    const std::vector<std::string> backups = BackupsOf(path);
+    ASSERT_EQ(backups.size(), 5u);
+    for (size_t i = 0; i < backups.size(); ++i) {
+        EXPECT_EQ(ReadFile(backups[i]), versions[1 + i]) << backups[i];
+    }
+    EXPECT_EQ(backups[0].rfind(home.home + "Documents/Tessellon/backups/plan.tsln.", 0), 0u);
 
-    paper.CreateAndAddObject(LineRecord(ObjectKind::Line, 1, 1, 9, 9), false);
-    ASSERT_TRUE(SavePaper(paper, path));
-    EXPECT_EQ(ReadFile(backup), first) << "the previous file is kept";
-    const Bytes second = ReadFile(path);
-    EXPECT_NE(second, first);
-
-    paper.CreateAndAddObject(LineRecord(ObjectKind::Line, 2, 2, 9, 9), false);
-    ASSERT_TRUE(SavePaper(paper, path));
-    EXPECT_EQ(ReadFile(backup), second) << "one backup per name, the latest replaced";
-    const Bytes third = ReadFile(path);
+    // A document of the same name in another folder keeps its own backups.
+    std::filesystem::create_directories(home.home + "b");
+    const std::string other = home.home + "b/plan.tsln";
+    Paper otherPaper;
+    ASSERT_TRUE(otherPaper.CreateSurface(100, 100));
+    ASSERT_TRUE(SavePaper(otherPaper, other));
+    ASSERT_TRUE(SavePaper(otherPaper, other));
+    ASSERT_EQ(BackupsOf(other).size(), 1u);
+    EXPECT_EQ(BackupsOf(path), backups);
+    EXPECT_EQ(ReadFile(backups.back()), versions[5]);
 
     // A save that runs out of room leaves the document exactly as it was, and
-    // the backup of the version before it too.
+    // the backups too.
+    const Bytes current = ReadFile(path);
     for (int i = 0; i < 50; ++i) {
         paper.CreateAndAddObject(LineRecord(ObjectKind::Arrow, i * 37, i * 11, i * 5, 300 - i),
                                  false);
     }
     {
-        FileSizeLimit diskFull(third.size() + 1);
+        FileSizeLimit diskFull(current.size() + 1);
         EXPECT_FALSE(SavePaper(paper, path));
     }
     EXPECT_EQ(Notice(), "Error writing to file!");
-    EXPECT_EQ(ReadFile(path), third);
-    EXPECT_EQ(ReadFile(backup), second);
+    EXPECT_EQ(ReadFile(path), current);
+    EXPECT_EQ(BackupsOf(path), backups);
     EXPECT_TRUE(paper.modified);
+
+    // Room for the document but not for a copy of the larger one before it:
+    // the save completes and says that no copy was made.
+    const Bytes large = ReadFile(path);
+    {
+        Paper small;
+        ASSERT_TRUE(small.CreateSurface(100, 100));
+        FileSizeLimit diskAlmostFull(large.size() - 1);
+        EXPECT_TRUE(SavePaper(small, path));
+    }
+    EXPECT_EQ(Notice(), "File saved, but no backup copy could be made: File too large.");
+    EXPECT_NE(ReadFile(path), large);
+    EXPECT_EQ(BackupsOf(path).size(), 5u);
+
+    // A file where the backups folder should be: the same.
+    std::filesystem::remove_all(home.home + "Documents/Tessellon/backups");
+    WriteFile(home.home + "Documents/Tessellon/backups", {1, 2, 3});
+    paper.modified = true;
+    EXPECT_TRUE(SavePaper(paper, path));
+    EXPECT_FALSE(paper.modified);
+    EXPECT_EQ(Notice(), "File saved, but no backup copy could be made: " + home.home +
+                            "Documents/Tessellon/backups: Not a directory.");
+    Paper reloaded;
+    EXPECT_TRUE(LoadPaper(reloaded, path));
+    EXPECT_EQ(reloaded.objects.size(), paper.objects.size());
 
     // Saves that cannot be made leave everything as it was.
     paper.modified = true;
@@ -404,7 +448,77 @@ TEST(PaperFileTest, SavingKeepsThePreviousVersionAndNeverLosesTheDocument) {
     EXPECT_FALSE(SavePaper(paper, folderInTheWay));
     EXPECT_EQ(Notice(), "Error opening file for write!");
     EXPECT_TRUE(std::filesystem::is_directory(folderInTheWay + "/inside"));
-    EXPECT_EQ(ReadFile(path), third);
+}
+
+TEST(PaperFileTest, AnInterruptedSaveLeavesNothingBehind) {
+    DocumentSession session;
+    TemporaryHome home;
+    const std::string folder = home.home + "plans";
+    std::filesystem::create_directories(folder);
+    const std::string path = folder + "/plan.tsln";
+    Paper paper;
+    ASSERT_TRUE(paper.CreateSurface(300, 200));
+    ASSERT_TRUE(SavePaper(paper, path));
+    const Bytes saved = ReadFile(path);
+    for (int i = 0; i < 200; ++i) {
+        paper.CreateAndAddObject(LineRecord(ObjectKind::Line, i, i * 3, 9, i * 7), false);
+    }
+
+    // The file size limit ends a program that does not ignore its signal; a
+    // save must fail like any other write instead, and keep the document.
+    const auto saveUnderLimit = [&] {
+        rlimit limit{};
+        limit.rlim_cur = limit.rlim_max = saved.size() + 1;
+        setrlimit(RLIMIT_FSIZE, &limit);
+        std::signal(SIGXFSZ, SIG_DFL);
+        const bool failed = !SavePaper(paper, path);
+        std::exit(failed && Notice() == "Error writing to file!" ? 0 : 1);
+    };
+    EXPECT_EXIT(saveUnderLimit(), ::testing::ExitedWithCode(0), "");
+    EXPECT_EQ(ReadFile(path), saved);
+
+    // A save killed in the middle of writing leaves its temporary file.
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        AtomicFileWriter file;
+        file.Open(path);
+        file.Write("TSPF");
+        raise(SIGKILL);
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    ASSERT_TRUE(WIFSIGNALED(status));
+    auto debris = [&folder] {
+        std::vector<std::string> names;
+        for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+            if (entry.path().filename() != "plan.tsln") {
+                names.push_back(entry.path().filename());
+            }
+        }
+        return names;
+    };
+    ASSERT_EQ(debris().size(), 1u);
+    EXPECT_EQ(ReadFile(path), saved);
+
+    // That one goes at the next save, its writer being gone; one of a writer
+    // still running (this process) stays while it is young, and a user's file
+    // of a similar name stays for good.
+    char live[64];
+    std::snprintf(live, sizeof live, "/.plan.tsln.%08x00001234.tmp", unsigned(getpid()));
+    WriteFile(folder + live, {1});
+    WriteFile(folder + "/.plan.tsln.notours.tmp", {1});
+    ASSERT_TRUE(SavePaper(paper, path));
+    EXPECT_EQ(debris().size(), 2u);
+    EXPECT_TRUE(std::filesystem::exists(folder + live));
+    const auto anHourAgo = std::filesystem::file_time_type::clock::now() - std::chrono::hours(1);
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+        std::filesystem::last_write_time(entry.path(), anHourAgo);
+    }
+    Paper loaded;
+    ASSERT_TRUE(LoadPaper(loaded, path));
+    EXPECT_EQ(debris(), std::vector<std::string>{".plan.tsln.notours.tmp"});
+    EXPECT_EQ(loaded.objects.size(), 200u);
 }
 
 TEST(PaperFileTest, RandomDamageIsRefusedOrLoadedButNeverHarmful) {
