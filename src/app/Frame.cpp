@@ -5,6 +5,8 @@
 #include "app/StatusLine.h"
 #include "document/Paper.h"
 #include "document/PaperRenderer.h"
+#include "tools/ToolPreview.h"
+#include "tools/ToolSupport.h"
 #include "ui/MenuBar.h"
 #include "ui/Toolbox.h"
 
@@ -66,12 +68,31 @@ void DrawToolCrosshair() {
                        center.y + kCrosshairArm);
 }
 
+namespace {
+
+// What the view shows besides the document itself.
+RenderOverlay ViewOverlay(const Paper& paper) {
+    RenderOverlay overlay;
+    overlay.showGrid = gridVisible;
+    overlay.draggingSelection = selectionDragging;
+    if (selectionDragging) {
+        overlay.dragOffset = SelectionDragOffset(paper);
+    }
+    if (activeToolInstance != nullptr) {
+        overlay.toolPreview = RenderActiveToolPreview;
+    }
+    return overlay;
+}
+
+} // namespace
+
 void DrawFrame() {
     SetDrawColor(kWorkspaceColor);
     SDL_RenderClear(renderer);
 
     if (activePaper != nullptr) {
-        if (RenderPaper(*activePaper, /*wholePaper=*/false, /*ownPalette=*/true)) {
+        if (RenderPaper(*activePaper, /*wholePaper=*/false, /*ownPalette=*/true,
+                        ViewOverlay(*activePaper))) {
             CopyPaperToView(*activePaper);
         }
     }

@@ -308,9 +308,8 @@ int RunExport(const char* argv0, const std::vector<std::string>& arguments) {
     if (document.empty()) {
         return UsageError("--export needs a document");
     }
-    gridVisible = grid;
     return WriteDocumentImage(argv0, document, output, [&](Paper& paper) {
-        return WritePaperPng(paper, colour, output);
+        return WritePaperPng(paper, colour, output, grid);
     });
 }
 

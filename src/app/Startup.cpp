@@ -11,7 +11,6 @@
 #include "app/WindowGeometry.h"
 #include "support/VRX_Network.h"
 #include "support/VRX_Paths.h"
-#include "tools/ToolPreview.h"
 #include "ui/FileCommands.h"
 #include "ui/MenuBar.h"
 #include "ui/PaperWindows.h"
@@ -160,7 +159,6 @@ int StartUp(int argc, char** argv) {
     LoadRecentFiles();
     BuildToolbox();
     SelectTool("select");
-    InstallToolPreview();
     OpenCommandLineDocuments(argc, argv);
     SDL_EventState(SDL_DROPFILE, SDL_ENABLE);
     SDL_LogInfo(SDL_LOG_CATEGORY_APPLICATION, "Ready to go!");

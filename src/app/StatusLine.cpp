@@ -7,6 +7,7 @@
 #include "document/Paper.h"
 #include "document/Units.h"
 #include "tools/Tool.h"
+#include "tools/ToolSupport.h"
 #include "ui/Menu.h"
 #include "ui/Toolbox.h"
 #include "ui/Utf8Text.h"

@@ -43,16 +43,6 @@ PaperPalette MonochromePalette() {
     };
 }
 
-SDL_Point SelectionDragOffset(const Paper& paper) {
-    if (gridLock) {
-        return {
-            static_cast<int32_t>(int64_t{WrapSub(mouseGridPos.x, dragAnchor.x)} * paper.blockWidth),
-            static_cast<int32_t>(int64_t{WrapSub(mouseGridPos.y, dragAnchor.y)} *
-                                 paper.blockHeight)};
-    }
-    return {WrapSub(mousePaperPos.x, dragAnchor.x), WrapSub(mousePaperPos.y, dragAnchor.y)};
-}
-
 Paper::Paper() {
     openPapers.push_back(this);
     if (paperHooks.paperCreated != nullptr) {

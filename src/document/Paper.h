@@ -152,13 +152,9 @@ class Paper final : public VRX_Serializable {
     void NotifyFileNameChanged();
 };
 
-// The offset a selection drag has reached: whole blocks with the grid lock on,
-// pixels without it. Dropping the selection moves it by this much.
-SDL_Point SelectionDragOffset(const Paper& paper);
-
 // What the rest of the program does when a paper changes in ways that are shown
-// elsewhere: its Windows-menu entry, the recent-file list and the window title,
-// and the tool preview. The user interface installs these
+// elsewhere: its Windows-menu entry, the recent-file list and the window
+// title. The user interface installs these
 // in `paperHooks` (app/AppState.h) at start-up; without them (headless use,
 // document tests) nothing happens.
 struct PaperHooks {
@@ -168,6 +164,4 @@ struct PaperHooks {
     void (*fileNameChanged)(Paper& paper) = nullptr;
     // The paper was loaded from or saved to `filePath`.
     void (*fileStored)(Paper& paper) = nullptr;
-    // Draws the preview of the tool in progress onto the paper's renderer.
-    void (*renderToolPreview)(Paper& paper) = nullptr;
 };

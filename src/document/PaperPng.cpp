@@ -128,7 +128,9 @@ class PngStream {
 
 } // namespace
 
-bool DrawPaperInBands(Paper& paper, bool ownPalette, const PaperBandSink& sink) {
+bool DrawPaperInBands(Paper& paper, bool ownPalette, bool showGrid, const PaperBandSink& sink) {
+    RenderOverlay overlay;
+    overlay.showGrid = showGrid;
     if (paper.paperSurface == nullptr || paper.width < 1 || paper.height < 1) {
         return false;
     }
@@ -139,7 +141,7 @@ bool DrawPaperInBands(Paper& paper, bool ownPalette, const PaperBandSink& sink) 
     std::vector<uint8_t> rgb(rowBytes * size_t(bandRows));
     for (int top = 0; top < paper.height; top += bandRows) {
         const int rows = std::min(bandRows, paper.height - top);
-        if (!RenderPaperArea(paper, {0, top, width, rows}, true, ownPalette)) {
+        if (!RenderPaperArea(paper, {0, top, width, rows}, true, ownPalette, overlay)) {
             return false;
         }
         const SDL_Surface* surface = paper.paperSurface;
@@ -154,7 +156,7 @@ bool DrawPaperInBands(Paper& paper, bool ownPalette, const PaperBandSink& sink) 
     return true;
 }
 
-bool WritePaperPng(Paper& paper, bool ownPalette, const std::string& path) {
+bool WritePaperPng(Paper& paper, bool ownPalette, const std::string& path, bool showGrid) {
     if (paper.paperSurface == nullptr || paper.width < 1 || paper.height < 1) {
         return false;
     }
@@ -168,7 +170,7 @@ bool WritePaperPng(Paper& paper, bool ownPalette, const std::string& path) {
         return png.Rows(rgb, rows, rowBytes);
     };
     return png.Begin(static_cast<uint32_t>(paper.width), static_cast<uint32_t>(paper.height)) &&
-           DrawPaperInBands(paper, ownPalette, writeRows) && png.End() && file.Commit();
+           DrawPaperInBands(paper, ownPalette, showGrid, writeRows) && png.End() && file.Commit();
 }
 
 bool WriteRgbPng(const uint8_t* rgb, int width, int height, const std::string& path) {

@@ -119,15 +119,16 @@ SDL_Color ObjectColor(const PaperObject& object, const PaperPalette& palette, bo
     return palette.objectColor;
 }
 
-void DrawObjects(Paper& paper, const PaperPalette& palette, bool ownPalette, const SDL_Rect& area) {
-    const SDL_Point dragOffset = SelectionDragOffset(paper);
+void DrawObjects(Paper& paper, const PaperPalette& palette, bool ownPalette, const SDL_Rect& area,
+                 const RenderOverlay& overlay) {
+    const SDL_Point dragOffset = overlay.dragOffset;
     for (const std::shared_ptr<PaperObject>& object : paper.objects) {
         const uint8_t layer = object->record.Layer();
         if (layer < kLayerCount && paper.hiddenLayers[layer] != 0) {
             continue;
         }
         const bool selected = paper.selection.count(object->id) != 0;
-        if (selectionDragging && selected) {
+        if (overlay.draggingSelection && selected) {
             if (object->GetDrawBox().Touches(area)) {
                 object->Draw(Half(palette.selectionColor));
             }
@@ -147,11 +148,12 @@ void DrawObjects(Paper& paper, const PaperPalette& palette, bool ownPalette, con
 }
 
 // Everything the view picture (before the tool preview) is drawn from.
-uint64_t ViewKey(const Paper& paper, const SDL_Rect& area, bool ownPalette) {
+uint64_t ViewKey(const Paper& paper, const SDL_Rect& area, bool ownPalette,
+                 const RenderOverlay& overlay) {
     ViewFingerprint key;
     key.Add(area);
     key.Add(ownPalette);
-    key.Add(gridVisible);
+    key.Add(overlay.showGrid);
     key.Add(drawFont);
     key.Add(paper.palette);
     key.Add(paper.width);
@@ -167,9 +169,9 @@ uint64_t ViewKey(const Paper& paper, const SDL_Rect& area, bool ownPalette) {
     key.Add(paper.backgroundImageY);
     key.Add(paper.backgroundImageAlpha);
     key.Add(paper.backgroundImagePath.data(), paper.backgroundImagePath.size());
-    key.Add(selectionDragging);
-    if (selectionDragging) {
-        key.Add(SelectionDragOffset(paper));
+    key.Add(overlay.draggingSelection);
+    if (overlay.draggingSelection) {
+        key.Add(overlay.dragOffset);
     }
     key.Add(paper.objects.size());
     for (const std::shared_ptr<PaperObject>& object : paper.objects) {
@@ -183,7 +185,8 @@ uint64_t ViewKey(const Paper& paper, const SDL_Rect& area, bool ownPalette) {
     return key.Value();
 }
 
-void DrawPicture(Paper& paper, const SDL_Rect& area, bool ownPalette) {
+void DrawPicture(Paper& paper, const SDL_Rect& area, bool ownPalette,
+                 const RenderOverlay& overlay) {
     SDL_Renderer* renderer = paper.paperRenderer;
     const PaperPalette palette = ownPalette ? paper.palette : MonochromePalette();
     SDL_SetRenderDrawColor(renderer, palette.backgroundColor.r, palette.backgroundColor.g,
@@ -193,10 +196,10 @@ void DrawPicture(Paper& paper, const SDL_Rect& area, bool ownPalette) {
         if (paper.backgroundTexture != nullptr) {
             DrawBackgroundImage(paper);
         }
-        if (gridVisible) {
+        if (overlay.showGrid) {
             DrawGrid(paper, palette, area);
         }
-        DrawObjects(paper, palette, ownPalette, area);
+        DrawObjects(paper, palette, ownPalette, area, overlay);
     }
     // Carries out the queued drawing, so the surface holds the picture.
     SDL_RenderFlush(renderer);
@@ -226,27 +229,31 @@ SDL_Rect BackgroundImageRect(const Paper& paper, int32_t imageWidth, int32_t ima
     return rect;
 }
 
-bool RenderPaperArea(Paper& paper, const SDL_Rect& area, bool wholePaper, bool ownPalette) {
+bool RenderPaperArea(Paper& paper, const SDL_Rect& area, bool wholePaper, bool ownPalette,
+                     const RenderOverlay& overlay) {
     if (paper.paperSurface == nullptr || paper.paperRenderer == nullptr ||
         !paper.PrepareRenderTarget(area)) {
         return false;
     }
     SDL_Renderer* renderer = paper.paperRenderer;
     if (wholePaper) {
-        DrawPicture(paper, area, ownPalette);
+        // An export shows the document as it is, never a drag in progress.
+        RenderOverlay document;
+        document.showGrid = overlay.showGrid;
+        DrawPicture(paper, area, ownPalette, document);
     } else {
         // A view frame reuses the last picture while nothing it shows changed.
-        const uint64_t key = ViewKey(paper, area, ownPalette);
+        const uint64_t key = ViewKey(paper, area, ownPalette, overlay);
         if (!paper.viewCache.Restore(key, paper.paperSurface)) {
-            DrawPicture(paper, area, ownPalette);
+            DrawPicture(paper, area, ownPalette, overlay);
             paper.viewCache.Store(key, paper.paperSurface);
         }
     }
 
-    if (!wholePaper && activeToolInstance != nullptr && paperHooks.renderToolPreview != nullptr) {
+    if (!wholePaper && overlay.toolPreview) {
         const SDL_Color tool = paper.drawColor.a != 0 ? paper.drawColor : paper.palette.objectColor;
         SetPaperDrawColor(renderer, {tool.r, tool.g, tool.b, SDL_ALPHA_OPAQUE});
-        paperHooks.renderToolPreview(paper);
+        overlay.toolPreview(paper);
     }
     SDL_RenderPresent(renderer);
     if (wholePaper) {
@@ -255,12 +262,12 @@ bool RenderPaperArea(Paper& paper, const SDL_Rect& area, bool wholePaper, bool o
     return true;
 }
 
-bool RenderPaper(Paper& paper, bool wholePaper, bool ownPalette) {
+bool RenderPaper(Paper& paper, bool wholePaper, bool ownPalette, const RenderOverlay& overlay) {
     if (!wholePaper) {
-        return RenderPaperArea(paper, paper.VisibleArea(), false, ownPalette);
+        return RenderPaperArea(paper, paper.VisibleArea(), false, ownPalette, overlay);
     }
     if (int64_t{paper.width} * paper.height > kMaxSingleRenderPixels) {
         return false;
     }
-    return RenderPaperArea(paper, {0, 0, paper.width, paper.height}, true, ownPalette);
+    return RenderPaperArea(paper, {0, 0, paper.width, paper.height}, true, ownPalette, overlay);
 }

@@ -31,7 +31,8 @@ class BoxShrinker {
             for (int x = 0; x < width_; ++x) {
                 const size_t cell = thumbRow * size_t(thumbWidth_) + size_t(column_[size_t(x)]);
                 for (int channel = 0; channel < kChannels; ++channel) {
-                    sums_[cell * kChannels + size_t(channel)] += source[size_t(x) * kChannels + size_t(channel)];
+                    sums_[cell * kChannels + size_t(channel)] +=
+                        source[size_t(x) * kChannels + size_t(channel)];
                 }
                 ++counts_[cell];
             }
@@ -82,9 +83,10 @@ bool WritePaperThumbnail(Paper& paper, int size, const std::string& path) {
     int thumbHeight = 0;
     ThumbnailSize(paper.width, paper.height, size, thumbWidth, thumbHeight);
     BoxShrinker shrinker(paper.width, paper.height, thumbWidth, thumbHeight);
-    const bool drawn = DrawPaperInBands(paper, true, [&shrinker](int top, int rows, const uint8_t* rgb) {
-        shrinker.AddRows(top, rows, rgb);
-        return true;
-    });
+    const bool drawn =
+        DrawPaperInBands(paper, true, true, [&shrinker](int top, int rows, const uint8_t* rgb) {
+            shrinker.AddRows(top, rows, rgb);
+            return true;
+        });
     return drawn && WriteRgbPng(shrinker.Pixels().data(), thumbWidth, thumbHeight, path);
 }

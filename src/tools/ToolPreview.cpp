@@ -10,7 +10,3 @@ void RenderActiveToolPreview(Paper& paper) {
         activeToolInstance->Render();
     }
 }
-
-void InstallToolPreview() {
-    paperHooks.renderToolPreview = RenderActiveToolPreview;
-}

@@ -3,6 +3,7 @@
 #include "app/AppState.h"
 #include "document/ObjectRecord.h"
 #include "document/Paper.h"
+#include "draw/Geometry.h"
 
 #include <algorithm>
 #include <cstdarg>
@@ -43,4 +44,14 @@ std::string FormatToolText(const char* format, ...) {
     }
     const size_t written = std::min(static_cast<size_t>(length), sizeof buffer - 1);
     return std::string(buffer, Utf8PrefixLength(buffer, written, kToolTextLimit));
+}
+
+SDL_Point SelectionDragOffset(const Paper& paper) {
+    if (gridLock) {
+        return {
+            static_cast<int32_t>(int64_t{WrapSub(mouseGridPos.x, dragAnchor.x)} * paper.blockWidth),
+            static_cast<int32_t>(int64_t{WrapSub(mouseGridPos.y, dragAnchor.y)} *
+                                 paper.blockHeight)};
+    }
+    return {WrapSub(mousePaperPos.x, dragAnchor.x), WrapSub(mousePaperPos.y, dragAnchor.y)};
 }

@@ -24,6 +24,10 @@ int32_t ClampToInt16(int64_t value);
 // The tool position as the tools store it: limited to 16-bit coordinates.
 SDL_Point ToolPoint();
 
+// The offset a selection drag has reached: whole blocks with the grid lock on,
+// pixels without it. Dropping the selection moves it by this much.
+SDL_Point SelectionDragOffset(const Paper& paper);
+
 // The renderer of the active paper, null without one.
 SDL_Renderer* ActivePaperRenderer();
 

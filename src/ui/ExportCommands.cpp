@@ -115,13 +115,7 @@ bool ExportWithoutGridHeld() {
 
 bool RenderPaperForExport(Paper& paper, bool ownPalette, bool withoutGrid,
                           const std::string& path) {
-    const bool screenGrid = gridVisible;
-    if (withoutGrid) {
-        gridVisible = false;
-    }
-    const bool written = WritePaperPng(paper, ownPalette, path);
-    gridVisible = screenGrid;
-    return written;
+    return WritePaperPng(paper, ownPalette, path, gridVisible && !withoutGrid);
 }
 
 std::string SuggestedExportPath(const Paper& paper) {

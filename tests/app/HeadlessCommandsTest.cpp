@@ -369,8 +369,9 @@ TEST(HeadlessCommandsTest, ExportHasThePixelsOfTheWholePaperRender) {
         const std::vector<uint8_t> exported = LoadImageRgb(png, w, h);
         ASSERT_EQ(w, 640);
         ASSERT_EQ(h, 480);
-        gridVisible = c.grid;
-        ASSERT_TRUE(RenderPaper(paper, true, c.colour));
+        RenderOverlay overlay;
+        overlay.showGrid = c.grid;
+        ASSERT_TRUE(RenderPaper(paper, true, c.colour, overlay));
         EXPECT_TRUE(exported == RenderedRgb(paper));
     }
 }

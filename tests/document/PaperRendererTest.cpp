@@ -1,6 +1,6 @@
 #include "document/PaperRenderer.h"
 #include "document/PaperTestSupport.h"
-#include "tools/Tool.h"
+#include "tools/ToolSupport.h"
 
 #include <SDL2/SDL.h>
 
@@ -74,11 +74,6 @@ int CountInk(const Paper& paper, SDL_Rect region, SDL_Color background) {
     return count;
 }
 
-class PreviewTool final : public Tool {
-  public:
-    void Render() override {}
-};
-
 int previewCalls = 0;
 SDL_Color previewColor = {0, 0, 0, 0};
 void RecordPreview(Paper& paper) {
@@ -86,6 +81,12 @@ void RecordPreview(Paper& paper) {
     SDL_GetRenderDrawColor(paper.paperRenderer, &previewColor.r, &previewColor.g, &previewColor.b,
                            &previewColor.a);
 }
+
+const RenderOverlay kNoGrid = [] {
+    RenderOverlay overlay;
+    overlay.showGrid = false;
+    return overlay;
+}();
 
 } // namespace
 
@@ -129,8 +130,7 @@ TEST(PaperRendererTest, GridHasMinorAndMajorLinesOverTheWholePaper) {
     EXPECT_TRUE(PixelIs(paper, 96, 50, kBlack));
     EXPECT_TRUE(PixelIs(paper, 97, 50, kDarkSlate));
 
-    gridVisible = false;
-    ASSERT_TRUE(RenderPaper(paper, true, true));
+    ASSERT_TRUE(RenderPaper(paper, true, true, kNoGrid));
     EXPECT_EQ(CountInk(paper, {0, 0, 200, 200}, kDarkSlate), 0);
 }
 
@@ -138,26 +138,24 @@ TEST(PaperRendererTest, BlackAndWhiteTurnsColoursGreyAndHidesTheSelection) {
     DocumentSession session;
     Paper paper;
     ASSERT_TRUE(paper.CreateSurface(300, 200));
-    gridVisible = false;
     auto coloured =
         Add(paper, LineRecord(ObjectKind::Rect, 10, 10, 50, 50), 0, {200, 50, 100, 255});
     auto plain = Add(paper, LineRecord(ObjectKind::Rect, 60, 10, 100, 50));
     auto selected = Add(paper, LineRecord(ObjectKind::Rect, 110, 10, 150, 50));
     paper.selection.emplace(selected->id, selected);
 
-    ASSERT_TRUE(RenderPaper(paper, true, false));
+    ASSERT_TRUE(RenderPaper(paper, true, false, kNoGrid));
     EXPECT_TRUE(PixelIs(paper, 0, 0, kWhite));
     EXPECT_TRUE(PixelIs(paper, 10, 30, {100, 100, 100, 255}));
     EXPECT_TRUE(PixelIs(paper, 60, 30, kBlack));
     EXPECT_TRUE(PixelIs(paper, 110, 30, kBlack));
 
-    ASSERT_TRUE(RenderPaper(paper, true, true));
+    ASSERT_TRUE(RenderPaper(paper, true, true, kNoGrid));
     EXPECT_TRUE(PixelIs(paper, 0, 0, kDarkSlate));
     EXPECT_TRUE(PixelIs(paper, 10, 30, {200, 50, 100, 255}));
     EXPECT_TRUE(PixelIs(paper, 60, 30, kWhite));
     EXPECT_TRUE(PixelIs(paper, 110, 30, kMagenta));
 
-    gridVisible = true;
     ASSERT_TRUE(RenderPaper(paper, true, false));
     EXPECT_TRUE(PixelIs(paper, 24, 100, {0xD0, 0xD0, 0xD0, 255})) << "light grey grid";
 }
@@ -166,17 +164,16 @@ TEST(PaperRendererTest, HiddenLayersVanishButLayersAbove15AreAlwaysDrawn) {
     DocumentSession session;
     Paper paper;
     ASSERT_TRUE(paper.CreateSurface(300, 200));
-    gridVisible = false;
     Add(paper, LineRecord(ObjectKind::Rect, 10, 10, 50, 50), 3);
     Add(paper, LineRecord(ObjectKind::Rect, 60, 10, 100, 50), 20);
     Add(paper, LineRecord(ObjectKind::Rect, 110, 10, 150, 50), 4);
     paper.hiddenLayers[3] = 1;
     paper.hiddenLayers[4] = 0;
-    ASSERT_TRUE(RenderPaper(paper, true, true));
+    ASSERT_TRUE(RenderPaper(paper, true, true, kNoGrid));
     EXPECT_TRUE(PixelIs(paper, 10, 30, kDarkSlate));
     EXPECT_TRUE(PixelIs(paper, 60, 30, kWhite));
     EXPECT_TRUE(PixelIs(paper, 110, 30, kWhite));
-    ASSERT_TRUE(RenderPaper(paper, false, true));
+    ASSERT_TRUE(RenderPaper(paper, false, true, kNoGrid));
     EXPECT_TRUE(PixelIs(paper, 10, 30, kDarkSlate)) << "hidden in the view too";
 }
 
@@ -207,14 +204,13 @@ TEST(PaperRendererTest, LargeBackgroundImagesShrinkToFitKeepingTheirShape) {
     paper.backgroundImageX = paper.backgroundImageY = 0;
     ASSERT_TRUE(paper.LoadBackgroundImage(path));
     EXPECT_EQ(paper.backgroundImagePath, path);
-    gridVisible = false;
-    ASSERT_TRUE(RenderPaper(paper, true, true));
+    ASSERT_TRUE(RenderPaper(paper, true, true, kNoGrid));
     EXPECT_TRUE(PixelIs(paper, 1055, 527, {255, 0, 0, 255}));
     EXPECT_TRUE(PixelIs(paper, 1055, 528, kDarkSlate));
 
     // A new renderer (here: a different view size) gets the image again.
     paperViewRect = {0, 0, 500, 300};
-    ASSERT_TRUE(RenderPaper(paper, false, true));
+    ASSERT_TRUE(RenderPaper(paper, false, true, kNoGrid));
     EXPECT_TRUE(PixelIs(paper, 499, 299, {255, 0, 0, 255}));
     std::remove(path.c_str());
 }
@@ -290,17 +286,19 @@ TEST(PaperRendererTest, DraggedSelectionShowsTwiceAndToolPreviewGetsItsColour) {
     DocumentSession session(400, 300);
     Paper paper;
     ASSERT_TRUE(paper.CreateSurface(400, 300));
-    gridVisible = false;
+    RenderOverlay overlay;
+    overlay.showGrid = false;
     auto line = Add(paper, LineRecord(ObjectKind::Rect, 10, 100, 100, 150));
     paper.selection.emplace(line->id, line);
-    selectionDragging = true;
-    gridLock = false;
-    dragAnchor = {20, 20};
-    mousePaperPos = {70, 30};
-    ASSERT_TRUE(RenderPaper(paper, false, true));
+    overlay.draggingSelection = true;
+    overlay.dragOffset = {50, 10};
+    ASSERT_TRUE(RenderPaper(paper, false, true, overlay));
     SaveForInspection(paper, "drag");
     EXPECT_TRUE(PixelIs(paper, 10, 120, {127, 0, 127, 255})) << "dimmed where it was";
     EXPECT_TRUE(PixelIs(paper, 60, 130, kMagenta)) << "bright where it goes";
+    ASSERT_TRUE(RenderPaper(paper, true, true, overlay));
+    EXPECT_TRUE(PixelIs(paper, 10, 120, kMagenta)) << "an export shows no drag";
+    EXPECT_TRUE(PixelIs(paper, 60, 130, kDarkSlate));
 
     gridLock = true;
     dragAnchor = {1, 1};
@@ -308,22 +306,18 @@ TEST(PaperRendererTest, DraggedSelectionShowsTwiceAndToolPreviewGetsItsColour) {
     const SDL_Point offset = SelectionDragOffset(paper);
     EXPECT_EQ(offset.x, 24);
     EXPECT_EQ(offset.y, 0);
-    selectionDragging = false;
+    overlay.draggingSelection = false;
 
-    paperHooks.renderToolPreview = RecordPreview;
-    ASSERT_TRUE(RenderPaper(paper, false, true));
-    EXPECT_EQ(previewCalls, 0) << "no tool in use";
-    activeToolInstance = std::make_unique<PreviewTool>();
-    ASSERT_TRUE(RenderPaper(paper, false, true));
+    overlay.toolPreview = RecordPreview;
+    ASSERT_TRUE(RenderPaper(paper, false, true, overlay));
     EXPECT_EQ(previewCalls, 1);
     EXPECT_TRUE(SameColor(previewColor, kWhite));
     paper.drawColor = {10, 20, 30, 40};
-    ASSERT_TRUE(RenderPaper(paper, false, true));
+    ASSERT_TRUE(RenderPaper(paper, false, true, overlay));
     EXPECT_TRUE(SameColor(previewColor, {10, 20, 30, 255}));
     EXPECT_EQ(previewColor.a, 255);
-    ASSERT_TRUE(RenderPaper(paper, true, true));
+    ASSERT_TRUE(RenderPaper(paper, true, true, overlay));
     EXPECT_EQ(previewCalls, 2) << "exports never show the tool";
-    paperHooks = PaperHooks{};
 }
 
 TEST(PaperRendererTest, LabelTexturesAreKeptOnlyWhileTheyAreDrawn) {
@@ -352,13 +346,14 @@ TEST(PaperRendererTest, AReusedViewPictureNeverLagsBehindTheDocument) {
     Paper paper;
     ASSERT_TRUE(paper.CreateSurface(700, 500));
     AddEveryKind(paper);
+    RenderOverlay overlay;
     auto freshView = [&] {
         paper.viewCache.Clear();
-        EXPECT_TRUE(RenderPaper(paper, false, true));
+        EXPECT_TRUE(RenderPaper(paper, false, true, overlay));
         return Capture(paper);
     };
     auto expectCurrent = [&](const char* change) {
-        ASSERT_TRUE(RenderPaper(paper, false, true));
+        ASSERT_TRUE(RenderPaper(paper, false, true, overlay));
         const Image shown = Capture(paper);
         const Image fresh = freshView();
         EXPECT_TRUE(shown.pixels == fresh.pixels) << "after: " << change;
@@ -375,20 +370,18 @@ TEST(PaperRendererTest, AReusedViewPictureNeverLagsBehindTheDocument) {
     expectCurrent("a new text");
     paper.selection.emplace(paper.objects[8]->id, paper.objects[8]);
     expectCurrent("a selection");
-    selectionDragging = true;
-    gridLock = false;
-    dragAnchor = {0, 0};
-    mousePaperPos = {30, 10};
+    overlay.draggingSelection = true;
+    overlay.dragOffset = {30, 10};
     expectCurrent("a selection drag");
-    mousePaperPos = {35, 10};
+    overlay.dragOffset = {35, 10};
     expectCurrent("the drag going on");
-    selectionDragging = false;
+    overlay.draggingSelection = false;
     paper.hiddenLayers[0] = 1;
     expectCurrent("a hidden layer");
     paper.hiddenLayers[0] = 0;
-    gridVisible = false;
+    overlay.showGrid = false;
     expectCurrent("the grid switched off");
-    gridVisible = true;
+    overlay.showGrid = true;
     paper.palette.gridColor = {0, 128, 0, 255};
     expectCurrent("a grid colour");
     paper.unitIndex = 2;
