@@ -6,11 +6,11 @@
 #include "app/StatusNotice.h"
 #include "document/Paper.h"
 #include "document/Units.h"
+#include "support/Utf8Text.h"
 #include "tools/Tool.h"
 #include "tools/ToolSupport.h"
 #include "ui/Menu.h"
 #include "ui/Toolbox.h"
-#include "ui/Utf8Text.h"
 
 #include <SDL2/SDL.h>
 #include <SDL2/SDL_ttf.h>

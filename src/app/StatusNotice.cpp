@@ -1,7 +1,7 @@
 #include "app/StatusNotice.h"
 
 #include "app/AppState.h"
-#include "ui/Utf8Text.h"
+#include "support/Utf8Text.h"
 
 #include <algorithm>
 #include <ctime>

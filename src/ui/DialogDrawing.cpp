@@ -1,7 +1,7 @@
 #include "ui/DialogDrawing.h"
 
 #include "app/AppState.h"
-#include "ui/Utf8Text.h"
+#include "support/Utf8Text.h"
 
 #include <SDL2/SDL.h>
 #include <SDL2/SDL_ttf.h>

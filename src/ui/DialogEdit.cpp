@@ -1,7 +1,7 @@
 #include "ui/DialogEdit.h"
 
+#include "support/Utf8Text.h"
 #include "ui/Dialog.h"
-#include "ui/Utf8Text.h"
 
 #include <SDL2/SDL.h>
 #include <SDL2/SDL_ttf.h>

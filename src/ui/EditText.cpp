@@ -1,6 +1,6 @@
 #include "ui/EditText.h"
 
-#include "ui/Utf8Text.h"
+#include "support/Utf8Text.h"
 
 #include <algorithm>
 

@@ -1,8 +1,8 @@
 #include "ui/TextPrompt.h"
 
 #include "app/AppState.h"
+#include "support/Utf8Text.h"
 #include "ui/Dialog.h"
-#include "ui/Utf8Text.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
 #include "ui/EditText.h"
-#include "ui/Utf8Text.h"
+#include "support/Utf8Text.h"
 
 #include <gtest/gtest.h>
 

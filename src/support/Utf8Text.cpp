@@ -1,4 +1,4 @@
-#include "ui/Utf8Text.h"
+#include "support/Utf8Text.h"
 
 namespace {
 
