@@ -71,7 +71,7 @@ void Populate(Paper& paper, const SDL_Rect& spread) {
             record.SetY2(y1 + length(random));
         }
         record.SetColor(i % 3 == 0 ? SDL_Color{200, 120, 40, 255} : SDL_Color{0, 0, 0, 0});
-        paper.CreateAndAddObject(record, true);
+        paper.CreateAndAddObject(record);
     }
 }
 

@@ -263,13 +263,22 @@ bool Paper::LoadBackgroundImage(const std::string& path) {
 
 // --- Objects ----------------------------------------------------------------
 
-void Paper::AddObject(const std::shared_ptr<PaperObject>& object, bool keepAttributes) {
-    if (PlaceObject(object, keepAttributes)) {
+void Paper::AddObject(const std::shared_ptr<PaperObject>& object) {
+    PushAdded(object, PlaceObject(object, nullptr));
+}
+
+void Paper::AddObject(const std::shared_ptr<PaperObject>& object, OnLayer place) {
+    PushAdded(object, PlaceObject(object, &place));
+}
+
+// An object that already had an id comes back from somewhere and is no new step.
+void Paper::PushAdded(const std::shared_ptr<PaperObject>& object, bool newId) {
+    if (newId) {
         undoStack.push_back(std::make_unique<AddCommand>(std::vector<int32_t>{object->id}));
     }
 }
 
-bool Paper::PlaceObject(const std::shared_ptr<PaperObject>& object, bool keepAttributes) {
+bool Paper::PlaceObject(const std::shared_ptr<PaperObject>& object, const OnLayer* place) {
     bool newId = false;
     if (object->id == 0) {
         // Ids wrap around like the 32-bit counter they come from, skipping 0.
@@ -280,8 +289,8 @@ bool Paper::PlaceObject(const std::shared_ptr<PaperObject>& object, bool keepAtt
         object->id = nextObjectId;
         newId = true;
     }
-    if (!keepAttributes) {
-        object->record.SetLayer(currentLayer);
+    if (place != nullptr) {
+        object->record.SetLayer(place->layer);
         if (drawColor.a != 0) {
             object->record.SetColor(drawColor);
         }
@@ -292,7 +301,7 @@ bool Paper::PlaceObject(const std::shared_ptr<PaperObject>& object, bool keepAtt
 }
 
 void Paper::AddLoadedObject(const std::shared_ptr<PaperObject>& object) {
-    if (!PlaceObject(object, true)) {
+    if (!PlaceObject(object, nullptr)) {
         return;
     }
     auto* loaded = undoStack.empty() ? nullptr : dynamic_cast<LoadCommand*>(undoStack.back().get());
@@ -304,12 +313,21 @@ void Paper::AddLoadedObject(const std::shared_ptr<PaperObject>& object) {
     loaded->Append(object->id);
 }
 
-bool Paper::CreateAndAddObject(const ObjectRecord& record, bool keepAttributes) {
+bool Paper::CreateAndAddObject(const ObjectRecord& record) {
     std::shared_ptr<PaperObject> object = CreateObjectFromRecord(this, record);
     if (object == nullptr) {
         return false;
     }
-    AddObject(object, keepAttributes);
+    AddObject(object);
+    return true;
+}
+
+bool Paper::CreateAndAddObject(const ObjectRecord& record, OnLayer place) {
+    std::shared_ptr<PaperObject> object = CreateObjectFromRecord(this, record);
+    if (object == nullptr) {
+        return false;
+    }
+    AddObject(object, place);
     return true;
 }
 
@@ -361,10 +379,10 @@ void Paper::DeleteSelected() {
     modified = true;
 }
 
-bool Paper::SelectInRect(const SDL_Rect& rect) {
+bool Paper::SelectInRect(const SDL_Rect& rect, uint8_t layer) {
     selection.clear();
     for (const std::shared_ptr<PaperObject>& object : objects) {
-        if (object->record.Layer() == currentLayer && object->HitTest(rect)) {
+        if (object->record.Layer() == layer && object->HitTest(rect)) {
             selection.emplace(object->id, object);
         }
     }
@@ -392,8 +410,8 @@ bool Paper::ApplyEdit(PaperObject& object, const ObjectRecord& record) {
     object.record = record;
     // A text's rendered texture shows the old text or colour.
     object.ReleaseCache();
-    undoStack.push_back(
-        std::make_unique<EditCommand>(std::vector<std::shared_ptr<PaperObject>>{std::move(before)}));
+    undoStack.push_back(std::make_unique<EditCommand>(
+        std::vector<std::shared_ptr<PaperObject>>{std::move(before)}));
     modified = true;
     return true;
 }

@@ -44,6 +44,13 @@ constexpr int32_t kPaperPixelsPerInch = 96;
 constexpr int32_t kMaxPaperPixels = 32767;
 constexpr int kLayerCount = 16;
 
+// Where a newly drawn object goes: onto this layer, in the paper's drawing
+// colour when it has one. Objects that come back (from a file, an undo) are
+// added without it and keep the layer and colour their records hold.
+struct OnLayer {
+    uint8_t layer;
+};
+
 class Paper final : public VRX_Serializable {
   public:
     // Registers the paper in `openPapers` and gives it its Windows-menu entry.
@@ -80,8 +87,10 @@ class Paper final : public VRX_Serializable {
     void ReleaseAllCaches();
 
     // --- Objects --------------------------------------------------------
-    void AddObject(const std::shared_ptr<PaperObject>& object, bool keepAttributes);
-    bool CreateAndAddObject(const ObjectRecord& record, bool keepAttributes);
+    void AddObject(const std::shared_ptr<PaperObject>& object);
+    void AddObject(const std::shared_ptr<PaperObject>& object, OnLayer place);
+    bool CreateAndAddObject(const ObjectRecord& record);
+    bool CreateAndAddObject(const ObjectRecord& record, OnLayer place);
     // Adds an object read from a file, keeping its layer and colour; Undo takes
     // such objects back one at a time, last first, like any added object.
     void AddLoadedObject(const std::shared_ptr<PaperObject>& object);
@@ -91,7 +100,8 @@ class Paper final : public VRX_Serializable {
     // back both and never leaves a state the user did not see.
     void MoveAllWithLastStep(int32_t dx, int32_t dy);
     void DeleteSelected();
-    bool SelectInRect(const SDL_Rect& rect);
+    // Selects the objects of `layer` that the band touches, and only those.
+    bool SelectInRect(const SDL_Rect& rect, uint8_t layer);
     bool IsOverSelection(int32_t x, int32_t y) const;
     // Gives `object` the record an edit produced, as one undo step.
     bool ApplyEdit(PaperObject& object, const ObjectRecord& record);
@@ -143,9 +153,10 @@ class Paper final : public VRX_Serializable {
     PaperViewCache viewCache;
 
   private:
-    // Gives a new object its id (true when it got a new one) and, unless told
-    // to keep them, the current layer and drawing colour, and appends it.
-    bool PlaceObject(const std::shared_ptr<PaperObject>& object, bool keepAttributes);
+    // Gives a new object its id (true when it got a new one) and, with a
+    // place, that layer and the drawing colour, and appends it.
+    bool PlaceObject(const std::shared_ptr<PaperObject>& object, const OnLayer* place);
+    void PushAdded(const std::shared_ptr<PaperObject>& object, bool newId);
     enum class TargetError { None, Surface, Renderer };
     TargetError MakeRenderTarget(const SDL_Rect& area);
     void RecreateBackgroundTexture();

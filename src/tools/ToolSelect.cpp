@@ -90,7 +90,7 @@ void SelectByClick(Paper& paper, SDL_Point point, bool adding) {
 
 void SelectByBand(Paper& paper, const SDL_Rect& band, bool adding) {
     if (!adding) {
-        paper.SelectInRect(band);
+        paper.SelectInRect(band, currentLayer);
         return;
     }
     for (const std::shared_ptr<PaperObject>& object : paper.objects) {

@@ -30,5 +30,5 @@ bool ToolWithObject::Commit() {
     if (activePaper == nullptr) {
         return false;
     }
-    return activePaper->CreateAndAddObject(record, /*keepAttributes=*/false);
+    return activePaper->CreateAndAddObject(record, OnLayer{currentLayer});
 }

@@ -246,18 +246,18 @@ void FillPaper(Paper& paper) {
         ObjectRecord record = LineRecord(kind, 20 + i * 40, 30 + i, 300 - i * 20, 250 + i * 7);
         record.SetLayer(uint8_t(i + 1));
         record.SetColor({uint8_t(i * 50), 100, 0, uint8_t(i == 0 ? 0 : 255)});
-        paper.CreateAndAddObject(record, true);
+        paper.CreateAndAddObject(record);
         ++i;
     }
-    paper.CreateAndAddObject(CircleRecord(200, 150, 80, 2, 0), true);
-    paper.CreateAndAddObject(CircleRecord(250, 180, -5, 7, -45), true);
+    paper.CreateAndAddObject(CircleRecord(200, 150, 80, 2, 0));
+    paper.CreateAndAddObject(CircleRecord(250, 180, -5, 7, -45));
     ObjectRecord text = TextRecord(40, 60, "Say \"hi\"\\\t", 33);
     // Bytes that are not UTF-8, as a damaged or foreign file may hold.
     text.bytes[ObjectRecord::kTextOffset + 10] = '\xFF';
     text.bytes[ObjectRecord::kTextOffset + 11] = '\xC3';
     text.SetLayer(40);
-    paper.CreateAndAddObject(text, true);
-    paper.CreateAndAddObject(TextRecord(120, 280, "Plan 1:50"), true);
+    paper.CreateAndAddObject(text);
+    paper.CreateAndAddObject(TextRecord(120, 280, "Plan 1:50"));
 }
 
 } // namespace
@@ -433,11 +433,11 @@ TEST(HeadlessCommandsTest, ThumbnailIsTheWholeColourPaperShrunkToFit) {
         ASSERT_TRUE(paper.CreateSurface(816, 1056));
         paper.palette.backgroundColor = {250, 235, 200, 255};
         for (int i = 0; i < 5000; ++i) {
-            ObjectRecord record = LineRecord(i % 3 == 0 ? ObjectKind::Rect : ObjectKind::Line,
-                                             (i * 37) % 800, (i * 53) % 1040, (i * 91) % 810,
-                                             (i * 17) % 1050);
+            ObjectRecord record =
+                LineRecord(i % 3 == 0 ? ObjectKind::Rect : ObjectKind::Line, (i * 37) % 800,
+                           (i * 53) % 1040, (i * 91) % 810, (i * 17) % 1050);
             record.SetColor({uint8_t(i % 200), 40, 160, 255});
-            paper.CreateAndAddObject(record, true);
+            paper.CreateAndAddObject(record);
         }
         ASSERT_TRUE(SavePaper(paper, document));
     }

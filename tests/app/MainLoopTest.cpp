@@ -189,7 +189,7 @@ TEST(MainLoopTest, ThePaperShowsFromItsScrollPositionWithoutStretching) {
     mark.SetY1(100);
     mark.SetX2(210);
     mark.SetY2(110);
-    ASSERT_TRUE(paper.CreateAndAddObject(mark, false));
+    ASSERT_TRUE(paper.CreateAndAddObject(mark, OnLayer{currentLayer}));
     paper.scrollX = 150;
     paper.scrollY = 50;
 

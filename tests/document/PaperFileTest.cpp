@@ -331,7 +331,7 @@ TEST(PaperFileTest, EverythingSavedComesBack) {
         record.SetKind(kind);
         record.bytes[100] = 0xAB; // bytes without a field travel along
         record.SetLayer(uint8_t(kind * 30));
-        paper.CreateAndAddObject(record, true);
+        paper.CreateAndAddObject(record);
     }
     const std::string path = TestPath("round.tsln");
     ASSERT_TRUE(SavePaper(paper, path));
@@ -372,7 +372,7 @@ TEST(PaperFileTest, SavingKeepsThePreviousVersionsAndNeverLosesTheDocument) {
     EXPECT_TRUE(BackupsOf(path).empty()) << "nothing to keep the first time";
     std::vector<Bytes> versions = {ReadFile(path)};
     for (int i = 0; i < 6; ++i) {
-        paper.CreateAndAddObject(LineRecord(ObjectKind::Line, i, 1, 9, 9), false);
+        paper.CreateAndAddObject(LineRecord(ObjectKind::Line, i, 1, 9, 9), OnLayer{currentLayer});
         ASSERT_TRUE(SavePaper(paper, path));
         EXPECT_EQ(Notice(), "File saved.");
         versions.push_back(ReadFile(path));
@@ -401,7 +401,7 @@ TEST(PaperFileTest, SavingKeepsThePreviousVersionsAndNeverLosesTheDocument) {
     const Bytes current = ReadFile(path);
     for (int i = 0; i < 50; ++i) {
         paper.CreateAndAddObject(LineRecord(ObjectKind::Arrow, i * 37, i * 11, i * 5, 300 - i),
-                                 false);
+                                 OnLayer{currentLayer});
     }
     {
         FileSizeLimit diskFull(current.size() + 1);
@@ -461,7 +461,8 @@ TEST(PaperFileTest, AnInterruptedSaveLeavesNothingBehind) {
     ASSERT_TRUE(SavePaper(paper, path));
     const Bytes saved = ReadFile(path);
     for (int i = 0; i < 200; ++i) {
-        paper.CreateAndAddObject(LineRecord(ObjectKind::Line, i, i * 3, 9, i * 7), false);
+        paper.CreateAndAddObject(LineRecord(ObjectKind::Line, i, i * 3, 9, i * 7),
+                                 OnLayer{currentLayer});
     }
 
     // The file size limit ends a program that does not ignore its signal; a

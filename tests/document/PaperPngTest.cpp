@@ -19,11 +19,15 @@ void AddObjects(Paper& paper) {
     for (int i = 0; i < 40; ++i) {
         const int x = 50 + i * 700;
         ObjectRecord line = LineRecord(ObjectKind::Arrow, x, 10 + i % 5, x + 600, 190 - i % 7);
-        paper.CreateAndAddObject(line, false);
-        paper.CreateAndAddObject(LineRecord(ObjectKind::Measurement, x, 60, x + 400, 130), false);
-        paper.CreateAndAddObject(CircleRecord(x + 300, 100, 66, i % 4 + 2, int16_t(i * 9)), false);
-        paper.CreateAndAddObject(TextRecord(x + 100, 66, "Band edge", int16_t(i * 17)), false);
-        paper.CreateAndAddObject(LineRecord(ObjectKind::DashedLine, x, 199, x + 650, 0), false);
+        paper.CreateAndAddObject(line, OnLayer{currentLayer});
+        paper.CreateAndAddObject(LineRecord(ObjectKind::Measurement, x, 60, x + 400, 130),
+                                 OnLayer{currentLayer});
+        paper.CreateAndAddObject(CircleRecord(x + 300, 100, 66, i % 4 + 2, int16_t(i * 9)),
+                                 OnLayer{currentLayer});
+        paper.CreateAndAddObject(TextRecord(x + 100, 66, "Band edge", int16_t(i * 17)),
+                                 OnLayer{currentLayer});
+        paper.CreateAndAddObject(LineRecord(ObjectKind::DashedLine, x, 199, x + 650, 0),
+                                 OnLayer{currentLayer});
     }
 }
 

@@ -21,7 +21,7 @@ std::shared_ptr<PaperObject> Add(Paper& paper, ObjectRecord record, uint8_t laye
                                  SDL_Color color = {0, 0, 0, 0}) {
     record.SetLayer(layer);
     record.SetColor(color);
-    EXPECT_TRUE(paper.CreateAndAddObject(record, true));
+    EXPECT_TRUE(paper.CreateAndAddObject(record));
     return paper.objects.back();
 }
 

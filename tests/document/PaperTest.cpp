@@ -10,7 +10,8 @@ namespace {
 
 std::shared_ptr<PaperObject> Add(Paper& paper, const ObjectRecord& record,
                                  bool keepAttributes = false) {
-    EXPECT_TRUE(paper.CreateAndAddObject(record, keepAttributes));
+    EXPECT_TRUE(keepAttributes ? paper.CreateAndAddObject(record)
+                               : paper.CreateAndAddObject(record, OnLayer{currentLayer}));
     return paper.objects.back();
 }
 
@@ -55,7 +56,7 @@ TEST(PaperTest, AddingGivesIdsAndUndoRecordsAndTheCurrentAttributes) {
     // An object that already has an id keeps it and leaves no undo step.
     auto returning = CreateObjectFromRecord(&paper, kept);
     returning->id = 77;
-    paper.AddObject(returning, true);
+    paper.AddObject(returning);
     EXPECT_EQ(returning->id, 77);
     EXPECT_EQ(paper.undoStack.size(), 3u);
 
@@ -65,7 +66,7 @@ TEST(PaperTest, AddingGivesIdsAndUndoRecordsAndTheCurrentAttributes) {
 
     ObjectRecord unknown;
     unknown.SetKind(12);
-    EXPECT_FALSE(paper.CreateAndAddObject(unknown, false));
+    EXPECT_FALSE(paper.CreateAndAddObject(unknown, OnLayer{currentLayer}));
 }
 
 TEST(PaperTest, UndoingADeletionRestoresTheObjectsExactlyAsTheyWere) {
@@ -115,11 +116,11 @@ TEST(PaperTest, RectangleSelectionTakesOnlyTheCurrentLayer) {
     auto onOne = Add(paper, LineRecord(ObjectKind::Line, 0, 10, 100, 10));
     auto missed = Add(paper, LineRecord(ObjectKind::Line, 0, 500, 100, 500));
     paper.hiddenLayers[1] = 1;
-    EXPECT_TRUE(paper.SelectInRect({40, -5, 20, 30}));
+    EXPECT_TRUE(paper.SelectInRect({40, -5, 20, 30}, currentLayer));
     ASSERT_EQ(paper.selection.size(), 1u);
     EXPECT_EQ(paper.selection.begin()->first, onOne->id) << "hidden layers stay selectable";
     currentLayer = 7;
-    EXPECT_FALSE(paper.SelectInRect({40, -5, 20, 30}));
+    EXPECT_FALSE(paper.SelectInRect({40, -5, 20, 30}, currentLayer));
     EXPECT_TRUE(paper.selection.empty());
     (void)onZero;
     (void)missed;

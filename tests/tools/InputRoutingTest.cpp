@@ -18,7 +18,7 @@ class InputRoutingTest : public ProgramWithPaper {
         record.SetY1(y1);
         record.SetX2(x2);
         record.SetY2(y2);
-        paper->CreateAndAddObject(record, false);
+        paper->CreateAndAddObject(record, OnLayer{currentLayer});
         std::shared_ptr<PaperObject> object = paper->objects.back();
         paper->selection.emplace(object->id, object);
         return object;

@@ -16,7 +16,7 @@ class ToolSelectTest : public ProgramWithPaper {
     std::shared_ptr<PaperObject> Add(ObjectRecord record, uint8_t layer = 0) {
         const uint8_t current = currentLayer;
         currentLayer = layer;
-        paper->CreateAndAddObject(record, false);
+        paper->CreateAndAddObject(record, OnLayer{currentLayer});
         currentLayer = current;
         return paper->objects.back();
     }

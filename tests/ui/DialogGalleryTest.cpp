@@ -103,10 +103,12 @@ void LookAtNextDialog(const std::string& shotName, int* seen) {
 
 struct GalleryPaper : ActiveTestPaper {
     GalleryPaper() {
-        paper.CreateAndAddObject(LineRecord(ObjectKind::Measurement, 96, 96, 336, 96), false);
-        paper.CreateAndAddObject(LineRecord(ObjectKind::Rect, 144, 192, 384, 336), false);
-        paper.CreateAndAddObject(CircleRecord(600, 300, 72), false);
-        paper.CreateAndAddObject(TextRecord(480, 480, "Tessellon"), false);
+        paper.CreateAndAddObject(LineRecord(ObjectKind::Measurement, 96, 96, 336, 96),
+                                 OnLayer{currentLayer});
+        paper.CreateAndAddObject(LineRecord(ObjectKind::Rect, 144, 192, 384, 336),
+                                 OnLayer{currentLayer});
+        paper.CreateAndAddObject(CircleRecord(600, 300, 72), OnLayer{currentLayer});
+        paper.CreateAndAddObject(TextRecord(480, 480, "Tessellon"), OnLayer{currentLayer});
     }
     void Select(size_t index) {
         paper.selection.clear();

@@ -21,7 +21,7 @@ class EditObjectDialogTest : public DialogTest {
     // Adds the object (on layer 0, without a colour), selects it alone and
     // forgets the undo record of adding it.
     static PaperObject& AddSelected(Paper& paper, const ObjectRecord& record) {
-        EXPECT_TRUE(paper.CreateAndAddObject(record, false));
+        EXPECT_TRUE(paper.CreateAndAddObject(record, OnLayer{currentLayer}));
         const std::shared_ptr<PaperObject>& object = paper.objects.back();
         paper.selection.clear();
         paper.selection.emplace(object->id, object);
@@ -243,7 +243,7 @@ TEST_F(EditObjectDialogTest, CancelEscapeAndClosingLeaveTheObjectUntouched) {
 
     // With two objects selected no dialog opens; the status line says why.
     paper.undoStack.clear();
-    EXPECT_TRUE(paper.CreateAndAddObject(TextRecord(24, 96, "Hall"), false));
+    EXPECT_TRUE(paper.CreateAndAddObject(TextRecord(24, 96, "Hall"), OnLayer{currentLayer}));
     paper.selection.emplace(paper.objects.back()->id, paper.objects.back());
     Edit(paper, [](Dialog& dialog) {
         ADD_FAILURE() << "a dialog opened for two objects";
@@ -328,7 +328,8 @@ TEST(EditObjectInProgramTest, TheEKeyOpensTheDialogWithoutTypingItsLetter) {
     ASSERT_TRUE(app.Start());
     ActiveTestPaper active;
     Paper& paper = active.paper;
-    ASSERT_TRUE(paper.CreateAndAddObject(LineRecord(ObjectKind::Line, 96, 96, 288, 96), false));
+    ASSERT_TRUE(paper.CreateAndAddObject(LineRecord(ObjectKind::Line, 96, 96, 288, 96),
+                                         OnLayer{currentLayer}));
     paper.selection.emplace(paper.objects[0]->id, paper.objects[0]);
 
     std::string first;

@@ -121,11 +121,12 @@ class ExportCommandsTest : public MenuTest {
     }
     static void Draw(Paper& paper) {
         paper.palette.backgroundColor = kBlue;
-        paper.CreateAndAddObject(LineRecord(ObjectKind::Line, 30, 30, 200, 120), false);
+        paper.CreateAndAddObject(LineRecord(ObjectKind::Line, 30, 30, 200, 120),
+                                 OnLayer{currentLayer});
         ObjectRecord rect = LineRecord(ObjectKind::Rect, 250, 40, 400, 200);
         rect.SetColor({200, 50, 100, 255});
-        paper.CreateAndAddObject(rect, true);
-        paper.CreateAndAddObject(TextRecord(60, 220, "Shed 1:50"), false);
+        paper.CreateAndAddObject(rect);
+        paper.CreateAndAddObject(TextRecord(60, 220, "Shed 1:50"), OnLayer{currentLayer});
     }
     // Such a paper stored at `path` and opened from there, made active.
     Paper& OpenedPaper(const fs::path& path) {

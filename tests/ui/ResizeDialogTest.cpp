@@ -53,7 +53,8 @@ class CountingTool final : public Tool {
 TEST_F(ResizeDialogTest, TheSideButtonsDecideWhereTheAddedSpaceGoes) {
     ActiveTestPaper active(kLetterWidth, kLetterHeight);
     Paper& paper = active.paper;
-    paper.CreateAndAddObject(LineRecord(ObjectKind::Line, 100, 100, 200, 200), false);
+    paper.CreateAndAddObject(LineRecord(ObjectKind::Line, 100, 100, 200, 200),
+                             OnLayer{currentLayer});
     paper.undoStack.clear();
 
     std::string width;
@@ -81,7 +82,7 @@ TEST_F(ResizeDialogTest, TheSideButtonsDecideWhereTheAddedSpaceGoes) {
     EXPECT_TRUE(paper.undoStack.empty());
 
     // The centre button adds the space on all sides: half of it on the left.
-    paper.CreateAndAddObject(LineRecord(ObjectKind::Line, 5, 5, 9, 9), false);
+    paper.CreateAndAddObject(LineRecord(ObjectKind::Line, 5, 5, 9, 9), OnLayer{currentLayer});
     ResizeWith("10", {kResizeAllSidesId});
     EXPECT_EQ(FirstPoint(paper, 0), (SDL_Point{172, 100}));
     paper.Undo();
@@ -138,7 +139,8 @@ TEST_F(ResizeDialogTest, TheAllSidesButtonIsCoupledToTheFourSides) {
 TEST_F(ResizeDialogTest, SizesAreCheckedBeforeAnythingChanges) {
     ActiveTestPaper active(kLetterWidth, kLetterHeight);
     Paper& paper = active.paper;
-    paper.CreateAndAddObject(LineRecord(ObjectKind::Line, 100, 100, 200, 200), false);
+    paper.CreateAndAddObject(LineRecord(ObjectKind::Line, 100, 100, 200, 200),
+                             OnLayer{currentLayer});
     paper.undoStack.clear();
     paper.modified = false;
     auto unchanged = [&] {
@@ -201,8 +203,9 @@ TEST_F(ResizeDialogTest, AutoSizeLeavesFourSquaresAroundTheObjects) {
     ActiveTestPaper active(kLetterWidth, kLetterHeight);
     Paper& paper = active.paper;
     ASSERT_EQ(paper.blockWidth, 24);
-    paper.CreateAndAddObject(LineRecord(ObjectKind::Line, 150, 200, 300, 130), false);
-    paper.CreateAndAddObject(CircleRecord(200, 160, 20), false);
+    paper.CreateAndAddObject(LineRecord(ObjectKind::Line, 150, 200, 300, 130),
+                             OnLayer{currentLayer});
+    paper.CreateAndAddObject(CircleRecord(200, 160, 20), OnLayer{currentLayer});
     paper.undoStack.clear();
 
     OnDialogOpened([](Dialog& dialog) { PushClickOn(dialog, kResizeAutoSizeId); });
@@ -220,7 +223,8 @@ TEST_F(ResizeDialogTest, AutoSizeLeavesFourSquaresAroundTheObjects) {
     // Already four squares in: nothing moves, the paper shrinks around them.
     paper.objects.clear();
     paper.undoStack.clear();
-    paper.CreateAndAddObject(LineRecord(ObjectKind::Line, 100, 100, 300, 200), false);
+    paper.CreateAndAddObject(LineRecord(ObjectKind::Line, 100, 100, 300, 200),
+                             OnLayer{currentLayer});
     paper.undoStack.clear();
     AutoSizeActivePaper();
     EXPECT_EQ(paper.width, 396);
@@ -231,7 +235,8 @@ TEST_F(ResizeDialogTest, AutoSizeLeavesFourSquaresAroundTheObjects) {
 
     // Objects partly left of and above the paper come back onto it.
     paper.objects.clear();
-    paper.CreateAndAddObject(LineRecord(ObjectKind::Line, -50, -30, 100, 60), false);
+    paper.CreateAndAddObject(LineRecord(ObjectKind::Line, -50, -30, 100, 60),
+                             OnLayer{currentLayer});
     AutoSizeActivePaper();
     EXPECT_EQ(FirstPoint(paper, 0), (SDL_Point{118, 114}));
     EXPECT_EQ(paper.width, 364);
@@ -245,7 +250,8 @@ TEST_F(ResizeDialogTest, AutoSizeRefusesAnEmptyPaperAndOneThatWouldGrowTooLarge)
     EXPECT_EQ(Notice(), "Paper is empty!");
     EXPECT_EQ(paper.width, kLetterWidth);
 
-    paper.CreateAndAddObject(LineRecord(ObjectKind::Line, 100, 100, 40000, 200), false);
+    paper.CreateAndAddObject(LineRecord(ObjectKind::Line, 100, 100, 40000, 200),
+                             OnLayer{currentLayer});
     paper.undoStack.clear();
     paper.modified = false;
     AutoSizeActivePaper();
@@ -259,7 +265,7 @@ TEST_F(ResizeDialogTest, AutoSizeRefusesAnEmptyPaperAndOneThatWouldGrowTooLarge)
     // end lies 2 pixels past a grid line.
     paper.objects.clear();
     paper.CreateAndAddObject(LineRecord(ObjectKind::Line, INT32_MIN + 10, 0, INT32_MIN + 110, 48),
-                             false);
+                             OnLayer{currentLayer});
     AutoSizeActivePaper();
     EXPECT_EQ(paper.objects[0]->record.X1(), 98);
     EXPECT_EQ(paper.objects[0]->record.X2(), 198);
@@ -282,7 +288,8 @@ TEST_F(ResizeDialogTest, TheDialogEndsTheToolOperationInProgress) {
     EXPECT_EQ(activeToolInstance, nullptr);
 
     activeToolInstance = std::make_unique<CountingTool>(destroyed);
-    active.paper.CreateAndAddObject(LineRecord(ObjectKind::Line, 0, 0, 10, 10), false);
+    active.paper.CreateAndAddObject(LineRecord(ObjectKind::Line, 0, 0, 10, 10),
+                                    OnLayer{currentLayer});
     AutoSizeActivePaper();
     EXPECT_EQ(destroyed, 2);
 }
@@ -321,7 +328,8 @@ TEST_F(ResizeDialogTest, OkWithTheSizeUntouchedKeepsTheExactSize) {
         SCOPED_TRACE(std::to_string(size.x) + "x" + std::to_string(size.y));
         ActiveTestPaper active(size.x, size.y);
         Paper& paper = active.paper;
-        paper.CreateAndAddObject(LineRecord(ObjectKind::Line, 30, 40, 50, 60), false);
+        paper.CreateAndAddObject(LineRecord(ObjectKind::Line, 30, 40, 50, 60),
+                                 OnLayer{currentLayer});
         paper.undoStack.clear();
         paper.modified = false;
         for (const std::vector<int>& sides :
