@@ -158,10 +158,8 @@ void WriteJsonObject(std::FILE* out, const PaperObject& object) {
         std::fprintf(out, ", \"x2\": %d, \"y2\": %d", r.X2(), r.Y2());
         break;
     }
-    const SDL_Color color = r.Color();
-    std::fprintf(out, ", \"layer\": %d, \"angle\": %d, \"color\": [%d, %d, %d, %d]}",
-                 static_cast<int>(r.Layer()), static_cast<int>(r.Angle()), color.r, color.g,
-                 color.b, color.a);
+    std::fprintf(out, ", \"layer\": %d, \"angle\": %d, \"color\": %s}", static_cast<int>(r.Layer()),
+                 static_cast<int>(r.Angle()), JsonColor(r.Color()).c_str());
 }
 
 } // namespace

@@ -134,7 +134,8 @@ int StartUp(int argc, char** argv) {
     if (SDL_Init(SDL_INIT_VIDEO) != 0) {
         return Failed("Unable to initialize SDL: %s", SDL_GetError());
     }
-    if (!CreateMainWindow(FitToDisplays(ReadWindowGeometry(SettingsFilePath()), UsableDisplayAreas()))) {
+    if (!CreateMainWindow(
+            FitToDisplays(ReadWindowGeometry(SettingsFilePath()), UsableDisplayAreas()))) {
         return Failed("Couldn't create window and renderer: %s", SDL_GetError());
     }
     mainWindowHandle = NativeWindowHandle(window);

@@ -401,40 +401,40 @@ bool Paper::IsOverSelection(int32_t x, int32_t y) const {
 }
 
 bool Paper::ApplyEdit(PaperObject& object, const ObjectRecord& record) {
-    std::shared_ptr<PaperObject> before = CreateObjectFromRecord(this, object.record);
-    if (before == nullptr) {
-        ShowStatusNotice("Error creating temporary object!");
-        return false;
-    }
-    before->id = object.id;
-    object.record = record;
-    // A text's rendered texture shows the old text or colour.
-    object.ReleaseCache();
-    undoStack.push_back(std::make_unique<EditCommand>(
-        std::vector<std::shared_ptr<PaperObject>>{std::move(before)}));
-    modified = true;
-    return true;
+    return ChangeRecords({&object}, [&record](ObjectRecord& edited) { edited = record; });
 }
 
 bool Paper::ChangeSelected(const std::function<void(ObjectRecord&)>& change) {
     if (selection.empty()) {
         return false;
     }
-    // The records as they were, so one Undo gives every object back its old
-    // layer or colour.
-    std::vector<std::shared_ptr<PaperObject>> before;
+    std::vector<PaperObject*> targets;
+    targets.reserve(selection.size());
     for (const auto& entry : selection) {
-        std::shared_ptr<PaperObject> copy = CreateObjectFromRecord(this, entry.second->record);
+        targets.push_back(entry.second.get());
+    }
+    return ChangeRecords(targets, change);
+}
+
+bool Paper::ChangeRecords(const std::vector<PaperObject*>& targets,
+                          const std::function<void(ObjectRecord&)>& change) {
+    // The records as they were, so one Undo gives every object back its old
+    // fields.
+    std::vector<std::shared_ptr<PaperObject>> before;
+    before.reserve(targets.size());
+    for (const PaperObject* target : targets) {
+        std::shared_ptr<PaperObject> copy = CreateObjectFromRecord(this, target->record);
         if (copy == nullptr) {
             ShowStatusNotice("Error creating temporary object!");
             return false;
         }
-        copy->id = entry.second->id;
+        copy->id = target->id;
         before.push_back(std::move(copy));
     }
-    for (const auto& entry : selection) {
-        change(entry.second->record);
-        entry.second->ReleaseCache();
+    for (PaperObject* target : targets) {
+        change(target->record);
+        // A text's rendered texture shows the old text or colour.
+        target->ReleaseCache();
     }
     undoStack.push_back(std::make_unique<EditCommand>(std::move(before)));
     modified = true;

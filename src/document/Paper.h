@@ -157,6 +157,9 @@ class Paper final : public VRX_Serializable {
     // place, that layer and the drawing colour, and appends it.
     bool PlaceObject(const std::shared_ptr<PaperObject>& object, const OnLayer* place);
     void PushAdded(const std::shared_ptr<PaperObject>& object, bool newId);
+    // Applies `change` to the records of `targets` as one undo step.
+    bool ChangeRecords(const std::vector<PaperObject*>& targets,
+                       const std::function<void(ObjectRecord&)>& change);
     enum class TargetError { None, Surface, Renderer };
     TargetError MakeRenderTarget(const SDL_Rect& area);
     void RecreateBackgroundTexture();

@@ -92,11 +92,14 @@ double PaperObjectLines::MeasurementDistance(SDL_Point point) const {
     const MeasurementGeometry geometry =
         MeasureMeasurement(record.X1(), record.Y1(), record.X2(), record.Y2());
     double nearest = std::numeric_limits<double>::infinity();
+    // A slanted mark is drawn twice, the copy one pixel lower: its centre
+    // lies half a pixel down.
+    const double down = geometry.kind == MeasurementCase::Slanted ? 0.5 : 0.0;
     for (const MarkStroke& stroke :
          MeasurementMarkStrokes(record.X1(), record.Y1(), record.X2(), record.Y2(), geometry)) {
-        nearest = std::min(nearest, OutsideStroke(SegmentDistance(point.x, point.y, stroke.x1,
-                                                                  stroke.y1, stroke.x2, stroke.y2),
-                                                  kLineWidth));
+        const double centre = SegmentDistance(point.x, point.y, double(stroke.x1), stroke.y1 + down,
+                                              double(stroke.x2), stroke.y2 + down);
+        nearest = std::min(nearest, OutsideStroke(centre, kLineWidth));
     }
     const SDL_Rect label = MeasurementLabelBox();
     if (label.w > 0 && label.h > 0) {

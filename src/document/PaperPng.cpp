@@ -126,14 +126,27 @@ class PngStream {
     size_t pending_ = 0;
 };
 
+// Writes a `width` x `height` PNG to `path` whole or not at all; `writeRows`
+// hands the pixel rows to the stream from the top.
+bool WritePng(const std::string& path, int width, int height,
+              const std::function<bool(PngStream&)>& writeRows) {
+    AtomicFileWriter file;
+    if (!file.Open(path)) {
+        return false;
+    }
+    PngStream png(file);
+    return png.Begin(static_cast<uint32_t>(width), static_cast<uint32_t>(height)) &&
+           writeRows(png) && png.End() && file.Commit();
+}
+
 } // namespace
 
 bool DrawPaperInBands(Paper& paper, bool ownPalette, bool showGrid, const PaperBandSink& sink) {
-    RenderOverlay overlay;
-    overlay.showGrid = showGrid;
     if (paper.paperSurface == nullptr || paper.width < 1 || paper.height < 1) {
         return false;
     }
+    RenderOverlay overlay;
+    overlay.showGrid = showGrid;
     const int width = paper.width;
     const int bandRows = static_cast<int>(
         std::clamp<int64_t>(kBandBytes / (int64_t{width} * kPaperBytesPerPixel), 1, paper.height));
@@ -160,28 +173,20 @@ bool WritePaperPng(Paper& paper, bool ownPalette, const std::string& path, bool 
     if (paper.paperSurface == nullptr || paper.width < 1 || paper.height < 1) {
         return false;
     }
-    AtomicFileWriter file;
-    if (!file.Open(path)) {
-        return false;
-    }
-    PngStream png(file);
     const size_t rowBytes = size_t(paper.width) * kPngBytesPerPixel;
-    const auto writeRows = [&png, rowBytes](int, int rows, const uint8_t* rgb) {
-        return png.Rows(rgb, rows, rowBytes);
-    };
-    return png.Begin(static_cast<uint32_t>(paper.width), static_cast<uint32_t>(paper.height)) &&
-           DrawPaperInBands(paper, ownPalette, showGrid, writeRows) && png.End() && file.Commit();
+    return WritePng(path, paper.width, paper.height, [&](PngStream& png) {
+        return DrawPaperInBands(paper, ownPalette, showGrid,
+                                [&png, rowBytes](int, int rows, const uint8_t* rgb) {
+                                    return png.Rows(rgb, rows, rowBytes);
+                                });
+    });
 }
 
 bool WriteRgbPng(const uint8_t* rgb, int width, int height, const std::string& path) {
     if (rgb == nullptr || width < 1 || height < 1) {
         return false;
     }
-    AtomicFileWriter file;
-    if (!file.Open(path)) {
-        return false;
-    }
-    PngStream png(file);
-    return png.Begin(static_cast<uint32_t>(width), static_cast<uint32_t>(height)) &&
-           png.Rows(rgb, height, size_t(width) * kPngBytesPerPixel) && png.End() && file.Commit();
+    return WritePng(path, width, height, [&](PngStream& png) {
+        return png.Rows(rgb, height, size_t(width) * kPngBytesPerPixel);
+    });
 }

@@ -70,14 +70,12 @@ void DrawGrid(Paper& paper, const PaperPalette& palette, const SDL_Rect& area) {
     IndexRange(bh, counts.y, area.y, areaBottom, first, last);
     for (int64_t row = first; row <= last; ++row) {
         const int64_t y = row * bh;
-        if (IsMajorLine(paper, row) && y == 0) {
-            // A 2-pixel line covers the rows y - 1 and y, but SDL2_gfx rounds the
-            // one at y = 0 to nothing; the paper's top edge gets its visible row.
-            boxRGBA(renderer, ToGfx(rowLeft), 0, ToGfx(rowRight), 0, major.r, major.g, major.b,
-                    major.a);
-        } else if (IsMajorLine(paper, row)) {
-            thickLineRGBA(renderer, ToGfx(rowLeft), ToGfx(y), ToGfx(rowRight), ToGfx(y),
-                          kMajorGridWidth, major.r, major.g, major.b, major.a);
+        if (IsMajorLine(paper, row)) {
+            // The rows y - 1 and y, as a 2-pixel thick line draws them; drawn as
+            // a box because SDL2_gfx rounds such a line at y = 0 to nothing,
+            // which lost the paper's top edge.
+            boxRGBA(renderer, ToGfx(rowLeft), ToGfx(y - kMajorGridWidth + 1), ToGfx(rowRight),
+                    ToGfx(y), major.r, major.g, major.b, major.a);
         } else {
             SetPaperDrawColor(renderer, minor);
             SDL_RenderDrawLine(renderer, static_cast<int>(rowLeft), static_cast<int>(y + 1),

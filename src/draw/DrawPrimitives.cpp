@@ -42,8 +42,22 @@ void ThickMark(SDL_Renderer* renderer, int64_t x1, int64_t y1, int64_t x2, int64
                   color.g, color.b, color.a);
 }
 
-// A segment given in the measurement's own frame (u along it, v across it),
-// drawn anti-aliased twice, the second time one pixel lower, for weight.
+// A slanted measurement's mark is drawn anti-aliased twice, the second time
+// one pixel lower, for weight.
+void DoubledMark(SDL_Renderer* renderer, const MarkStroke& stroke, SDL_Color color) {
+    for (int64_t down = 0; down <= 1; ++down) {
+        int64_t ax = stroke.x1;
+        int64_t ay = stroke.y1 + down;
+        int64_t bx = stroke.x2;
+        int64_t by = stroke.y2 + down;
+        if (ClipSegmentToGfx(ax, ay, bx, by)) {
+            aalineRGBA(renderer, ToGfx(ax), ToGfx(ay), ToGfx(bx), ToGfx(by), color.r, color.g,
+                       color.b, color.a);
+        }
+    }
+}
+
+// A point given in a slanted measurement's own frame (u along it, v across it).
 struct SlantedFrame {
     int32_t ox;
     int32_t oy;
@@ -54,57 +68,21 @@ struct SlantedFrame {
         return {static_cast<int32_t>(int64_t{ox} + TruncToInt32(u * cosTheta - v * sinTheta)),
                 static_cast<int32_t>(int64_t{oy} + TruncToInt32(u * sinTheta + v * cosTheta))};
     }
-    void Segment(SDL_Renderer* renderer, int32_t u1, int32_t v1, int32_t u2, int32_t v2,
-                 SDL_Color color) const {
+    MarkStroke Stroke(int32_t u1, int32_t v1, int32_t u2, int32_t v2) const {
         const SDL_Point a = Map(u1, v1);
         const SDL_Point b = Map(u2, v2);
-        for (int64_t down = 0; down <= 1; ++down) {
-            int64_t ax = a.x;
-            int64_t ay = a.y + down;
-            int64_t bx = b.x;
-            int64_t by = b.y + down;
-            if (ClipSegmentToGfx(ax, ay, bx, by)) {
-                aalineRGBA(renderer, ToGfx(ax), ToGfx(ay), ToGfx(bx), ToGfx(by), color.r,
-                           color.g, color.b, color.a);
-            }
-        }
+        return {a.x, a.y, b.x, b.y};
     }
 };
 
 void DrawMeasurementMarks(SDL_Renderer* renderer, int32_t x1, int32_t y1, int32_t x2, int32_t y2,
                           const MeasurementGeometry& g, SDL_Color color) {
-    const int64_t x0 = g.x0;
-    const int64_t y0 = g.y0;
-    const int64_t length = g.length;
-    switch (g.kind) {
-    case MeasurementCase::Vertical:
-        ThickMark(renderer, x0 - kTickHalfLength, y0, x0 + kTickHalfLength, y0, color);
-        ThickMark(renderer, x0, y0, x0, y0 + kStubLength, color);
-        ThickMark(renderer, x0 - kTickHalfLength, y0 + length, x0 + kTickHalfLength, y0 + length,
-                  color);
-        ThickMark(renderer, x0, y0 + length, x0, y0 + length - kStubLength, color);
-        break;
-    case MeasurementCase::Horizontal:
-        ThickMark(renderer, x0, y0 - kTickHalfLength, x0, y0 + kTickHalfLength, color);
-        ThickMark(renderer, x0, y0, x0 + kStubLength, y0, color);
-        ThickMark(renderer, x0 + length, y0 - kTickHalfLength, x0 + length, y0 + kTickHalfLength,
-                  color);
-        ThickMark(renderer, x0 + length, y0, x0 + length - kStubLength, y0, color);
-        break;
-    case MeasurementCase::Slanted: {
-        const double dx = double(int64_t{x2} - x1);
-        const double dy = double(int64_t{y2} - y1);
-        const double theta = (90.0 - std::atan2(dx, dy) * kRadiansToDegrees) * kDegreesToRadians;
-        const double c = std::cos(theta);
-        const double s = std::sin(theta);
-        const SlantedFrame start{x1, y1, c, s};
-        start.Segment(renderer, 0, -kTickHalfLength, 0, kTickHalfLength, color);
-        start.Segment(renderer, 0, 0, kStubLength, 0, color);
-        const SlantedFrame end{x2, y2, c, s};
-        end.Segment(renderer, 0, -kTickHalfLength, 0, kTickHalfLength, color);
-        end.Segment(renderer, 0, 0, -kSlantedEndStubLength, 0, color);
-        break;
-    }
+    for (const MarkStroke& stroke : MeasurementMarkStrokes(x1, y1, x2, y2, g)) {
+        if (g.kind == MeasurementCase::Slanted) {
+            DoubledMark(renderer, stroke, color);
+        } else {
+            ThickMark(renderer, stroke.x1, stroke.y1, stroke.x2, stroke.y2, color);
+        }
     }
 }
 
@@ -248,45 +226,35 @@ MeasurementGeometry MeasureMeasurement(int32_t x1, int32_t y1, int32_t x2, int32
     return g;
 }
 
-std::vector<MarkStroke> MeasurementMarkStrokes(int32_t x1, int32_t y1, int32_t x2, int32_t y2,
-                                               const MeasurementGeometry& g) {
-    const double x0 = g.x0;
-    const double y0 = g.y0;
-    const double length = double(g.length);
+std::array<MarkStroke, 4> MeasurementMarkStrokes(int32_t x1, int32_t y1, int32_t x2, int32_t y2,
+                                                 const MeasurementGeometry& g) {
+    const int64_t x0 = g.x0;
+    const int64_t y0 = g.y0;
+    const int64_t length = g.length;
     switch (g.kind) {
     case MeasurementCase::Vertical:
-        return {{x0 - kTickHalfLength, y0, x0 + kTickHalfLength, y0},
-                {x0, y0, x0, y0 + kStubLength},
-                {x0 - kTickHalfLength, y0 + length, x0 + kTickHalfLength, y0 + length},
-                {x0, y0 + length, x0, y0 + length - kStubLength}};
+        return {{{x0 - kTickHalfLength, y0, x0 + kTickHalfLength, y0},
+                 {x0, y0, x0, y0 + kStubLength},
+                 {x0 - kTickHalfLength, y0 + length, x0 + kTickHalfLength, y0 + length},
+                 {x0, y0 + length, x0, y0 + length - kStubLength}}};
     case MeasurementCase::Horizontal:
-        return {{x0, y0 - kTickHalfLength, x0, y0 + kTickHalfLength},
-                {x0, y0, x0 + kStubLength, y0},
-                {x0 + length, y0 - kTickHalfLength, x0 + length, y0 + kTickHalfLength},
-                {x0 + length, y0, x0 + length - kStubLength, y0}};
+        return {{{x0, y0 - kTickHalfLength, x0, y0 + kTickHalfLength},
+                 {x0, y0, x0 + kStubLength, y0},
+                 {x0 + length, y0 - kTickHalfLength, x0 + length, y0 + kTickHalfLength},
+                 {x0 + length, y0, x0 + length - kStubLength, y0}}};
     case MeasurementCase::Slanted:
         break;
     }
-    const double theta = (90.0 - std::atan2(double(int64_t{x2} - x1), double(int64_t{y2} - y1)) *
-                                     kRadiansToDegrees) *
-                         kDegreesToRadians;
+    const double dx = double(int64_t{x2} - x1);
+    const double dy = double(int64_t{y2} - y1);
+    const double theta = (90.0 - std::atan2(dx, dy) * kRadiansToDegrees) * kDegreesToRadians;
     const double c = std::cos(theta);
     const double s = std::sin(theta);
-    std::vector<MarkStroke> strokes;
-    const auto add = [&](const SlantedFrame& frame, int32_t u1, int32_t v1, int32_t u2,
-                         int32_t v2) {
-        const SDL_Point a = frame.Map(u1, v1);
-        const SDL_Point b = frame.Map(u2, v2);
-        // The stroke is drawn twice, the copy one pixel lower.
-        strokes.push_back({double(a.x), a.y + 0.5, double(b.x), b.y + 0.5});
-    };
     const SlantedFrame start{x1, y1, c, s};
-    add(start, 0, -kTickHalfLength, 0, kTickHalfLength);
-    add(start, 0, 0, kStubLength, 0);
     const SlantedFrame end{x2, y2, c, s};
-    add(end, 0, -kTickHalfLength, 0, kTickHalfLength);
-    add(end, 0, 0, -kSlantedEndStubLength, 0);
-    return strokes;
+    return {start.Stroke(0, -kTickHalfLength, 0, kTickHalfLength),
+            start.Stroke(0, 0, kStubLength, 0), end.Stroke(0, -kTickHalfLength, 0, kTickHalfLength),
+            end.Stroke(0, 0, -kSlantedEndStubLength, 0)};
 }
 
 SDL_Rect MeasurementLabelRect(const Paper& paper, const MeasurementGeometry& geometry) {

@@ -8,6 +8,7 @@
 #include <SDL2/SDL_pixels.h>
 #include <SDL2/SDL_rect.h>
 
+#include <array>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -62,12 +63,14 @@ struct MeasurementGeometry {
     SDL_Point centre;
 };
 MeasurementGeometry MeasureMeasurement(int32_t x1, int32_t y1, int32_t x2, int32_t y2);
-// The centre lines of the strokes of a measurement's end marks (each drawn
-// about two pixels wide), for telling how near a point lies to them.
+// The strokes of a measurement's end marks: the tick across each end and its
+// stub pointing inward. Upright measurements draw each as a 2-pixel thick
+// line; slanted ones as an anti-aliased line drawn twice, the copy one pixel
+// lower. Drawing and the click test both take them from here.
 struct MarkStroke {
-    double x1, y1, x2, y2;
+    int64_t x1, y1, x2, y2;
 };
-std::vector<MarkStroke> MeasurementMarkStrokes(int32_t x1, int32_t y1, int32_t x2, int32_t y2,
-                                               const MeasurementGeometry& geometry);
+std::array<MarkStroke, 4> MeasurementMarkStrokes(int32_t x1, int32_t y1, int32_t x2, int32_t y2,
+                                                 const MeasurementGeometry& geometry);
 // The rectangle the label of a measurement of that geometry covers on `paper`.
 SDL_Rect MeasurementLabelRect(const Paper& paper, const MeasurementGeometry& geometry);

@@ -18,10 +18,6 @@ const GridColorChoice gridColorTable[kGridColorCount] = {
 
 namespace {
 
-bool SameColor(const SDL_Color& a, const SDL_Color& b) {
-    return a.r == b.r && a.g == b.g && a.b == b.b && a.a == b.a;
-}
-
 // The palette is saved with the document, so a real change marks the paper
 // modified and closing it asks about saving.
 void SetPaletteColor(SDL_Color PaperPalette::*field, const SDL_Color& color) {
@@ -43,6 +39,10 @@ void ChoosePaletteColor(SDL_Color PaperPalette::*field) {
 }
 
 } // namespace
+
+bool SameColor(const SDL_Color& a, const SDL_Color& b) {
+    return a.r == b.r && a.g == b.g && a.b == b.b && a.a == b.a;
+}
 
 FileTypeFilters ImageFileTypesFor(int loaderFlags) {
     // SDL_image reads PNG and BMP whatever it was initialised with.

@@ -1,7 +1,7 @@
 #pragma once
 // Background, draw and grid colours of the active paper, and its background
-// image. Only the palette changes: none of these marks the paper modified,
-// except a background image, whose path is kept in the document.
+// image. All of them are kept in the document, so a real change marks the
+// paper modified.
 
 #include "app/AppState.h"
 
@@ -15,6 +15,8 @@ constexpr SDL_Color kLightBackground = {255, 255, 255, 255};
 constexpr SDL_Color kDarkBackground = {33, 40, 48, 255};
 constexpr SDL_Color kWhiteDrawColor = {255, 255, 255, 255};
 constexpr SDL_Color kBlackDrawColor = {0, 0, 0, 255};
+
+bool SameColor(const SDL_Color& a, const SDL_Color& b);
 
 constexpr int kGridColorCount = 4;
 struct GridColorChoice {

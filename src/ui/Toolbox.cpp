@@ -6,6 +6,7 @@
 #include "app/PhysfsRWops.h"
 #include "document/Paper.h"
 #include "ui/ColorDialog.h"
+#include "ui/PaperColors.h"
 #include "ui/ToolboxButton.h"
 
 #include <SDL2/SDL.h>
@@ -504,8 +505,7 @@ void ChooseCustomColor(ToolboxButton& /*entry*/) {
     // The chosen colour is the drawing colour from now on, so the button that
     // says so is the one shown pressed.
     chosen.a = SDL_ALPHA_OPAQUE;
-    const SDL_Color& old = activePaper->drawColor;
-    if (old.r != chosen.r || old.g != chosen.g || old.b != chosen.b || old.a != chosen.a) {
+    if (!SameColor(activePaper->drawColor, chosen)) {
         activePaper->drawColor = chosen;
         activePaper->modified = true;
     }
