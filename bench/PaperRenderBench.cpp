@@ -4,8 +4,9 @@
 #include "app/AppState.h"
 #include "document/Paper.h"
 #include "document/PaperObject.h"
-#include "document/PaperPng.h"
-#include "document/PaperRenderer.h"
+#include "view/PaperPng.h"
+#include "view/PaperRenderer.h"
+#include "view/PaperView.h"
 
 #include <SDL2/SDL.h>
 #include <SDL2/SDL_ttf.h>
@@ -83,15 +84,16 @@ void ViewFrames(benchmark::State& state, int paperWidth, int paperHeight, SDL_Re
                 SDL_Point scroll, Frames frames = Frames::Changing) {
     BenchSession session;
     Paper paper;
-    paper.CreateSurface(paperWidth, paperHeight);
+    PaperView view(paper, drawFont, {kViewWidth, kViewHeight});
+    paper.SetSize(paperWidth, paperHeight);
     Populate(paper, spread);
-    paper.scrollX = scroll.x;
-    paper.scrollY = scroll.y;
+    view.scrollX = scroll.x;
+    view.scrollY = scroll.y;
     for (auto _ : state) {
         if (frames == Frames::Changing) {
-            paper.viewCache.Clear();
+            view.viewCache.Clear();
         }
-        RenderPaper(paper, false, true);
+        RenderPaper(view, false, true);
     }
 }
 
@@ -122,13 +124,14 @@ BENCHMARK(BM_UnchangedViewWithAllObjectsVisible)->Unit(benchmark::kMillisecond);
 void BM_ExportPng(benchmark::State& state) {
     BenchSession session;
     Paper paper;
-    paper.CreateSurface(4000, 3000);
+    PaperView view(paper, drawFont, {kViewWidth, kViewHeight});
+    paper.SetSize(4000, 3000);
     Populate(paper, {0, 0, 4000, 3000});
     const std::string path =
         std::string(SDL_getenv("TMPDIR") != nullptr ? SDL_getenv("TMPDIR") : "/tmp") +
         "/tessellon-bench-export.png";
     for (auto _ : state) {
-        WritePaperPng(paper, true, path);
+        WritePaperPng(view, true, path);
     }
     std::remove(path.c_str());
 }

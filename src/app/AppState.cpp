@@ -5,7 +5,9 @@
 #include "support/VRX_Mutex.h"
 #include "tools/Tool.h"
 #include "ui/Menu.h"
+#include "ui/PaperWindows.h"
 #include "ui/ToolboxButton.h"
+#include "view/PaperView.h"
 
 #include <cstring>
 
@@ -51,8 +53,7 @@ char statusNotice[256] = {};
 int64_t statusNoticeExpiry = 0;
 SDL_Cursor* systemCursors[kSystemCursorCount] = {};
 
-std::vector<Paper*> openPapers;
-PaperHooks paperHooks;
+std::vector<std::unique_ptr<OpenPaper>> openPapers;
 double newPaperWidth = 8.5;
 double newPaperHeight = 11.0;
 const FileTypeFilters documentFileTypes = {{"Tessellon Files", "*.tsln"}};
@@ -86,11 +87,6 @@ bool dialogCloseWhenIdle = false;
 AboutState aboutState;
 RandomByteSource aboutRandomSource;
 
-VRX_Mutex_Win32Mutex iniLock(kVrxLockTimeoutMs);
-VRX_Mutex_Win32Mutex networkLock(kVrxLockTimeoutMs);
-int32_t networkReferenceCount = 0;
-bool networkInitialised = false;
-
 void ResetAppState() {
     quitRequested = false;
     aboutRequested = false;
@@ -120,7 +116,6 @@ void ResetAppState() {
         cursor = nullptr;
     }
     openPapers.clear();
-    paperHooks = PaperHooks{};
     newPaperWidth = 8.5;
     newPaperHeight = 11.0;
     imageFileTypes.clear();

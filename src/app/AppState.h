@@ -3,6 +3,8 @@
 // writes these variables directly; `ResetAppState` puts them back to their
 // start-up values (used at start-up and by tests).
 
+#include "support/Product.h"
+
 #include <SDL2/SDL_log.h>
 #include <SDL2/SDL_messagebox.h>
 #include <SDL2/SDL_rect.h>
@@ -24,7 +26,7 @@ typedef struct _TTF_Font TTF_Font;
 
 class Paper;
 class PaperObject;
-struct PaperHooks;
+struct OpenPaper;
 class Tool;
 struct MENU;
 struct MENU_ITEM;
@@ -39,8 +41,6 @@ class VRX_Mutex_Win32Mutex;
 constexpr int32_t kFramePeriodMs = 66;
 // The window title; with a document it reads "<title> - [name]".
 constexpr const char* kWindowTitle = "Tessellon/Linux64";
-// The product name used for the per-user folders.
-constexpr const char* kProductName = "Tessellon";
 
 extern bool quitRequested;
 extern bool aboutRequested;
@@ -102,12 +102,9 @@ extern SDL_Cursor* systemCursors[kSystemCursorCount];
 // ---------------------------------------------------------------------------
 // Open papers and file commands
 // ---------------------------------------------------------------------------
-// Every live paper in creation order; a Paper adds itself when constructed and
-// removes itself when destroyed. Not owning: the file commands delete papers.
-extern std::vector<Paper*> openPapers;
-// What the user interface does when a paper changes (document/Paper.h); all
-// empty without it, in headless use and in document tests.
-extern PaperHooks paperHooks;
+// Every open document with its view, in the order they were opened
+// (ui/PaperWindows.h opens and closes them).
+extern std::vector<std::unique_ptr<OpenPaper>> openPapers;
 extern double newPaperWidth;
 extern double newPaperHeight;
 
@@ -176,16 +173,6 @@ extern AboutState aboutState;
 // Tests set it to make positions, sizes and speeds exact.
 using RandomByteSource = std::function<bool(void* buffer, size_t count)>;
 extern RandomByteSource aboutRandomSource;
-
-// ---------------------------------------------------------------------------
-// Support library: the settings readers' lock, and the network layer's
-// reference count with its lock. The count lasts as long as the layer's users,
-// so ResetAppState leaves it alone.
-// ---------------------------------------------------------------------------
-extern VRX_Mutex_Win32Mutex iniLock;
-extern VRX_Mutex_Win32Mutex networkLock;
-extern int32_t networkReferenceCount;
-extern bool networkInitialised;
 
 // Puts every variable above but the network layer's back to its start-up
 // value. Does not free SDL objects: the shutdown sequence does that first.

@@ -4,11 +4,13 @@
 #include "app/Layout.h"
 #include "app/StatusLine.h"
 #include "document/Paper.h"
-#include "document/PaperRenderer.h"
 #include "tools/ToolPreview.h"
 #include "tools/ToolSupport.h"
 #include "ui/MenuBar.h"
+#include "ui/PaperWindows.h"
 #include "ui/Toolbox.h"
+#include "view/PaperRenderer.h"
+#include "view/PaperView.h"
 
 #include <SDL2/SDL.h>
 
@@ -30,15 +32,15 @@ void SetDrawColor(const SDL_Color& color) {
 // The surface holds `renderArea` of the paper; it goes to the same place in the
 // view that those paper pixels have at the current scroll position, cut to the
 // view so that nothing is ever stretched or drawn over the toolbox.
-void CopyPaperToView(const Paper& paper) {
-    SDL_Surface* surface = paper.paperSurface;
-    if (surface == nullptr || paper.renderArea.w <= 0 || paper.renderArea.h <= 0) {
+void CopyPaperToView(const PaperView& view) {
+    SDL_Surface* surface = view.Surface();
+    const SDL_Rect area = view.RenderArea();
+    if (surface == nullptr || area.w <= 0 || area.h <= 0) {
         return;
     }
-    const SDL_Rect placed = {paperViewRect.x + paper.renderArea.x - paper.scrollX,
-                             paperViewRect.y + paper.renderArea.y - paper.scrollY,
-                             std::min(paper.renderArea.w, surface->w),
-                             std::min(paper.renderArea.h, surface->h)};
+    const SDL_Rect placed = {paperViewRect.x + area.x - view.scrollX,
+                             paperViewRect.y + area.y - view.scrollY, std::min(area.w, surface->w),
+                             std::min(area.h, surface->h)};
     SDL_Rect target;
     if (SDL_IntersectRect(&placed, &paperViewRect, &target) == SDL_FALSE) {
         return;
@@ -53,11 +55,12 @@ void CopyPaperToView(const Paper& paper) {
 }
 
 void DrawToolCrosshair() {
-    if (activePaper == nullptr || toolPos.x < 0 || toolPos.y < 0) {
+    const PaperView* view = ActiveView();
+    if (view == nullptr || toolPos.x < 0 || toolPos.y < 0) {
         return;
     }
-    const SDL_Point center = {paperViewRect.x + toolPos.x - activePaper->scrollX,
-                              paperViewRect.y + toolPos.y - activePaper->scrollY};
+    const SDL_Point center = {paperViewRect.x + toolPos.x - view->scrollX,
+                              paperViewRect.y + toolPos.y - view->scrollY};
     if (!IsInside(paperViewRect, center)) {
         return;
     }
@@ -90,10 +93,10 @@ void DrawFrame() {
     SetDrawColor(kWorkspaceColor);
     SDL_RenderClear(renderer);
 
-    if (activePaper != nullptr) {
-        if (RenderPaper(*activePaper, /*wholePaper=*/false, /*ownPalette=*/true,
-                        ViewOverlay(*activePaper))) {
-            CopyPaperToView(*activePaper);
+    if (PaperView* view = ActiveView(); view != nullptr) {
+        if (RenderPaper(*view, /*wholePaper=*/false, /*ownPalette=*/true,
+                        ViewOverlay(view->paper))) {
+            CopyPaperToView(*view);
         }
     }
 

@@ -1,11 +1,11 @@
 #pragma once
 // One frame of the main window, rebuilt whole from the program state.
 
-class Paper;
+class PaperView;
 
-// Copies the paper's surface (its `renderArea`) to where those paper pixels lie
+// Copies the view's surface (its RenderArea()) to where those paper pixels lie
 // in the paper view at the current scroll position, cut to the view.
-void CopyPaperToView(const Paper& paper);
+void CopyPaperToView(const PaperView& view);
 
 // Draws the magenta cross at the tool position when it lies in the paper view.
 void DrawToolCrosshair();

@@ -3,12 +3,12 @@
 #include "app/AppState.h"
 #include "app/PhysfsRWops.h"
 #include "app/ResourcePath.h"
-#include "app/StatusNotice.h"
 #include "document/Paper.h"
 #include "document/PaperFile.h"
 #include "document/PaperObject.h"
-#include "document/PaperPng.h"
-#include "document/PaperThumbnail.h"
+#include "view/PaperPng.h"
+#include "view/PaperThumbnail.h"
+#include "view/PaperView.h"
 
 #include <SDL2/SDL.h>
 #include <SDL2/SDL_image.h>
@@ -63,11 +63,6 @@ bool IsOption(const char* argument) {
 int UsageError(const char* problem) {
     std::fprintf(stderr, "tessellon: %s\n\n%s", problem, kUsage);
     return kExitUsage;
-}
-
-// The status line's text: what the loader and the paper reported last.
-std::string LastNotice() {
-    return CurrentStatusNotice(static_cast<int64_t>(std::time(nullptr)));
 }
 
 // --- JSON --------------------------------------------------------------------
@@ -253,21 +248,17 @@ class HeadlessLibraries {
 
 // Loads as the program does; the loader's own message on failure.
 bool LoadForCommand(Paper& paper, const std::string& path, PaperFileHeader& header) {
-    if (!LoadPaper(paper, path, &header)) {
-        std::fprintf(stderr, "%s: %s\n", path.c_str(), LastNotice().c_str());
+    const FileReport report = LoadPaper(paper, path, &header);
+    if (!report) {
+        std::fprintf(stderr, "%s: %s\n", path.c_str(), report.message.c_str());
         return false;
-    }
-    // A background image that could not be shown is worth a warning.
-    const std::string notice = LastNotice();
-    if (notice != "File loaded.") {
-        std::fprintf(stderr, "%s: %s\n", path.c_str(), notice.c_str());
     }
     return true;
 }
 
 // Loads `document` and hands it to `write`, which makes the image `output`.
 int WriteDocumentImage(const char* argv0, const std::string& document, const std::string& output,
-                       const std::function<bool(Paper&)>& write) {
+                       const std::function<bool(PaperView&)>& write) {
     HeadlessLibraries libraries(argv0);
     if (!libraries.OpenDrawFont()) {
         return kExitFailure;
@@ -277,7 +268,14 @@ int WriteDocumentImage(const char* argv0, const std::string& document, const std
     if (!LoadForCommand(paper, document, header)) {
         return kExitFailure;
     }
-    if (!write(paper)) {
+    PaperView view(paper, drawFont, {0, 0});
+    // A background image that cannot be shown is worth a warning, not a failure.
+    std::string problem;
+    if (!paper.backgroundImagePath.empty() &&
+        !view.LoadBackgroundImage(paper.backgroundImagePath, problem)) {
+        std::fprintf(stderr, "%s: %s\n", document.c_str(), problem.c_str());
+    }
+    if (!write(view)) {
         std::fprintf(stderr, "%s: Error saving image!\n", output.c_str());
         return kExitFailure;
     }
@@ -306,8 +304,8 @@ int RunExport(const char* argv0, const std::vector<std::string>& arguments) {
     if (document.empty()) {
         return UsageError("--export needs a document");
     }
-    return WriteDocumentImage(argv0, document, output, [&](Paper& paper) {
-        return WritePaperPng(paper, colour, output, grid);
+    return WriteDocumentImage(argv0, document, output, [&](PaperView& view) {
+        return WritePaperPng(view, colour, output, grid);
     });
 }
 
@@ -327,8 +325,8 @@ int RunThumbnail(const char* argv0, const std::vector<std::string>& arguments) {
         return UsageError(("bad thumbnail size " + arguments[1]).c_str());
     }
     const std::string& output = arguments[3];
-    return WriteDocumentImage(argv0, arguments[2], output, [&](Paper& paper) {
-        return WritePaperThumbnail(paper, size, output);
+    return WriteDocumentImage(argv0, arguments[2], output, [&](PaperView& view) {
+        return WritePaperThumbnail(view, size, output);
     });
 }
 

@@ -4,6 +4,8 @@
 #include "app/Drawing.h"
 #include "app/WindowGeometry.h"
 #include "document/Paper.h"
+#include "ui/PaperWindows.h"
+#include "view/PaperView.h"
 
 #include <SDL2/SDL.h>
 #include <SDL2/SDL_ttf.h>
@@ -60,8 +62,8 @@ void LayoutScreen() {
     paperViewRect = {toolboxWidth, menuBarHeight, width - toolboxWidth, middleHeight};
     // A larger view could reach past a scrolled paper's far edge, showing bare
     // workspace there while the paper's near part stays out of sight.
-    for (Paper* paper : openPapers) {
-        paper->KeepScrollInView();
+    for (const std::unique_ptr<OpenPaper>& open : openPapers) {
+        open->view->SetViewSize({paperViewRect.w, paperViewRect.h});
     }
 }
 
@@ -72,8 +74,11 @@ void UpdateMousePosition(int32_t x, int32_t y) {
         return;
     }
     const Paper& paper = *activePaper;
+    const PaperView* view = ActiveView();
+    const SDL_Point scroll =
+        view != nullptr ? SDL_Point{view->scrollX, view->scrollY} : SDL_Point{0, 0};
     if (IsInside(paperViewRect, {x, y})) {
-        mousePaperPos = {x - paperViewRect.x + paper.scrollX, y - paperViewRect.y + paper.scrollY};
+        mousePaperPos = {x - paperViewRect.x + scroll.x, y - paperViewRect.y + scroll.y};
     }
     // Outside the view the last point over the paper stands; its block is worked
     // out again, as the grid may have changed since (a Lines per Inch choice).

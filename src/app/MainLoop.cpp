@@ -3,8 +3,8 @@
 #include "app/AboutScreen.h"
 #include "app/AppState.h"
 #include "app/Frame.h"
+#include "app/InputRouting.h"
 #include "app/Layout.h"
-#include "tools/InputRouting.h"
 #include "ui/FileCommands.h"
 
 #include <SDL2/SDL.h>

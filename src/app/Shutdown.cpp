@@ -44,7 +44,7 @@ void RunExitSteps() {
 void ShutdownProgram() {
     SetActiveToolInstance(nullptr);
     CloseAllPapers(/*force=*/true);
-    RemovePaperHooks();
+    DisconnectPapersFromInterface();
     DestroyToolbox();
     FreeMenuImages();
     ReleaseAboutText();

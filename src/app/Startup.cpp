@@ -156,7 +156,7 @@ int StartUp(int argc, char** argv) {
     if (windowsMenu == nullptr) {
         return Failed("Error creating menus!");
     }
-    InstallPaperHooks();
+    ConnectPapersToInterface();
     LoadRecentFiles();
     BuildToolbox();
     SelectTool("select");

@@ -50,7 +50,7 @@ void AddPositionItems(std::vector<std::string>& items, const Paper& paper) {
     const UnitPoint position = PixelsToUnits(paper, mousePaperPos.x, mousePaperPos.y);
     AddItem(items, "mpos: %.02f,%.02f %s", position.x, position.y, unit);
     if (gridLock) {
-        const UnitPoint grid = BlocksToUnits(mouseGridPos.x, mouseGridPos.y);
+        const UnitPoint grid = BlocksToUnits(paper, mouseGridPos.x, mouseGridPos.y);
         AddItem(items, "gpos: %.02f, %.02f %s", grid.x, grid.y, unit);
     }
     if (selectionDragging) {

@@ -1,21 +1,14 @@
 #include "document/Paper.h"
 
-#include "app/AppState.h"
-#include "app/StatusNotice.h"
 #include "document/PaperObject.h"
+#include "document/PaperObserver.h"
 #include "draw/Geometry.h"
-#include "platform/FileSystem.h"
-#include "support/VRX_Strings.h"
-
-#include <SDL2/SDL.h>
-#include <SDL2/SDL_image.h>
 
 #include <algorithm>
 #include <functional>
 
 namespace {
 
-constexpr int kPaperSurfaceDepth = 16;
 // Half the size of the square around the pointer that finds selected objects.
 constexpr int32_t kPointerReach = 5;
 
@@ -43,222 +36,83 @@ PaperPalette MonochromePalette() {
     };
 }
 
-Paper::Paper() {
-    openPapers.push_back(this);
-    if (paperHooks.paperCreated != nullptr) {
-        paperHooks.paperCreated(*this);
-    }
-}
-
 Paper::~Paper() {
-    openPapers.erase(std::remove(openPapers.begin(), openPapers.end(), this), openPapers.end());
-    if (paperHooks.paperDestroyed != nullptr) {
-        paperHooks.paperDestroyed(*this);
-    }
-    // Text textures belong to the renderer: free them while it still exists,
-    // also for objects someone else may keep alive.
-    ReleaseAllCaches();
+    // Undo records and the selection share the objects; drop them in the
+    // order that leaves no record pointing at a freed neighbour.
     undoStack.clear();
     selection.clear();
     objects.clear();
-    if (backgroundTexture != nullptr) {
-        SDL_DestroyTexture(backgroundTexture);
-    }
-    if (backgroundImage != nullptr) {
-        SDL_FreeSurface(backgroundImage);
-    }
-    if (paperRenderer != nullptr) {
-        SDL_DestroyRenderer(paperRenderer);
-    }
-    if (paperSurface != nullptr) {
-        SDL_FreeSurface(paperSurface);
-    }
 }
 
-// --- Surfaces ---------------------------------------------------------------
+// --- Size -------------------------------------------------------------------
 
-SDL_Rect Paper::VisibleArea() const {
-    const SDL_Rect view = {scrollX, scrollY, paperViewRect.w, paperViewRect.h};
-    const SDL_Rect paper = {0, 0, width, height};
-    SDL_Rect area = {0, 0, 0, 0};
-    if (SDL_IntersectRect(&view, &paper, &area) != SDL_TRUE) {
-        return {0, 0, 0, 0};
-    }
-    return area;
-}
-
-void Paper::KeepScrollInView() {
-    scrollX = std::clamp(scrollX, 0, std::max(width - paperViewRect.w, 0));
-    scrollY = std::clamp(scrollY, 0, std::max(height - paperViewRect.h, 0));
-}
-
-void Paper::ReleaseAllCaches() {
-    textCache.Clear();
-    viewCache.Clear();
-    for (const std::shared_ptr<PaperObject>& object : objects) {
-        object->ReleaseCache();
-    }
-    for (const auto& entry : selection) {
-        entry.second->ReleaseCache();
-    }
-    for (const std::unique_ptr<UndoCommand>& command : undoStack) {
-        command->ReleaseCaches();
-    }
-}
-
-void Paper::RecreateBackgroundTexture() {
-    if (backgroundTexture != nullptr) {
-        SDL_DestroyTexture(backgroundTexture);
-        backgroundTexture = nullptr;
-    }
-    if (backgroundImage != nullptr && paperRenderer != nullptr) {
-        backgroundTexture = SDL_CreateTextureFromSurface(paperRenderer, backgroundImage);
-    }
-}
-
-Paper::TargetError Paper::MakeRenderTarget(const SDL_Rect& area) {
-    // A surface needs at least one pixel even when nothing of the paper shows.
-    const int targetWidth = std::max(area.w, 1);
-    const int targetHeight = std::max(area.h, 1);
-    if (paperSurface == nullptr || paperRenderer == nullptr || paperSurface->w != targetWidth ||
-        paperSurface->h != targetHeight) {
-        SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormat(
-            0, targetWidth, targetHeight, kPaperSurfaceDepth, SDL_PIXELFORMAT_RGB565);
-        if (surface == nullptr) {
-            return TargetError::Surface;
-        }
-        SDL_Renderer* newRenderer = SDL_CreateSoftwareRenderer(surface);
-        if (newRenderer == nullptr) {
-            SDL_FreeSurface(surface);
-            return TargetError::Renderer;
-        }
-        // Everything made on the old renderer goes with it.
-        ReleaseAllCaches();
-        if (backgroundTexture != nullptr) {
-            SDL_DestroyTexture(backgroundTexture);
-            backgroundTexture = nullptr;
-        }
-        if (paperRenderer != nullptr) {
-            SDL_DestroyRenderer(paperRenderer);
-        }
-        if (paperSurface != nullptr) {
-            SDL_FreeSurface(paperSurface);
-        }
-        paperSurface = surface;
-        paperRenderer = newRenderer;
-        RecreateBackgroundTexture();
-    }
-    // The viewport puts the paper's origin where the covered area starts, so
-    // drawing at paper coordinates lands in the right place of the surface.
-    const SDL_Rect viewport = {-area.x, -area.y, width, height};
-    SDL_RenderSetViewport(paperRenderer, &viewport);
-    renderArea = area;
-    return TargetError::None;
-}
-
-bool Paper::PrepareRenderTarget(const SDL_Rect& area) {
-    return MakeRenderTarget(area) == TargetError::None;
-}
-
-void Paper::NotifyFileNameChanged() {
-    if (paperHooks.fileNameChanged != nullptr) {
-        paperHooks.fileNameChanged(*this);
-    }
-}
-
-bool Paper::CreateSurface(int32_t newWidth, int32_t newHeight) {
-    if (newWidth <= 0 || newHeight <= 0) {
-        return false;
-    }
+bool Paper::SetSize(int32_t newWidth, int32_t newHeight) {
     if (!SizeAllowed(newWidth, newHeight)) {
-        ShowStatusNotice("Error creating paper surface!");
         return false;
     }
     width = newWidth;
     height = newHeight;
-    scrollX = 0;
-    scrollY = 0;
-    switch (MakeRenderTarget(VisibleArea())) {
-    case TargetError::Surface:
-        ShowStatusNotice("Error creating paper surface!");
-        return false;
-    case TargetError::Renderer:
-        ShowStatusNotice("Error creating paper renderer!");
-        return false;
-    case TargetError::None:
-        break;
-    }
-    ReleaseAllCaches();
-    mousePaperPos = {-1, -1};
-    mouseGridPos = {-1, -1};
     UpdateBlockSize();
     NotifyFileNameChanged();
     return true;
 }
 
-bool Paper::ResizeSurface(int32_t newWidth, int32_t newHeight, bool withoutUndo) {
+bool Paper::Resize(int32_t newWidth, int32_t newHeight, bool withoutUndo) {
     if (!SizeAllowed(newWidth, newHeight)) {
-        ShowStatusNotice("Error creating new paper surface!");
         return false;
     }
     const int32_t oldWidth = width;
     const int32_t oldHeight = height;
-    const int32_t oldScrollX = scrollX;
-    const int32_t oldScrollY = scrollY;
     width = newWidth;
     height = newHeight;
-    // A paper that shrinks under a view scrolled far to the right or down
-    // would otherwise show nothing at all.
-    KeepScrollInView();
-    const TargetError error = MakeRenderTarget(VisibleArea());
-    if (error != TargetError::None) {
-        width = oldWidth;
-        height = oldHeight;
-        scrollX = oldScrollX;
-        scrollY = oldScrollY;
-        MakeRenderTarget(VisibleArea());
-        ShowStatusNotice(error == TargetError::Surface ? "Error creating new paper surface!"
-                                                       : "Error creating new paper renderer!");
-        return false;
-    }
     if (!withoutUndo) {
         undoStack.push_back(std::make_unique<ResizeCommand>(oldWidth, oldHeight));
     }
     modified = true;
+    NotifySizeChanged();
     return true;
 }
 
-bool Paper::LoadBackgroundImage(const std::string& path) {
-    const std::string name(GetFileName(path));
-    // The path may come from a document: a pipe or device there must not block.
-    if (!IsReadableFile(path)) {
-        ShowStatusNotice("Error opening " + name + ": not a readable file");
-        return false;
+// --- Observers --------------------------------------------------------------
+
+void Paper::AddObserver(PaperObserver* observer) {
+    if (observer != nullptr &&
+        std::find(observers_.begin(), observers_.end(), observer) == observers_.end()) {
+        observers_.push_back(observer);
     }
-    SDL_Surface* image = IMG_Load(path.c_str());
-    if (image == nullptr) {
-        ShowStatusNotice("Error opening " + name + ": " + SDL_GetError());
-        return false;
+}
+
+void Paper::RemoveObserver(PaperObserver* observer) {
+    observers_.erase(std::remove(observers_.begin(), observers_.end(), observer), observers_.end());
+}
+
+void Paper::NotifyFileNameChanged() {
+    // A copy: an observer may stop observing while it is told.
+    const std::vector<PaperObserver*> observers = observers_;
+    for (PaperObserver* observer : observers) {
+        observer->FileNameChanged(*this);
     }
-    SDL_Texture* texture = nullptr;
-    if (paperRenderer != nullptr) {
-        texture = SDL_CreateTextureFromSurface(paperRenderer, image);
-        if (texture == nullptr) {
-            ShowStatusNotice(std::string("Error creating texture: ") + SDL_GetError());
-            SDL_FreeSurface(image);
-            return false;
-        }
+}
+
+void Paper::NotifyFileStored() {
+    const std::vector<PaperObserver*> observers = observers_;
+    for (PaperObserver* observer : observers) {
+        observer->FileStored(*this);
     }
-    if (backgroundTexture != nullptr) {
-        SDL_DestroyTexture(backgroundTexture);
+}
+
+void Paper::NotifySizeChanged() {
+    const std::vector<PaperObserver*> observers = observers_;
+    for (PaperObserver* observer : observers) {
+        observer->SizeChanged(*this);
     }
-    if (backgroundImage != nullptr) {
-        SDL_FreeSurface(backgroundImage);
+}
+
+void Paper::SetTextMeasurer(const TextMeasurer* measurer) {
+    if (measurer != textMeasurer_) {
+        textMeasurer_ = measurer;
+        ++measurerGeneration_;
     }
-    backgroundImage = image;
-    backgroundTexture = texture;
-    backgroundImagePath = path;
-    return true;
 }
 
 // --- Objects ----------------------------------------------------------------
@@ -425,7 +279,6 @@ bool Paper::ChangeRecords(const std::vector<PaperObject*>& targets,
     for (const PaperObject* target : targets) {
         std::shared_ptr<PaperObject> copy = CreateObjectFromRecord(this, target->record);
         if (copy == nullptr) {
-            ShowStatusNotice("Error creating temporary object!");
             return false;
         }
         copy->id = target->id;
@@ -433,8 +286,6 @@ bool Paper::ChangeRecords(const std::vector<PaperObject*>& targets,
     }
     for (PaperObject* target : targets) {
         change(target->record);
-        // A text's rendered texture shows the old text or colour.
-        target->ReleaseCache();
     }
     undoStack.push_back(std::make_unique<EditCommand>(std::move(before)));
     modified = true;

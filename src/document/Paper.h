@@ -1,10 +1,9 @@
 #pragma once
 // One open document: a sheet of squared paper with its objects, selection,
-// undo stack and the off-screen surface it is drawn into.
+// undo stack and the fields its file stores. How it is shown (scroll position,
+// pixels, fonts) belongs to its view (view/PaperView.h).
 
-#include "document/PaperViewCache.h"
 #include "document/UndoCommands.h"
-#include "draw/TextTextureCache.h"
 #include "support/VRX_Serializable.h"
 
 #include <SDL2/SDL_pixels.h>
@@ -17,12 +16,10 @@
 #include <string>
 #include <vector>
 
-struct SDL_Surface;
-struct SDL_Renderer;
-struct SDL_Texture;
-struct MENU_ITEM;
 struct ObjectRecord;
 class PaperObject;
+class PaperObserver;
+class TextMeasurer;
 
 struct PaperPalette {
     SDL_Color backgroundColor;
@@ -51,40 +48,44 @@ struct OnLayer {
     uint8_t layer;
 };
 
+// The resolution of the display a paper is shown on, which sets the size of
+// its grid squares. Without a display, and until told, 96 on both axes.
+constexpr float kFallbackDpi = 96.0f;
+struct DisplayDpi {
+    float horizontal = kFallbackDpi;
+    float vertical = kFallbackDpi;
+};
+
 class Paper final : public VRX_Serializable {
   public:
-    // Registers the paper in `openPapers` and gives it its Windows-menu entry.
-    Paper();
-    // Unregisters it and releases objects, undo records and SDL resources.
+    Paper() = default;
     ~Paper();
     Paper(const Paper&) = delete;
     Paper& operator=(const Paper&) = delete;
 
-    // --- Surfaces -------------------------------------------------------
-    // The surface holds only the part of the paper being drawn (the visible
-    // part, or one band of an export), never the whole paper, which may be
-    // 32767 pixels square. These set the paper's size and make the surface for
-    // what is visible at that size; sizes outside 1..kMaxPaperPixels fail.
-    bool CreateSurface(int32_t newWidth, int32_t newHeight);
-    bool ResizeSurface(int32_t newWidth, int32_t newHeight, bool withoutUndo);
-    bool LoadBackgroundImage(const std::string& path);
-    // Recomputes blockWidth/blockHeight from the display DPI and linesPerInch.
+    // --- Size -----------------------------------------------------------
+    // Gives a new paper its size, 1..kMaxPaperPixels pixels each way, and its
+    // grid squares; false for any other size, which leaves the paper as it was.
+    bool SetSize(int32_t newWidth, int32_t newHeight);
+    // Changes the size of a paper in use, as one undo step unless
+    // `withoutUndo`; false for a size SetSize refuses.
+    bool Resize(int32_t newWidth, int32_t newHeight, bool withoutUndo);
+    // Recomputes blockWidth/blockHeight from `displayDpi` and linesPerInch.
     void UpdateBlockSize();
-    // The part of the paper that the paper view shows: (scrollX, scrollY) and
-    // the view's size, cut to the paper.
-    SDL_Rect VisibleArea() const;
-    // Keeps the view on the paper: never scrolled further than where the
-    // paper's far edge meets the view's, which a smaller paper or a larger
-    // window can change.
-    void KeepScrollInView();
-    // Makes `paperSurface` cover `area` (paper pixels), replacing surface and
-    // renderer only when the size changes. The renderer's viewport places the
-    // paper so that everything is drawn at paper coordinates. False when a new
-    // surface or renderer cannot be made; the old ones then stay.
-    bool PrepareRenderTarget(const SDL_Rect& area);
-    // Drops every rendered cache: the objects' and the primitives' texts keep
-    // textures of the renderer.
-    void ReleaseAllCaches();
+
+    // --- Those who show the paper -----------------------------------------
+    // Observers are told of changes until removed; not owned.
+    void AddObserver(PaperObserver* observer);
+    void RemoveObserver(PaperObserver* observer);
+    void NotifyFileNameChanged();
+    void NotifyFileStored();
+    void NotifySizeChanged();
+    // Measures texts for their boxes and hit tests: the view that draws them
+    // sets it. Without one every text measures 0 x 0.
+    void SetTextMeasurer(const TextMeasurer* measurer);
+    const TextMeasurer* GetTextMeasurer() const { return textMeasurer_; }
+    // Lets the objects drop what they worked out from the old measurer.
+    uint32_t MeasurerGeneration() const { return measurerGeneration_; }
 
     // --- Objects --------------------------------------------------------
     void AddObject(const std::shared_ptr<PaperObject>& object);
@@ -120,21 +121,12 @@ class Paper final : public VRX_Serializable {
     UndoStack undoStack;
     std::vector<std::shared_ptr<PaperObject>> objects;
     std::map<int32_t, std::shared_ptr<PaperObject>> selection;
-    MENU_ITEM* windowMenuItem = nullptr;
-    SDL_Surface* paperSurface = nullptr;
-    // The paper pixels `paperSurface` holds, from its top-left pixel on.
-    SDL_Rect renderArea = {0, 0, 0, 0};
-    SDL_Texture* backgroundTexture = nullptr;
-    // The decoded background image, kept so that a new renderer gets its
-    // texture without reading the file again.
-    SDL_Surface* backgroundImage = nullptr;
     std::string filePath;
     std::string exportPath;
     std::string backgroundImagePath;
     int32_t backgroundImageX = 0;
     int32_t backgroundImageY = 0;
     uint8_t backgroundImageAlpha = 255;
-    SDL_Renderer* paperRenderer = nullptr;
     PaperPalette palette = DefaultPaperPalette();
     SDL_Color drawColor = {0, 0, 0, 0};
     int32_t unitIndex = 0;
@@ -144,13 +136,8 @@ class Paper final : public VRX_Serializable {
     int32_t blockHeight = 24;
     int32_t width = kDefaultPaperWidth;
     int32_t height = kDefaultPaperHeight;
-    int32_t scrollX = 0;
-    int32_t scrollY = 0;
+    DisplayDpi displayDpi;
     uint8_t hiddenLayers[kLayerCount] = {};
-    // Texts drawn by the drawing primitives, kept between frames.
-    TextTextureCache textCache;
-    // The last view picture, reused while nothing shown has changed.
-    PaperViewCache viewCache;
 
   private:
     // Gives a new object its id (true when it got a new one) and, with a
@@ -160,22 +147,8 @@ class Paper final : public VRX_Serializable {
     // Applies `change` to the records of `targets` as one undo step.
     bool ChangeRecords(const std::vector<PaperObject*>& targets,
                        const std::function<void(ObjectRecord&)>& change);
-    enum class TargetError { None, Surface, Renderer };
-    TargetError MakeRenderTarget(const SDL_Rect& area);
-    void RecreateBackgroundTexture();
-    void NotifyFileNameChanged();
-};
 
-// What the rest of the program does when a paper changes in ways that are shown
-// elsewhere: its Windows-menu entry, the recent-file list and the window
-// title. The user interface installs these
-// in `paperHooks` (app/AppState.h) at start-up; without them (headless use,
-// document tests) nothing happens.
-struct PaperHooks {
-    void (*paperCreated)(Paper& paper) = nullptr;
-    void (*paperDestroyed)(Paper& paper) = nullptr;
-    // The file name shown for the paper changed (its Windows-menu caption).
-    void (*fileNameChanged)(Paper& paper) = nullptr;
-    // The paper was loaded from or saved to `filePath`.
-    void (*fileStored)(Paper& paper) = nullptr;
+    std::vector<PaperObserver*> observers_;
+    const TextMeasurer* textMeasurer_ = nullptr;
+    uint32_t measurerGeneration_ = 0;
 };

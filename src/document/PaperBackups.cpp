@@ -1,9 +1,9 @@
 #include "document/PaperBackups.h"
 
-#include "app/AppState.h"
 #include "document/PaperFile.h"
 #include "platform/DirectoryListing.h"
 #include "platform/FileSystem.h"
+#include "support/Product.h"
 #include "support/VRX_Paths.h"
 #include "support/VRX_Strings.h"
 

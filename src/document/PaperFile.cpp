@@ -1,8 +1,5 @@
 #include "document/PaperFile.h"
 
-#include "app/AppState.h"
-#include "app/KeyState.h"
-#include "app/StatusNotice.h"
 #include "document/Paper.h"
 #include "document/PaperBackups.h"
 #include "document/PaperObject.h"
@@ -116,12 +113,12 @@ bool WriteObjects(VRX_Buffer& buffer, Paper& paper) {
 }
 
 void AnnounceFile(Paper& paper) {
-    if (paperHooks.fileNameChanged != nullptr) {
-        paperHooks.fileNameChanged(paper);
-    }
-    if (paperHooks.fileStored != nullptr) {
-        paperHooks.fileStored(paper);
-    }
+    paper.NotifyFileNameChanged();
+    paper.NotifyFileStored();
+}
+
+FileReport Failed(std::string message) {
+    return FileReport{false, std::move(message)};
 }
 
 } // namespace
@@ -163,41 +160,32 @@ bool Paper::Serialize(VRX_Buffer& buffer, bool reading) {
     return true;
 }
 
-bool LoadPaper(Paper& paper, const std::string& path) {
-    return LoadPaper(paper, path, nullptr);
-}
-
-bool LoadPaper(Paper& paper, const std::string& path, PaperFileHeader* header) {
+FileReport LoadPaper(Paper& paper, const std::string& path, PaperFileHeader* header) {
     paper.filePath = path;
     // Only regular files: a pipe or device named as a document could block.
     if (!IsReadableFile(path)) {
-        ShowStatusNotice("Error opening file for read!");
-        return false;
+        return Failed("Error opening file for read!");
     }
     RemoveStaleTemporaryFiles(path, kStaleTemporaryFileSeconds);
     std::string bytes;
     if (!ReadWholeFile(path, bytes, kMaxPaperFileBytes)) {
-        ShowStatusNotice("Error reading file!");
-        return false;
+        return Failed("Error reading file!");
     }
     return LoadPaperBytes(paper, std::move(bytes), header);
 }
 
-bool LoadPaperBytes(Paper& paper, std::string bytes, PaperFileHeader* header) {
+FileReport LoadPaperBytes(Paper& paper, std::string bytes, PaperFileHeader* header) {
     if (bytes.size() < kMagicSize || std::memcmp(bytes.data(), kMagic, kMagicSize) != 0) {
-        ShowStatusNotice("File is corrupt, invalid magic value!");
-        return false;
+        return Failed("File is corrupt, invalid magic value!");
     }
     if (bytes.size() < kHeaderSize) {
-        ShowStatusNotice("File is corrupt!");
-        return false;
+        return Failed("File is corrupt!");
     }
     const auto versionByte = static_cast<uint8_t>(bytes[kMagicSize]);
     const bool compressed = (versionByte & kUncompressedFileFlag) == 0;
     const uint8_t version = versionByte & kVersionMask;
     if (version > kPaperFileVersion) {
-        ShowStatusNotice("Unknown file version - update Tessellon.");
-        return false;
+        return Failed("Unknown file version - update Tessellon.");
     }
     if (header != nullptr) {
         header->version = version;
@@ -213,44 +201,33 @@ bool LoadPaperBytes(Paper& paper, std::string bytes, PaperFileHeader* header) {
         loaded = compressed ? paper.LoadFromCompressed(buffer, kMaxPaperFileBytes)
                             : paper.LoadFromBuffer(buffer);
     }
-    if (!loaded) {
-        ShowStatusNotice("File is corrupt!");
-        return false;
-    }
-    if (!paper.CreateSurface(paper.width, paper.height)) {
-        return false;
-    }
-    ShowStatusNotice("File loaded.");
-    if (!paper.backgroundImagePath.empty()) {
-        paper.LoadBackgroundImage(paper.backgroundImagePath);
+    // A size no paper can have would leave nothing to draw on.
+    if (!loaded || !paper.SetSize(paper.width, paper.height)) {
+        return Failed("File is corrupt!");
     }
     AnnounceFile(paper);
-    return true;
+    return FileReport{true, "File loaded."};
 }
 
-bool SavePaper(Paper& paper, const std::string& path) {
+FileReport SavePaper(Paper& paper, const std::string& path, bool compressed) {
     // The document itself is replaced only once the new file is complete, so
     // a failure at any step leaves it as it was.
     RemoveStaleTemporaryFiles(path, kStaleTemporaryFileSeconds);
     AtomicFileWriter file;
     if (!file.Open(path)) {
-        ShowStatusNotice("Error opening file for write!");
-        return false;
+        return Failed("Error opening file for write!");
     }
-    const uint8_t versionByte = IsKeyHeld(SDL_SCANCODE_LCTRL)
-                                    ? (kPaperFileVersion | kUncompressedFileFlag)
-                                    : kPaperFileVersion;
+    const uint8_t versionByte =
+        compressed ? kPaperFileVersion : (kPaperFileVersion | kUncompressedFileFlag);
     paper.fileVersion = versionByte;
     if (!file.Write(kMagic, kMagicSize) || !file.Write(&versionByte, 1)) {
-        ShowStatusNotice("Error writing to file!");
-        return false;
+        return Failed("Error writing to file!");
     }
     const std::string body = (versionByte & kUncompressedFileFlag) != 0
                                  ? paper.SaveToString()
                                  : paper.SaveToCompressed(kPaperFileCompressionLevel);
     if (body.empty() || !file.Write(body)) {
-        ShowStatusNotice("Error writing to file!");
-        return false;
+        return Failed("Error writing to file!");
     }
     // The previous version goes to the backups only now that its successor is
     // complete: a save that fails keeps the older backup as well.
@@ -259,14 +236,12 @@ bool SavePaper(Paper& paper, const std::string& path) {
     std::string backupProblem;
     const bool backedUp = !PathExists(path) || BackUpDocument(path, backupProblem);
     if (!file.Commit()) {
-        ShowStatusNotice("Error writing to file!");
-        return false;
+        return Failed("Error writing to file!");
     }
     paper.filePath = path;
     paper.modified = false;
-    ShowStatusNotice(backedUp
-                         ? "File saved."
-                         : "File saved, but no backup copy could be made: " + backupProblem + ".");
     AnnounceFile(paper);
-    return true;
+    return FileReport{
+        true, backedUp ? "File saved."
+                       : "File saved, but no backup copy could be made: " + backupProblem + "."};
 }

@@ -22,19 +22,20 @@ struct PaperFileHeader {
     bool compressed = false;
 };
 
-// Reads the file into a freshly constructed paper and makes its surface.
-// Reports the outcome in the status line; on false the caller discards the
-// paper. A background image that cannot be shown is reported but does not
-// fail the load.
-bool LoadPaper(Paper& paper, const std::string& path);
-bool LoadPaper(Paper& paper, const std::string& path, PaperFileHeader* header);
-// The same for the bytes of a file already read; `filePath` is left as it is.
-bool LoadPaperBytes(Paper& paper, std::string bytes, PaperFileHeader* header);
+// What a load or save came to, and what to tell the user about it.
+struct FileReport {
+    bool ok = false;
+    std::string message;
+    explicit operator bool() const { return ok; }
+};
 
+// Reads the file into a freshly constructed paper. On failure the caller
+// discards the paper. The background image is the view's to read.
+FileReport LoadPaper(Paper& paper, const std::string& path, PaperFileHeader* header = nullptr);
+// The same for the bytes of a file already read; `filePath` is left as it is.
+FileReport LoadPaperBytes(Paper& paper, std::string bytes, PaperFileHeader* header = nullptr);
 // Writes the paper to `path`, keeping a copy of the file it replaces in the
 // backups folder (PaperBackups.h); when no copy can be made the save still
-// completes and says so. The file is replaced whole or not at all. Reports the
-// outcome.
-// While Left Ctrl is held the fields are written uncompressed, for inspecting
-// files.
-bool SavePaper(Paper& paper, const std::string& path);
+// completes and says so. The file is replaced whole or not at all.
+// Uncompressed fields are for inspecting files.
+FileReport SavePaper(Paper& paper, const std::string& path, bool compressed = true);

@@ -1,8 +1,8 @@
 #pragma once
 // Everything drawn on a paper is a PaperObject: a 256-byte record holding its
-// persistent state plus the behaviour of its class (drawing, hit testing,
-// moving). Objects are shared between a paper's list, its selection and its
-// undo records.
+// persistent state plus the geometry of its class (bounds, hit testing,
+// moving). Drawing them is the view's work (view/ObjectDrawing.h). Objects are shared between a
+// paper's list, its selection and its undo records.
 
 #include "document/ObjectRecord.h"
 #include "draw/Geometry.h"
@@ -49,10 +49,6 @@ class PaperObject {
     // The two defining points: the stored ones for lines and rectangles, the
     // enclosing square for circles, origin and far corner for texts.
     virtual ObjectPoints GetRect() const = 0;
-    // Drops whatever was rendered ahead for the current renderer.
-    virtual void ReleaseCache() {}
-    // Draws onto the owner paper's renderer in `color`.
-    virtual void Draw(SDL_Color color) = 0;
     // Adds the Edit Object controls this object offers.
     virtual void AddEditFields(std::set<int32_t>& fields) const { (void)fields; }
     virtual bool HasSecondPoint(int32_t dx, int32_t dy) const = 0;
@@ -62,11 +58,11 @@ class PaperObject {
     virtual ObjectBounds GetBounds() const;
     // True when the drawn outline touches `rect` (interiors do not count).
     virtual bool HitTest(const SDL_Rect& rect) const = 0;
-    // How far `point` lies from what Draw puts on the paper, in pixels: 0 on
+    // How far `point` lies from what is drawn of the object, in pixels: 0 on
     // the drawing, and anywhere inside a text's box. A click picks objects by
     // this, so that a thin outline can be hit without pixel precision.
     virtual double DrawnDistance(SDL_Point point) const = 0;
-    // Every pixel Draw can touch lies inside this box, so objects that miss
+    // Every pixel the drawing can touch lies inside this box, so objects that miss
     // the part of the paper being drawn are skipped.
     virtual PixelBox GetDrawBox() const = 0;
 

@@ -2,8 +2,7 @@
 
 #include "document/Paper.h"
 
-#include <SDL2/SDL.h>
-#include <SDL2/SDL2_gfxPrimitives.h>
+#include <SDL2/SDL_rect.h>
 
 #include <algorithm>
 #include <cmath>
@@ -62,29 +61,10 @@ PolygonCorners PolygonVertices(int32_t x, int32_t y, int16_t radius, int32_t sid
     return corners;
 }
 
-void DrawCircleShape(SDL_Renderer* renderer, int32_t x, int32_t y, int16_t radius, int32_t sides,
-                     int32_t angle, SDL_Color color) {
-    if (sides < kMinPolygonSides) {
-        aacircleRGBA(renderer, ToGfx(x), ToGfx(y), radius, color.r, color.g, color.b, color.a);
-        return;
-    }
-    const PolygonCorners corners = PolygonVertices(x, y, radius, sides, angle);
-    aapolygonRGBA(renderer, corners.x.data(), corners.y.data(), static_cast<int>(corners.x.size()),
-                  color.r, color.g, color.b, color.a);
-}
-
 ObjectPoints PaperObjectCircle::GetRect() const {
     const int16_t r = record.Radius();
     return {{WrapSub(record.X1(), r), WrapSub(record.Y1(), r)},
             {WrapAdd(record.X1(), r), WrapAdd(record.Y1(), r)}};
-}
-
-void PaperObjectCircle::Draw(SDL_Color color) {
-    if (owner->paperRenderer == nullptr) {
-        return;
-    }
-    DrawCircleShape(owner->paperRenderer, record.X1(), record.Y1(), record.Radius(), record.Sides(),
-                    record.Angle(), color);
 }
 
 void PaperObjectCircle::AddEditFields(std::set<int32_t>& fields) const {

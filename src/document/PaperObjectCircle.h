@@ -7,8 +7,6 @@
 
 #include <vector>
 
-struct SDL_Renderer;
-
 // A side count beyond this draws like this many sides: far more corners than
 // any circle has pixels on its outline, and a count from a file cannot make
 // drawing or hit testing run away.
@@ -24,16 +22,11 @@ struct PolygonCorners {
 // comes from accumulating 360 / sides in double precision.
 PolygonCorners PolygonVertices(int32_t x, int32_t y, int16_t radius, int32_t sides, int32_t angle);
 
-// The shape of circle objects, used for them and for the circle tool's preview.
-void DrawCircleShape(SDL_Renderer* renderer, int32_t x, int32_t y, int16_t radius, int32_t sides,
-                     int32_t angle, SDL_Color color);
-
 class PaperObjectCircle final : public PaperObject {
   public:
     using PaperObject::PaperObject;
 
     ObjectPoints GetRect() const override;
-    void Draw(SDL_Color color) override;
     void AddEditFields(std::set<int32_t>& fields) const override;
     bool HasSecondPoint(int32_t dx, int32_t dy) const override;
     bool HitTest(const SDL_Rect& rect) const override;

@@ -1,18 +1,16 @@
 #include "document/PaperObjectLines.h"
 
-#include "app/AppState.h"
+#include "document/MeasurementLabel.h"
 #include "document/Paper.h"
 #include "draw/DrawPrimitives.h"
 
-#include <SDL2/SDL.h>
-#include <SDL2/SDL2_gfxPrimitives.h>
+#include <SDL2/SDL_rect.h>
 
 #include <algorithm>
 #include <limits>
 
 namespace {
 
-constexpr Uint8 kLineWidth = 2;
 // How far the drawing of each kind can reach beyond the box of its two points:
 // the width of a thick line, an arrow head (10 back, 10 across), measurement
 // ticks (10 across, anti-aliased and doubled one pixel lower).
@@ -25,34 +23,6 @@ constexpr int64_t kMeasurementMarkMargin = 14;
 
 ObjectPoints PaperObjectLines::GetRect() const {
     return {{record.X1(), record.Y1()}, {record.X2(), record.Y2()}};
-}
-
-void PaperObjectLines::Draw(SDL_Color color) {
-    SDL_Renderer* renderer = owner->paperRenderer;
-    if (renderer == nullptr) {
-        return;
-    }
-    const int32_t x1 = record.X1();
-    const int32_t y1 = record.Y1();
-    const int32_t x2 = record.X2();
-    const int32_t y2 = record.Y2();
-    switch (Kind()) {
-    case ObjectKind::Measurement:
-        DrawMeasurement(*owner, x1, y1, x2, y2, color);
-        break;
-    case ObjectKind::DashedLine:
-        SetPaperDrawColor(renderer, color);
-        DrawDashedLine(renderer, x1, y1, x2, y2);
-        break;
-    case ObjectKind::Arrow:
-        SetPaperDrawColor(renderer, color);
-        DrawArrow(renderer, x1, y1, x2, y2);
-        break;
-    default:
-        thickLineRGBA(renderer, ToGfx(x1), ToGfx(y1), ToGfx(x2), ToGfx(y2), kLineWidth, color.r,
-                      color.g, color.b, color.a);
-        break;
-    }
 }
 
 void PaperObjectLines::AddEditFields(std::set<int32_t>& fields) const {
@@ -83,7 +53,7 @@ double PaperObjectLines::DrawnDistance(SDL_Point point) const {
                          SegmentDistance(point, head.left, head.right)});
     }
     default:
-        return OutsideStroke(SegmentDistance(point, a, b), kLineWidth);
+        return OutsideStroke(SegmentDistance(point, a, b), kPlainLineWidth);
     }
 }
 
@@ -99,7 +69,7 @@ double PaperObjectLines::MeasurementDistance(SDL_Point point) const {
          MeasurementMarkStrokes(record.X1(), record.Y1(), record.X2(), record.Y2(), geometry)) {
         const double centre = SegmentDistance(point.x, point.y, double(stroke.x1), stroke.y1 + down,
                                               double(stroke.x2), stroke.y2 + down);
-        nearest = std::min(nearest, OutsideStroke(centre, kLineWidth));
+        nearest = std::min(nearest, OutsideStroke(centre, kPlainLineWidth));
     }
     const SDL_Rect label = MeasurementLabelBox();
     if (label.w > 0 && label.h > 0) {
@@ -111,9 +81,17 @@ double PaperObjectLines::MeasurementDistance(SDL_Point point) const {
 }
 
 SDL_Rect PaperObjectLines::MeasurementLabelBox() const {
-    LabelBoxCache key = {true,        record.X1(),       record.Y1(),          record.X2(),
-                         record.Y2(), owner->blockWidth, owner->blocksPerUnit, owner->unitIndex,
-                         drawFont,    {0, 0, 0, 0}};
+    LabelBoxCache key = {true,
+                         record.X1(),
+                         record.Y1(),
+                         record.X2(),
+                         record.Y2(),
+                         owner->blockWidth,
+                         owner->blocksPerUnit,
+                         owner->unitIndex,
+                         owner->GetTextMeasurer(),
+                         owner->MeasurerGeneration(),
+                         {0, 0, 0, 0}};
     if (labelBox_ == nullptr) {
         labelBox_ = std::make_unique<LabelBoxCache>();
     }
@@ -121,7 +99,7 @@ SDL_Rect PaperObjectLines::MeasurementLabelBox() const {
     if (!old.valid || old.x1 != key.x1 || old.y1 != key.y1 || old.x2 != key.x2 ||
         old.y2 != key.y2 || old.blockWidth != key.blockWidth ||
         old.blocksPerUnit != key.blocksPerUnit || old.unitIndex != key.unitIndex ||
-        old.font != key.font) {
+        old.measurer != key.measurer || old.generation != key.generation) {
         key.rect = MeasurementLabelRect(*owner, MeasureMeasurement(key.x1, key.y1, key.x2, key.y2));
         *labelBox_ = key;
     }

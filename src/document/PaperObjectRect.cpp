@@ -1,9 +1,9 @@
 #include "document/PaperObjectRect.h"
 
 #include "document/Paper.h"
-#include "draw/DrawPrimitives.h"
+#include "draw/Geometry.h"
 
-#include <SDL2/SDL.h>
+#include <SDL2/SDL_rect.h>
 
 #include <algorithm>
 
@@ -17,17 +17,6 @@ constexpr int64_t kRectMargin = 1;
 
 ObjectPoints PaperObjectRect::GetRect() const {
     return {{record.X1(), record.Y1()}, {record.X2(), record.Y2()}};
-}
-
-void PaperObjectRect::Draw(SDL_Color color) {
-    SDL_Renderer* renderer = owner->paperRenderer;
-    if (renderer == nullptr) {
-        return;
-    }
-    SetPaperDrawColor(renderer, color);
-    const SDL_Rect rect = {record.X1(), record.Y1(), WrapSub(record.X2(), record.X1()),
-                           WrapSub(record.Y2(), record.Y1())};
-    SDL_RenderDrawRect(renderer, &rect);
 }
 
 void PaperObjectRect::AddEditFields(std::set<int32_t>& fields) const {

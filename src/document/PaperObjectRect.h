@@ -8,7 +8,6 @@ class PaperObjectRect final : public PaperObject {
     using PaperObject::PaperObject;
 
     ObjectPoints GetRect() const override;
-    void Draw(SDL_Color color) override;
     void AddEditFields(std::set<int32_t>& fields) const override;
     bool HasSecondPoint(int32_t dx, int32_t dy) const override;
     bool HitTest(const SDL_Rect& rect) const override;

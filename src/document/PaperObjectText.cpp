@@ -1,11 +1,8 @@
 #include "document/PaperObjectText.h"
 
-#include "app/AppState.h"
 #include "document/Paper.h"
-#include "draw/DrawPrimitives.h"
-
-#include <SDL2/SDL.h>
-#include <SDL2/SDL_ttf.h>
+#include "document/TextMeasurer.h"
+#include "draw/Geometry.h"
 
 #include <algorithm>
 #include <cmath>
@@ -15,11 +12,6 @@ namespace {
 // A turned copy may reach a pixel past its exact corners.
 constexpr int64_t kTurnedTextMargin = 2;
 
-uint32_t PackColor(SDL_Color color) {
-    return static_cast<uint32_t>(color.r) | static_cast<uint32_t>(color.g) << 8 |
-           static_cast<uint32_t>(color.b) << 16 | static_cast<uint32_t>(color.a) << 24;
-}
-
 } // namespace
 
 PaperObjectText::PaperObjectText(Paper* owner, const ObjectRecord& record)
@@ -27,26 +19,17 @@ PaperObjectText::PaperObjectText(Paper* owner, const ObjectRecord& record)
     this->record.TerminateText();
 }
 
-PaperObjectText::~PaperObjectText() {
-    PaperObjectText::ReleaseCache();
-}
-
 SDL_Point PaperObjectText::TextSize() const {
-    if (texture_ != nullptr) {
-        return {textureWidth_, textureHeight_};
-    }
+    const TextMeasurer* measurer = owner != nullptr ? owner->GetTextMeasurer() : nullptr;
+    const uint32_t generation = owner != nullptr ? owner->MeasurerGeneration() : 0;
     const uint8_t* field = record.bytes + ObjectRecord::kTextOffset;
-    if (!measured_ || measuredFont_ != drawFont ||
+    if (!measured_ || measuredBy_ != measurer || measuredGeneration_ != generation ||
         std::memcmp(measuredText_, field, sizeof measuredText_) != 0) {
-        int w = 0;
-        int h = 0;
-        if (drawFont == nullptr || TTF_SizeUTF8(drawFont, record.Text().c_str(), &w, &h) != 0) {
-            w = h = 0;
-        }
         measured_ = true;
-        measuredFont_ = drawFont;
+        measuredBy_ = measurer;
+        measuredGeneration_ = generation;
         std::memcpy(measuredText_, field, sizeof measuredText_);
-        measuredSize_ = {w, h};
+        measuredSize_ = measurer != nullptr ? measurer->Measure(record.Text()) : SDL_Point{0, 0};
     }
     return measuredSize_;
 }
@@ -67,49 +50,6 @@ PaperObjectText::Corners PaperObjectText::RotatedCorners() const {
 ObjectPoints PaperObjectText::GetRect() const {
     const Corners corners = RotatedCorners();
     return {corners.a, corners.d};
-}
-
-void PaperObjectText::ReleaseCache() {
-    if (texture_ != nullptr) {
-        SDL_DestroyTexture(texture_);
-        texture_ = nullptr;
-    }
-}
-
-void PaperObjectText::Draw(SDL_Color color) {
-    SDL_Renderer* renderer = owner->paperRenderer;
-    if (renderer == nullptr) {
-        return;
-    }
-    const uint32_t packed = PackColor(color);
-    if (packed != textureColor_) {
-        ReleaseCache();
-    }
-    const std::string text = record.Text();
-    if (texture_ == nullptr && drawFont != nullptr) {
-        SDL_Surface* surface = TTF_RenderUTF8_Blended(drawFont, text.c_str(), color);
-        if (surface != nullptr) {
-            texture_ = SDL_CreateTextureFromSurface(renderer, surface);
-            if (texture_ != nullptr) {
-                textureWidth_ = surface->w;
-                textureHeight_ = surface->h;
-                textureColor_ = packed;
-            }
-            SDL_FreeSurface(surface);
-        }
-    }
-    if (texture_ == nullptr) {
-        DrawText(*owner, drawFont, record.X1(), record.Y1(), color, text, record.Angle());
-        return;
-    }
-    const SDL_Rect destination = {record.X1(), record.Y1(), textureWidth_, textureHeight_};
-    if (record.Angle() != 0) {
-        const SDL_Point corner = {0, 0};
-        SDL_RenderCopyEx(renderer, texture_, nullptr, &destination, record.Angle(), &corner,
-                         SDL_FLIP_NONE);
-    } else {
-        SDL_RenderCopy(renderer, texture_, nullptr, &destination);
-    }
 }
 
 void PaperObjectText::AddEditFields(std::set<int32_t>& fields) const {

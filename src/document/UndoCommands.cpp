@@ -62,12 +62,6 @@ void PutBack(Paper& paper, const std::vector<std::shared_ptr<PaperObject>>& obje
     }
 }
 
-void ReleaseAll(const std::vector<std::shared_ptr<PaperObject>>& objects) {
-    for (const std::shared_ptr<PaperObject>& object : objects) {
-        object->ReleaseCache();
-    }
-}
-
 std::vector<int32_t> IdsOf(const std::vector<std::shared_ptr<PaperObject>>& objects) {
     std::vector<int32_t> ids;
     ids.reserve(objects.size());
@@ -98,10 +92,6 @@ void AddCommand::Redo(Paper& paper) {
     positions_.clear();
 }
 
-void AddCommand::ReleaseCaches() {
-    ReleaseAll(removed_);
-}
-
 void LoadCommand::UndoLast(Paper& paper) {
     if (ids_.empty()) {
         return;
@@ -126,10 +116,6 @@ void LoadCommand::Redo(Paper& paper) {
     positions_.pop_back();
 }
 
-void LoadCommand::ReleaseCaches() {
-    ReleaseAll(removed_);
-}
-
 void DeleteCommand::Undo(Paper& paper) {
     PutBack(paper, objects, positions_);
 }
@@ -137,10 +123,6 @@ void DeleteCommand::Undo(Paper& paper) {
 void DeleteCommand::Redo(Paper& paper) {
     std::vector<std::shared_ptr<PaperObject>> taken;
     TakeOff(paper, IdsOf(objects), taken, positions_);
-}
-
-void DeleteCommand::ReleaseCaches() {
-    ReleaseAll(objects);
 }
 
 void MoveCommand::Undo(Paper& paper) {
@@ -157,19 +139,14 @@ void EditCommand::Swap(Paper& paper) {
         if (position < paper.objects.size()) {
             PaperObject& object = *paper.objects[position];
             std::swap(object.record, copy->record);
-            object.ReleaseCache();
         }
     }
-}
-
-void EditCommand::ReleaseCaches() {
-    ReleaseAll(copies_);
 }
 
 void ResizeCommand::Swap(Paper& paper) {
     const int32_t width = paper.width;
     const int32_t height = paper.height;
-    if (paper.ResizeSurface(width_, height_, /*withoutUndo=*/true)) {
+    if (paper.Resize(width_, height_, /*withoutUndo=*/true)) {
         width_ = width;
         height_ = height;
     }

@@ -24,8 +24,6 @@ class UndoCommand {
     virtual void Undo(Paper& paper) = 0;
     // ...and makes the change again after an Undo.
     virtual void Redo(Paper& paper) = 0;
-    // Drops what the objects it holds keep of a renderer that is going away.
-    virtual void ReleaseCaches() {}
 
     const UndoKind kind;
     // Taken back together with the command below it: the second step of one
@@ -43,7 +41,6 @@ class AddCommand final : public UndoCommand {
         : UndoCommand(UndoKind::Added), ids(std::move(addedIds)) {}
     void Undo(Paper& paper) override;
     void Redo(Paper& paper) override;
-    void ReleaseCaches() override;
     const std::vector<int32_t> ids;
 
   private:
@@ -64,7 +61,6 @@ class LoadCommand final : public UndoCommand {
     void Undo(Paper& paper) override { UndoLast(paper); }
     // Puts back the object the last UndoLast took.
     void Redo(Paper& paper) override;
-    void ReleaseCaches() override;
 
   private:
     std::vector<int32_t> ids_;
@@ -81,7 +77,6 @@ class DeleteCommand final : public UndoCommand {
           positions_(std::move(positions)) {}
     void Undo(Paper& paper) override;
     void Redo(Paper& paper) override;
-    void ReleaseCaches() override;
     const std::vector<std::shared_ptr<PaperObject>> objects;
 
   private:
@@ -108,7 +103,6 @@ class EditCommand final : public UndoCommand {
         : UndoCommand(UndoKind::Edited), copies_(std::move(otherRecords)) {}
     void Undo(Paper& paper) override { Swap(paper); }
     void Redo(Paper& paper) override { Swap(paper); }
-    void ReleaseCaches() override;
 
   private:
     void Swap(Paper& paper);

@@ -1,10 +1,7 @@
 #include "document/Units.h"
 
-#include "app/AppState.h"
 #include "document/Paper.h"
 #include "draw/Geometry.h"
-
-#include <SDL2/SDL.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -20,8 +17,6 @@ constexpr int kUnitFeet = 0;
 constexpr int kUnitInches = 1;
 constexpr int32_t kMinScale = 1;
 constexpr int32_t kMaxScale = 16;
-// Used when the display cannot tell its DPI (always so without a display).
-constexpr float kFallbackDpi = 96.0f;
 constexpr size_t kLabelBufferSize = 128;
 constexpr size_t kSecondLabelBufferSize = 32;
 
@@ -47,10 +42,6 @@ const char* UnitAbbreviation(const Paper& paper) {
     return unit != nullptr ? unit->abbreviation : kUnknownUnit;
 }
 
-const char* UnitAbbreviation() {
-    return activePaper != nullptr ? UnitAbbreviation(*activePaper) : kUnknownUnit;
-}
-
 const char* UnitSuffix(const Paper& paper) {
     const UnitInfo* unit = FindUnit(paper);
     return unit != nullptr ? unit->suffix : kUnknownUnit;
@@ -68,11 +59,7 @@ UnitPoint PixelsToUnits(const Paper& paper, int32_t x, int32_t y) {
     return {HorizontalPixelsToUnits(paper, x), VerticalPixelsToUnits(paper, y)};
 }
 
-UnitPoint BlocksToUnits(int32_t bx, int32_t by) {
-    if (activePaper == nullptr) {
-        return {0.0, 0.0};
-    }
-    const Paper& paper = *activePaper;
+UnitPoint BlocksToUnits(const Paper& paper, int32_t bx, int32_t by) {
     // Products in 64 bits, so that a far-off position cannot overflow.
     const auto x = static_cast<double>(int64_t{bx} * paper.blockWidth);
     const auto y = static_cast<double>(int64_t{by} * paper.blockHeight);
@@ -110,43 +97,37 @@ MeasurementLabel FormatMeasurementLabel(const Paper& paper, double pixelLength) 
 }
 
 void Paper::UpdateBlockSize() {
-    int displayIndex = window != nullptr ? SDL_GetWindowDisplayIndex(window) : 0;
-    if (displayIndex < 0) {
-        displayIndex = 0;
-    }
-    float horizontalDpi = 0.0f;
-    float verticalDpi = 0.0f;
-    // Written so that a NaN from a confused driver counts as no answer too.
-    if (SDL_GetDisplayDPI(displayIndex, nullptr, &horizontalDpi, &verticalDpi) != 0 ||
-        !(horizontalDpi > 0.0f) || !(verticalDpi > 0.0f)) {
-        horizontalDpi = verticalDpi = kFallbackDpi;
-    }
-    blockWidth = BlockSizeForDpi(horizontalDpi, linesPerInch);
-    blockHeight = BlockSizeForDpi(verticalDpi, linesPerInch);
+    blockWidth = BlockSizeForDpi(displayDpi.horizontal, linesPerInch);
+    blockHeight = BlockSizeForDpi(displayDpi.vertical, linesPerInch);
 }
 
-void SetPaperUnit(int32_t unitIndex) {
-    if (activePaper != nullptr && unitIndex >= 0 && unitIndex < kUnitCount &&
-        activePaper->unitIndex != unitIndex) {
-        // The unit is stored in the document: a change must be saved or asked about.
-        activePaper->unitIndex = unitIndex;
-        activePaper->modified = true;
+bool SetPaperUnit(Paper& paper, int32_t unitIndex) {
+    if (unitIndex < 0 || unitIndex >= kUnitCount || paper.unitIndex == unitIndex) {
+        return false;
     }
+    // The unit is stored in the document: a change must be saved or asked about.
+    paper.unitIndex = unitIndex;
+    paper.modified = true;
+    return true;
 }
 
-void SetBlocksPerUnit(int32_t blocksPerUnit) {
-    if (activePaper != nullptr && blocksPerUnit >= kMinScale && blocksPerUnit <= kMaxScale &&
-        activePaper->blocksPerUnit != blocksPerUnit) {
-        activePaper->blocksPerUnit = blocksPerUnit;
-        activePaper->modified = true;
+bool SetBlocksPerUnit(Paper& paper, int32_t blocksPerUnit) {
+    if (blocksPerUnit < kMinScale || blocksPerUnit > kMaxScale ||
+        paper.blocksPerUnit == blocksPerUnit) {
+        return false;
     }
+    paper.blocksPerUnit = blocksPerUnit;
+    paper.modified = true;
+    return true;
 }
 
-void SetLinesPerInch(int32_t linesPerInch) {
-    if (activePaper != nullptr && linesPerInch >= kMinScale && linesPerInch <= kMaxScale &&
-        activePaper->linesPerInch != linesPerInch) {
-        activePaper->linesPerInch = linesPerInch;
-        activePaper->UpdateBlockSize();
-        activePaper->modified = true;
+bool SetLinesPerInch(Paper& paper, int32_t linesPerInch) {
+    if (linesPerInch < kMinScale || linesPerInch > kMaxScale ||
+        paper.linesPerInch == linesPerInch) {
+        return false;
     }
+    paper.linesPerInch = linesPerInch;
+    paper.UpdateBlockSize();
+    paper.modified = true;
+    return true;
 }

@@ -19,8 +19,7 @@ constexpr int kUnitCount = 5;
 extern const UnitInfo Units[kUnitCount];
 constexpr const char* kUnknownUnit = "???";
 
-// Abbreviation of the active paper's unit ("???" for an unknown unit or no paper).
-const char* UnitAbbreviation();
+// Abbreviation of the paper's unit ("???" for an unknown unit).
 const char* UnitAbbreviation(const Paper& paper);
 // Suffix of the paper's unit for measurement labels ("???" for an unknown unit).
 const char* UnitSuffix(const Paper& paper);
@@ -31,8 +30,8 @@ struct UnitPoint {
 };
 // Paper pixels to units: x / blockWidth / blocksPerUnit, y / blockHeight / blocksPerUnit.
 UnitPoint PixelsToUnits(const Paper& paper, int32_t x, int32_t y);
-// Blocks of the active paper to units.
-UnitPoint BlocksToUnits(int32_t bx, int32_t by);
+// Blocks of the paper to units.
+UnitPoint BlocksToUnits(const Paper& paper, int32_t bx, int32_t by);
 // A horizontal pixel length (or radius) of the paper in units.
 double HorizontalPixelsToUnits(const Paper& paper, double pixels);
 double VerticalPixelsToUnits(const Paper& paper, double pixels);
@@ -51,7 +50,7 @@ std::string FormatStrippedNumber(const char* format, double value);
 // The size of one grid square in pixels along an axis of the given DPI; at least 1.
 int32_t BlockSizeForDpi(float dpi, int32_t linesPerInch);
 
-// The three scale setters act on the active paper and ignore out-of-range values.
-void SetPaperUnit(int32_t unitIndex);
-void SetBlocksPerUnit(int32_t blocksPerUnit);
-void SetLinesPerInch(int32_t linesPerInch);
+// The three scale setters ignore out-of-range values; true when the paper changed.
+bool SetPaperUnit(Paper& paper, int32_t unitIndex);
+bool SetBlocksPerUnit(Paper& paper, int32_t blocksPerUnit);
+bool SetLinesPerInch(Paper& paper, int32_t linesPerInch);

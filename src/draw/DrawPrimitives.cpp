@@ -1,14 +1,10 @@
 #include "draw/DrawPrimitives.h"
 
-#include "app/AppState.h"
-#include "document/Paper.h"
-#include "document/Units.h"
 #include "draw/Geometry.h"
 #include "draw/RasterLine.h"
 
 #include <SDL2/SDL.h>
 #include <SDL2/SDL2_gfxPrimitives.h>
-#include <SDL2/SDL_ttf.h>
 
 #include <algorithm>
 #include <cmath>
@@ -25,8 +21,6 @@ constexpr int32_t kStubLength = 10;
 // The second end's stub of a slanted measurement is one pixel longer.
 constexpr int32_t kSlantedEndStubLength = 11;
 constexpr Uint8 kMarkWidth = 2;
-// The joined label must be this much narrower than the measured span.
-constexpr int64_t kLabelFitMargin = 20;
 constexpr double kRadiansToDegrees = 57.29577951308232;
 
 bool DashKeeps(int64_t step) {
@@ -74,64 +68,6 @@ struct SlantedFrame {
         return {a.x, a.y, b.x, b.y};
     }
 };
-
-void DrawMeasurementMarks(SDL_Renderer* renderer, int32_t x1, int32_t y1, int32_t x2, int32_t y2,
-                          const MeasurementGeometry& g, SDL_Color color) {
-    for (const MarkStroke& stroke : MeasurementMarkStrokes(x1, y1, x2, y2, g)) {
-        if (g.kind == MeasurementCase::Slanted) {
-            DoubledMark(renderer, stroke, color);
-        } else {
-            ThickMark(renderer, stroke.x1, stroke.y1, stroke.x2, stroke.y2, color);
-        }
-    }
-}
-
-// The label of a measurement: one joined line when it fits between the marks,
-// else its parts stacked.
-struct LabelLayout {
-    bool joined = false;
-    std::vector<std::string> lines;
-    std::vector<SDL_Point> sizes; // width, height of each line
-};
-
-SDL_Point TextSize(const std::string& text) {
-    int w = 0;
-    int h = 0;
-    if (drawFont == nullptr || TTF_SizeUTF8(drawFont, text.c_str(), &w, &h) != 0) {
-        return {0, 0};
-    }
-    return {w, h};
-}
-
-LabelLayout LayOutLabel(const Paper& paper, const MeasurementGeometry& g) {
-    const MeasurementLabel label = FormatMeasurementLabel(paper, static_cast<double>(g.length));
-    LabelLayout layout;
-    if (!label.second.empty()) {
-        const std::string joined = label.first + " " + label.second;
-        const SDL_Point size = TextSize(joined);
-        if (size.x < g.fitWidth - kLabelFitMargin) {
-            layout.joined = true;
-            layout.lines = {joined};
-            layout.sizes = {size};
-            return layout;
-        }
-        layout.lines = {label.first, label.second};
-    } else {
-        layout.lines = {label.first};
-    }
-    for (const std::string& line : layout.lines) {
-        layout.sizes.push_back(TextSize(line));
-    }
-    return layout;
-}
-
-int32_t TotalHeight(const std::vector<SDL_Point>& sizes) {
-    int32_t total = 0;
-    for (const SDL_Point& size : sizes) {
-        total += size.y;
-    }
-    return total;
-}
 
 // The visible points of a walked line, drawn with one call.
 void DrawWalkedLine(SDL_Renderer* renderer, int32_t x1, int32_t y1, int32_t x2, int32_t y2,
@@ -257,65 +193,13 @@ std::array<MarkStroke, 4> MeasurementMarkStrokes(int32_t x1, int32_t y1, int32_t
             end.Stroke(0, 0, -kSlantedEndStubLength, 0)};
 }
 
-SDL_Rect MeasurementLabelRect(const Paper& paper, const MeasurementGeometry& geometry) {
-    const LabelLayout layout = LayOutLabel(paper, geometry);
-    int32_t width = 0;
-    for (const SDL_Point& size : layout.sizes) {
-        width = std::max(width, size.x);
-    }
-    const int32_t height = TotalHeight(layout.sizes);
-    return {geometry.centre.x - width / 2 - 1, geometry.centre.y - height / 2, width + 2, height};
-}
-
-void DrawMeasurement(Paper& paper, int32_t x1, int32_t y1, int32_t x2, int32_t y2,
-                     SDL_Color color) {
-    if (paper.paperRenderer == nullptr) {
-        return;
-    }
-    const MeasurementGeometry g = MeasureMeasurement(x1, y1, x2, y2);
-    DrawMeasurementMarks(paper.paperRenderer, x1, y1, x2, y2, g, color);
-
-    const LabelLayout layout = LayOutLabel(paper, g);
-    if (layout.joined) {
-        const SDL_Point size = layout.sizes.front();
-        DrawText(paper, drawFont, g.centre.x - size.x / 2, g.centre.y - size.y / 2, color,
-                 layout.lines.front(), 0);
-    } else {
-        DrawTextLines(paper, layout.lines, color, g.centre);
-    }
-}
-
-void DrawText(Paper& paper, TTF_Font* font, int32_t x, int32_t y, SDL_Color color,
-              const std::string& text, int32_t angle) {
-    if (font == nullptr || paper.paperRenderer == nullptr) {
-        return;
-    }
-    int width = 0;
-    int height = 0;
-    SDL_Texture* texture =
-        paper.textCache.Get(paper.paperRenderer, font, text, color, width, height);
-    if (texture == nullptr) {
-        return;
-    }
-    const SDL_Rect destination = {x, y, width, height};
-    if (angle == 0) {
-        SDL_RenderCopy(paper.paperRenderer, texture, nullptr, &destination);
-    } else {
-        const SDL_Point corner = {0, 0};
-        SDL_RenderCopyEx(paper.paperRenderer, texture, nullptr, &destination, angle, &corner,
-                         SDL_FLIP_NONE);
-    }
-}
-
-void DrawTextLines(Paper& paper, const std::vector<std::string>& lines, SDL_Color color,
-                   SDL_Point centre) {
-    std::vector<SDL_Point> sizes;
-    for (const std::string& line : lines) {
-        sizes.push_back(TextSize(line));
-    }
-    int32_t y = centre.y - TotalHeight(sizes) / 2;
-    for (size_t i = 0; i < lines.size(); ++i) {
-        DrawText(paper, drawFont, centre.x - sizes[i].x / 2, y, color, lines[i], 0);
-        y += sizes[i].y;
+void DrawMeasurementMarks(SDL_Renderer* renderer, int32_t x1, int32_t y1, int32_t x2, int32_t y2,
+                          const MeasurementGeometry& g, SDL_Color color) {
+    for (const MarkStroke& stroke : MeasurementMarkStrokes(x1, y1, x2, y2, g)) {
+        if (g.kind == MeasurementCase::Slanted) {
+            DoubledMark(renderer, stroke, color);
+        } else {
+            ThickMark(renderer, stroke.x1, stroke.y1, stroke.x2, stroke.y2, color);
+        }
     }
 }

@@ -1,8 +1,7 @@
 #pragma once
-// The shapes that are not plain SDL lines: dashed lines, arrows, measurement
-// marks with their length label, and texts. They draw onto a paper's own
-// renderer in paper pixels; that renderer may cover only part of the paper
-// (its viewport places the paper), and every routine here gives the same
+// The shapes that are not plain SDL lines: dashed lines, arrows and
+// measurement marks. They draw onto a paper's own renderer in paper pixels; that renderer may cover
+// only part of the paper (its viewport places the paper), and every routine here gives the same
 // pixels whichever part is covered.
 
 #include <SDL2/SDL_pixels.h>
@@ -14,30 +13,17 @@
 #include <vector>
 
 struct SDL_Renderer;
-typedef struct _TTF_Font TTF_Font;
-class Paper;
 
 // 10 pixels on, 10 off, in the renderer's current draw colour.
 void DrawDashedLine(SDL_Renderer* renderer, int32_t x1, int32_t y1, int32_t x2, int32_t y2);
 // A shaft with an outlined head at (x2, y2), in the renderer's current draw colour.
 void DrawArrow(SDL_Renderer* renderer, int32_t x1, int32_t y1, int32_t x2, int32_t y2);
-// End marks with inward stubs and the length label between them.
-void DrawMeasurement(Paper& paper, int32_t x1, int32_t y1, int32_t x2, int32_t y2, SDL_Color color);
 // The two back corners of the head DrawArrow puts at (x2, y2).
 struct ArrowHead {
     SDL_Point left;
     SDL_Point right;
 };
 ArrowHead ArrowHeadCorners(int32_t x1, int32_t y1, int32_t x2, int32_t y2);
-// One text with its top-left corner at (x, y), turned clockwise about that
-// corner by `angle` degrees.
-void DrawText(Paper& paper, TTF_Font* font, int32_t x, int32_t y, SDL_Color color,
-              const std::string& text, int32_t angle);
-// Lines of text in `drawFont`, each centred horizontally, the block centred
-// vertically on `centre`.
-void DrawTextLines(Paper& paper, const std::vector<std::string>& lines, SDL_Color color,
-                   SDL_Point centre);
-
 // Sets the draw colour together with the blend mode SDL2_gfx picks for it
 // (blending only for a translucent colour), so a shape drawn with SDL's own
 // calls looks the same whatever was drawn before it.
@@ -72,5 +58,6 @@ struct MarkStroke {
 };
 std::array<MarkStroke, 4> MeasurementMarkStrokes(int32_t x1, int32_t y1, int32_t x2, int32_t y2,
                                                  const MeasurementGeometry& geometry);
-// The rectangle the label of a measurement of that geometry covers on `paper`.
-SDL_Rect MeasurementLabelRect(const Paper& paper, const MeasurementGeometry& geometry);
+// Draws the end marks with their inward stubs, without the label.
+void DrawMeasurementMarks(SDL_Renderer* renderer, int32_t x1, int32_t y1, int32_t x2, int32_t y2,
+                          const MeasurementGeometry& geometry, SDL_Color color);

@@ -1,6 +1,6 @@
 #include "platform/Environment.h"
 
-#include "support/VRX_Paths.h"
+#include "platform/FileSystem.h"
 
 #include <cstdlib>
 #include <string_view>

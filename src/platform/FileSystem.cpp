@@ -13,10 +13,17 @@
 #include <ctime>
 #include <dirent.h>
 #include <fcntl.h>
+#include <memory>
+#include <new>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
+
+struct FileCloser {
+    void operator()(std::FILE* file) const { std::fclose(file); }
+};
+using FilePtr = std::unique_ptr<std::FILE, FileCloser>;
 
 // Each try draws a fresh random name; ten collisions in a row mean something
 // else is wrong with the folder.
@@ -348,4 +355,34 @@ bool AtomicFileWriter::Commit() {
 bool WriteFileAtomically(const std::string& path, const void* bytes, size_t size) {
     AtomicFileWriter file;
     return file.Open(path) && file.Write(bytes, size) && file.Commit();
+}
+
+bool ReadWholeFile(const std::string& path, std::string& text, uint64_t maximum) {
+    text.clear();
+    // Only regular files: opening a pipe or a device could wait forever.
+    if (!IsReadableFile(path)) {
+        return false;
+    }
+    FilePtr file(std::fopen(path.c_str(), "rb"));
+    if (!file || std::fseek(file.get(), 0, SEEK_END) != 0) {
+        return false;
+    }
+    const off_t size = ftello(file.get());
+    if (size <= 0 || static_cast<uint64_t>(size) > maximum ||
+        std::fseek(file.get(), 0, SEEK_SET) != 0) {
+        return false;
+    }
+    try {
+        text.resize(static_cast<size_t>(size));
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+    const size_t got = std::fread(text.data(), 1, text.size(), file.get());
+    // The size came from a seek; a file that shrank or grew meanwhile (or a
+    // special file whose size means nothing) is not read whole.
+    if (got != text.size() || std::fgetc(file.get()) != EOF) {
+        text.clear();
+        return false;
+    }
+    return true;
 }

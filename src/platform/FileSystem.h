@@ -87,3 +87,7 @@ bool WriteFileAtomically(const std::string& path, const void* bytes, size_t size
 inline bool WriteFileAtomically(const std::string& path, std::string_view bytes) {
     return WriteFileAtomically(path, bytes.data(), bytes.size());
 }
+
+// Reads the whole file as bytes. False when it is no readable regular file, is
+// empty, is larger than `maximum` bytes, or cannot be read whole.
+bool ReadWholeFile(const std::string& path, std::string& text, uint64_t maximum);

@@ -1,6 +1,5 @@
 #include "support/VRX_Ini.h"
 
-#include "app/AppState.h"
 #include "platform/DirectoryListing.h"
 #include "platform/FileSystem.h"
 #include "support/VRX_Mutex.h"
@@ -13,6 +12,9 @@
 #include <vector>
 
 namespace {
+
+// One reader or writer of settings files at a time in the process.
+VRX_Mutex_Win32Mutex iniLock(kVrxLockTimeoutMs);
 
 // Room for any 64-bit number in decimal with its sign.
 constexpr size_t kIniNumberBufferSize = 64;

@@ -1,6 +1,5 @@
 #include "support/VRX_Network.h"
 
-#include "app/AppState.h"
 #include "support/VRX_Mutex.h"
 #include "support/VRX_Strings.h"
 
@@ -13,6 +12,12 @@ bool StartPlatformNetwork() {
 }
 
 void StopPlatformNetwork() {}
+
+// How many users the layer has, and whether it runs. They last as long as
+// the process: the layer is shared by everything in it.
+VRX_Mutex_Win32Mutex networkLock(kVrxLockTimeoutMs);
+int32_t networkReferenceCount = 0;
+bool networkInitialised = false;
 
 } // namespace
 
@@ -39,4 +44,14 @@ void VRX_NetworkRelease() {
         StopPlatformNetwork();
         networkInitialised = false;
     }
+}
+
+int32_t VRX_NetworkUsers() {
+    VRX_ScopedLock hold(&networkLock);
+    return networkReferenceCount;
+}
+
+bool VRX_NetworkRunning() {
+    VRX_ScopedLock hold(&networkLock);
+    return networkInitialised;
 }

@@ -1,5 +1,8 @@
 #pragma once
-// Per-user folders of the program and whole-file reading.
+// Per-user folders of the program (and, from platform/FileSystem.h,
+// whole-file reading).
+
+#include "platform/FileSystem.h"
 
 #include <cstdint>
 #include <string>
@@ -11,7 +14,3 @@ std::string GetAppDataFolder(const char* name);
 std::string GetAppDataPath(const char* name, const char* file);
 // The product folder inside the user's Documents, ending in '/'; created when absent.
 std::string GetDocumentsFolder(const char* name);
-
-// Reads the whole file as bytes. False when it is no readable regular file, is
-// empty, is larger than `maximum` bytes, or cannot be read whole.
-bool ReadWholeFile(const std::string& path, std::string& text, uint64_t maximum);

@@ -3,6 +3,8 @@
 
 #include <string>
 
+class PaperView;
+
 class Tool {
   public:
     virtual ~Tool() = default;
@@ -15,8 +17,8 @@ class Tool {
         (void)text;
         return false;
     }
-    // Draws the preview onto the active paper's renderer.
-    virtual void Render() = 0;
+    // Draws the preview onto the view's renderer, in paper pixels.
+    virtual void Render(PaperView& view) = 0;
     // True when the status line should show the rotation angle.
     virtual bool ShowsRotation() { return false; }
 };

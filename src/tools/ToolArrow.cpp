@@ -2,9 +2,10 @@
 
 #include "draw/DrawPrimitives.h"
 #include "tools/ToolRegistry.h"
+#include "view/PaperView.h"
 
-void ToolArrow::Render() {
-    RenderSegment(DrawArrow);
+void ToolArrow::Render(PaperView& view) {
+    RenderSegment(view, DrawArrow);
 }
 
 const ToolRegistrar<ToolArrow> kArrowRegistration("arrow");

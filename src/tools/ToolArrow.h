@@ -3,8 +3,10 @@
 
 #include "tools/ToolLine.h"
 
+class PaperView;
+
 class ToolArrow final : public ToolLine {
   public:
     ToolArrow() : ToolLine(ObjectKind::Arrow) {}
-    void Render() override;
+    void Render(PaperView& view) override;
 };

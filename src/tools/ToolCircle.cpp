@@ -6,6 +6,8 @@
 #include "document/Units.h"
 #include "tools/ToolRegistry.h"
 #include "tools/ToolSupport.h"
+#include "view/ObjectDrawing.h"
+#include "view/PaperView.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -46,12 +48,12 @@ bool ToolCircle::GetStatusText(std::string& text) {
     return true;
 }
 
-void ToolCircle::Render() {
-    if (activePaper == nullptr || activePaper->paperRenderer == nullptr) {
+void ToolCircle::Render(PaperView& view) {
+    if (view.Renderer() == nullptr) {
         return;
     }
-    DrawCircleShape(activePaper->paperRenderer, record.X1(), record.Y1(), Radius(), record.Sides(),
-                    rotationAngle, CurrentDrawingColor(*activePaper));
+    DrawCircleShape(view.Renderer(), record.X1(), record.Y1(), Radius(), record.Sides(),
+                    rotationAngle, CurrentDrawingColor(view.paper));
 }
 
 const ToolRegistrar<ToolCircle> kCircleRegistration("circle");

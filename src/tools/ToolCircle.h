@@ -4,6 +4,8 @@
 
 #include "tools/ToolWithObject.h"
 
+class PaperView;
+
 // Two sides mean a true circle; three or more a polygon.
 constexpr int32_t kCircleSides = 2;
 
@@ -13,7 +15,7 @@ class ToolCircle final : public ToolWithObject {
     void Begin() override;
     bool Click() override;
     bool GetStatusText(std::string& text) override;
-    void Render() override;
+    void Render(PaperView& view) override;
 
     int32_t Sides() const { return record.Sides(); }
     // One side more or fewer; never fewer than a circle's two.

@@ -3,8 +3,10 @@
 
 #include "tools/ToolLine.h"
 
+class PaperView;
+
 class ToolDashedLine final : public ToolLine {
   public:
     ToolDashedLine() : ToolLine(ObjectKind::DashedLine) {}
-    void Render() override;
+    void Render(PaperView& view) override;
 };

@@ -6,6 +6,7 @@
 #include "draw/DrawPrimitives.h"
 #include "tools/ToolRegistry.h"
 #include "tools/ToolSupport.h"
+#include "view/PaperView.h"
 
 #include <cmath>
 
@@ -54,8 +55,8 @@ bool ToolLine::GetStatusText(std::string& text) {
     return true;
 }
 
-void ToolLine::RenderSegment(SegmentDrawer draw) const {
-    SDL_Renderer* renderer = ActivePaperRenderer();
+void ToolLine::RenderSegment(PaperView& view, SegmentDrawer draw) const {
+    SDL_Renderer* renderer = view.Renderer();
     if (renderer == nullptr) {
         return;
     }
@@ -63,8 +64,8 @@ void ToolLine::RenderSegment(SegmentDrawer draw) const {
     draw(renderer, record.X1(), record.Y1(), end.x, end.y);
 }
 
-void ToolLine::Render() {
-    RenderSegment(DrawPixelLine);
+void ToolLine::Render(PaperView& view) {
+    RenderSegment(view, DrawPixelLine);
 }
 
 const ToolRegistrar<ToolLine> kLineRegistration("line");

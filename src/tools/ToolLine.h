@@ -9,6 +9,8 @@
 
 #include <string>
 
+class PaperView;
+
 class Paper;
 struct SDL_Renderer;
 
@@ -17,14 +19,14 @@ class ToolLine : public ToolWithObject {
     ToolLine() : ToolWithObject(ObjectKind::Line) {}
     bool Click() override;
     bool GetStatusText(std::string& text) override;
-    void Render() override;
+    void Render(PaperView& view) override;
 
   protected:
     explicit ToolLine(ObjectKind kind) : ToolWithObject(kind) {}
     // Draws the open segment, from its start to the tool position, with `draw`.
     using SegmentDrawer = void (*)(SDL_Renderer* renderer, int32_t x1, int32_t y1, int32_t x2,
                                    int32_t y2);
-    void RenderSegment(SegmentDrawer draw) const;
+    void RenderSegment(PaperView& view, SegmentDrawer draw) const;
 };
 
 // "len: ... | diff: ... | ang: ..." for a segment from `start` to `end` on `paper`.

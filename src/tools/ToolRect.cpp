@@ -6,6 +6,7 @@
 #include "draw/Geometry.h"
 #include "tools/ToolRegistry.h"
 #include "tools/ToolSupport.h"
+#include "view/PaperView.h"
 
 #include <SDL2/SDL_render.h>
 
@@ -31,8 +32,8 @@ bool ToolRect::GetStatusText(std::string& text) {
     return true;
 }
 
-void ToolRect::Render() {
-    SDL_Renderer* renderer = ActivePaperRenderer();
+void ToolRect::Render(PaperView& view) {
+    SDL_Renderer* renderer = view.Renderer();
     if (renderer == nullptr) {
         return;
     }

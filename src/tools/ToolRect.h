@@ -3,10 +3,12 @@
 
 #include "tools/ToolWithObject.h"
 
+class PaperView;
+
 class ToolRect final : public ToolWithObject {
   public:
     ToolRect() : ToolWithObject(ObjectKind::Rect) {}
     bool Click() override;
     bool GetStatusText(std::string& text) override;
-    void Render() override;
+    void Render(PaperView& view) override;
 };

@@ -1,12 +1,13 @@
 #include "tools/ToolSelect.h"
 
 #include "app/AppState.h"
+#include "app/InputRouting.h"
 #include "app/StatusNotice.h"
 #include "document/Paper.h"
 #include "document/PaperObject.h"
-#include "tools/InputRouting.h"
 #include "tools/ToolRegistry.h"
 #include "tools/ToolSupport.h"
+#include "view/PaperView.h"
 
 #include <SDL2/SDL_keyboard.h>
 #include <SDL2/SDL_render.h>
@@ -129,8 +130,8 @@ bool ToolSelect::Click() {
     return false;
 }
 
-void ToolSelect::Render() {
-    SDL_Renderer* renderer = ActivePaperRenderer();
+void ToolSelect::Render(PaperView& view) {
+    SDL_Renderer* renderer = view.Renderer();
     if (renderer == nullptr) {
         return;
     }

@@ -9,11 +9,13 @@
 
 #include <SDL2/SDL_rect.h>
 
+class PaperView;
+
 class ToolSelect final : public Tool {
   public:
     void Begin() override;
     bool Click() override;
-    void Render() override;
+    void Render(PaperView& view) override;
 
     // The band from the start to the pointer, both corner pixels included
     // whichever way it was dragged.

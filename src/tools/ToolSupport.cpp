@@ -29,10 +29,6 @@ SDL_Point ToolPoint() {
     return {ClampToInt16(toolPos.x), ClampToInt16(toolPos.y)};
 }
 
-SDL_Renderer* ActivePaperRenderer() {
-    return activePaper != nullptr ? activePaper->paperRenderer : nullptr;
-}
-
 std::string FormatToolText(const char* format, ...) {
     char buffer[kFormatBufferSize];
     va_list arguments;

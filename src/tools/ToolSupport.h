@@ -28,9 +28,6 @@ SDL_Point ToolPoint();
 // pixels without it. Dropping the selection moves it by this much.
 SDL_Point SelectionDragOffset(const Paper& paper);
 
-// The renderer of the active paper, null without one.
-SDL_Renderer* ActivePaperRenderer();
-
 // printf into a tool text of at most kToolTextLimit bytes, cut where a UTF-8
 // character starts so that the status line can always be drawn.
 std::string FormatToolText(const char* format, ...) __attribute__((format(printf, 1, 2)));

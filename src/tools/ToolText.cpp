@@ -7,6 +7,8 @@
 #include "tools/ToolRegistry.h"
 #include "tools/ToolSupport.h"
 #include "ui/TextPrompt.h"
+#include "view/ObjectDrawing.h"
+#include "view/PaperView.h"
 
 #include <SDL2/SDL_stdinc.h>
 
@@ -51,14 +53,11 @@ bool ToolText::GetStatusText(std::string& text) {
     return true;
 }
 
-void ToolText::Render() {
-    if (activePaper == nullptr) {
-        return;
-    }
+void ToolText::Render(PaperView& view) {
     // The preview hangs from the pointer by its top-left corner and turns about it.
     const SDL_Point anchor = ToolPoint();
-    DrawText(*activePaper, drawFont, anchor.x, anchor.y, CurrentDrawingColor(*activePaper),
-             record.Text(), rotationAngle);
+    DrawText(view, anchor.x, anchor.y, CurrentDrawingColor(view.paper), record.Text(),
+             rotationAngle);
 }
 
 const ToolRegistrar<ToolText> kTextRegistration("text");

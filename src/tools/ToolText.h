@@ -4,12 +4,14 @@
 
 #include "tools/ToolWithObject.h"
 
+class PaperView;
+
 class ToolText final : public ToolWithObject {
   public:
     ToolText() : ToolWithObject(ObjectKind::Text) {}
     void Begin() override;
     bool Click() override;
     bool GetStatusText(std::string& text) override;
-    void Render() override;
+    void Render(PaperView& view) override;
     bool ShowsRotation() override { return true; }
 };

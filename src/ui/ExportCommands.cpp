@@ -4,7 +4,6 @@
 #include "app/KeyState.h"
 #include "app/StatusNotice.h"
 #include "document/Paper.h"
-#include "document/PaperPng.h"
 #include "platform/Environment.h"
 #include "platform/FileSystem.h"
 #include "platform/Process.h"
@@ -12,6 +11,9 @@
 #include "support/VRX_Strings.h"
 #include "ui/FileDialog.h"
 #include "ui/MessageDialog.h"
+#include "ui/PaperWindows.h"
+#include "view/PaperPng.h"
+#include "view/PaperView.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -115,7 +117,12 @@ bool ExportWithoutGridHeld() {
 
 bool RenderPaperForExport(Paper& paper, bool ownPalette, bool withoutGrid,
                           const std::string& path) {
-    return WritePaperPng(paper, ownPalette, path, gridVisible && !withoutGrid);
+    const bool showGrid = gridVisible && !withoutGrid;
+    if (PaperView* view = ViewOf(&paper); view != nullptr) {
+        return WritePaperPng(*view, ownPalette, path, showGrid);
+    }
+    PaperView exportView(paper, drawFont, {0, 0});
+    return WritePaperPng(exportView, ownPalette, path, showGrid);
 }
 
 std::string SuggestedExportPath(const Paper& paper) {
@@ -174,7 +181,7 @@ void ExportAllPapers(uint64_t colorMode, MENU_ITEM* /*item*/) {
 
     int unnamedCount = 0;
     std::set<std::string> written;
-    for (Paper* paper : openPapers) {
+    for (Paper* paper : OpenDocuments()) {
         const std::string path =
             DistinctPath(ExportAllPath(*paper, exportFolder, unnamedCount), written);
         written.insert(path);

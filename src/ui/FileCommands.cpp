@@ -2,6 +2,7 @@
 
 #include "app/ActiveTool.h"
 #include "app/AppState.h"
+#include "app/KeyState.h"
 #include "app/StatusNotice.h"
 #include "document/Paper.h"
 #include "document/PaperFile.h"
@@ -14,6 +15,7 @@
 #include "ui/PaperWindows.h"
 #include "ui/ResizeDialog.h"
 #include "ui/TextPrompt.h"
+#include "view/PaperView.h"
 
 #include <SDL2/SDL_log.h>
 #include <SDL2/SDL_messagebox.h>
@@ -144,8 +146,16 @@ int AskSaveQuestion(const Paper& paper) {
     }
 }
 
+// Saves and says how it went. Holding Left Ctrl writes the fields
+// uncompressed, for inspecting files.
+bool SaveAndReport(Paper& paper, const std::string& path) {
+    const FileReport report = SavePaper(paper, path, !IsKeyHeld(SDL_SCANCODE_LCTRL));
+    ShowStatusNotice(report.message);
+    return report.ok;
+}
+
 bool SaveToOwnPath(Paper& paper) {
-    return paper.filePath.empty() ? SavePaperAs(paper) : SavePaper(paper, paper.filePath);
+    return paper.filePath.empty() ? SavePaperAs(paper) : SaveAndReport(paper, paper.filePath);
 }
 
 } // namespace
@@ -161,11 +171,12 @@ void CreateNewPaper(uint64_t, MENU_ITEM*) {
     if (!ReadPaperSize(answer, size)) {
         return;
     }
-    auto paper = std::make_unique<Paper>();
-    // A failure has been reported; the half-made paper goes with the pointer.
-    if (paper->CreateSurface(InchesToPixels(size.width), InchesToPixels(size.height))) {
-        SetActivePaper(paper.release());
+    std::unique_ptr<Paper> paper = NewDocument();
+    if (!paper->SetSize(InchesToPixels(size.width), InchesToPixels(size.height))) {
+        ShowStatusNotice("Error creating paper surface!");
+        return;
     }
+    SetActivePaper(AddOpenPaper(std::move(paper)).document.get());
 }
 
 void ShowOpenDialog(uint64_t, MENU_ITEM*) {
@@ -181,18 +192,29 @@ void ShowOpenDialog(uint64_t, MENU_ITEM*) {
 }
 
 bool OpenPaperFile(const std::string& path) {
-    for (Paper* paper : openPapers) {
+    for (Paper* paper : OpenDocuments()) {
         if (paper->filePath == path) {
             SetActivePaper(paper);
             ShowStatusNotice(kAlreadyOpenNotice);
             return true;
         }
     }
-    auto paper = std::make_unique<Paper>();
-    if (!LoadPaper(*paper, path)) {
+    std::unique_ptr<Paper> paper = NewDocument();
+    const FileReport report = LoadPaper(*paper, path);
+    ShowStatusNotice(report.message);
+    if (!report) {
         return false;
     }
-    SetActivePaper(paper.release());
+    OpenPaper& opened = AddOpenPaper(std::move(paper));
+    // Recent files and the Windows menu learn the name now that it is open.
+    opened.document->NotifyFileNameChanged();
+    opened.document->NotifyFileStored();
+    std::string problem;
+    const std::string& image = opened.document->backgroundImagePath;
+    if (!image.empty() && !opened.view->LoadBackgroundImage(image, problem)) {
+        ShowStatusNotice(problem);
+    }
+    SetActivePaper(opened.document.get());
     return true;
 }
 
@@ -214,7 +236,7 @@ bool SavePaperAs(Paper& paper) {
                             kSaveDialogTitle)) {
         return false;
     }
-    return SavePaper(paper, path);
+    return SaveAndReport(paper, path);
 }
 
 bool AskSaveBeforeClose(Paper& paper) {
@@ -242,15 +264,14 @@ void CloseActivePaper(uint64_t, MENU_ITEM*) {
     SetActiveToolInstance(nullptr);
     selectionDragging = false;
     activePaper = nullptr;
-    delete closing;
-    SetActivePaper(openPapers.empty() ? nullptr : openPapers.front());
+    CloseOpenPaper(*closing);
+    SetActivePaper(openPapers.empty() ? nullptr : openPapers.front()->document.get());
 }
 
 bool CloseAllPapers(bool force) {
     if (!force) {
         // A copy: saving never closes a paper, but the list is not ours.
-        const std::vector<Paper*> papers = openPapers;
-        for (Paper* paper : papers) {
+        for (Paper* paper : OpenDocuments()) {
             if (paper->modified && !AskSaveBeforeClose(*paper)) {
                 return false;
             }
@@ -258,8 +279,7 @@ bool CloseAllPapers(bool force) {
     }
     SetActivePaper(nullptr);
     while (!openPapers.empty()) {
-        // The destructor takes the paper out of the list.
-        delete openPapers.front();
+        CloseOpenPaper(*openPapers.front()->document);
     }
     return true;
 }

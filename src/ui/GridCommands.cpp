@@ -23,7 +23,9 @@ bool ActivePaperHas(int32_t Paper::*field, uint64_t value) {
 } // namespace
 
 void ChooseUnit(uint64_t value, MENU_ITEM*) {
-    SetPaperUnit(SettingValue(value));
+    if (activePaper != nullptr) {
+        SetPaperUnit(*activePaper, SettingValue(value));
+    }
 }
 
 bool IsUnit(uint64_t value) {
@@ -31,7 +33,9 @@ bool IsUnit(uint64_t value) {
 }
 
 void ChooseUnitScale(uint64_t value, MENU_ITEM*) {
-    SetBlocksPerUnit(SettingValue(value));
+    if (activePaper != nullptr) {
+        SetBlocksPerUnit(*activePaper, SettingValue(value));
+    }
 }
 
 bool IsUnitScale(uint64_t value) {
@@ -39,7 +43,9 @@ bool IsUnitScale(uint64_t value) {
 }
 
 void ChooseLinesPerInch(uint64_t value, MENU_ITEM*) {
-    SetLinesPerInch(SettingValue(value));
+    if (activePaper != nullptr) {
+        SetLinesPerInch(*activePaper, SettingValue(value));
+    }
     // Grid points moved: the crosshair and a preview in progress follow them now,
     // not at the next mouse motion.
     UpdateMousePosition(mouseWindowPos.x, mouseWindowPos.y);

@@ -1,8 +1,11 @@
 #include "ui/PaperColors.h"
 
+#include "app/StatusNotice.h"
 #include "document/Paper.h"
 #include "ui/ColorDialog.h"
 #include "ui/FileDialog.h"
+#include "ui/PaperWindows.h"
+#include "view/PaperView.h"
 
 #include <SDL2/SDL_image.h>
 
@@ -90,10 +93,17 @@ void ChooseBackgroundImage(uint64_t, MENU_ITEM*) {
     if (!ShowOpenFileDialog(paths, "", imageFileTypes, false, kImageDialogTitle) || paths.empty()) {
         return;
     }
-    if (activePaper->LoadBackgroundImage(paths.front())) {
-        // The image's path is part of the document.
-        activePaper->modified = true;
+    PaperView* view = ActiveView();
+    std::string problem;
+    if (view == nullptr) {
+        return;
     }
+    if (!view->LoadBackgroundImage(paths.front(), problem)) {
+        ShowStatusNotice(problem);
+        return;
+    }
+    // The image's path is part of the document.
+    activePaper->modified = true;
 }
 
 void SetWhiteDrawColor(uint64_t, MENU_ITEM*) {

@@ -4,57 +4,123 @@
 #include "app/AppState.h"
 #include "app/Layout.h"
 #include "document/Paper.h"
+#include "document/PaperObserver.h"
 #include "support/VRX_Strings.h"
 #include "tools/Tool.h"
 #include "ui/MenuBar.h"
 #include "ui/RecentFiles.h"
 #include "ui/Toolbox.h"
+#include "view/PaperView.h"
 
 #include <SDL2/SDL_video.h>
 
+#include <algorithm>
+
 namespace {
 
-Paper* PaperOfValue(uint64_t value) {
-    for (Paper* paper : openPapers) {
-        if (reinterpret_cast<uintptr_t>(paper) == value) {
-            return paper;
+// Whether the open papers' changes reach the interface (menus, recent files).
+bool connected = false;
+
+OpenPaper* EntryOf(const Paper* document) {
+    for (const std::unique_ptr<OpenPaper>& entry : openPapers) {
+        if (entry->document.get() == document) {
+            return entry.get();
         }
     }
     return nullptr;
 }
 
-void AddWindowsMenuEntry(Paper& paper) {
-    if (windowsMenu == nullptr) {
-        return;
+Paper* PaperOfValue(uint64_t value) {
+    for (const std::unique_ptr<OpenPaper>& entry : openPapers) {
+        if (reinterpret_cast<uintptr_t>(entry->document.get()) == value) {
+            return entry->document.get();
+        }
     }
-    paper.windowMenuItem = AddMenuItem(*windowsMenu, kUnnamedFileCaption, ActivatePaper,
-                                       reinterpret_cast<uintptr_t>(&paper), IsActivePaper);
-    LayoutMenu(*windowsMenu);
+    return nullptr;
 }
 
-void RemoveWindowsMenuEntry(Paper& paper) {
-    if (activePaper == &paper) {
-        activePaper = nullptr;
+class InterfaceObserver final : public PaperObserver {
+  public:
+    void FileNameChanged(Paper& paper) override {
+        OpenPaper* entry = EntryOf(&paper);
+        if (windowsMenu != nullptr && entry != nullptr && entry->windowMenuItem != nullptr) {
+            entry->windowMenuItem->caption = PaperCaption(paper);
+            LayoutMenu(*windowsMenu);
+        }
     }
-    if (windowsMenu != nullptr && paper.windowMenuItem != nullptr) {
-        RemoveMenuItem(*windowsMenu, paper.windowMenuItem);
+    void FileStored(Paper& paper) override {
+        if (connected) {
+            AddRecentFile(paper.filePath, /*persist=*/true);
+            UpdateWindowTitle();
+        }
     }
-    paper.windowMenuItem = nullptr;
-}
+};
 
-void RenameWindowsMenuEntry(Paper& paper) {
-    if (windowsMenu != nullptr && paper.windowMenuItem != nullptr) {
-        paper.windowMenuItem->caption = PaperCaption(paper);
-        LayoutMenu(*windowsMenu);
-    }
-}
-
-void NoteStoredFile(Paper& paper) {
-    AddRecentFile(paper.filePath, /*persist=*/true);
-    UpdateWindowTitle();
-}
+InterfaceObserver interfaceObserver;
 
 } // namespace
+
+std::unique_ptr<Paper> NewDocument() {
+    auto document = std::make_unique<Paper>();
+    document->displayDpi = WindowDisplayDpi(window);
+    document->UpdateBlockSize();
+    return document;
+}
+
+OpenPaper& AddOpenPaper(std::unique_ptr<Paper> document) {
+    auto entry = std::make_unique<OpenPaper>();
+    entry->document = std::move(document);
+    entry->view = std::make_unique<PaperView>(*entry->document, drawFont,
+                                              SDL_Point{paperViewRect.w, paperViewRect.h});
+    entry->document->AddObserver(&interfaceObserver);
+    if (connected && windowsMenu != nullptr) {
+        entry->windowMenuItem =
+            AddMenuItem(*windowsMenu, PaperCaption(*entry->document), ActivatePaper,
+                        reinterpret_cast<uintptr_t>(entry->document.get()), IsActivePaper);
+        LayoutMenu(*windowsMenu);
+    }
+    openPapers.push_back(std::move(entry));
+    return *openPapers.back();
+}
+
+void CloseOpenPaper(Paper& document) {
+    const auto found = std::find_if(openPapers.begin(), openPapers.end(),
+                                    [&document](const std::unique_ptr<OpenPaper>& entry) {
+                                        return entry->document.get() == &document;
+                                    });
+    if (found == openPapers.end()) {
+        return;
+    }
+    if (activePaper == &document) {
+        activePaper = nullptr;
+    }
+    if (windowsMenu != nullptr && (*found)->windowMenuItem != nullptr) {
+        RemoveMenuItem(*windowsMenu, (*found)->windowMenuItem);
+    }
+    document.RemoveObserver(&interfaceObserver);
+    // Taken out of the list first: nothing reached from the list may point at
+    // a paper being destroyed.
+    std::unique_ptr<OpenPaper> closing = std::move(*found);
+    openPapers.erase(found);
+}
+
+PaperView* ViewOf(const Paper* document) {
+    OpenPaper* entry = EntryOf(document);
+    return entry != nullptr ? entry->view.get() : nullptr;
+}
+
+PaperView* ActiveView() {
+    return ViewOf(activePaper);
+}
+
+std::vector<Paper*> OpenDocuments() {
+    std::vector<Paper*> documents;
+    documents.reserve(openPapers.size());
+    for (const std::unique_ptr<OpenPaper>& entry : openPapers) {
+        documents.push_back(entry->document.get());
+    }
+    return documents;
+}
 
 std::string WindowTitleFor(const Paper* paper) {
     if (paper == nullptr || paper->filePath.empty()) {
@@ -100,16 +166,10 @@ std::string PaperCaption(const Paper& paper) {
     return std::string(GetFileName(paper.filePath));
 }
 
-void InstallPaperHooks() {
-    paperHooks.paperCreated = AddWindowsMenuEntry;
-    paperHooks.paperDestroyed = RemoveWindowsMenuEntry;
-    paperHooks.fileNameChanged = RenameWindowsMenuEntry;
-    paperHooks.fileStored = NoteStoredFile;
+void ConnectPapersToInterface() {
+    connected = true;
 }
 
-void RemovePaperHooks() {
-    paperHooks.paperCreated = nullptr;
-    paperHooks.paperDestroyed = nullptr;
-    paperHooks.fileNameChanged = nullptr;
-    paperHooks.fileStored = nullptr;
+void DisconnectPapersFromInterface() {
+    connected = false;
 }

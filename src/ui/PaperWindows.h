@@ -3,10 +3,37 @@
 // the Windows menu's entry for every open paper.
 
 #include <cstdint>
+#include <memory>
 #include <string>
+#include <vector>
 
 class Paper;
+class PaperView;
 struct MENU_ITEM;
+
+// A document open in the window, with its view and its Windows-menu entry.
+// The view goes before the document it shows.
+struct OpenPaper {
+    std::unique_ptr<Paper> document;
+    std::unique_ptr<PaperView> view;
+    MENU_ITEM* windowMenuItem = nullptr;
+};
+
+// A new, empty document for the window: its grid squares follow the display.
+std::unique_ptr<Paper> NewDocument();
+// Opens `document` in the window: gives it a view of the paper area, an
+// entry in the Windows menu and a place at the end of `openPapers`. Does not
+// make it the active paper.
+OpenPaper& AddOpenPaper(std::unique_ptr<Paper> document);
+// Closes the open paper of `document` without asking anything: its view,
+// menu entry and the document go. The active paper is then none.
+void CloseOpenPaper(Paper& document);
+// The view of an open document, null for one that is not open.
+PaperView* ViewOf(const Paper* document);
+// The view of `activePaper`, null without one.
+PaperView* ActiveView();
+// The open documents in the order they were opened.
+std::vector<Paper*> OpenDocuments();
 
 // The caption of a paper that has never been loaded or saved.
 constexpr const char* kUnnamedFileCaption = "Unnamed File";
@@ -28,9 +55,9 @@ bool IsActivePaper(uint64_t value);
 // The caption of the paper's Windows-menu entry: its file name, or "Unnamed File".
 std::string PaperCaption(const Paper& paper);
 
-// Connects the papers to the interface: a new paper gets a Windows-menu entry,
-// a destroyed one loses it, a new file name renames it, and a load or save
-// moves the file to the head of the recent files and renames the window.
-void InstallPaperHooks();
-// Undoes InstallPaperHooks (at shutdown, once every paper is closed).
-void RemovePaperHooks();
+// Connects the open papers to the interface: a new file name renames a
+// paper's Windows-menu entry, and a load or save moves the file to the head
+// of the recent files and renames the window.
+void ConnectPapersToInterface();
+// Undoes ConnectPapersToInterface (at shutdown, once every paper is closed).
+void DisconnectPapersFromInterface();

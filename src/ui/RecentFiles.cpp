@@ -3,7 +3,7 @@
 #include "app/AppState.h"
 #include "app/StatusNotice.h"
 #include "platform/FileSystem.h"
-#include "platform/Registry.h"
+#include "support/Registry.h"
 #include "support/VRX_Strings.h"
 #include "ui/FileCommands.h"
 #include "ui/Menu.h"

@@ -210,8 +210,8 @@ bool ResizeActivePaperToPixels(double newWidth, double newHeight, uint32_t sides
         // Nothing to change: no undo step, and the paper stays unmodified.
         return true;
     }
-    if (!paper.ResizeSurface(static_cast<int32_t>(newWidth), static_cast<int32_t>(newHeight),
-                             false)) {
+    if (!paper.Resize(static_cast<int32_t>(newWidth), static_cast<int32_t>(newHeight), false)) {
+        ShowStatusNotice("Error creating new paper surface!");
         return false;
     }
     const int32_t dx = ShiftForSides(paper.width - oldWidth, (sides & kResizeLeft) != 0,
@@ -269,8 +269,8 @@ void AutoSizeActivePaper() {
         return;
     }
     // Resized first: when that fails, nothing has changed.
-    if (!paper.ResizeSurface(static_cast<int32_t>(newWidth), static_cast<int32_t>(newHeight),
-                             false)) {
+    if (!paper.Resize(static_cast<int32_t>(newWidth), static_cast<int32_t>(newHeight), false)) {
+        ShowStatusNotice("Error creating new paper surface!");
         return;
     }
     if (shiftX != 0 || shiftY != 0) {

@@ -5,6 +5,7 @@
 #include "app/AppState.h"
 #include "document/Paper.h"
 #include "ui/FileCommands.h"
+#include "ui/PaperWindows.h"
 
 #include <SDL2/SDL_ttf.h>
 #include <gtest/gtest.h>
@@ -121,7 +122,7 @@ TEST(AboutScreenTest, ClosingTheWindowAsksAboutUnsavedPapersLikeANormalClose) {
     StartAbout(app);
     showMessageBox = AnswerSaveQuestion;
     answerWith = kSaveQuestionCancel;
-    Paper* paper = new Paper;
+    Paper* paper = AddOpenPaper(std::make_unique<Paper>()).document.get();
     paper->modified = true;
     activePaper = paper;
 

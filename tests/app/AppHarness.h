@@ -16,6 +16,7 @@
 // queued events, except that key events also set SDL's modifier state.
 
 #include "support/TempFolder.h"
+#include "view/SdlOwners.h"
 
 #include <SDL2/SDL.h>
 
@@ -25,11 +26,6 @@
 #include <memory>
 #include <string>
 #include <vector>
-
-struct SurfaceDeleter {
-    void operator()(SDL_Surface* surface) const { SDL_FreeSurface(surface); }
-};
-using SurfacePtr = std::unique_ptr<SDL_Surface, SurfaceDeleter>;
 
 // Comparison and gtest printing of SDL's colours "(r, g, b, a)" and points
 // "(x, y)", so that EXPECT_EQ works on them. Defined here for every test.

@@ -1,6 +1,7 @@
 #include "document/PaperFile.h"
-#include "document/PaperRenderer.h"
 #include "document/PaperTestSupport.h"
+#include "view/PaperRenderer.h"
+#include "view/PaperView.h"
 
 #include <SDL2/SDL.h>
 #include <SDL2/SDL_image.h>
@@ -265,7 +266,7 @@ void FillPaper(Paper& paper) {
 TEST(HeadlessCommandsTest, InfoDescribesEveryFieldOfEveryKind) {
     DocumentSession session;
     Paper paper;
-    ASSERT_TRUE(paper.CreateSurface(640, 480));
+    ASSERT_TRUE(paper.SetSize(640, 480));
     FillPaper(paper);
     const std::string path = TestPath("info.tsln");
     ASSERT_TRUE(SavePaper(paper, path));
@@ -344,12 +345,13 @@ TEST(HeadlessCommandsTest, ExportHasThePixelsOfTheWholePaperRender) {
     DocumentSession session;
     {
         Paper paper;
-        ASSERT_TRUE(paper.CreateSurface(640, 480));
+        ASSERT_TRUE(paper.SetSize(640, 480));
         FillPaper(paper);
         ASSERT_TRUE(SavePaper(paper, TestPath("export.tsln")));
     }
     Paper paper;
     ASSERT_TRUE(LoadPaper(paper, TestPath("export.tsln")));
+    PaperView view(paper, drawFont, {paperViewRect.w, paperViewRect.h});
     struct Case {
         const char* options;
         bool colour;
@@ -371,8 +373,8 @@ TEST(HeadlessCommandsTest, ExportHasThePixelsOfTheWholePaperRender) {
         ASSERT_EQ(h, 480);
         RenderOverlay overlay;
         overlay.showGrid = c.grid;
-        ASSERT_TRUE(RenderPaper(paper, true, c.colour, overlay));
-        EXPECT_TRUE(exported == RenderedRgb(paper));
+        ASSERT_TRUE(RenderPaper(view, true, c.colour, overlay));
+        EXPECT_TRUE(exported == RenderedRgb(view));
     }
 }
 
@@ -430,7 +432,7 @@ TEST(HeadlessCommandsTest, ThumbnailIsTheWholeColourPaperShrunkToFit) {
     {
         // An upright letter paper crowded with coloured objects.
         Paper paper;
-        ASSERT_TRUE(paper.CreateSurface(816, 1056));
+        ASSERT_TRUE(paper.SetSize(816, 1056));
         paper.palette.backgroundColor = {250, 235, 200, 255};
         for (int i = 0; i < 5000; ++i) {
             ObjectRecord record =
@@ -465,7 +467,7 @@ TEST(HeadlessCommandsTest, ThumbnailIsTheWholeColourPaperShrunkToFit) {
     const std::string card = TestPath("card.tsln");
     {
         Paper paper;
-        ASSERT_TRUE(paper.CreateSurface(96, 48));
+        ASSERT_TRUE(paper.SetSize(96, 48));
         ASSERT_TRUE(SavePaper(paper, card));
     }
     ASSERT_EQ(RunTessellon("--thumbnail 256 '" + card + "' '" + thumbnail + "'").status, 0);

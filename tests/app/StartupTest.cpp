@@ -3,7 +3,9 @@
 #include "app/AppState.h"
 #include "app/WindowGeometry.h"
 
+#include "support/VRX_Network.h"
 #include <SDL2/SDL_ttf.h>
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -70,8 +72,8 @@ TEST(StartupTest, OpensTheWorkspaceWindowWithTheStatusStrip) {
 
     EXPECT_NE(app.LogText().find("Ready to go!\n"), std::string::npos);
     // Started before the program state is set up, and still up afterwards.
-    EXPECT_TRUE(networkInitialised);
-    EXPECT_EQ(networkReferenceCount, 1);
+    EXPECT_TRUE(VRX_NetworkRunning());
+    EXPECT_EQ(VRX_NetworkUsers(), 1);
 }
 
 TEST(StartupTest, ClosingTheWindowStoresItsGeometryAndClosesTheLog) {

@@ -33,7 +33,7 @@ class TextTool final : public Tool {
   public:
     TextTool(std::string text, bool showsRotation)
         : text_(std::move(text)), showsRotation_(showsRotation) {}
-    void Render() override {}
+    void Render(PaperView& /*view*/) override {}
     bool GetStatusText(std::string& text) override {
         text = text_;
         return !text_.empty();

@@ -1,10 +1,9 @@
 #include "document/PaperFile.h"
 #include "document/PaperBackups.h"
-#include "document/PaperRenderer.h"
 #include "document/PaperTestSupport.h"
 #include "platform/FileSystem.h"
+#include "view/PaperRenderer.h"
 
-#include "app/StatusNotice.h"
 #include "support/FileSizeLimit.h"
 #include "support/VRX_Strings.h"
 
@@ -120,15 +119,30 @@ std::vector<ObjectRecord> ThreeObjectsAndAnUnknown() {
     return {line, unknown, CircleRecord(50, 60, 20, 5), TextRecord(5, 6, "Hall")};
 }
 
+// What the last load or save here told the user.
+std::string lastMessage;
+
 std::string Notice() {
-    return CurrentStatusNotice(statusNoticeExpiry - 1);
+    return lastMessage;
+}
+
+bool Load(Paper& paper, const std::string& path) {
+    const FileReport report = LoadPaper(paper, path);
+    lastMessage = report.message;
+    return report.ok;
+}
+
+bool Save(Paper& paper, const std::string& path, bool compressed = true) {
+    const FileReport report = SavePaper(paper, path, compressed);
+    lastMessage = report.message;
+    return report.ok;
 }
 
 // Loads bytes as a document; returns the status text it left.
 std::string LoadBytes(const Bytes& bytes, bool expectSuccess, Paper& paper) {
     const std::string path = TestPath("load.tsln");
     WriteFile(path, bytes);
-    EXPECT_EQ(LoadPaper(paper, path), expectSuccess);
+    EXPECT_EQ(Load(paper, path), expectSuccess);
     return Notice();
 }
 
@@ -154,24 +168,19 @@ TEST(PaperFileTest, AnEmptyPaperIsExactlyItsKnownBytes) {
     DocumentSession session;
     TemporaryHome home;
     Paper paper;
-    ASSERT_TRUE(paper.CreateSurface(1056, 816));
+    ASSERT_TRUE(paper.SetSize(1056, 816));
 
-    // With Left Ctrl held the body is the field data as it is: 55 bytes in all.
+    // Uncompressed, the body is the field data as it is: 55 bytes in all.
     const std::string path = TestPath("empty.tsln");
-    keyHeldSource = [](SDL_Scancode key) { return key == SDL_SCANCODE_LCTRL; };
-    ASSERT_TRUE(SavePaper(paper, path));
+    ASSERT_TRUE(Save(paper, path, /*compressed=*/false));
     Bytes plain = {'T', 'S', 'P', 'F', 0x83};
     plain.insert(plain.end(), kEmptyPaperFields.begin(), kEmptyPaperFields.end());
     EXPECT_EQ(plain.size(), 55u);
     EXPECT_EQ(ReadFile(path), plain);
     EXPECT_EQ(paper.fileVersion, 0x83);
-    keyHeldSource = [](SDL_Scancode key) { return key == SDL_SCANCODE_RCTRL; };
-    ASSERT_TRUE(SavePaper(paper, path));
-    EXPECT_EQ(ReadFile(path)[4], 0x03) << "only the left Ctrl key";
-    keyHeldSource = nullptr;
 
     // Normally: magic, 0x03, the size 50 and a zlib stream of the same fields.
-    ASSERT_TRUE(SavePaper(paper, path));
+    ASSERT_TRUE(Save(paper, path));
     const Bytes file = ReadFile(path);
     ASSERT_GT(file.size(), 6u);
     EXPECT_EQ(Bytes(file.begin(), file.begin() + 6), (Bytes{'T', 'S', 'P', 'F', 0x03, 0x32}));
@@ -208,7 +217,6 @@ TEST(PaperFileTest, EveryVersionLoadsWithDefaultsForWhatItLacks) {
             EXPECT_EQ(paper.backgroundImageX, version >= 3 ? -2 : 0);
             EXPECT_EQ(paper.backgroundImageY, version >= 3 ? 7 : 0);
             EXPECT_EQ(paper.backgroundImageAlpha, version >= 3 ? 128 : 255);
-            EXPECT_NE(paper.paperSurface, nullptr);
 
             // The unknown kind is dropped; the rest get ids in file order and
             // keep their stored layer and colour.
@@ -287,9 +295,9 @@ TEST(PaperFileTest, DamagedFilesAreRefusedWithTheirMessage) {
     }
 
     Paper paper;
-    EXPECT_FALSE(LoadPaper(paper, TestPath("does-not-exist.tsln")));
+    EXPECT_FALSE(Load(paper, TestPath("does-not-exist.tsln")));
     EXPECT_EQ(Notice(), "Error opening file for read!");
-    EXPECT_FALSE(LoadPaper(paper, ::testing::TempDir()));
+    EXPECT_FALSE(Load(paper, ::testing::TempDir()));
     EXPECT_EQ(Notice(), "Error opening file for read!");
 }
 
@@ -303,9 +311,14 @@ TEST(PaperFileTest, AMissingBackgroundImageIsReportedButTheDocumentLoads) {
     fields.insert(fields.end(), image.begin(), image.end());
     fields.insert(fields.end(), {0, 0, 0, 0, 0, 0, 0, 0, 255, 0});
     Paper paper;
-    const std::string notice = LoadBytes(FileOf(0x83, fields), true, paper);
-    EXPECT_EQ(notice.rfind("Error opening plan-scan.png: ", 0), 0u) << notice;
+    EXPECT_EQ(LoadBytes(FileOf(0x83, fields), true, paper), "File loaded.");
     EXPECT_EQ(paper.backgroundImagePath, image) << "kept for the next save";
+    // The view that would show the image says why it cannot.
+    PaperView view(paper, drawFont, {paperViewRect.w, paperViewRect.h});
+    std::string problem;
+    EXPECT_FALSE(view.LoadBackgroundImage(paper.backgroundImagePath, problem));
+    EXPECT_EQ(problem.rfind("Error opening plan-scan.png: ", 0), 0u) << problem;
+    EXPECT_EQ(paper.backgroundImagePath, image);
     EXPECT_FALSE(paper.modified);
 }
 
@@ -313,7 +326,7 @@ TEST(PaperFileTest, EverythingSavedComesBack) {
     DocumentSession session;
     TemporaryHome home;
     Paper paper;
-    ASSERT_TRUE(paper.CreateSurface(2000, 1500));
+    ASSERT_TRUE(paper.SetSize(2000, 1500));
     paper.unitIndex = 4;
     paper.blocksPerUnit = 16;
     paper.linesPerInch = 16;
@@ -334,13 +347,13 @@ TEST(PaperFileTest, EverythingSavedComesBack) {
         paper.CreateAndAddObject(record);
     }
     const std::string path = TestPath("round.tsln");
-    ASSERT_TRUE(SavePaper(paper, path));
+    ASSERT_TRUE(Save(paper, path));
     EXPECT_EQ(Notice(), "File saved.");
     EXPECT_EQ(paper.filePath, path);
     EXPECT_FALSE(paper.modified);
 
     Paper loaded;
-    ASSERT_TRUE(LoadPaper(loaded, path));
+    ASSERT_TRUE(Load(loaded, path));
     EXPECT_EQ(loaded.width, 2000);
     EXPECT_EQ(loaded.unitIndex, 4);
     EXPECT_EQ(loaded.blocksPerUnit, 16);
@@ -364,16 +377,16 @@ TEST(PaperFileTest, SavingKeepsThePreviousVersionsAndNeverLosesTheDocument) {
     DocumentSession session;
     TemporaryHome home;
     Paper paper;
-    ASSERT_TRUE(paper.CreateSurface(300, 200));
+    ASSERT_TRUE(paper.SetSize(300, 200));
     std::filesystem::create_directories(home.home + "a");
     const std::string path = home.home + "a/plan.tsln";
 
-    ASSERT_TRUE(SavePaper(paper, path));
+    ASSERT_TRUE(Save(paper, path));
     EXPECT_TRUE(BackupsOf(path).empty()) << "nothing to keep the first time";
     std::vector<Bytes> versions = {ReadFile(path)};
     for (int i = 0; i < 6; ++i) {
         paper.CreateAndAddObject(LineRecord(ObjectKind::Line, i, 1, 9, 9), OnLayer{currentLayer});
-        ASSERT_TRUE(SavePaper(paper, path));
+        ASSERT_TRUE(Save(paper, path));
         EXPECT_EQ(Notice(), "File saved.");
         versions.push_back(ReadFile(path));
     }
@@ -389,9 +402,9 @@ TEST(PaperFileTest, SavingKeepsThePreviousVersionsAndNeverLosesTheDocument) {
     std::filesystem::create_directories(home.home + "b");
     const std::string other = home.home + "b/plan.tsln";
     Paper otherPaper;
-    ASSERT_TRUE(otherPaper.CreateSurface(100, 100));
-    ASSERT_TRUE(SavePaper(otherPaper, other));
-    ASSERT_TRUE(SavePaper(otherPaper, other));
+    ASSERT_TRUE(otherPaper.SetSize(100, 100));
+    ASSERT_TRUE(Save(otherPaper, other));
+    ASSERT_TRUE(Save(otherPaper, other));
     ASSERT_EQ(BackupsOf(other).size(), 1u);
     EXPECT_EQ(BackupsOf(path), backups);
     EXPECT_EQ(ReadFile(backups.back()), versions[5]);
@@ -405,7 +418,7 @@ TEST(PaperFileTest, SavingKeepsThePreviousVersionsAndNeverLosesTheDocument) {
     }
     {
         FileSizeLimit diskFull(current.size() + 1);
-        EXPECT_FALSE(SavePaper(paper, path));
+        EXPECT_FALSE(Save(paper, path));
     }
     EXPECT_EQ(Notice(), "Error writing to file!");
     EXPECT_EQ(ReadFile(path), current);
@@ -417,9 +430,9 @@ TEST(PaperFileTest, SavingKeepsThePreviousVersionsAndNeverLosesTheDocument) {
     const Bytes large = ReadFile(path);
     {
         Paper small;
-        ASSERT_TRUE(small.CreateSurface(100, 100));
+        ASSERT_TRUE(small.SetSize(100, 100));
         FileSizeLimit diskAlmostFull(large.size() - 1);
-        EXPECT_TRUE(SavePaper(small, path));
+        EXPECT_TRUE(Save(small, path));
     }
     EXPECT_EQ(Notice(), "File saved, but no backup copy could be made: File too large.");
     EXPECT_NE(ReadFile(path), large);
@@ -429,23 +442,23 @@ TEST(PaperFileTest, SavingKeepsThePreviousVersionsAndNeverLosesTheDocument) {
     std::filesystem::remove_all(home.home + "Documents/Tessellon/backups");
     WriteFile(home.home + "Documents/Tessellon/backups", {1, 2, 3});
     paper.modified = true;
-    EXPECT_TRUE(SavePaper(paper, path));
+    EXPECT_TRUE(Save(paper, path));
     EXPECT_FALSE(paper.modified);
     EXPECT_EQ(Notice(), "File saved, but no backup copy could be made: " + home.home +
                             "Documents/Tessellon/backups: Not a directory.");
     Paper reloaded;
-    EXPECT_TRUE(LoadPaper(reloaded, path));
+    EXPECT_TRUE(Load(reloaded, path));
     EXPECT_EQ(reloaded.objects.size(), paper.objects.size());
 
     // Saves that cannot be made leave everything as it was.
     paper.modified = true;
-    EXPECT_FALSE(SavePaper(paper, TestPath("no-such-folder/plan.tsln")));
+    EXPECT_FALSE(Save(paper, TestPath("no-such-folder/plan.tsln")));
     EXPECT_EQ(Notice(), "Error opening file for write!");
     EXPECT_TRUE(paper.modified);
     EXPECT_EQ(paper.filePath, path);
     const std::string folderInTheWay = TestPath("folder.tsln");
     std::filesystem::create_directories(folderInTheWay + "/inside");
-    EXPECT_FALSE(SavePaper(paper, folderInTheWay));
+    EXPECT_FALSE(Save(paper, folderInTheWay));
     EXPECT_EQ(Notice(), "Error opening file for write!");
     EXPECT_TRUE(std::filesystem::is_directory(folderInTheWay + "/inside"));
 }
@@ -457,8 +470,8 @@ TEST(PaperFileTest, AnInterruptedSaveLeavesNothingBehind) {
     std::filesystem::create_directories(folder);
     const std::string path = folder + "/plan.tsln";
     Paper paper;
-    ASSERT_TRUE(paper.CreateSurface(300, 200));
-    ASSERT_TRUE(SavePaper(paper, path));
+    ASSERT_TRUE(paper.SetSize(300, 200));
+    ASSERT_TRUE(Save(paper, path));
     const Bytes saved = ReadFile(path);
     for (int i = 0; i < 200; ++i) {
         paper.CreateAndAddObject(LineRecord(ObjectKind::Line, i, i * 3, 9, i * 7),
@@ -472,7 +485,7 @@ TEST(PaperFileTest, AnInterruptedSaveLeavesNothingBehind) {
         limit.rlim_cur = limit.rlim_max = saved.size() + 1;
         setrlimit(RLIMIT_FSIZE, &limit);
         std::signal(SIGXFSZ, SIG_DFL);
-        const bool failed = !SavePaper(paper, path);
+        const bool failed = !Save(paper, path);
         std::exit(failed && Notice() == "Error writing to file!" ? 0 : 1);
     };
     EXPECT_EXIT(saveUnderLimit(), ::testing::ExitedWithCode(0), "");
@@ -509,7 +522,7 @@ TEST(PaperFileTest, AnInterruptedSaveLeavesNothingBehind) {
     std::snprintf(live, sizeof live, "/.plan.tsln.%08x00001234.tmp", unsigned(getpid()));
     WriteFile(folder + live, {1});
     WriteFile(folder + "/.plan.tsln.notours.tmp", {1});
-    ASSERT_TRUE(SavePaper(paper, path));
+    ASSERT_TRUE(Save(paper, path));
     EXPECT_EQ(debris().size(), 2u);
     EXPECT_TRUE(std::filesystem::exists(folder + live));
     const auto anHourAgo = std::filesystem::file_time_type::clock::now() - std::chrono::hours(1);
@@ -517,7 +530,7 @@ TEST(PaperFileTest, AnInterruptedSaveLeavesNothingBehind) {
         std::filesystem::last_write_time(entry.path(), anHourAgo);
     }
     Paper loaded;
-    ASSERT_TRUE(LoadPaper(loaded, path));
+    ASSERT_TRUE(Load(loaded, path));
     EXPECT_EQ(debris(), std::vector<std::string>{".plan.tsln.notours.tmp"});
     EXPECT_EQ(loaded.objects.size(), 200u);
 }
@@ -543,9 +556,10 @@ TEST(PaperFileTest, RandomDamageIsRefusedOrLoadedButNeverHarmful) {
         paperViewRect = {0, 0, 200, 150};
         const std::string path = TestPath("damaged.tsln");
         WriteFile(path, file);
-        if (LoadPaper(paper, path)) {
+        if (Load(paper, path)) {
             // Whatever was accepted must draw without trouble.
-            EXPECT_TRUE(RenderPaper(paper, false, true));
+            PaperView view(paper, drawFont, {paperViewRect.w, paperViewRect.h});
+            EXPECT_TRUE(RenderPaper(view, false, true));
             EXPECT_LE(paper.width, kMaxPaperPixels);
             EXPECT_GE(paper.linesPerInch, 1);
         } else {

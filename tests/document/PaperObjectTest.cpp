@@ -1,8 +1,8 @@
 #include "document/PaperObject.h"
 #include "document/PaperObjectCircle.h"
 #include "document/PaperObjectText.h"
-#include "document/PaperRenderer.h"
 #include "document/PaperTestSupport.h"
+#include "view/PaperRenderer.h"
 
 #include <gtest/gtest.h>
 
@@ -252,8 +252,9 @@ TEST(PaperObjectTest, PolygonCornersFollowTheAccumulatedAngle) {
 }
 
 TEST(PaperObjectTest, TextsAreFoundByTheirTurnedBox) {
-    DocumentSession session;
     Paper paper;
+    FixedTextMeasurer measurer;
+    paper.SetTextMeasurer(&measurer);
     auto object = CreateObjectFromRecord(&paper, TextRecord(100, 100, "Wall"));
     auto* text = static_cast<PaperObjectText*>(object.get());
     const SDL_Point size = text->TextSize();
@@ -279,40 +280,4 @@ TEST(PaperObjectTest, TextsAreFoundByTheirTurnedBox) {
     const ObjectBounds bounds = object->GetBounds();
     EXPECT_EQ(bounds.left, rect.second.x);
     EXPECT_EQ(bounds.bottom, rect.second.y);
-}
-
-TEST(PaperObjectTest, TextTextureIsKeptUntilTheColourChanges) {
-    DocumentSession session;
-    Paper paper;
-    ASSERT_TRUE(paper.CreateSurface(400, 200));
-    auto object = CreateObjectFromRecord(&paper, TextRecord(10, 10, "Door"));
-    auto* text = static_cast<PaperObjectText*>(object.get());
-    EXPECT_FALSE(text->HasCachedTexture());
-    object->Draw({255, 0, 0, 255});
-    EXPECT_TRUE(text->HasCachedTexture());
-    SDL_RenderFlush(paper.paperRenderer);
-    bool red = false;
-    for (int x = 10; x < 60 && !red; ++x) {
-        for (int y = 10; y < 35 && !red; ++y) {
-            red = SameColor(PaperPixel(paper, x, y), {255, 0, 0, 255});
-        }
-    }
-    EXPECT_TRUE(red);
-
-    object->Draw({0, 255, 0, 255});
-    SDL_RenderFlush(paper.paperRenderer);
-    bool green = false;
-    for (int x = 10; x < 60 && !green; ++x) {
-        for (int y = 10; y < 35 && !green; ++y) {
-            green = SameColor(PaperPixel(paper, x, y), {0, 255, 0, 255});
-        }
-    }
-    EXPECT_TRUE(green) << "a new colour renders the text again";
-    object->ReleaseCache();
-    EXPECT_FALSE(text->HasCachedTexture());
-
-    // An empty text has nothing to render and draws nothing, without failing.
-    auto empty = CreateObjectFromRecord(&paper, TextRecord(10, 10, ""));
-    empty->Draw({255, 255, 255, 255});
-    EXPECT_FALSE(static_cast<PaperObjectText*>(empty.get())->HasCachedTexture());
 }

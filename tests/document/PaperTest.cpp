@@ -1,7 +1,6 @@
 #include "document/Paper.h"
 #include "document/PaperTestSupport.h"
 
-#include "app/StatusNotice.h"
 #include "support/VRX_Buffer.h"
 
 #include <gtest/gtest.h>
@@ -30,7 +29,7 @@ std::vector<int32_t> Ids(const Paper& paper) {
 } // namespace
 
 TEST(PaperTest, AddingGivesIdsAndUndoRecordsAndTheCurrentAttributes) {
-    DocumentSession session;
+    ResetAppState();
     Paper paper;
     currentLayer = 5;
     auto first = Add(paper, LineRecord(ObjectKind::Line, 0, 0, 10, 10));
@@ -70,7 +69,7 @@ TEST(PaperTest, AddingGivesIdsAndUndoRecordsAndTheCurrentAttributes) {
 }
 
 TEST(PaperTest, UndoingADeletionRestoresTheObjectsExactlyAsTheyWere) {
-    DocumentSession session;
+    ResetAppState();
     Paper paper;
     currentLayer = 2;
     auto a = Add(paper, LineRecord(ObjectKind::Line, 0, 0, 10, 10));
@@ -108,7 +107,7 @@ TEST(PaperTest, UndoingADeletionRestoresTheObjectsExactlyAsTheyWere) {
 }
 
 TEST(PaperTest, RectangleSelectionTakesOnlyTheCurrentLayer) {
-    DocumentSession session;
+    ResetAppState();
     Paper paper;
     currentLayer = 0;
     auto onZero = Add(paper, LineRecord(ObjectKind::Line, 0, 0, 100, 0));
@@ -133,7 +132,7 @@ TEST(PaperTest, RectangleSelectionTakesOnlyTheCurrentLayer) {
 }
 
 TEST(PaperTest, MovingAndUndoingMoves) {
-    DocumentSession session;
+    ResetAppState();
     Paper paper;
     auto rect = Add(paper, LineRecord(ObjectKind::Rect, 10, 10, 50, 50));
     auto circle = Add(paper, CircleRecord(100, 100, 20));
@@ -171,7 +170,7 @@ TEST(PaperTest, MovingAndUndoingMoves) {
 }
 
 TEST(PaperTest, AnAppliedEditIsOneUndoStep) {
-    DocumentSession session;
+    ResetAppState();
     Paper paper;
     auto line = Add(paper, LineRecord(ObjectKind::Line, 10, 10, 50, 50));
     const size_t steps = paper.undoStack.size();
@@ -188,30 +187,25 @@ TEST(PaperTest, AnAppliedEditIsOneUndoStep) {
     EXPECT_EQ(line->id, 1);
 }
 
-TEST(PaperTest, SurfacesRefuseImpossibleSizesAndResizesUndo) {
-    DocumentSession session(800, 600);
+TEST(PaperTest, SizesOutsideTheDrawingRangeAreRefusedAndResizesUndo) {
     Paper paper;
-    EXPECT_FALSE(paper.CreateSurface(0, 100));
-    EXPECT_FALSE(paper.CreateSurface(100, -1));
-    EXPECT_FALSE(paper.CreateSurface(kMaxPaperPixels + 1, 100));
-    EXPECT_EQ(paper.paperSurface, nullptr);
+    EXPECT_FALSE(paper.SetSize(0, 100));
+    EXPECT_FALSE(paper.SetSize(100, -1));
+    EXPECT_FALSE(paper.SetSize(kMaxPaperPixels + 1, 100));
+    EXPECT_EQ(paper.width, kDefaultPaperWidth) << "a refused size changes nothing";
 
-    ASSERT_TRUE(paper.CreateSurface(kMaxPaperPixels, kMaxPaperPixels));
+    ASSERT_TRUE(paper.SetSize(kMaxPaperPixels, kMaxPaperPixels));
     EXPECT_EQ(paper.blockWidth, 24);
-    // Only the visible part is held, never the whole paper.
-    EXPECT_EQ(paper.paperSurface->w, 800);
-    EXPECT_EQ(paper.paperSurface->h, 600);
 
     paper.modified = false;
-    EXPECT_FALSE(paper.ResizeSurface(kMaxPaperPixels + 1, 10, false));
-    EXPECT_FALSE(paper.ResizeSurface(10, 0, false));
+    EXPECT_FALSE(paper.Resize(kMaxPaperPixels + 1, 10, false));
+    EXPECT_FALSE(paper.Resize(10, 0, false));
     EXPECT_TRUE(paper.undoStack.empty());
     EXPECT_FALSE(paper.modified);
 
-    ASSERT_TRUE(paper.ResizeSurface(500, 400, false));
+    ASSERT_TRUE(paper.Resize(500, 400, false));
     EXPECT_EQ(paper.width, 500);
     EXPECT_TRUE(paper.modified);
-    EXPECT_EQ(paper.paperSurface->w, 500);
     ASSERT_EQ(paper.undoStack.size(), 1u);
     paper.Undo();
     EXPECT_EQ(paper.width, kMaxPaperPixels);
@@ -219,39 +213,11 @@ TEST(PaperTest, SurfacesRefuseImpossibleSizesAndResizesUndo) {
     EXPECT_TRUE(paper.undoStack.empty()) << "undoing a resize pushes nothing";
 }
 
-TEST(PaperTest, AShrinkingPaperStaysInTheView) {
-    DocumentSession session(800, 600);
-    Paper paper;
-    ASSERT_TRUE(paper.CreateSurface(5000, 4000));
-    paper.scrollX = 4200;
-    paper.scrollY = 3400;
-    ASSERT_TRUE(paper.ResizeSurface(2000, 500, false));
-    EXPECT_EQ(paper.scrollX, 1200) << "the far edge stays in sight";
-    EXPECT_EQ(paper.scrollY, 0) << "a paper lower than the view is shown from its top";
-    const SDL_Rect area = paper.VisibleArea();
-    EXPECT_EQ(area.w, 800);
-    EXPECT_EQ(area.h, 500);
-
-    // Growing keeps the place the user was looking at.
-    paper.scrollX = 300;
-    ASSERT_TRUE(paper.ResizeSurface(6000, 6000, false));
-    EXPECT_EQ(paper.scrollX, 300);
-}
-
-TEST(PaperTest, BackgroundImageFailuresAreReported) {
-    DocumentSession session;
-    Paper paper;
-    ASSERT_TRUE(paper.CreateSurface(200, 100));
-    EXPECT_FALSE(paper.LoadBackgroundImage("/nonexistent/folder/plan.png"));
-    EXPECT_EQ(CurrentStatusNotice(statusNoticeExpiry - 1).rfind("Error opening plan.png: ", 0), 0u);
-    EXPECT_TRUE(paper.backgroundImagePath.empty());
-    EXPECT_EQ(paper.backgroundTexture, nullptr);
-}
-
 TEST(PaperTest, EveryUndoneCommandCanBeDoneAgainToTheSameDocument) {
-    DocumentSession session(400, 300);
     Paper paper;
-    ASSERT_TRUE(paper.CreateSurface(480, 480));
+    FixedTextMeasurer measurer;
+    paper.SetTextMeasurer(&measurer);
+    ASSERT_TRUE(paper.SetSize(480, 480));
     const auto bytes = [&paper] {
         VRX_Buffer buffer;
         EXPECT_TRUE(paper.Serialize(buffer, false));
@@ -276,7 +242,7 @@ TEST(PaperTest, EveryUndoneCommandCanBeDoneAgainToTheSameDocument) {
     paper.selection.erase(b->id);
     paper.DeleteSelected();
     states.push_back(bytes());
-    ASSERT_TRUE(paper.ResizeSurface(600, 520, false));
+    ASSERT_TRUE(paper.Resize(600, 520, false));
     paper.MoveAllWithLastStep(60, 20);
     states.push_back(bytes());
 

@@ -6,6 +6,8 @@
 #include "app/AppState.h"
 #include "document/Paper.h"
 #include "document/PaperObject.h"
+#include "document/TextMeasurer.h"
+#include "view/PaperView.h"
 
 #include <SDL2/SDL.h>
 #include <SDL2/SDL_image.h>
@@ -45,13 +47,23 @@ class DocumentSession {
     DocumentSession& operator=(const DocumentSession&) = delete;
 };
 
-// A paper of the given size in pixels that is the active paper while this
-// object lives. Needs SDL's video subsystem.
+// Texts measured without a font: every character 10 x 20 pixels, so document
+// tests know a text's box without SDL_ttf.
+class FixedTextMeasurer final : public TextMeasurer {
+  public:
+    SDL_Point Measure(const std::string& text) const override {
+        return {static_cast<int>(text.size()) * 10, text.empty() ? 0 : 20};
+    }
+};
+
+// A paper of the given size in pixels with its view (in `drawFont`), the
+// active paper while this object lives.
 struct ActiveTestPaper {
     Paper paper;
+    PaperView view{paper, drawFont, {paperViewRect.w, paperViewRect.h}};
     explicit ActiveTestPaper(int32_t width = kDefaultPaperWidth,
                              int32_t height = kDefaultPaperHeight) {
-        EXPECT_TRUE(paper.CreateSurface(width, height));
+        EXPECT_TRUE(paper.SetSize(width, height));
         activePaper = &paper;
     }
     ~ActiveTestPaper() { activePaper = nullptr; }
@@ -91,12 +103,13 @@ inline ObjectRecord TextRecord(int32_t x, int32_t y, const std::string& text, in
     return record;
 }
 
-// The colour of paper pixel (x, y) in the paper's surface, which must hold it.
-inline SDL_Color PaperPixel(const Paper& paper, int x, int y) {
-    const SDL_Surface* surface = paper.paperSurface;
-    const int sx = x - paper.renderArea.x;
-    const int sy = y - paper.renderArea.y;
-    EXPECT_TRUE(sx >= 0 && sy >= 0 && sx < paper.renderArea.w && sy < paper.renderArea.h)
+// The colour of paper pixel (x, y) in the view's surface, which must hold it.
+inline SDL_Color PaperPixel(const PaperView& view, int x, int y) {
+    const SDL_Surface* surface = view.Surface();
+    const SDL_Rect area = view.RenderArea();
+    const int sx = x - area.x;
+    const int sy = y - area.y;
+    EXPECT_TRUE(sx >= 0 && sy >= 0 && sx < area.w && sy < area.h)
         << "pixel " << x << "," << y << " is not in the rendered area";
     if (sx < 0 || sy < 0 || sx >= surface->w || sy >= surface->h) {
         return {0, 0, 0, 0};
@@ -109,10 +122,10 @@ inline SDL_Color PaperPixel(const Paper& paper, int x, int y) {
 }
 
 // The colour a surface of the paper stores for `color` (RGB565 loses low bits).
-inline SDL_Color Stored(const Paper& paper, SDL_Color color) {
-    const Uint32 value = SDL_MapRGB(paper.paperSurface->format, color.r, color.g, color.b);
+inline SDL_Color Stored(const PaperView& view, SDL_Color color) {
+    const Uint32 value = SDL_MapRGB(view.Surface()->format, color.r, color.g, color.b);
     SDL_Color stored = {0, 0, 0, 255};
-    SDL_GetRGB(value, paper.paperSurface->format, &stored.r, &stored.g, &stored.b);
+    SDL_GetRGB(value, view.Surface()->format, &stored.r, &stored.g, &stored.b);
     return stored;
 }
 
@@ -120,9 +133,9 @@ inline bool SameColor(SDL_Color a, SDL_Color b) {
     return a.r == b.r && a.g == b.g && a.b == b.b;
 }
 
-inline ::testing::AssertionResult PixelIs(const Paper& paper, int x, int y, SDL_Color color) {
-    const SDL_Color actual = PaperPixel(paper, x, y);
-    const SDL_Color expected = Stored(paper, color);
+inline ::testing::AssertionResult PixelIs(const PaperView& view, int x, int y, SDL_Color color) {
+    const SDL_Color actual = PaperPixel(view, x, y);
+    const SDL_Color expected = Stored(view, color);
     if (SameColor(actual, expected)) {
         return ::testing::AssertionSuccess();
     }
@@ -133,12 +146,12 @@ inline ::testing::AssertionResult PixelIs(const Paper& paper, int x, int y, SDL_
 }
 
 // The paper's render area as 8-bit RGB, converted as the PNG export does.
-inline std::vector<uint8_t> RenderedRgb(const Paper& paper) {
-    const SDL_Surface* surface = paper.paperSurface;
-    std::vector<uint8_t> rgb(size_t(paper.renderArea.w) * paper.renderArea.h * 3);
-    SDL_ConvertPixels(paper.renderArea.w, paper.renderArea.h, surface->format->format,
-                      surface->pixels, surface->pitch, SDL_PIXELFORMAT_RGB24, rgb.data(),
-                      paper.renderArea.w * 3);
+inline std::vector<uint8_t> RenderedRgb(const PaperView& view) {
+    const SDL_Surface* surface = view.Surface();
+    const SDL_Rect area = view.RenderArea();
+    std::vector<uint8_t> rgb(size_t(area.w) * area.h * 3);
+    SDL_ConvertPixels(area.w, area.h, surface->format->format, surface->pixels, surface->pitch,
+                      SDL_PIXELFORMAT_RGB24, rgb.data(), area.w * 3);
     return rgb;
 }
 
@@ -166,9 +179,9 @@ inline std::string TestPath(const std::string& name) {
 }
 
 // Saves the rendered area for a look at it when TESSELLON_TEST_PNG_DIR is set.
-inline void SaveForInspection(const Paper& paper, const std::string& name) {
+inline void SaveForInspection(const PaperView& view, const std::string& name) {
     const char* folder = SDL_getenv("TESSELLON_TEST_PNG_DIR");
-    if (folder != nullptr && paper.paperSurface != nullptr) {
-        IMG_SavePNG(paper.paperSurface, (std::string(folder) + "/" + name + ".png").c_str());
+    if (folder != nullptr && view.Surface() != nullptr) {
+        IMG_SavePNG(view.Surface(), (std::string(folder) + "/" + name + ".png").c_str());
     }
 }

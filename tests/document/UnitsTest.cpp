@@ -1,5 +1,4 @@
 #include "document/Units.h"
-#include "app/AppState.h"
 #include "document/Paper.h"
 
 #include <gtest/gtest.h>
@@ -11,8 +10,6 @@ namespace {
 
 struct ActivePaper {
     Paper paper;
-    ActivePaper() { activePaper = &paper; }
-    ~ActivePaper() { activePaper = nullptr; }
 };
 
 } // namespace
@@ -29,48 +26,51 @@ TEST(UnitsTest, GridSquareFollowsDpiAndLinesPerInch) {
     EXPECT_EQ(BlockSizeForDpi(NAN, 4), 1) << "an absurd DPI still gives a usable square";
     EXPECT_EQ(BlockSizeForDpi(1e20f, 16), INT32_MAX / 16);
 
-    // Without a display the DPI query fails and 96 is used on both axes.
+    // A paper goes by 96 DPI on both axes until it is told its display's.
     Paper paper;
     paper.linesPerInch = 7;
     paper.UpdateBlockSize();
     EXPECT_EQ(paper.blockWidth, 13);
     EXPECT_EQ(paper.blockHeight, 13);
+    paper.displayDpi = {120.0f, 72.0f};
+    paper.UpdateBlockSize();
+    EXPECT_EQ(paper.blockWidth, 17);
+    EXPECT_EQ(paper.blockHeight, 10);
 }
 
 TEST(UnitsTest, UnknownUnitIndexShowsQuestionMarks) {
     ActivePaper active;
-    EXPECT_STREQ(UnitAbbreviation(), "ft");
+    EXPECT_STREQ(UnitAbbreviation(active.paper), "ft");
     for (int32_t index : {5, 17, 255, -1}) {
         active.paper.unitIndex = index;
-        EXPECT_STREQ(UnitAbbreviation(), "???");
+        EXPECT_STREQ(UnitAbbreviation(active.paper), "???");
         EXPECT_STREQ(UnitSuffix(active.paper), "???");
     }
 }
 
 TEST(UnitsTest, SettersIgnoreOutOfRangeValuesAndKeepTheOthers) {
-    SetPaperUnit(1); // no paper: nothing to change, nothing breaks
     ActivePaper active;
-    SetPaperUnit(5);
-    SetBlocksPerUnit(0);
-    SetBlocksPerUnit(17);
-    SetLinesPerInch(0);
-    SetLinesPerInch(17);
+    SetPaperUnit(active.paper, 5);
+    SetBlocksPerUnit(active.paper, 0);
+    SetBlocksPerUnit(active.paper, 17);
+    SetLinesPerInch(active.paper, 0);
+    SetLinesPerInch(active.paper, 17);
     EXPECT_EQ(active.paper.unitIndex, 0);
     EXPECT_EQ(active.paper.blocksPerUnit, 4);
     EXPECT_EQ(active.paper.linesPerInch, 4);
 
-    SetPaperUnit(4);
-    SetBlocksPerUnit(16);
-    SetLinesPerInch(12);
+    SetPaperUnit(active.paper, 4);
+    SetBlocksPerUnit(active.paper, 16);
+    SetLinesPerInch(active.paper, 12);
     EXPECT_EQ(active.paper.unitIndex, 4);
     EXPECT_EQ(active.paper.blocksPerUnit, 16) << "lines per inch must not touch the unit scale";
     EXPECT_EQ(active.paper.blockWidth, 8);
     EXPECT_TRUE(active.paper.modified) << "unit, scale and grid are saved with the paper";
 
     active.paper.modified = false;
-    SetPaperUnit(4);
-    SetBlocksPerUnit(16);
-    SetLinesPerInch(12);
+    SetPaperUnit(active.paper, 4);
+    SetBlocksPerUnit(active.paper, 16);
+    SetLinesPerInch(active.paper, 12);
     EXPECT_FALSE(active.paper.modified) << "choosing what is already chosen changes nothing";
 }
 
@@ -79,7 +79,7 @@ TEST(UnitsTest, ConversionsToUnits) {
     UnitPoint p = PixelsToUnits(active.paper, 96, 48);
     EXPECT_DOUBLE_EQ(p.x, 1.0);
     EXPECT_DOUBLE_EQ(p.y, 0.5);
-    p = BlocksToUnits(6, -2);
+    p = BlocksToUnits(active.paper, 6, -2);
     EXPECT_DOUBLE_EQ(p.x, 1.5);
     EXPECT_DOUBLE_EQ(p.y, -0.5);
 }

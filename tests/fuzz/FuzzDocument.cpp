@@ -5,7 +5,8 @@
 #include "app/HeadlessCommands.h"
 #include "document/Paper.h"
 #include "document/PaperFile.h"
-#include "document/PaperRenderer.h"
+#include "view/PaperRenderer.h"
+#include "view/PaperView.h"
 
 #include <SDL2/SDL.h>
 #include <SDL2/SDL_image.h>
@@ -43,8 +44,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (!LoadPaperBytes(paper, std::string(reinterpret_cast<const char*>(data), size), &header)) {
         return 0;
     }
-    RenderPaper(paper, false, true);
-    RenderPaper(paper, false, false);
+    PaperView view(paper, drawFont, {kViewWidth, kViewHeight});
+    RenderPaper(view, false, true);
+    RenderPaper(view, false, false);
     if (nowhere != nullptr) {
         WritePaperJson(nowhere, paper, header);
     }

@@ -1,6 +1,6 @@
 // The registry reader over an arbitrary "registry.conf".
 
-#include "platform/Registry.h"
+#include "support/Registry.h"
 
 #include <cstddef>
 #include <cstdint>

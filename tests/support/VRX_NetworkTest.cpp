@@ -7,12 +7,12 @@
 TEST(VRX_NetworkTest, StartsOnceAndStopsWithTheLastRelease) {
     EXPECT_TRUE(VRX_NetworkStart());
     EXPECT_TRUE(VRX_NetworkStart());
-    EXPECT_EQ(networkReferenceCount, 2);
+    EXPECT_EQ(VRX_NetworkUsers(), 2);
     VRX_NetworkRelease();
-    EXPECT_TRUE(networkInitialised);
+    EXPECT_TRUE(VRX_NetworkRunning());
     VRX_NetworkRelease();
-    EXPECT_FALSE(networkInitialised);
+    EXPECT_FALSE(VRX_NetworkRunning());
     VRX_NetworkRelease();
-    EXPECT_EQ(networkReferenceCount, 0) << "never below zero";
+    EXPECT_EQ(VRX_NetworkUsers(), 0) << "never below zero";
     EXPECT_TRUE(VRX_NetworkStart()) << "starts again after a full release";
 }

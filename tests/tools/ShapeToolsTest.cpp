@@ -1,7 +1,7 @@
-#include "ToolTestSupport.h"
+#include "tools/ToolTestSupport.h"
 
+#include "app/InputRouting.h"
 #include "document/ObjectRecord.h"
-#include "tools/InputRouting.h"
 #include "tools/ToolCircle.h"
 #include "tools/ToolRegistry.h"
 
@@ -104,10 +104,10 @@ TEST_F(ShapeToolsTest, WheelTurnsInStepsSnappedTowardZero) {
 
 TEST_F(ShapeToolsTest, TheWheelTurnsOnlyWhileAnOperationRuns) {
     // Without an operation the wheel scrolls the paper instead.
-    ASSERT_TRUE(paper->CreateSurface(2000, 2000));
+    ASSERT_TRUE(paper->SetSize(2000, 2000));
     WheelTimes(1, -1);
     EXPECT_EQ(rotationAngle, 0);
-    EXPECT_EQ(paper->scrollY, 5 * 24);
+    EXPECT_EQ(view->scrollY, 5 * 24);
 
     ClickEntry("circle");
     ClickPaper(480, 480);
@@ -133,7 +133,7 @@ TEST_F(ShapeToolsTest, TheWheelTurnsOnlyWhileAnOperationRuns) {
     app.Wheel(1, 0);
     Run();
     EXPECT_EQ(rotationAngle, 355);
-    EXPECT_EQ(paper->scrollX, 0);
+    EXPECT_EQ(view->scrollX, 0);
 
     HoldKeys(KMOD_LSHIFT);
     WheelTimes(4, 1);

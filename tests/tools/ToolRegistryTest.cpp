@@ -14,7 +14,7 @@ namespace {
 
 class MarkerTool final : public Tool {
   public:
-    void Render() override {}
+    void Render(PaperView& /*view*/) override {}
 };
 
 template <class T> bool Makes(const std::string& name) {

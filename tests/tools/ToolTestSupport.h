@@ -4,6 +4,7 @@
 
 #include "app/AppHarness.h"
 #include "app/AppState.h"
+#include "app/OpenTestPaper.h"
 #include "document/Paper.h"
 #include "document/PaperObject.h"
 #include "ui/Toolbox.h"
@@ -28,21 +29,22 @@ class ProgramWithPaper : public ::testing::Test {
   protected:
     void SetUp() override {
         ASSERT_TRUE(app.Start());
-        paper = std::make_unique<Paper>();
-        ASSERT_TRUE(paper->CreateSurface(kDefaultPaperWidth, kDefaultPaperHeight));
-        activePaper = paper.get();
+        open = std::make_unique<OpenTestPaper>();
+        paper = &open->paper;
+        view = &open->view;
     }
     // The paper goes first: the program closes every paper still open when it
-    // shuts down, and this one belongs to the test.
+    // shuts down, and the test's handles would point at nothing.
     void TearDown() override {
-        activePaper = nullptr;
-        paper.reset();
+        open.reset();
+        paper = nullptr;
+        view = nullptr;
         app.Shutdown();
     }
 
     // The window point that shows paper pixel (x, y).
     SDL_Point At(int x, int y) const {
-        return {paperViewRect.x + x - paper->scrollX, paperViewRect.y + y - paper->scrollY};
+        return {paperViewRect.x + x - view->scrollX, paperViewRect.y + y - view->scrollY};
     }
     void ClickPaper(int x, int y, uint8_t button = SDL_BUTTON_LEFT) {
         const SDL_Point p = At(x, y);
@@ -70,7 +72,9 @@ class ProgramWithPaper : public ::testing::Test {
     void SaveFrame(const std::string& name) const { SaveFrameForInspection(app, name); }
 
     AppHarness app;
-    std::unique_ptr<Paper> paper;
+    std::unique_ptr<OpenTestPaper> open;
+    Paper* paper = nullptr;
+    PaperView* view = nullptr;
 };
 
 // White as the paper's 16-bit surface keeps it.

@@ -10,6 +10,7 @@
 #include "ui/FileCommands.h"
 #include "ui/FileDialog.h"
 #include "ui/PaperWindows.h"
+#include "view/PaperView.h"
 
 #include <gtest/gtest.h>
 
@@ -132,7 +133,7 @@ class ExportCommandsTest : public MenuTest {
     Paper& OpenedPaper(const fs::path& path) {
         {
             Paper made;
-            EXPECT_TRUE(made.CreateSurface(kPaperWidth, kPaperHeight));
+            EXPECT_TRUE(made.SetSize(kPaperWidth, kPaperHeight));
             Draw(made);
             EXPECT_TRUE(SavePaper(made, path.string()));
         }
@@ -244,8 +245,9 @@ TEST_F(ExportCommandsTest, LeftCtrlLeavesTheGridOutOfTheImageButNotOffTheScreen)
     Paper& paper = DrawnPaper();
     paper.palette.backgroundColor = {255, 255, 255, 255};
     ASSERT_TRUE(app.RunPasses(1));
-    const SDL_Point onScreen = {paperViewRect.x + kGridX - paper.scrollX,
-                                paperViewRect.y + kGridY - paper.scrollY};
+    const PaperView& view = *ActiveView();
+    const SDL_Point onScreen = {paperViewRect.x + kGridX - view.scrollX,
+                                paperViewRect.y + kGridY - view.scrollY};
     const SDL_Color screenGrid = app.PixelAt(onScreen.x, onScreen.y);
     ASSERT_NE(screenGrid, kWhite) << "the screen shows the grid";
 
@@ -310,8 +312,10 @@ TEST_F(ExportCommandsTest, ExportedImagesMatchTheCommandLineExport) {
 }
 
 TEST_F(ExportCommandsTest, AFailedExportSaysSoAndKeepsThePath) {
-    // A paper without a surface cannot be drawn; the open papers own it.
-    SetActivePaper(new Paper);
+    // A paper without a size cannot be drawn.
+    auto sizeless = std::make_unique<Paper>();
+    sizeless->width = 0;
+    SetActivePaper(AddOpenPaper(std::move(sizeless)).document.get());
     AnswerSave(In("never.png"));
     Choose("File", "Export Color PNG...");
     EXPECT_EQ(Notice(), "Error saving image!");

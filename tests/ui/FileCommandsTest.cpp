@@ -5,6 +5,7 @@
 #include "ui/FileCommands.h"
 #include "ui/MenuBar.h"
 #include "ui/MessageDialog.h"
+#include "ui/PaperWindows.h"
 #include "ui/Toolbox.h"
 #include "ui/ToolboxButton.h"
 
@@ -62,7 +63,7 @@ TEST_F(FileCommandsTest, NewOffersTheLastSizeAndMakesPapersOfIt) {
     EXPECT_EQ(NewPaper(" 8.51x2.5in"), "5.00x1.00");
     EXPECT_EQ(PaperSize(), (SDL_Point{816, 240}));
     EXPECT_EQ(openPapers.size(), 4u);
-    EXPECT_EQ(activePaper, openPapers.back());
+    EXPECT_EQ(activePaper, openPapers.back()->document.get());
 }
 
 TEST_F(FileCommandsTest, AnswersThatAreNotTwoSizesGiveALetterPaper) {
@@ -85,9 +86,9 @@ TEST_F(FileCommandsTest, AnswersThatAreNotTwoSizesGiveALetterPaper) {
 
 TEST_F(FileCommandsTest, CancelledAndTooLargeSizesMakeNoPaper) {
     NewPaper("5x7");
-    const std::vector<Paper*> before = openPapers;
+    const std::vector<Paper*> before = OpenDocuments();
     EXPECT_EQ(NewPaper(""), "5.00x7.00"); // cancelled
-    EXPECT_EQ(openPapers, before);
+    EXPECT_EQ(OpenDocuments(), before);
 
     // Empty: OK on an empty field is no answer.
     OnDialog([&](Dialog&) {
@@ -95,13 +96,13 @@ TEST_F(FileCommandsTest, CancelledAndTooLargeSizesMakeNoPaper) {
         app.PressKey(SDLK_RETURN);
     });
     Choose("File", "New...");
-    EXPECT_EQ(openPapers, before);
+    EXPECT_EQ(OpenDocuments(), before);
 
     // 400 inches is more than the 32767 pixels a paper can be drawn at.
     for (const std::string answer : {"400x5", "5x341.34", "1e400x5"}) {
         ClearNotice();
         NewPaper(answer);
-        EXPECT_EQ(openPapers, before) << answer;
+        EXPECT_EQ(OpenDocuments(), before) << answer;
         EXPECT_EQ(activePaper, before.back());
     }
     ClearNotice();
@@ -182,7 +183,7 @@ TEST_F(FileCommandsTest, CloseAllAndExitAskAboutEveryModifiedPaper) {
     NewPaper("3x3");
     Paper* unnamed = activePaper;
     NewPaper("4x4"); // unchanged: never asked about
-    openPapers[0]->modified = true;
+    openPapers[0]->document->modified = true;
     unnamed->modified = true;
 
     saveAnswer = kSaveQuestionCancel;
@@ -231,7 +232,7 @@ TEST_F(FileCommandsTest, AnsweringYesSavesBeforeClosing) {
     OnDialog([&](Dialog&) { app.PressKey(SDLK_ESCAPE); });
     Choose("File", "Exit");
     EXPECT_EQ(openPapers.size(), 2u);
-    EXPECT_FALSE(openPapers[0]->modified);
+    EXPECT_FALSE(openPapers[0]->document->modified);
     EXPECT_NE(ReadFile(named), before);
     EXPECT_TRUE(app.RunPasses(1));
 
@@ -328,7 +329,7 @@ TEST(FileCommandsStartTest, EveryCommandLineDocumentOpensAtStartUp) {
     ASSERT_TRUE(app.Start({first, (app.HomeFolder() / "gone.tsln").string(), start}));
     ASSERT_TRUE(app.RunPasses(1));
     ASSERT_EQ(openPapers.size(), 2u);
-    EXPECT_EQ(openPapers[0]->width, 400);
+    EXPECT_EQ(openPapers[0]->document->width, 400);
     ASSERT_NE(activePaper, nullptr);
     EXPECT_EQ(activePaper->width, 300);
     EXPECT_EQ(app.WindowTitle(), "Tessellon/Linux64 - [start.tsln]");

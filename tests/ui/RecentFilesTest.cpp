@@ -1,7 +1,7 @@
 #include "ui/MenuTestSupport.h"
 
 #include "document/Paper.h"
-#include "platform/Registry.h"
+#include "support/Registry.h"
 #include "ui/RecentFiles.h"
 
 #include <filesystem>

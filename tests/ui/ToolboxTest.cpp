@@ -21,14 +21,13 @@ class ToolboxTest : public ::testing::Test {
     // The paper goes first: the program closes every paper still open when it
     // shuts down, and this one belongs to the test.
     void TearDown() override {
-        activePaper = nullptr;
-        paper.reset();
+        open_.reset();
+        paper = nullptr;
         app.Shutdown();
     }
     void OpenPaper() {
-        paper = std::make_unique<Paper>();
-        ASSERT_TRUE(paper->CreateSurface(kDefaultPaperWidth, kDefaultPaperHeight));
-        activePaper = paper.get();
+        open_ = std::make_unique<OpenTestPaper>();
+        paper = &open_->paper;
     }
     ToolboxButton& Entry(const std::string& name) {
         ToolboxButton* entry = FindToolboxEntry(name);
@@ -60,7 +59,8 @@ class ToolboxTest : public ::testing::Test {
     void SaveFrame(const std::string& name) const { SaveFrameForInspection(app, name); }
 
     AppHarness app;
-    std::unique_ptr<Paper> paper;
+    std::unique_ptr<OpenTestPaper> open_;
+    Paper* paper = nullptr;
 };
 
 SDL_Point TopLeft(const ToolboxButton& entry) {

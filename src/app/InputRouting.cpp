@@ -1,4 +1,4 @@
-#include "tools/InputRouting.h"
+#include "app/InputRouting.h"
 
 #include "app/ActiveTool.h"
 #include "app/AppState.h"
@@ -12,8 +12,10 @@
 #include "ui/EditObjectDialog.h"
 #include "ui/GridCommands.h"
 #include "ui/MenuBar.h"
+#include "ui/PaperWindows.h"
 #include "ui/Toolbox.h"
 #include "ui/ToolboxButton.h"
+#include "view/PaperView.h"
 
 #include <SDL2/SDL.h>
 
@@ -49,16 +51,23 @@ int32_t ScrolledOn(int32_t scroll, int32_t amount, int32_t paperSize, int32_t vi
     return static_cast<int32_t>(moved);
 }
 
-void ScrollBy(Paper& paper, int32_t dx, int32_t dy) {
+// Scrolls the active paper's view.
+void ScrollBy(int32_t dx, int32_t dy) {
+    PaperView* view = ActiveView();
+    if (view == nullptr) {
+        return;
+    }
+    const Paper& paper = view->paper;
+    const SDL_Point viewSize = view->ViewSize();
     if (dx < 0) {
-        paper.scrollX = ScrolledBack(paper.scrollX, -dx);
+        view->scrollX = ScrolledBack(view->scrollX, -dx);
     } else if (dx > 0) {
-        paper.scrollX = ScrolledOn(paper.scrollX, dx, paper.width, paperViewRect.w);
+        view->scrollX = ScrolledOn(view->scrollX, dx, paper.width, viewSize.x);
     }
     if (dy < 0) {
-        paper.scrollY = ScrolledBack(paper.scrollY, -dy);
+        view->scrollY = ScrolledBack(view->scrollY, -dy);
     } else if (dy > 0) {
-        paper.scrollY = ScrolledOn(paper.scrollY, dy, paper.height, paperViewRect.h);
+        view->scrollY = ScrolledOn(view->scrollY, dy, paper.height, viewSize.y);
     }
 }
 
@@ -72,7 +81,7 @@ void StepSelectionOrView(int32_t dx, int32_t dy) {
         if (!paper.selection.empty()) {
             paper.MoveObjects(dx, dy, /*selectedOnly=*/true);
         } else {
-            ScrollBy(paper, dx * paper.blockWidth, dy * paper.blockHeight);
+            ScrollBy(dx * paper.blockWidth, dy * paper.blockHeight);
         }
     }
     UpdateMousePosition(mouseWindowPos.x, mouseWindowPos.y);
@@ -374,7 +383,7 @@ void HandleMouseWheel(const SDL_MouseWheelEvent& event) {
     const int32_t dx = x < 0 ? -1 : x > 0 ? 1 : 0;
     // Wheel up shows what lies above.
     const int32_t dy = y > 0 ? -1 : y < 0 ? 1 : 0;
-    ScrollBy(paper, dx * kWheelScrollBlocks * paper.blockWidth,
+    ScrollBy(dx * kWheelScrollBlocks * paper.blockWidth,
              dy * kWheelScrollBlocks * paper.blockHeight);
     UpdateMousePosition(mouseWindowPos.x, mouseWindowPos.y);
 }

@@ -1,10 +1,11 @@
-#include "document/PaperRenderer.h"
+#include "view/PaperRenderer.h"
 
-#include "app/AppState.h"
 #include "document/Paper.h"
 #include "document/PaperObject.h"
 #include "draw/DrawPrimitives.h"
 #include "draw/Geometry.h"
+#include "view/ObjectDrawing.h"
+#include "view/PaperView.h"
 
 #include <SDL2/SDL.h>
 #include <SDL2/SDL2_gfxPrimitives.h>
@@ -35,8 +36,9 @@ void IndexRange(int64_t spacing, int64_t count, int64_t low, int64_t high, int64
     last = std::min<int64_t>(count - 1, (high + kGridReach) / spacing);
 }
 
-void DrawGrid(Paper& paper, const PaperPalette& palette, const SDL_Rect& area) {
-    SDL_Renderer* renderer = paper.paperRenderer;
+void DrawGrid(PaperView& view, const PaperPalette& palette, const SDL_Rect& area) {
+    const Paper& paper = view.paper;
+    SDL_Renderer* renderer = view.Renderer();
     const SDL_Point counts = GridLineCounts(paper);
     const int64_t bw = paper.blockWidth;
     const int64_t bh = paper.blockHeight;
@@ -84,15 +86,16 @@ void DrawGrid(Paper& paper, const PaperPalette& palette, const SDL_Rect& area) {
     }
 }
 
-void DrawBackgroundImage(Paper& paper) {
+void DrawBackgroundImage(PaperView& view) {
+    SDL_Texture* texture = view.BackgroundTexture();
     int w = 0;
     int h = 0;
-    if (SDL_QueryTexture(paper.backgroundTexture, nullptr, nullptr, &w, &h) != 0) {
+    if (SDL_QueryTexture(texture, nullptr, nullptr, &w, &h) != 0) {
         return;
     }
-    const SDL_Rect destination = BackgroundImageRect(paper, w, h);
-    SDL_SetTextureAlphaMod(paper.backgroundTexture, paper.backgroundImageAlpha);
-    SDL_RenderCopy(paper.paperRenderer, paper.backgroundTexture, nullptr, &destination);
+    const SDL_Rect destination = BackgroundImageRect(view.paper, w, h);
+    SDL_SetTextureAlphaMod(texture, view.paper.backgroundImageAlpha);
+    SDL_RenderCopy(view.Renderer(), texture, nullptr, &destination);
 }
 
 SDL_Color Half(SDL_Color color) {
@@ -117,8 +120,9 @@ SDL_Color ObjectColor(const PaperObject& object, const PaperPalette& palette, bo
     return palette.objectColor;
 }
 
-void DrawObjects(Paper& paper, const PaperPalette& palette, bool ownPalette, const SDL_Rect& area,
-                 const RenderOverlay& overlay) {
+void DrawObjects(PaperView& view, const PaperPalette& palette, bool ownPalette,
+                 const SDL_Rect& area, const RenderOverlay& overlay) {
+    Paper& paper = view.paper;
     const SDL_Point dragOffset = overlay.dragOffset;
     for (const std::shared_ptr<PaperObject>& object : paper.objects) {
         const uint8_t layer = object->record.Layer();
@@ -128,31 +132,32 @@ void DrawObjects(Paper& paper, const PaperPalette& palette, bool ownPalette, con
         const bool selected = paper.selection.count(object->id) != 0;
         if (overlay.draggingSelection && selected) {
             if (object->GetDrawBox().Touches(area)) {
-                object->Draw(Half(palette.selectionColor));
+                DrawObject(view, *object, Half(palette.selectionColor));
             }
             std::shared_ptr<PaperObject> moved = CreateObjectFromRecord(&paper, object->record);
             if (moved != nullptr) {
                 moved->Move(dragOffset.x, dragOffset.y);
                 if (moved->GetDrawBox().Touches(area)) {
-                    moved->Draw(palette.selectionColor);
+                    DrawObject(view, *moved, palette.selectionColor);
                 }
             }
             continue;
         }
         if (object->GetDrawBox().Touches(area)) {
-            object->Draw(ObjectColor(*object, palette, ownPalette, selected));
+            DrawObject(view, *object, ObjectColor(*object, palette, ownPalette, selected));
         }
     }
 }
 
 // Everything the view picture (before the tool preview) is drawn from.
-uint64_t ViewKey(const Paper& paper, const SDL_Rect& area, bool ownPalette,
+uint64_t ViewKey(const PaperView& view, const SDL_Rect& area, bool ownPalette,
                  const RenderOverlay& overlay) {
+    const Paper& paper = view.paper;
     ViewFingerprint key;
     key.Add(area);
     key.Add(ownPalette);
-    key.Add(overlay.showGrid);
-    key.Add(drawFont);
+    key.Add(static_cast<const ViewOptions&>(overlay));
+    key.Add(view.Font());
     key.Add(paper.palette);
     key.Add(paper.width);
     key.Add(paper.height);
@@ -162,15 +167,11 @@ uint64_t ViewKey(const Paper& paper, const SDL_Rect& area, bool ownPalette,
     key.Add(paper.linesPerInch);
     key.Add(paper.unitIndex);
     key.Add(paper.hiddenLayers);
-    key.Add(paper.backgroundTexture);
+    key.Add(view.BackgroundTexture());
     key.Add(paper.backgroundImageX);
     key.Add(paper.backgroundImageY);
     key.Add(paper.backgroundImageAlpha);
     key.Add(paper.backgroundImagePath.data(), paper.backgroundImagePath.size());
-    key.Add(overlay.draggingSelection);
-    if (overlay.draggingSelection) {
-        key.Add(overlay.dragOffset);
-    }
     key.Add(paper.objects.size());
     for (const std::shared_ptr<PaperObject>& object : paper.objects) {
         key.Add(object->id);
@@ -183,25 +184,26 @@ uint64_t ViewKey(const Paper& paper, const SDL_Rect& area, bool ownPalette,
     return key.Value();
 }
 
-void DrawPicture(Paper& paper, const SDL_Rect& area, bool ownPalette,
+void DrawPicture(PaperView& view, const SDL_Rect& area, bool ownPalette,
                  const RenderOverlay& overlay) {
-    SDL_Renderer* renderer = paper.paperRenderer;
+    const Paper& paper = view.paper;
+    SDL_Renderer* renderer = view.Renderer();
     const PaperPalette palette = ownPalette ? paper.palette : MonochromePalette();
     SDL_SetRenderDrawColor(renderer, palette.backgroundColor.r, palette.backgroundColor.g,
                            palette.backgroundColor.b, SDL_ALPHA_OPAQUE);
     SDL_RenderClear(renderer);
     if (area.w > 0 && area.h > 0) {
-        if (paper.backgroundTexture != nullptr) {
-            DrawBackgroundImage(paper);
+        if (view.BackgroundTexture() != nullptr) {
+            DrawBackgroundImage(view);
         }
         if (overlay.showGrid) {
-            DrawGrid(paper, palette, area);
+            DrawGrid(view, palette, area);
         }
-        DrawObjects(paper, palette, ownPalette, area, overlay);
+        DrawObjects(view, palette, ownPalette, area, overlay);
     }
     // Carries out the queued drawing, so the surface holds the picture.
     SDL_RenderFlush(renderer);
-    paper.textCache.Sweep();
+    view.textCache.Sweep();
 }
 
 } // namespace
@@ -227,31 +229,31 @@ SDL_Rect BackgroundImageRect(const Paper& paper, int32_t imageWidth, int32_t ima
     return rect;
 }
 
-bool RenderPaperArea(Paper& paper, const SDL_Rect& area, bool wholePaper, bool ownPalette,
+bool RenderPaperArea(PaperView& view, const SDL_Rect& area, bool wholePaper, bool ownPalette,
                      const RenderOverlay& overlay) {
-    if (paper.paperSurface == nullptr || paper.paperRenderer == nullptr ||
-        !paper.PrepareRenderTarget(area)) {
+    if (!view.PrepareRenderTarget(area)) {
         return false;
     }
-    SDL_Renderer* renderer = paper.paperRenderer;
+    const Paper& paper = view.paper;
+    SDL_Renderer* renderer = view.Renderer();
     if (wholePaper) {
         // An export shows the document as it is, never a drag in progress.
         RenderOverlay document;
         document.showGrid = overlay.showGrid;
-        DrawPicture(paper, area, ownPalette, document);
+        DrawPicture(view, area, ownPalette, document);
     } else {
         // A view frame reuses the last picture while nothing it shows changed.
-        const uint64_t key = ViewKey(paper, area, ownPalette, overlay);
-        if (!paper.viewCache.Restore(key, paper.paperSurface)) {
-            DrawPicture(paper, area, ownPalette, overlay);
-            paper.viewCache.Store(key, paper.paperSurface);
+        const uint64_t key = ViewKey(view, area, ownPalette, overlay);
+        if (!view.viewCache.Restore(key, view.Surface())) {
+            DrawPicture(view, area, ownPalette, overlay);
+            view.viewCache.Store(key, view.Surface());
         }
     }
 
     if (!wholePaper && overlay.toolPreview) {
         const SDL_Color tool = paper.drawColor.a != 0 ? paper.drawColor : paper.palette.objectColor;
         SetPaperDrawColor(renderer, {tool.r, tool.g, tool.b, SDL_ALPHA_OPAQUE});
-        overlay.toolPreview(paper);
+        overlay.toolPreview(view);
     }
     SDL_RenderPresent(renderer);
     if (wholePaper) {
@@ -260,12 +262,13 @@ bool RenderPaperArea(Paper& paper, const SDL_Rect& area, bool wholePaper, bool o
     return true;
 }
 
-bool RenderPaper(Paper& paper, bool wholePaper, bool ownPalette, const RenderOverlay& overlay) {
+bool RenderPaper(PaperView& view, bool wholePaper, bool ownPalette, const RenderOverlay& overlay) {
+    const Paper& paper = view.paper;
     if (!wholePaper) {
-        return RenderPaperArea(paper, paper.VisibleArea(), false, ownPalette, overlay);
+        return RenderPaperArea(view, view.VisibleArea(), false, ownPalette, overlay);
     }
     if (int64_t{paper.width} * paper.height > kMaxSingleRenderPixels) {
         return false;
     }
-    return RenderPaperArea(paper, {0, 0, paper.width, paper.height}, true, ownPalette, overlay);
+    return RenderPaperArea(view, {0, 0, paper.width, paper.height}, true, ownPalette, overlay);
 }

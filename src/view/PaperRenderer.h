@@ -7,21 +7,33 @@
 
 #include <cstdint>
 #include <functional>
+#include <type_traits>
 
 class Paper;
+class PaperView;
 
-// What the editor shows with the document: the renderer is told it rather
-// than reading the program's state. The default is the document alone, grid
-// shown.
-struct RenderOverlay {
-    bool showGrid = true;
+// What the editor shows of the document besides the document itself, as
+// plain fields. The view's cached picture is keyed by every byte of it, so a
+// new field is in the key without anyone remembering to put it there; the
+// check below keeps the struct free of padding, whose bytes would be noise.
+struct ViewOptions {
     // The selection being dragged: drawn dimmed where it is and bright
     // `dragOffset` away.
-    bool draggingSelection = false;
     SDL_Point dragOffset = {0, 0};
+    bool showGrid = true;
+    bool draggingSelection = false;
+    uint8_t unused[2] = {};
+};
+static_assert(std::has_unique_object_representations_v<ViewOptions>,
+              "every byte of ViewOptions must be a field");
+
+// The renderer is told what is shown rather than reading the program's
+// state. The default is the document alone, grid shown.
+struct RenderOverlay : ViewOptions {
     // Draws the tool in progress over a view render; whole-paper renders
-    // (exports, printing) never show it.
-    std::function<void(Paper&)> toolPreview;
+    // (exports, printing) never show it, and it is drawn after the cached
+    // picture, so it is no part of the key.
+    std::function<void(PaperView&)> toolPreview;
 };
 
 // The largest paper that a whole-paper RenderPaper draws in one piece
@@ -31,15 +43,16 @@ constexpr int64_t kMaxSingleRenderPixels = int64_t{8192} * 8192;
 
 // wholePaper false: the visible part for the paper view, with the tool
 // preview. wholePaper true: the whole paper for export or printing, without
-// the tool preview. ownPalette false draws black on white. Afterwards
-// `paper.renderArea` tells which paper pixels `paper.paperSurface` holds.
+// the tool preview. ownPalette false draws black on white. Afterwards the
+// view's RenderArea() tells which paper pixels its Surface() holds.
 // False when nothing could be drawn.
-bool RenderPaper(Paper& paper, bool wholePaper, bool ownPalette, const RenderOverlay& overlay = {});
+bool RenderPaper(PaperView& view, bool wholePaper, bool ownPalette,
+                 const RenderOverlay& overlay = {});
 
 // Draws `area` (paper pixels, inside the paper) as RenderPaper does with the
 // same flags. Export bands use it, so a band holds exactly the pixels a
 // whole-paper render has there.
-bool RenderPaperArea(Paper& paper, const SDL_Rect& area, bool wholePaper, bool ownPalette,
+bool RenderPaperArea(PaperView& view, const SDL_Rect& area, bool wholePaper, bool ownPalette,
                      const RenderOverlay& overlay = {});
 
 // How many grid lines the whole paper has in each direction (columns, rows),

@@ -4,18 +4,13 @@
 // drawing every object again. A crowded view takes tens of milliseconds to
 // draw; most frames only move the pointer.
 
+#include "view/SdlOwners.h"
+
 #include <cstddef>
 #include <cstdint>
 
-struct SDL_Surface;
-
 class PaperViewCache {
   public:
-    PaperViewCache() = default;
-    ~PaperViewCache();
-    PaperViewCache(const PaperViewCache&) = delete;
-    PaperViewCache& operator=(const PaperViewCache&) = delete;
-
     // Copies the picture kept for `key` into `target`; false when there is none
     // (or it has another size), and `target` is then untouched.
     bool Restore(uint64_t key, SDL_Surface* target) const;
@@ -24,7 +19,7 @@ class PaperViewCache {
     void Clear();
 
   private:
-    SDL_Surface* picture_ = nullptr;
+    SurfacePtr picture_;
     uint64_t key_ = 0;
     bool valid_ = false;
 };

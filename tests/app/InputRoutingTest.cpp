@@ -1,8 +1,9 @@
-#include "ToolTestSupport.h"
+#include "tools/ToolTestSupport.h"
 
+#include "app/InputRouting.h"
 #include "app/StatusLine.h"
-#include "tools/InputRouting.h"
 #include "ui/GridCommands.h"
+#include "ui/PaperWindows.h"
 
 #include <algorithm>
 
@@ -93,7 +94,7 @@ TEST_F(InputRoutingTest, ArrowKeysMoveTheSelectionByOnePixelOrScrollByOneBlock) 
     app.PressKey(SDLK_LEFT, KMOD_NUM | KMOD_CAPS);
     Run();
     EXPECT_EQ(First(*rect), (SDL_Point{49, 47}));
-    EXPECT_EQ(paper->scrollX, 0);
+    EXPECT_EQ(view->scrollX, 0);
     EXPECT_EQ(CountUndo(UndoKind::Moved), 6u);
     app.PressKey(SDLK_UP);
     app.PressKey(SDLK_a);
@@ -115,26 +116,26 @@ TEST_F(InputRoutingTest, ArrowKeysMoveTheSelectionByOnePixelOrScrollByOneBlock) 
     Run();
     const int lastX = paper->width - paperViewRect.w;
     ASSERT_GT(lastX, 0);
-    EXPECT_EQ(paper->scrollX, lastX);
+    EXPECT_EQ(view->scrollX, lastX);
     EXPECT_EQ(mousePaperPos.x, 200 + lastX) << "the pointer's paper position follows the view";
     app.PressKey(SDLK_LEFT);
     Run();
-    EXPECT_EQ(paper->scrollX, lastX - 24);
+    EXPECT_EQ(view->scrollX, lastX - 24);
     for (int i = 0; i < 20; ++i) {
         app.PressKey(SDLK_a);
     }
     app.PressKey(SDLK_UP);
     Run();
-    EXPECT_EQ(paper->scrollX, 0);
-    EXPECT_EQ(paper->scrollY, 0);
+    EXPECT_EQ(view->scrollX, 0);
+    EXPECT_EQ(view->scrollY, 0);
 
     // A paper narrower than the view never scrolls.
-    ASSERT_TRUE(paper->CreateSurface(400, 300));
+    ASSERT_TRUE(paper->SetSize(400, 300));
     app.PressKey(SDLK_RIGHT);
     app.PressKey(SDLK_DOWN);
     Run();
-    EXPECT_EQ(paper->scrollX, 0);
-    EXPECT_EQ(paper->scrollY, 0);
+    EXPECT_EQ(view->scrollX, 0);
+    EXPECT_EQ(view->scrollY, 0);
 }
 
 TEST_F(InputRoutingTest, DeleteUndoAndTheirModifiers) {
@@ -332,27 +333,30 @@ TEST_F(InputRoutingTest, AReleaseOutsideThePaperViewWorksAtTheLastToolPosition) 
     EXPECT_EQ(RecordAt(*paper, 0).Y1(), 96);
 
     // On a paper the pointer has not been over yet, nothing starts.
-    ASSERT_TRUE(paper->CreateSurface(600, 600));
+    app.MouseMove(500, statusBarRect.y + 5);
+    Run();
+    OpenTestPaper other(600, 600);
+    SetActivePaper(&other.paper);
     app.Click(500, statusBarRect.y + 5);
     Run();
     EXPECT_EQ(activeToolInstance, nullptr);
 }
 
 TEST_F(InputRoutingTest, TheWheelScrollsFiveBlocksAndStopsAtTheEdges) {
-    ASSERT_TRUE(paper->CreateSurface(3000, 3000));
+    ASSERT_TRUE(paper->SetSize(3000, 3000));
     app.MouseMove(At(10, 10).x, At(10, 10).y);
     app.Wheel(0, -1);
     app.Wheel(1, 0);
     Run();
-    EXPECT_EQ(paper->scrollY, 120);
-    EXPECT_EQ(paper->scrollX, 120);
+    EXPECT_EQ(view->scrollY, 120);
+    EXPECT_EQ(view->scrollX, 120);
     EXPECT_EQ(mousePaperPos, (SDL_Point{130, 130}));
     app.Wheel(0, 1);
     app.Wheel(0, 1);
     app.Wheel(-1, 0);
     Run();
-    EXPECT_EQ(paper->scrollY, 0);
-    EXPECT_EQ(paper->scrollX, 0);
+    EXPECT_EQ(view->scrollY, 0);
+    EXPECT_EQ(view->scrollX, 0);
 
     // A flipped wheel reports the opposite direction.
     SDL_Event flipped = {};
@@ -361,10 +365,10 @@ TEST_F(InputRoutingTest, TheWheelScrollsFiveBlocksAndStopsAtTheEdges) {
     flipped.wheel.direction = SDL_MOUSEWHEEL_FLIPPED;
     app.Push(flipped);
     Run();
-    EXPECT_EQ(paper->scrollY, 120);
+    EXPECT_EQ(view->scrollY, 120);
     for (int i = 0; i < 40; ++i) {
         app.Wheel(0, -1);
     }
     Run();
-    EXPECT_EQ(paper->scrollY, 3000 - paperViewRect.h);
+    EXPECT_EQ(view->scrollY, 3000 - paperViewRect.h);
 }

@@ -1,7 +1,8 @@
-#include "document/PaperThumbnail.h"
+#include "view/PaperThumbnail.h"
 
 #include "document/Paper.h"
-#include "document/PaperPng.h"
+#include "view/PaperPng.h"
+#include "view/PaperView.h"
 
 #include <algorithm>
 #include <cmath>
@@ -75,7 +76,8 @@ void ThumbnailSize(int width, int height, int size, int& thumbWidth, int& thumbH
     thumbHeight = std::clamp(static_cast<int>(std::lround(thumbHeight * scale)), 1, size);
 }
 
-bool WritePaperThumbnail(Paper& paper, int size, const std::string& path) {
+bool WritePaperThumbnail(PaperView& view, int size, const std::string& path) {
+    const Paper& paper = view.paper;
     if (paper.width < 1 || paper.height < 1 || size < 1) {
         return false;
     }
@@ -84,7 +86,7 @@ bool WritePaperThumbnail(Paper& paper, int size, const std::string& path) {
     ThumbnailSize(paper.width, paper.height, size, thumbWidth, thumbHeight);
     BoxShrinker shrinker(paper.width, paper.height, thumbWidth, thumbHeight);
     const bool drawn =
-        DrawPaperInBands(paper, true, true, [&shrinker](int top, int rows, const uint8_t* rgb) {
+        DrawPaperInBands(view, true, true, [&shrinker](int top, int rows, const uint8_t* rgb) {
             shrinker.AddRows(top, rows, rgb);
             return true;
         });

@@ -1,7 +1,9 @@
-#include "draw/DrawPrimitives.h"
+#include "document/MeasurementLabel.h"
 #include "document/PaperTestSupport.h"
 #include "document/Units.h"
+#include "draw/DrawPrimitives.h"
 #include "draw/RasterLine.h"
+#include "view/ObjectDrawing.h"
 
 #include <SDL2/SDL.h>
 
@@ -21,25 +23,27 @@ const SDL_Color kPaper = {0, 0, 0, 255};
 struct Canvas {
     DocumentSession session;
     Paper paper;
-    explicit Canvas(int w = 400, int h = 300) : session(w, h) {
-        paper.CreateSurface(w, h);
+    PaperView view;
+    explicit Canvas(int w = 400, int h = 300) : session(w, h), view(paper, drawFont, {w, h}) {
+        paper.SetSize(w, h);
+        view.PrepareRenderTarget(view.VisibleArea());
         Clear();
     }
     void Clear() {
-        SDL_SetRenderDrawColor(paper.paperRenderer, 0, 0, 0, 255);
-        SDL_RenderClear(paper.paperRenderer);
-        SDL_SetRenderDrawColor(paper.paperRenderer, 255, 255, 255, 255);
+        SDL_SetRenderDrawColor(view.Renderer(), 0, 0, 0, 255);
+        SDL_RenderClear(view.Renderer());
+        SDL_SetRenderDrawColor(view.Renderer(), 255, 255, 255, 255);
     }
     bool Lit(int x, int y) {
-        SDL_RenderFlush(paper.paperRenderer);
-        return !SameColor(PaperPixel(paper, x, y), kPaper);
+        SDL_RenderFlush(view.Renderer());
+        return !SameColor(PaperPixel(view, x, y), kPaper);
     }
     std::vector<SDL_Point> LitPoints() {
-        SDL_RenderFlush(paper.paperRenderer);
+        SDL_RenderFlush(view.Renderer());
         std::vector<SDL_Point> points;
         for (int y = 0; y < paper.height; ++y) {
             for (int x = 0; x < paper.width; ++x) {
-                if (!SameColor(PaperPixel(paper, x, y), kPaper)) {
+                if (!SameColor(PaperPixel(view, x, y), kPaper)) {
                     points.push_back({x, y});
                 }
             }
@@ -140,14 +144,14 @@ TEST(DrawPrimitivesTest, PixelLinesMatchSdlLinesOnAWholePaper) {
         const int x2 = coordinate(random);
         const int y2 = coordinate(random);
         canvas.Clear();
-        DrawPixelLine(canvas.paper.paperRenderer, x1, y1, x2, y2);
-        SDL_RenderFlush(canvas.paper.paperRenderer);
+        DrawPixelLine(canvas.view.Renderer(), x1, y1, x2, y2);
+        SDL_RenderFlush(canvas.view.Renderer());
         SDL_SetRenderDrawColor(sdl, 0, 0, 0, 255);
         SDL_RenderClear(sdl);
         SDL_SetRenderDrawColor(sdl, 255, 255, 255, 255);
         SDL_RenderDrawLine(sdl, x1, y1, x2, y2);
         SDL_RenderFlush(sdl);
-        ASSERT_EQ(0, std::memcmp(reference->pixels, canvas.paper.paperSurface->pixels,
+        ASSERT_EQ(0, std::memcmp(reference->pixels, canvas.view.Surface()->pixels,
                                  size_t(reference->pitch) * reference->h))
             << x1 << "," << y1 << " - " << x2 << "," << y2;
     }
@@ -157,7 +161,7 @@ TEST(DrawPrimitivesTest, PixelLinesMatchSdlLinesOnAWholePaper) {
 
 TEST(DrawPrimitivesTest, DashedLinesAreTenPixelsOnTenOff) {
     Canvas canvas;
-    SDL_Renderer* renderer = canvas.paper.paperRenderer;
+    SDL_Renderer* renderer = canvas.view.Renderer();
     DrawDashedLine(renderer, 0, 0, 39, 0);
     for (int x = 0; x < 45; ++x) {
         EXPECT_EQ(canvas.Lit(x, 0), (x <= 9) || (x >= 20 && x <= 29)) << "x = " << x;
@@ -184,7 +188,7 @@ TEST(DrawPrimitivesTest, DashedLinesAreTenPixelsOnTenOff) {
 
 TEST(DrawPrimitivesTest, ArrowHeadsAreTenLongAndTwentyWide) {
     Canvas canvas;
-    DrawArrow(canvas.paper.paperRenderer, 50, 50, 150, 50);
+    DrawArrow(canvas.view.Renderer(), 50, 50, 150, 50);
     for (SDL_Point p : {SDL_Point{140, 40}, SDL_Point{140, 60}, SDL_Point{140, 50},
                         SDL_Point{150, 50}, SDL_Point{145, 45}, SDL_Point{145, 55}}) {
         EXPECT_TRUE(canvas.Lit(p.x, p.y)) << p.x << "," << p.y;
@@ -193,7 +197,7 @@ TEST(DrawPrimitivesTest, ArrowHeadsAreTenLongAndTwentyWide) {
     EXPECT_FALSE(canvas.Lit(151, 50));
 
     canvas.Clear();
-    DrawArrow(canvas.paper.paperRenderer, 50, 50, 50, 150);
+    DrawArrow(canvas.view.Renderer(), 50, 50, 50, 150);
     EXPECT_TRUE(canvas.Lit(60, 140));
     EXPECT_TRUE(canvas.Lit(40, 140));
     EXPECT_TRUE(canvas.Lit(50, 150));
@@ -225,14 +229,14 @@ TEST(DrawPrimitivesTest, MeasurementsChooseTheirCaseAndPlaceTheirMarks) {
     EXPECT_EQ(g.centre.y, 20);
 
     Canvas canvas;
-    DrawMeasurement(canvas.paper, 100, 10, 100, 160, kInk);
+    DrawMeasurement(canvas.view, 100, 10, 100, 160, kInk);
     EXPECT_TRUE(canvas.Lit(91, 10)) << "tick across the top end";
     EXPECT_TRUE(canvas.Lit(109, 160)) << "tick across the bottom end";
     EXPECT_TRUE(canvas.Lit(100, 18)) << "stub pointing inwards";
     EXPECT_FALSE(canvas.Lit(100, 40)) << "no line joins the marks";
 
     canvas.Clear();
-    DrawMeasurement(canvas.paper, 20, 200, 320, 200, kInk);
+    DrawMeasurement(canvas.view, 20, 200, 320, 200, kInk);
     EXPECT_TRUE(canvas.Lit(20, 191));
     EXPECT_TRUE(canvas.Lit(320, 209));
     EXPECT_TRUE(canvas.Lit(28, 200));
@@ -240,7 +244,7 @@ TEST(DrawPrimitivesTest, MeasurementsChooseTheirCaseAndPlaceTheirMarks) {
     EXPECT_FALSE(canvas.Lit(50, 200));
 
     canvas.Clear();
-    DrawMeasurement(canvas.paper, 50, 50, 250, 250, kInk);
+    DrawMeasurement(canvas.view, 50, 50, 250, 250, kInk);
     EXPECT_TRUE(canvas.Lit(50 + 7, 50 - 7) || canvas.Lit(50 + 7, 50 - 6)) << "slanted tick";
     EXPECT_TRUE(canvas.Lit(250 - 7, 250 - 7) || canvas.Lit(250 - 7, 250 - 8)) << "end stub";
 }
@@ -274,7 +278,7 @@ TEST(DrawPrimitivesTest, FeetLabelsJoinOnOneLineOnlyWhenThereIsRoom) {
     EXPECT_EQ(MeasurementLabelRect(paper, MeasureMeasurement(0, 0, 0, 500)).h, 2 * lineHeight);
 
     // The drawn label sits centred between the marks.
-    DrawMeasurement(paper, 50, 150, 550, 150, kInk);
+    DrawMeasurement(canvas.view, 50, 150, 550, 150, kInk);
     bool labelAbove = false;
     bool labelBelow = false;
     for (int x = 250; x < 350; ++x) {
@@ -283,13 +287,13 @@ TEST(DrawPrimitivesTest, FeetLabelsJoinOnOneLineOnlyWhenThereIsRoom) {
     }
     EXPECT_TRUE(labelAbove && labelBelow);
     EXPECT_FALSE(canvas.Lit(300, 150 - lineHeight)) << "one line only";
-    SaveForInspection(paper, "measurement_label");
+    SaveForInspection(canvas.view, "measurement_label");
 
     // A stacked label draws its two parts one above the other, both inside
     // its rectangle: ink in the upper and in the lower half, none around it.
     canvas.Clear();
-    DrawMeasurement(paper, 450, 20, 450, 280, kInk);
-    SaveForInspection(paper, "measurement_label_stacked");
+    DrawMeasurement(canvas.view, 450, 20, 450, 280, kInk);
+    SaveForInspection(canvas.view, "measurement_label_stacked");
     const SDL_Rect two = MeasurementLabelRect(paper, MeasureMeasurement(450, 20, 450, 280));
     auto inkInRows = [&](int top, int bottom) {
         for (int y = top; y < bottom; ++y) {
@@ -317,7 +321,7 @@ TEST(DrawPrimitivesTest, FeetLabelsJoinOnOneLineOnlyWhenThereIsRoom) {
 
 TEST(DrawPrimitivesTest, TextTurnsClockwiseAboutItsTopLeftCorner) {
     Canvas canvas;
-    DrawText(canvas.paper, drawFont, 200, 100, kInk, "Tessellon", 0);
+    DrawText(canvas.view, 200, 100, kInk, "Tessellon", 0);
     std::vector<SDL_Point> lit = canvas.LitPoints();
     ASSERT_FALSE(lit.empty());
     for (const SDL_Point& p : lit) {
@@ -329,7 +333,7 @@ TEST(DrawPrimitivesTest, TextTurnsClockwiseAboutItsTopLeftCorner) {
     }
 
     canvas.Clear();
-    DrawText(canvas.paper, drawFont, 200, 100, kInk, "Tessellon", 90);
+    DrawText(canvas.view, 200, 100, kInk, "Tessellon", 90);
     lit = canvas.LitPoints();
     ASSERT_FALSE(lit.empty());
     int lowest = 0;
@@ -340,15 +344,16 @@ TEST(DrawPrimitivesTest, TextTurnsClockwiseAboutItsTopLeftCorner) {
     EXPECT_NEAR(lowest - 100, straightRight - 200, 2) << "the text now runs downwards";
 
     canvas.Clear();
-    DrawText(canvas.paper, drawFont, 10, 10, kInk, "", 0);
-    DrawTextLines(canvas.paper, {}, kInk, {50, 50});
+    DrawText(canvas.view, 10, 10, kInk, "", 0);
+    DrawTextLines(canvas.view, {}, kInk, {50, 50});
     EXPECT_TRUE(canvas.LitPoints().empty()) << "nothing to draw is no failure";
 }
 
 TEST(DrawPrimitivesTest, MeasurementsAtTheFarEdgeOfTheLargestPaperAreCutThere) {
     Canvas canvas;
     Paper& paper = canvas.paper;
-    ASSERT_TRUE(paper.ResizeSurface(kMaxPaperPixels, 300, true));
+    ASSERT_TRUE(paper.Resize(kMaxPaperPixels, 300, true));
+    ASSERT_TRUE(canvas.view.PrepareRenderTarget(canvas.view.VisibleArea()));
     const auto rowLit = [&canvas](int left, int y) {
         int lit = 0;
         for (int x = left; x < left + 400; ++x) {
@@ -357,9 +362,9 @@ TEST(DrawPrimitivesTest, MeasurementsAtTheFarEdgeOfTheLargestPaperAreCutThere) {
         return lit;
     };
     // Vertical and slanted measurements whose ticks reach past 32767.
-    const auto draw = [&paper] {
-        DrawMeasurement(paper, kMaxPaperPixels - 3, 100, kMaxPaperPixels - 3, 200, kInk);
-        DrawMeasurement(paper, kMaxPaperPixels - 200, 250, kMaxPaperPixels - 2, 240, kInk);
+    const auto draw = [&canvas] {
+        DrawMeasurement(canvas.view, kMaxPaperPixels - 3, 100, kMaxPaperPixels - 3, 200, kInk);
+        DrawMeasurement(canvas.view, kMaxPaperPixels - 200, 250, kMaxPaperPixels - 2, 240, kInk);
     };
     canvas.Clear();
     draw();
@@ -367,8 +372,8 @@ TEST(DrawPrimitivesTest, MeasurementsAtTheFarEdgeOfTheLargestPaperAreCutThere) {
     EXPECT_EQ(rowLit(0, 200), 0);
     EXPECT_EQ(rowLit(0, 241), 0);
 
-    paper.scrollX = kMaxPaperPixels - 400;
-    ASSERT_TRUE(paper.PrepareRenderTarget(paper.VisibleArea()));
+    canvas.view.scrollX = kMaxPaperPixels - 400;
+    ASSERT_TRUE(canvas.view.PrepareRenderTarget(canvas.view.VisibleArea()));
     canvas.Clear();
     draw();
     EXPECT_TRUE(canvas.Lit(kMaxPaperPixels - 12, 100)) << "the tick's part on the paper is drawn";

@@ -1,4 +1,4 @@
-#include "document/PaperRenderer.h"
+#include "view/PaperRenderer.h"
 #include "document/PaperTestSupport.h"
 #include "tools/ToolSupport.h"
 
@@ -50,25 +50,24 @@ struct Image {
 };
 
 // A copy of what the paper's surface holds for its render area.
-Image Capture(const Paper& paper) {
+Image Capture(const PaperView& view) {
     Image image;
-    image.w = paper.renderArea.w;
-    image.h = paper.renderArea.h;
+    image.w = view.RenderArea().w;
+    image.h = view.RenderArea().h;
     for (int y = 0; y < image.h; ++y) {
         const auto* row = reinterpret_cast<const uint16_t*>(
-            static_cast<const uint8_t*>(paper.paperSurface->pixels) +
-            y * paper.paperSurface->pitch);
+            static_cast<const uint8_t*>(view.Surface()->pixels) + y * view.Surface()->pitch);
         image.pixels.insert(image.pixels.end(), row, row + image.w);
     }
     return image;
 }
 
 // Counts pixels in a region that are not the colour `background`.
-int CountInk(const Paper& paper, SDL_Rect region, SDL_Color background) {
+int CountInk(const PaperView& view, SDL_Rect region, SDL_Color background) {
     int count = 0;
     for (int y = region.y; y < region.y + region.h; ++y) {
         for (int x = region.x; x < region.x + region.w; ++x) {
-            count += SameColor(PaperPixel(paper, x, y), Stored(paper, background)) ? 0 : 1;
+            count += SameColor(PaperPixel(view, x, y), Stored(view, background)) ? 0 : 1;
         }
     }
     return count;
@@ -76,9 +75,9 @@ int CountInk(const Paper& paper, SDL_Rect region, SDL_Color background) {
 
 int previewCalls = 0;
 SDL_Color previewColor = {0, 0, 0, 0};
-void RecordPreview(Paper& paper) {
+void RecordPreview(PaperView& view) {
     ++previewCalls;
-    SDL_GetRenderDrawColor(paper.paperRenderer, &previewColor.r, &previewColor.g, &previewColor.b,
+    SDL_GetRenderDrawColor(view.Renderer(), &previewColor.r, &previewColor.g, &previewColor.b,
                            &previewColor.a);
 }
 
@@ -93,94 +92,98 @@ const RenderOverlay kNoGrid = [] {
 TEST(PaperRendererTest, GridHasMinorAndMajorLinesOverTheWholePaper) {
     DocumentSession session(2000, 2000);
     Paper paper;
-    ASSERT_TRUE(paper.CreateSurface(1056, 816));
+    PaperView view(paper, drawFont, {paperViewRect.w, paperViewRect.h});
+    ASSERT_TRUE(paper.SetSize(1056, 816));
     ASSERT_EQ(paper.blockWidth, 24);
     const SDL_Point counts = GridLineCounts(paper);
     EXPECT_EQ(counts.x, 45);
     EXPECT_EQ(counts.y, 35);
 
-    ASSERT_TRUE(RenderPaper(paper, true, true));
-    SaveForInspection(paper, "grid");
-    EXPECT_EQ(paper.renderArea.w, 1056);
-    EXPECT_TRUE(PixelIs(paper, 24, 50, kBlack)) << "minor vertical line on its position";
-    EXPECT_TRUE(PixelIs(paper, 25, 50, kDarkSlate));
-    EXPECT_TRUE(PixelIs(paper, 50, 25, kBlack)) << "minor horizontal line one lower";
-    EXPECT_TRUE(PixelIs(paper, 50, 24, kDarkSlate));
+    ASSERT_TRUE(RenderPaper(view, true, true));
+    SaveForInspection(view, "grid");
+    EXPECT_EQ(view.RenderArea().w, 1056);
+    EXPECT_TRUE(PixelIs(view, 24, 50, kBlack)) << "minor vertical line on its position";
+    EXPECT_TRUE(PixelIs(view, 25, 50, kDarkSlate));
+    EXPECT_TRUE(PixelIs(view, 50, 25, kBlack)) << "minor horizontal line one lower";
+    EXPECT_TRUE(PixelIs(view, 50, 24, kDarkSlate));
     // 4 blocks per unit at 4 lines per inch: a two-pixel line every inch.
-    EXPECT_TRUE(PixelIs(paper, 96, 50, kBlack));
-    EXPECT_TRUE(PixelIs(paper, 97, 50, kBlack));
-    EXPECT_TRUE(PixelIs(paper, 98, 50, kDarkSlate));
-    EXPECT_TRUE(PixelIs(paper, 50, 95, kBlack));
-    EXPECT_TRUE(PixelIs(paper, 50, 96, kBlack));
-    EXPECT_TRUE(PixelIs(paper, 50, 97, kDarkSlate));
+    EXPECT_TRUE(PixelIs(view, 96, 50, kBlack));
+    EXPECT_TRUE(PixelIs(view, 97, 50, kBlack));
+    EXPECT_TRUE(PixelIs(view, 98, 50, kDarkSlate));
+    EXPECT_TRUE(PixelIs(view, 50, 95, kBlack));
+    EXPECT_TRUE(PixelIs(view, 50, 96, kBlack));
+    EXPECT_TRUE(PixelIs(view, 50, 97, kDarkSlate));
     // Every line runs the whole length of the paper.
-    EXPECT_TRUE(PixelIs(paper, 1032, 815, kBlack));
-    EXPECT_TRUE(PixelIs(paper, 1055, 793, kBlack));
+    EXPECT_TRUE(PixelIs(view, 1032, 815, kBlack));
+    EXPECT_TRUE(PixelIs(view, 1055, 793, kBlack));
 
     int columns = 0;
     for (int x = 0; x < 1056; ++x) {
-        columns += SameColor(PaperPixel(paper, x, 13), Stored(paper, kBlack)) ? 1 : 0;
+        columns += SameColor(PaperPixel(view, x, 13), Stored(view, kBlack)) ? 1 : 0;
     }
     EXPECT_EQ(columns, 44 + 11) << "44 lines inside the paper, 11 of them two pixels wide";
 
     // 12 lines per inch: squares too small for major lines.
     paper.linesPerInch = 12;
     paper.UpdateBlockSize();
-    ASSERT_TRUE(RenderPaper(paper, true, true));
-    EXPECT_TRUE(PixelIs(paper, 96, 50, kBlack));
-    EXPECT_TRUE(PixelIs(paper, 97, 50, kDarkSlate));
+    ASSERT_TRUE(RenderPaper(view, true, true));
+    EXPECT_TRUE(PixelIs(view, 96, 50, kBlack));
+    EXPECT_TRUE(PixelIs(view, 97, 50, kDarkSlate));
 
-    ASSERT_TRUE(RenderPaper(paper, true, true, kNoGrid));
-    EXPECT_EQ(CountInk(paper, {0, 0, 200, 200}, kDarkSlate), 0);
+    ASSERT_TRUE(RenderPaper(view, true, true, kNoGrid));
+    EXPECT_EQ(CountInk(view, {0, 0, 200, 200}, kDarkSlate), 0);
 }
 
 TEST(PaperRendererTest, BlackAndWhiteTurnsColoursGreyAndHidesTheSelection) {
     DocumentSession session;
     Paper paper;
-    ASSERT_TRUE(paper.CreateSurface(300, 200));
+    PaperView view(paper, drawFont, {paperViewRect.w, paperViewRect.h});
+    ASSERT_TRUE(paper.SetSize(300, 200));
     auto coloured =
         Add(paper, LineRecord(ObjectKind::Rect, 10, 10, 50, 50), 0, {200, 50, 100, 255});
     auto plain = Add(paper, LineRecord(ObjectKind::Rect, 60, 10, 100, 50));
     auto selected = Add(paper, LineRecord(ObjectKind::Rect, 110, 10, 150, 50));
     paper.selection.emplace(selected->id, selected);
 
-    ASSERT_TRUE(RenderPaper(paper, true, false, kNoGrid));
-    EXPECT_TRUE(PixelIs(paper, 0, 0, kWhite));
-    EXPECT_TRUE(PixelIs(paper, 10, 30, {100, 100, 100, 255}));
-    EXPECT_TRUE(PixelIs(paper, 60, 30, kBlack));
-    EXPECT_TRUE(PixelIs(paper, 110, 30, kBlack));
+    ASSERT_TRUE(RenderPaper(view, true, false, kNoGrid));
+    EXPECT_TRUE(PixelIs(view, 0, 0, kWhite));
+    EXPECT_TRUE(PixelIs(view, 10, 30, {100, 100, 100, 255}));
+    EXPECT_TRUE(PixelIs(view, 60, 30, kBlack));
+    EXPECT_TRUE(PixelIs(view, 110, 30, kBlack));
 
-    ASSERT_TRUE(RenderPaper(paper, true, true, kNoGrid));
-    EXPECT_TRUE(PixelIs(paper, 0, 0, kDarkSlate));
-    EXPECT_TRUE(PixelIs(paper, 10, 30, {200, 50, 100, 255}));
-    EXPECT_TRUE(PixelIs(paper, 60, 30, kWhite));
-    EXPECT_TRUE(PixelIs(paper, 110, 30, kMagenta));
+    ASSERT_TRUE(RenderPaper(view, true, true, kNoGrid));
+    EXPECT_TRUE(PixelIs(view, 0, 0, kDarkSlate));
+    EXPECT_TRUE(PixelIs(view, 10, 30, {200, 50, 100, 255}));
+    EXPECT_TRUE(PixelIs(view, 60, 30, kWhite));
+    EXPECT_TRUE(PixelIs(view, 110, 30, kMagenta));
 
-    ASSERT_TRUE(RenderPaper(paper, true, false));
-    EXPECT_TRUE(PixelIs(paper, 24, 100, {0xD0, 0xD0, 0xD0, 255})) << "light grey grid";
+    ASSERT_TRUE(RenderPaper(view, true, false));
+    EXPECT_TRUE(PixelIs(view, 24, 100, {0xD0, 0xD0, 0xD0, 255})) << "light grey grid";
 }
 
 TEST(PaperRendererTest, HiddenLayersVanishButLayersAbove15AreAlwaysDrawn) {
     DocumentSession session;
     Paper paper;
-    ASSERT_TRUE(paper.CreateSurface(300, 200));
+    PaperView view(paper, drawFont, {paperViewRect.w, paperViewRect.h});
+    ASSERT_TRUE(paper.SetSize(300, 200));
     Add(paper, LineRecord(ObjectKind::Rect, 10, 10, 50, 50), 3);
     Add(paper, LineRecord(ObjectKind::Rect, 60, 10, 100, 50), 20);
     Add(paper, LineRecord(ObjectKind::Rect, 110, 10, 150, 50), 4);
     paper.hiddenLayers[3] = 1;
     paper.hiddenLayers[4] = 0;
-    ASSERT_TRUE(RenderPaper(paper, true, true, kNoGrid));
-    EXPECT_TRUE(PixelIs(paper, 10, 30, kDarkSlate));
-    EXPECT_TRUE(PixelIs(paper, 60, 30, kWhite));
-    EXPECT_TRUE(PixelIs(paper, 110, 30, kWhite));
-    ASSERT_TRUE(RenderPaper(paper, false, true, kNoGrid));
-    EXPECT_TRUE(PixelIs(paper, 10, 30, kDarkSlate)) << "hidden in the view too";
+    ASSERT_TRUE(RenderPaper(view, true, true, kNoGrid));
+    EXPECT_TRUE(PixelIs(view, 10, 30, kDarkSlate));
+    EXPECT_TRUE(PixelIs(view, 60, 30, kWhite));
+    EXPECT_TRUE(PixelIs(view, 110, 30, kWhite));
+    ASSERT_TRUE(RenderPaper(view, false, true, kNoGrid));
+    EXPECT_TRUE(PixelIs(view, 10, 30, kDarkSlate)) << "hidden in the view too";
 }
 
 TEST(PaperRendererTest, LargeBackgroundImagesShrinkToFitKeepingTheirShape) {
     DocumentSession session(2000, 2000);
     Paper paper;
-    ASSERT_TRUE(paper.CreateSurface(1056, 816));
+    PaperView view(paper, drawFont, {paperViewRect.w, paperViewRect.h});
+    ASSERT_TRUE(paper.SetSize(1056, 816));
     SDL_Rect rect = BackgroundImageRect(paper, 2000, 1000);
     EXPECT_EQ(rect.w, 1056);
     EXPECT_EQ(rect.h, 528);
@@ -202,28 +205,30 @@ TEST(PaperRendererTest, LargeBackgroundImagesShrinkToFitKeepingTheirShape) {
     ASSERT_EQ(IMG_SavePNG(red, path.c_str()), 0);
     SDL_FreeSurface(red);
     paper.backgroundImageX = paper.backgroundImageY = 0;
-    ASSERT_TRUE(paper.LoadBackgroundImage(path));
+    std::string problem;
+    ASSERT_TRUE(view.LoadBackgroundImage(path, problem)) << problem;
     EXPECT_EQ(paper.backgroundImagePath, path);
-    ASSERT_TRUE(RenderPaper(paper, true, true, kNoGrid));
-    EXPECT_TRUE(PixelIs(paper, 1055, 527, {255, 0, 0, 255}));
-    EXPECT_TRUE(PixelIs(paper, 1055, 528, kDarkSlate));
+    ASSERT_TRUE(RenderPaper(view, true, true, kNoGrid));
+    EXPECT_TRUE(PixelIs(view, 1055, 527, {255, 0, 0, 255}));
+    EXPECT_TRUE(PixelIs(view, 1055, 528, kDarkSlate));
 
     // A new renderer (here: a different view size) gets the image again.
     paperViewRect = {0, 0, 500, 300};
-    ASSERT_TRUE(RenderPaper(paper, false, true, kNoGrid));
-    EXPECT_TRUE(PixelIs(paper, 499, 299, {255, 0, 0, 255}));
+    ASSERT_TRUE(RenderPaper(view, false, true, kNoGrid));
+    EXPECT_TRUE(PixelIs(view, 499, 299, {255, 0, 0, 255}));
     std::remove(path.c_str());
 }
 
 TEST(PaperRendererTest, AnyPartOfThePaperRendersExactlyAsTheWholePaperDoes) {
     DocumentSession session(2000, 2000);
     Paper paper;
-    ASSERT_TRUE(paper.CreateSurface(700, 500));
+    PaperView view(paper, drawFont, {paperViewRect.w, paperViewRect.h});
+    ASSERT_TRUE(paper.SetSize(700, 500));
     paper.palette.gridColor = {60, 70, 90, 255};
     AddEveryKind(paper);
-    ASSERT_TRUE(RenderPaper(paper, true, true));
-    SaveForInspection(paper, "every_kind");
-    const Image whole = Capture(paper);
+    ASSERT_TRUE(RenderPaper(view, true, true));
+    SaveForInspection(view, "every_kind");
+    const Image whole = Capture(view);
 
     // Tiles of awkward sizes at awkward places, each drawn on its own.
     const int tileWidth = 137;
@@ -232,8 +237,8 @@ TEST(PaperRendererTest, AnyPartOfThePaperRendersExactlyAsTheWholePaperDoes) {
         for (int left = 0; left < paper.width; left += tileWidth) {
             const SDL_Rect area = {left, top, std::min(tileWidth, paper.width - left),
                                    std::min(tileHeight, paper.height - top)};
-            ASSERT_TRUE(RenderPaperArea(paper, area, true, true));
-            const Image tile = Capture(paper);
+            ASSERT_TRUE(RenderPaperArea(view, area, true, true));
+            const Image tile = Capture(view);
             for (int y = 0; y < area.h; ++y) {
                 for (int x = 0; x < area.w; ++x) {
                     ASSERT_EQ(tile.At(x, y), whole.At(left + x, top + y))
@@ -247,58 +252,60 @@ TEST(PaperRendererTest, AnyPartOfThePaperRendersExactlyAsTheWholePaperDoes) {
 TEST(PaperRendererTest, ViewOfAScrolledBigPaperShowsWhatIsThere) {
     DocumentSession session(1000, 700);
     Paper paper;
-    ASSERT_TRUE(paper.CreateSurface(20000, 16000));
+    PaperView view(paper, drawFont, {paperViewRect.w, paperViewRect.h});
+    ASSERT_TRUE(paper.SetSize(20000, 16000));
     AddEveryKind(paper);
     // Move everything far into the paper; add one object near the origin.
     paper.MoveObjects(15000, 12000, false);
     Add(paper, LineRecord(ObjectKind::Rect, 10, 10, 500, 500));
-    paper.scrollX = 14900;
-    paper.scrollY = 11950;
-    ASSERT_TRUE(RenderPaper(paper, false, true));
-    SaveForInspection(paper, "scrolled_view");
-    EXPECT_EQ(paper.renderArea.x, 14900);
-    EXPECT_EQ(paper.renderArea.y, 11950);
-    EXPECT_EQ(paper.renderArea.w, 1000);
-    EXPECT_EQ(paper.renderArea.h, 700);
-    EXPECT_EQ(paper.paperSurface->w, 1000) << "never a surface of the whole paper";
-    const Image view = Capture(paper);
+    view.scrollX = 14900;
+    view.scrollY = 11950;
+    ASSERT_TRUE(RenderPaper(view, false, true));
+    SaveForInspection(view, "scrolled_view");
+    EXPECT_EQ(view.RenderArea().x, 14900);
+    EXPECT_EQ(view.RenderArea().y, 11950);
+    EXPECT_EQ(view.RenderArea().w, 1000);
+    EXPECT_EQ(view.RenderArea().h, 700);
+    EXPECT_EQ(view.Surface()->w, 1000) << "never a surface of the whole paper";
+    const Image shown = Capture(view);
 
     // The same pixels as a larger part of the paper rendered around it.
-    ASSERT_TRUE(RenderPaperArea(paper, {14800, 11900, 1300, 900}, false, true));
-    const Image larger = Capture(paper);
-    for (int y = 0; y < view.h; ++y) {
-        for (int x = 0; x < view.w; ++x) {
-            ASSERT_EQ(view.At(x, y), larger.At(x + 100, y + 50)) << x << "," << y;
+    ASSERT_TRUE(RenderPaperArea(view, {14800, 11900, 1300, 900}, false, true));
+    const Image larger = Capture(view);
+    for (int y = 0; y < shown.h; ++y) {
+        for (int x = 0; x < shown.w; ++x) {
+            ASSERT_EQ(shown.At(x, y), larger.At(x + 100, y + 50)) << x << "," << y;
         }
     }
-    ASSERT_TRUE(RenderPaper(paper, false, true));
+    ASSERT_TRUE(RenderPaper(view, false, true));
     // The rectangle of the every-kind paper, moved: its corner at (15440, 12300).
-    EXPECT_TRUE(PixelIs(paper, 15440, 12340, kWhite));
-    EXPECT_TRUE(PixelIs(paper, 15370, 12340, kDarkSlate)) << "inside the rectangle";
+    EXPECT_TRUE(PixelIs(view, 15440, 12340, kWhite));
+    EXPECT_TRUE(PixelIs(view, 15370, 12340, kDarkSlate)) << "inside the rectangle";
 
     // Scrolled past the end: only what is left of the paper.
-    paper.scrollX = 19500;
-    ASSERT_TRUE(RenderPaper(paper, false, true));
-    EXPECT_EQ(paper.renderArea.w, 500);
+    view.scrollX = 19500;
+    ASSERT_TRUE(RenderPaper(view, false, true));
+    EXPECT_EQ(view.RenderArea().w, 500);
 }
 
 TEST(PaperRendererTest, DraggedSelectionShowsTwiceAndToolPreviewGetsItsColour) {
     DocumentSession session(400, 300);
     Paper paper;
-    ASSERT_TRUE(paper.CreateSurface(400, 300));
+    PaperView view(paper, drawFont, {paperViewRect.w, paperViewRect.h});
+    ASSERT_TRUE(paper.SetSize(400, 300));
     RenderOverlay overlay;
     overlay.showGrid = false;
     auto line = Add(paper, LineRecord(ObjectKind::Rect, 10, 100, 100, 150));
     paper.selection.emplace(line->id, line);
     overlay.draggingSelection = true;
     overlay.dragOffset = {50, 10};
-    ASSERT_TRUE(RenderPaper(paper, false, true, overlay));
-    SaveForInspection(paper, "drag");
-    EXPECT_TRUE(PixelIs(paper, 10, 120, {127, 0, 127, 255})) << "dimmed where it was";
-    EXPECT_TRUE(PixelIs(paper, 60, 130, kMagenta)) << "bright where it goes";
-    ASSERT_TRUE(RenderPaper(paper, true, true, overlay));
-    EXPECT_TRUE(PixelIs(paper, 10, 120, kMagenta)) << "an export shows no drag";
-    EXPECT_TRUE(PixelIs(paper, 60, 130, kDarkSlate));
+    ASSERT_TRUE(RenderPaper(view, false, true, overlay));
+    SaveForInspection(view, "drag");
+    EXPECT_TRUE(PixelIs(view, 10, 120, {127, 0, 127, 255})) << "dimmed where it was";
+    EXPECT_TRUE(PixelIs(view, 60, 130, kMagenta)) << "bright where it goes";
+    ASSERT_TRUE(RenderPaper(view, true, true, overlay));
+    EXPECT_TRUE(PixelIs(view, 10, 120, kMagenta)) << "an export shows no drag";
+    EXPECT_TRUE(PixelIs(view, 60, 130, kDarkSlate));
 
     gridLock = true;
     dragAnchor = {1, 1};
@@ -309,33 +316,34 @@ TEST(PaperRendererTest, DraggedSelectionShowsTwiceAndToolPreviewGetsItsColour) {
     overlay.draggingSelection = false;
 
     overlay.toolPreview = RecordPreview;
-    ASSERT_TRUE(RenderPaper(paper, false, true, overlay));
+    ASSERT_TRUE(RenderPaper(view, false, true, overlay));
     EXPECT_EQ(previewCalls, 1);
     EXPECT_TRUE(SameColor(previewColor, kWhite));
     paper.drawColor = {10, 20, 30, 40};
-    ASSERT_TRUE(RenderPaper(paper, false, true, overlay));
+    ASSERT_TRUE(RenderPaper(view, false, true, overlay));
     EXPECT_TRUE(SameColor(previewColor, {10, 20, 30, 255}));
     EXPECT_EQ(previewColor.a, 255);
-    ASSERT_TRUE(RenderPaper(paper, true, true, overlay));
+    ASSERT_TRUE(RenderPaper(view, true, true, overlay));
     EXPECT_EQ(previewCalls, 2) << "exports never show the tool";
 }
 
 TEST(PaperRendererTest, LabelTexturesAreKeptOnlyWhileTheyAreDrawn) {
     DocumentSession session(400, 300);
     Paper paper;
-    ASSERT_TRUE(paper.CreateSurface(400, 300));
+    PaperView view(paper, drawFont, {paperViewRect.w, paperViewRect.h});
+    ASSERT_TRUE(paper.SetSize(400, 300));
     Add(paper, LineRecord(ObjectKind::Measurement, 20, 100, 380, 100));
-    ASSERT_TRUE(RenderPaper(paper, false, true));
-    const Image first = Capture(paper);
-    const size_t labels = paper.textCache.Size();
+    ASSERT_TRUE(RenderPaper(view, false, true));
+    const Image first = Capture(view);
+    const size_t labels = view.textCache.Size();
     EXPECT_GE(labels, 1u);
-    ASSERT_TRUE(RenderPaper(paper, false, true));
-    EXPECT_EQ(paper.textCache.Size(), labels) << "drawn again from the same textures";
-    EXPECT_TRUE(first.pixels == Capture(paper).pixels);
+    ASSERT_TRUE(RenderPaper(view, false, true));
+    EXPECT_EQ(view.textCache.Size(), labels) << "drawn again from the same textures";
+    EXPECT_TRUE(first.pixels == Capture(view).pixels);
 
     paper.objects.clear();
-    ASSERT_TRUE(RenderPaper(paper, false, true));
-    EXPECT_EQ(paper.textCache.Size(), 0u) << "unused labels are let go";
+    ASSERT_TRUE(RenderPaper(view, false, true));
+    EXPECT_EQ(view.textCache.Size(), 0u) << "unused labels are let go";
 }
 
 // The view reuses its last picture while nothing shown changed. After each
@@ -344,29 +352,29 @@ TEST(PaperRendererTest, LabelTexturesAreKeptOnlyWhileTheyAreDrawn) {
 TEST(PaperRendererTest, AReusedViewPictureNeverLagsBehindTheDocument) {
     DocumentSession session(700, 500);
     Paper paper;
-    ASSERT_TRUE(paper.CreateSurface(700, 500));
+    PaperView view(paper, drawFont, {paperViewRect.w, paperViewRect.h});
+    ASSERT_TRUE(paper.SetSize(700, 500));
     AddEveryKind(paper);
     RenderOverlay overlay;
     auto freshView = [&] {
-        paper.viewCache.Clear();
-        EXPECT_TRUE(RenderPaper(paper, false, true, overlay));
-        return Capture(paper);
+        view.viewCache.Clear();
+        EXPECT_TRUE(RenderPaper(view, false, true, overlay));
+        return Capture(view);
     };
     auto expectCurrent = [&](const char* change) {
-        ASSERT_TRUE(RenderPaper(paper, false, true, overlay));
-        const Image shown = Capture(paper);
+        ASSERT_TRUE(RenderPaper(view, false, true, overlay));
+        const Image shown = Capture(view);
         const Image fresh = freshView();
         EXPECT_TRUE(shown.pixels == fresh.pixels) << "after: " << change;
     };
-    ASSERT_TRUE(RenderPaper(paper, false, true));
-    const Image first = Capture(paper);
-    ASSERT_TRUE(RenderPaper(paper, false, true));
-    EXPECT_TRUE(Capture(paper).pixels == first.pixels) << "nothing changed";
+    ASSERT_TRUE(RenderPaper(view, false, true));
+    const Image first = Capture(view);
+    ASSERT_TRUE(RenderPaper(view, false, true));
+    EXPECT_TRUE(Capture(view).pixels == first.pixels) << "nothing changed";
 
     paper.objects[0]->record.SetColor({255, 0, 0, 255});
     expectCurrent("a colour written into a record");
     paper.objects[10]->record.SetText("Pantry");
-    paper.objects[10]->ReleaseCache();
     expectCurrent("a new text");
     paper.selection.emplace(paper.objects[8]->id, paper.objects[8]);
     expectCurrent("a selection");
@@ -389,7 +397,7 @@ TEST(PaperRendererTest, AReusedViewPictureNeverLagsBehindTheDocument) {
     paper.linesPerInch = 8;
     paper.UpdateBlockSize();
     expectCurrent("another grid scale");
-    paper.scrollX = 50;
+    view.scrollX = 50;
     expectCurrent("scrolling");
     paper.MoveObjects(3, 0, false);
     expectCurrent("moved objects");

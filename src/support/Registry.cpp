@@ -1,7 +1,7 @@
-#include "platform/Registry.h"
+#include "support/Registry.h"
 
-#include "app/AppState.h"
 #include "platform/FileSystem.h"
+#include "support/Product.h"
 #include "support/VRX_Ini.h"
 #include "support/VRX_Paths.h"
 

@@ -1,19 +1,15 @@
-#include "document/PaperViewCache.h"
+#include "view/PaperViewCache.h"
 
 #include <SDL2/SDL.h>
 
 #include <cstring>
-
-PaperViewCache::~PaperViewCache() {
-    Clear();
-}
 
 bool PaperViewCache::Restore(uint64_t key, SDL_Surface* target) const {
     if (!valid_ || key != key_ || target == nullptr || picture_->w != target->w ||
         picture_->h != target->h || picture_->format->format != target->format->format) {
         return false;
     }
-    return SDL_BlitSurface(picture_, nullptr, target, nullptr) == 0;
+    return SDL_BlitSurface(picture_.get(), nullptr, target, nullptr) == 0;
 }
 
 void PaperViewCache::Store(uint64_t key, SDL_Surface* source) {
@@ -24,27 +20,24 @@ void PaperViewCache::Store(uint64_t key, SDL_Surface* source) {
     if (picture_ == nullptr || picture_->w != source->w || picture_->h != source->h ||
         picture_->format->format != source->format->format) {
         Clear();
-        picture_ = SDL_CreateRGBSurfaceWithFormat(
-            0, source->w, source->h, source->format->BitsPerPixel, source->format->format);
+        picture_.reset(SDL_CreateRGBSurfaceWithFormat(
+            0, source->w, source->h, source->format->BitsPerPixel, source->format->format));
         if (picture_ == nullptr) {
             return;
         }
         // A plain copy both ways, whatever the surfaces' blend settings.
-        SDL_SetSurfaceBlendMode(picture_, SDL_BLENDMODE_NONE);
+        SDL_SetSurfaceBlendMode(picture_.get(), SDL_BLENDMODE_NONE);
     }
     SDL_BlendMode sourceMode = SDL_BLENDMODE_NONE;
     SDL_GetSurfaceBlendMode(source, &sourceMode);
     SDL_SetSurfaceBlendMode(source, SDL_BLENDMODE_NONE);
-    valid_ = SDL_BlitSurface(source, nullptr, picture_, nullptr) == 0;
+    valid_ = SDL_BlitSurface(source, nullptr, picture_.get(), nullptr) == 0;
     SDL_SetSurfaceBlendMode(source, sourceMode);
     key_ = key;
 }
 
 void PaperViewCache::Clear() {
-    if (picture_ != nullptr) {
-        SDL_FreeSurface(picture_);
-        picture_ = nullptr;
-    }
+    picture_.reset();
     valid_ = false;
 }
 

@@ -1,7 +1,7 @@
-#include "document/PaperPng.h"
-#include "document/PaperRenderer.h"
+#include "view/PaperPng.h"
 #include "document/PaperTestSupport.h"
 #include "support/FileSizeLimit.h"
+#include "view/PaperRenderer.h"
 
 #include <SDL2/SDL.h>
 #include <SDL2/SDL_image.h>
@@ -36,37 +36,40 @@ void AddObjects(Paper& paper) {
 TEST(PaperPngTest, ExportedImageHasThePixelsOfAWholePaperRender) {
     DocumentSession session(800, 600);
     Paper paper;
+    PaperView view(paper, drawFont, {paperViewRect.w, paperViewRect.h});
     // Wide enough that the export takes many bands of about 70 rows.
-    ASSERT_TRUE(paper.CreateSurface(30000, 200));
+    ASSERT_TRUE(paper.SetSize(30000, 200));
     AddObjects(paper);
     const std::string path = TestPath("export.png");
     for (bool colour : {true, false}) {
-        ASSERT_TRUE(WritePaperPng(paper, colour, path));
+        ASSERT_TRUE(WritePaperPng(view, colour, path));
         int w = 0;
         int h = 0;
         const std::vector<uint8_t> exported = LoadImageRgb(path, w, h);
         EXPECT_EQ(w, 30000);
         EXPECT_EQ(h, 200);
-        ASSERT_TRUE(RenderPaper(paper, true, colour));
-        EXPECT_TRUE(exported == RenderedRgb(paper)) << (colour ? "colour" : "black and white");
+        ASSERT_TRUE(RenderPaper(view, true, colour));
+        EXPECT_TRUE(exported == RenderedRgb(view)) << (colour ? "colour" : "black and white");
     }
     // The small view surface comes back for the next frame.
-    ASSERT_TRUE(RenderPaper(paper, false, true));
-    EXPECT_EQ(paper.paperSurface->w, 800);
+    ASSERT_TRUE(RenderPaper(view, false, true));
+    EXPECT_EQ(view.Surface()->w, 800);
     std::remove(path.c_str());
 }
 
 TEST(PaperPngTest, FailedExportLeavesNoFileAndKeepsAnOldOne) {
     DocumentSession session;
     Paper paper;
-    EXPECT_FALSE(WritePaperPng(paper, true, TestPath("nosurface.png")));
-    ASSERT_TRUE(paper.CreateSurface(100, 100));
-    EXPECT_FALSE(WritePaperPng(paper, true, "/nonexistent-folder/out.png"));
+    PaperView view(paper, drawFont, {paperViewRect.w, paperViewRect.h});
+    paper.width = 0;
+    EXPECT_FALSE(WritePaperPng(view, true, TestPath("nosurface.png"))) << "a paper without size";
+    ASSERT_TRUE(paper.SetSize(100, 100));
+    EXPECT_FALSE(WritePaperPng(view, true, "/nonexistent-folder/out.png"));
 
     // A folder where the image should go: refused, nothing is left behind.
     const std::string folder = TestPath("folder");
     std::filesystem::create_directories(folder);
-    EXPECT_FALSE(WritePaperPng(paper, true, folder));
+    EXPECT_FALSE(WritePaperPng(view, true, folder));
     EXPECT_TRUE(std::filesystem::is_empty(folder));
 
     // An older image stays whole when the new one cannot be written, and a
@@ -76,12 +79,12 @@ TEST(PaperPngTest, FailedExportLeavesNoFileAndKeepsAnOldOne) {
     std::ofstream(path + ".tmp") << "the user's own file";
     {
         FileSizeLimit diskFull(40);
-        EXPECT_FALSE(WritePaperPng(paper, false, path));
+        EXPECT_FALSE(WritePaperPng(view, false, path));
     }
     std::string kept;
     std::getline(std::ifstream(path), kept);
     EXPECT_EQ(kept, "old image");
-    ASSERT_TRUE(WritePaperPng(paper, false, path));
+    ASSERT_TRUE(WritePaperPng(view, false, path));
     int w = 0;
     int h = 0;
     EXPECT_FALSE(LoadImageRgb(path, w, h).empty());
@@ -103,9 +106,10 @@ TEST(PaperPngTest, FailedExportLeavesNoFileAndKeepsAnOldOne) {
 TEST(PaperPngTest, TheTopEdgeCarriesItsMajorGridLineLikeEveryOtherInch) {
     DocumentSession session(800, 600);
     Paper paper;
-    ASSERT_TRUE(paper.CreateSurface(3 * kPaperPixelsPerInch, 2 * kPaperPixelsPerInch));
+    PaperView view(paper, drawFont, {paperViewRect.w, paperViewRect.h});
+    ASSERT_TRUE(paper.SetSize(3 * kPaperPixelsPerInch, 2 * kPaperPixelsPerInch));
     const std::string path = TestPath("grid.png");
-    ASSERT_TRUE(WritePaperPng(paper, false, path));
+    ASSERT_TRUE(WritePaperPng(view, false, path));
     int w = 0;
     int h = 0;
     const std::vector<uint8_t> rgb = LoadImageRgb(path, w, h);

@@ -1,4 +1,4 @@
-#include "platform/Registry.h"
+#include "support/Registry.h"
 
 #include "support/TempFolder.h"
 #include "support/VRX_Ini.h"

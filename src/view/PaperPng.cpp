@@ -1,8 +1,9 @@
-#include "document/PaperPng.h"
+#include "view/PaperPng.h"
 
 #include "document/Paper.h"
-#include "document/PaperRenderer.h"
 #include "platform/FileSystem.h"
+#include "view/PaperRenderer.h"
+#include "view/PaperView.h"
 
 #include <SDL2/SDL.h>
 #include <zlib.h>
@@ -141,8 +142,9 @@ bool WritePng(const std::string& path, int width, int height,
 
 } // namespace
 
-bool DrawPaperInBands(Paper& paper, bool ownPalette, bool showGrid, const PaperBandSink& sink) {
-    if (paper.paperSurface == nullptr || paper.width < 1 || paper.height < 1) {
+bool DrawPaperInBands(PaperView& view, bool ownPalette, bool showGrid, const PaperBandSink& sink) {
+    const Paper& paper = view.paper;
+    if (paper.width < 1 || paper.height < 1) {
         return false;
     }
     RenderOverlay overlay;
@@ -154,10 +156,10 @@ bool DrawPaperInBands(Paper& paper, bool ownPalette, bool showGrid, const PaperB
     std::vector<uint8_t> rgb(rowBytes * size_t(bandRows));
     for (int top = 0; top < paper.height; top += bandRows) {
         const int rows = std::min(bandRows, paper.height - top);
-        if (!RenderPaperArea(paper, {0, top, width, rows}, true, ownPalette, overlay)) {
+        if (!RenderPaperArea(view, {0, top, width, rows}, true, ownPalette, overlay)) {
             return false;
         }
-        const SDL_Surface* surface = paper.paperSurface;
+        const SDL_Surface* surface = view.Surface();
         if (SDL_ConvertPixels(width, rows, surface->format->format, surface->pixels, surface->pitch,
                               SDL_PIXELFORMAT_RGB24, rgb.data(), static_cast<int>(rowBytes)) != 0) {
             return false;
@@ -169,13 +171,14 @@ bool DrawPaperInBands(Paper& paper, bool ownPalette, bool showGrid, const PaperB
     return true;
 }
 
-bool WritePaperPng(Paper& paper, bool ownPalette, const std::string& path, bool showGrid) {
-    if (paper.paperSurface == nullptr || paper.width < 1 || paper.height < 1) {
+bool WritePaperPng(PaperView& view, bool ownPalette, const std::string& path, bool showGrid) {
+    const Paper& paper = view.paper;
+    if (paper.width < 1 || paper.height < 1) {
         return false;
     }
     const size_t rowBytes = size_t(paper.width) * kPngBytesPerPixel;
     return WritePng(path, paper.width, paper.height, [&](PngStream& png) {
-        return DrawPaperInBands(paper, ownPalette, showGrid,
+        return DrawPaperInBands(view, ownPalette, showGrid,
                                 [&png, rowBytes](int, int rows, const uint8_t* rgb) {
                                     return png.Rows(rgb, rows, rowBytes);
                                 });

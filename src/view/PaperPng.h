@@ -7,13 +7,13 @@
 #include <functional>
 #include <string>
 
-class Paper;
+class PaperView;
 
 // Draws the whole paper as an export does (the grid over the whole paper when
 // `showGrid`, no tool preview; black on white unless `ownPalette`) and writes
-// it as an 8-bit RGB PNG to `path`. False when the paper has no surface or the
+// it as an 8-bit RGB PNG to `path`. False when nothing can be drawn or the
 // file cannot be written; an existing file at `path` is then left as it was.
-bool WritePaperPng(Paper& paper, bool ownPalette, const std::string& path, bool showGrid = true);
+bool WritePaperPng(PaperView& view, bool ownPalette, const std::string& path, bool showGrid = true);
 
 // One band of a whole-paper render: `rows` image rows from paper row `top`,
 // as 8-bit RGB, `width` * 3 bytes a row. False stops the drawing.
@@ -21,7 +21,7 @@ using PaperBandSink = std::function<bool(int top, int rows, const uint8_t* rgb)>
 
 // Draws the whole paper as WritePaperPng does, band by band from the top, and
 // hands every band to `sink`. False when drawing failed or `sink` said stop.
-bool DrawPaperInBands(Paper& paper, bool ownPalette, bool showGrid, const PaperBandSink& sink);
+bool DrawPaperInBands(PaperView& view, bool ownPalette, bool showGrid, const PaperBandSink& sink);
 
 // Writes `width` x `height` 8-bit RGB pixels (rows from the top, no padding)
 // as a PNG to `path`, whole or not at all.

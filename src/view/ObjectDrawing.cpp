@@ -1,0 +1,140 @@
+#include "view/ObjectDrawing.h"
+
+#include "document/MeasurementLabel.h"
+#include "document/PaperObject.h"
+#include "document/PaperObjectCircle.h"
+#include "document/PaperObjectLines.h"
+#include "draw/DrawPrimitives.h"
+#include "draw/Geometry.h"
+#include "view/PaperView.h"
+
+#include <SDL2/SDL.h>
+#include <SDL2/SDL2_gfxPrimitives.h>
+
+namespace {
+
+constexpr int32_t kMinPolygonSides = 3;
+
+void DrawLineObject(PaperView& view, const PaperObject& object, SDL_Color color) {
+    SDL_Renderer* renderer = view.Renderer();
+    const ObjectRecord& record = object.record;
+    const int32_t x1 = record.X1();
+    const int32_t y1 = record.Y1();
+    const int32_t x2 = record.X2();
+    const int32_t y2 = record.Y2();
+    switch (object.Kind()) {
+    case ObjectKind::Measurement:
+        DrawMeasurement(view, x1, y1, x2, y2, color);
+        break;
+    case ObjectKind::DashedLine:
+        SetPaperDrawColor(renderer, color);
+        DrawDashedLine(renderer, x1, y1, x2, y2);
+        break;
+    case ObjectKind::Arrow:
+        SetPaperDrawColor(renderer, color);
+        DrawArrow(renderer, x1, y1, x2, y2);
+        break;
+    default:
+        thickLineRGBA(renderer, ToGfx(x1), ToGfx(y1), ToGfx(x2), ToGfx(y2),
+                      static_cast<Uint8>(kPlainLineWidth), color.r, color.g, color.b, color.a);
+        break;
+    }
+}
+
+void DrawRectObject(SDL_Renderer* renderer, const ObjectRecord& record, SDL_Color color) {
+    SetPaperDrawColor(renderer, color);
+    const SDL_Rect rect = {record.X1(), record.Y1(), WrapSub(record.X2(), record.X1()),
+                           WrapSub(record.Y2(), record.Y1())};
+    SDL_RenderDrawRect(renderer, &rect);
+}
+
+} // namespace
+
+void DrawObject(PaperView& view, const PaperObject& object, SDL_Color color) {
+    SDL_Renderer* renderer = view.Renderer();
+    if (renderer == nullptr) {
+        return;
+    }
+    const ObjectRecord& record = object.record;
+    switch (object.Kind()) {
+    case ObjectKind::Circle:
+        DrawCircleShape(renderer, record.X1(), record.Y1(), record.Radius(), record.Sides(),
+                        record.Angle(), color);
+        break;
+    case ObjectKind::Text:
+        DrawText(view, record.X1(), record.Y1(), color, record.Text(), record.Angle());
+        break;
+    case ObjectKind::Rect:
+        DrawRectObject(renderer, record, color);
+        break;
+    case ObjectKind::Line:
+    case ObjectKind::Measurement:
+    case ObjectKind::DashedLine:
+    case ObjectKind::Arrow:
+        DrawLineObject(view, object, color);
+        break;
+    }
+}
+
+void DrawCircleShape(SDL_Renderer* renderer, int32_t x, int32_t y, int16_t radius, int32_t sides,
+                     int32_t angle, SDL_Color color) {
+    if (sides < kMinPolygonSides) {
+        aacircleRGBA(renderer, ToGfx(x), ToGfx(y), radius, color.r, color.g, color.b, color.a);
+        return;
+    }
+    const PolygonCorners corners = PolygonVertices(x, y, radius, sides, angle);
+    aapolygonRGBA(renderer, corners.x.data(), corners.y.data(), static_cast<int>(corners.x.size()),
+                  color.r, color.g, color.b, color.a);
+}
+
+void DrawMeasurement(PaperView& view, int32_t x1, int32_t y1, int32_t x2, int32_t y2,
+                     SDL_Color color) {
+    if (view.Renderer() == nullptr) {
+        return;
+    }
+    const MeasurementGeometry g = MeasureMeasurement(x1, y1, x2, y2);
+    DrawMeasurementMarks(view.Renderer(), x1, y1, x2, y2, g, color);
+
+    const MeasurementLabelLayout layout = LayOutMeasurementLabel(view.paper, g);
+    if (layout.joined) {
+        const SDL_Point size = layout.sizes.front();
+        DrawText(view, g.centre.x - size.x / 2, g.centre.y - size.y / 2, color,
+                 layout.lines.front(), 0);
+    } else {
+        DrawTextLines(view, layout.lines, color, g.centre);
+    }
+}
+
+void DrawText(PaperView& view, int32_t x, int32_t y, SDL_Color color, const std::string& text,
+              int32_t angle) {
+    SDL_Renderer* renderer = view.Renderer();
+    if (view.Font() == nullptr || renderer == nullptr) {
+        return;
+    }
+    int width = 0;
+    int height = 0;
+    SDL_Texture* texture = view.textCache.Get(renderer, view.Font(), text, color, width, height);
+    if (texture == nullptr) {
+        return;
+    }
+    const SDL_Rect destination = {x, y, width, height};
+    if (angle == 0) {
+        SDL_RenderCopy(renderer, texture, nullptr, &destination);
+    } else {
+        const SDL_Point corner = {0, 0};
+        SDL_RenderCopyEx(renderer, texture, nullptr, &destination, angle, &corner, SDL_FLIP_NONE);
+    }
+}
+
+void DrawTextLines(PaperView& view, const std::vector<std::string>& lines, SDL_Color color,
+                   SDL_Point centre) {
+    std::vector<SDL_Point> sizes;
+    for (const std::string& line : lines) {
+        sizes.push_back(MeasureText(view.paper, line));
+    }
+    int32_t y = centre.y - TotalTextHeight(sizes) / 2;
+    for (size_t i = 0; i < lines.size(); ++i) {
+        DrawText(view, centre.x - sizes[i].x / 2, y, color, lines[i], 0);
+        y += sizes[i].y;
+    }
+}
