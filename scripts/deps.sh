@@ -6,7 +6,7 @@ set -euo pipefail
 build_packages=(
     cmake ninja-build g++ pkg-config
     libsdl2-dev libsdl2-ttf-dev libsdl2-image-dev libsdl2-gfx-dev
-    libphysfs-dev zlib1g-dev
+    libphysfs-dev zlib1g-dev nlohmann-json3-dev
     fonts-dejavu-core fonts-osifont
 )
 test_packages=(

@@ -36,7 +36,7 @@ if [[ -n "$clang_cxx" && -n "$clang_cc" ]]; then
         -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTESSELLON_FUZZ=ON -DTESSELLON_TESTS=OFF \
         -DTESSELLON_BENCH=OFF >/dev/null
     cmake --build "$root/build/fuzz" --target fuzz_targets
-    for target in FuzzDocument FuzzIni FuzzRegistry FuzzCompressedBlob; do
+    for target in FuzzDocument FuzzIni FuzzRegistry FuzzCompressedBlob FuzzObjectsJson; do
         found="$root/build/fuzz/corpus/$target"
         mkdir -p "$found"
         (cd "$root/build/fuzz" && ASAN_OPTIONS="detect_leaks=1" \

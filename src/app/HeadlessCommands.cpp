@@ -3,6 +3,7 @@
 #include "app/AppState.h"
 #include "app/PhysfsRWops.h"
 #include "app/ResourcePath.h"
+#include "document/ObjectsJson.h"
 #include "document/Paper.h"
 #include "document/PaperFile.h"
 #include "document/PaperObject.h"
@@ -65,98 +66,6 @@ int UsageError(const char* problem) {
     return kExitUsage;
 }
 
-// --- JSON --------------------------------------------------------------------
-
-// Length of the valid UTF-8 sequence at `text`, or 0 when it is not one
-// (overlong forms, surrogates and values past U+10FFFF included).
-size_t Utf8SequenceLength(const unsigned char* text, size_t available) {
-    const unsigned char lead = text[0];
-    size_t length = 0;
-    unsigned char low = 0x80;
-    unsigned char high = 0xBF;
-    if (lead < 0x80) {
-        return 1;
-    } else if (lead >= 0xC2 && lead <= 0xDF) {
-        length = 2;
-    } else if (lead >= 0xE0 && lead <= 0xEF) {
-        length = 3;
-        low = lead == 0xE0 ? 0xA0 : 0x80;
-        high = lead == 0xED ? 0x9F : 0xBF;
-    } else if (lead >= 0xF0 && lead <= 0xF4) {
-        length = 4;
-        low = lead == 0xF0 ? 0x90 : 0x80;
-        high = lead == 0xF4 ? 0x8F : 0xBF;
-    } else {
-        return 0;
-    }
-    if (available < length || text[1] < low || text[1] > high) {
-        return 0;
-    }
-    for (size_t i = 2; i < length; ++i) {
-        if (text[i] < 0x80 || text[i] > 0xBF) {
-            return 0;
-        }
-    }
-    return length;
-}
-
-// A JSON string literal. Texts from a file may hold any bytes: what is not
-// valid UTF-8 becomes U+FFFD, so the output is always valid JSON.
-std::string JsonString(const std::string& text) {
-    std::string out = "\"";
-    const auto* bytes = reinterpret_cast<const unsigned char*>(text.data());
-    size_t i = 0;
-    while (i < text.size()) {
-        const size_t length = Utf8SequenceLength(bytes + i, text.size() - i);
-        if (length == 0) {
-            out += "\xEF\xBF\xBD";
-            ++i;
-            continue;
-        }
-        const unsigned char c = bytes[i];
-        if (c == '"' || c == '\\') {
-            out += '\\';
-            out += static_cast<char>(c);
-        } else if (c < 0x20) {
-            char escaped[8];
-            std::snprintf(escaped, sizeof escaped, "\\u%04x", c);
-            out += escaped;
-        } else {
-            out.append(text, i, length);
-        }
-        i += length;
-    }
-    return out + "\"";
-}
-
-std::string JsonColor(SDL_Color color) {
-    char text[48];
-    std::snprintf(text, sizeof text, "[%d, %d, %d, %d]", color.r, color.g, color.b, color.a);
-    return text;
-}
-
-// One object, formatted straight into the output: --info on a document of a
-// million objects spends most of its time here.
-void WriteJsonObject(std::FILE* out, const PaperObject& object) {
-    const ObjectRecord& r = object.record;
-    const uint32_t kind = r.Kind();
-    std::fprintf(out, "{\"id\": %d, \"kind\": %u, \"kindName\": %s, \"x1\": %d, \"y1\": %d",
-                 object.id, kind, JsonString(ObjectKindName(kind)).c_str(), r.X1(), r.Y1());
-    switch (object.Kind()) {
-    case ObjectKind::Circle:
-        std::fprintf(out, ", \"radius\": %d, \"sides\": %d", r.Radius(), r.Sides());
-        break;
-    case ObjectKind::Text:
-        std::fprintf(out, ", \"text\": %s", JsonString(r.Text()).c_str());
-        break;
-    default:
-        std::fprintf(out, ", \"x2\": %d, \"y2\": %d", r.X2(), r.Y2());
-        break;
-    }
-    std::fprintf(out, ", \"layer\": %d, \"angle\": %d, \"color\": %s}", static_cast<int>(r.Layer()),
-                 static_cast<int>(r.Angle()), JsonColor(r.Color()).c_str());
-}
-
 } // namespace
 
 void WritePaperJson(std::FILE* out, const Paper& paper, const PaperFileHeader& header) {
@@ -188,9 +97,11 @@ void WritePaperJson(std::FILE* out, const Paper& paper, const PaperFileHeader& h
     std::fputs("  \"objects\": [", out);
     // One object at a time: a document of a million objects would otherwise
     // be held a second time as text.
+    std::string line;
     for (size_t i = 0; i < paper.objects.size(); ++i) {
-        std::fputs(i > 0 ? ",\n    " : "\n    ", out);
-        WriteJsonObject(out, *paper.objects[i]);
+        line = i > 0 ? ",\n    " : "\n    ";
+        AppendObjectJson(line, *paper.objects[i]);
+        std::fwrite(line.data(), 1, line.size(), out);
     }
     std::fputs(paper.objects.empty() ? "]\n}\n" : "\n  ]\n}\n", out);
 }

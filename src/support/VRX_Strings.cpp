@@ -143,6 +143,19 @@ std::string FormatString(const char* format, ...) {
     return text;
 }
 
+std::string FormatCount(int64_t value) {
+    const std::string digits = std::to_string(value);
+    const size_t sign = value < 0 ? 1 : 0;
+    std::string grouped = digits.substr(0, sign);
+    for (size_t i = sign; i < digits.size(); ++i) {
+        if (i > sign && (digits.size() - i) % 3 == 0) {
+            grouped += ',';
+        }
+        grouped += digits[i];
+    }
+    return grouped;
+}
+
 void FreeDeleter::operator()(char* text) const {
     std::free(text);
 }

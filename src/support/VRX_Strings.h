@@ -55,6 +55,8 @@ class Tokenizer {
 
 // printf-style formatting into a new string; empty on a formatting error.
 std::string FormatString(const char* format, ...) __attribute__((format(printf, 1, 2)));
+// A whole number with its thousands grouped by commas: "-32,768", "250,000".
+std::string FormatCount(int64_t value);
 
 struct FreeDeleter {
     void operator()(char* text) const;

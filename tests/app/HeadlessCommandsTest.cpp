@@ -1,3 +1,4 @@
+#include "document/ObjectsJson.h"
 #include "document/PaperFile.h"
 #include "document/PaperTestSupport.h"
 #include "view/PaperRenderer.h"
@@ -328,6 +329,8 @@ TEST(HeadlessCommandsTest, InfoDescribesEveryFieldOfEveryKind) {
     EXPECT_EQ(objects[7]["text"].text, "Say \"hi\"\\\t\xEF\xBF\xBD\xEF\xBF\xBD")
         << "broken bytes come out as replacement characters";
     EXPECT_EQ(objects[8]["text"].text, "Plan 1:50");
+    // What --info prints can be pasted as it is.
+    EXPECT_EQ(ObjectsFromJson(result.out).message, "Pasted 9 objects.");
 
     // An uncompressed file says so.
     paper.fileVersion = 0x83;
