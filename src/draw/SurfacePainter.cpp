@@ -5,6 +5,7 @@
 #include <SDL2/SDL.h>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 
 // Matching SDL2_gfx pixel for pixel means doing its arithmetic as its
@@ -15,13 +16,20 @@
 
 namespace {
 
-// SDL widens a 5- or 6-bit channel to 8 bits by scaling, rounding down.
-constexpr uint32_t Widen5(uint32_t v) {
-    return v * 255 / 31;
+// What is left of a 5- or 6-bit channel under a translucent colour, by the
+// colour's 255 - alpha: SDL widens the channel to 8 bits by scaling (rounding
+// down) and multiplies. Looked up rather than worked out, pixel by pixel.
+template <uint32_t Levels> constexpr std::array<std::array<uint8_t, Levels>, 256> MakeFadeTable() {
+    std::array<std::array<uint8_t, Levels>, 256> table{};
+    for (uint32_t keep = 0; keep < 256; ++keep) {
+        for (uint32_t v = 0; v < Levels; ++v) {
+            table[keep][v] = static_cast<uint8_t>(v * 255 / (Levels - 1) * keep / 255);
+        }
+    }
+    return table;
 }
-constexpr uint32_t Widen6(uint32_t v) {
-    return v * 255 / 63;
-}
+constexpr auto kFade5 = MakeFadeTable<32>();
+constexpr auto kFade6 = MakeFadeTable<64>();
 
 uint16_t PackRgb565(uint32_t r, uint32_t g, uint32_t b) {
     return static_cast<uint16_t>(((r >> 3) << 11) | ((g >> 2) << 5) | (b >> 3));
@@ -72,6 +80,14 @@ void MergeSort(int32_t* values, int count, int32_t* scratch) {
     if (count <= 1) {
         return;
     }
+    if (count == 2) {
+        const int32_t a = values[0];
+        const int32_t b = values[1];
+        const bool ordered = GfxOrdered(a, b);
+        values[0] = ordered ? a : b;
+        values[1] = ordered ? b : a;
+        return;
+    }
     const int half = count / 2;
     MergeSort(values, half, scratch);
     MergeSort(values + half, count - half, scratch);
@@ -84,7 +100,9 @@ void MergeSort(int32_t* values, int count, int32_t* scratch) {
     while (left < half) {
         scratch[out++] = values[left++];
     }
-    std::copy(scratch, scratch + out, values);
+    for (int i = 0; i < out; ++i) {
+        values[i] = scratch[i];
+    }
 }
 
 // Rounds a 16.16 scan-line crossing to a pixel the way SDL2_gfx does.
@@ -98,11 +116,13 @@ int32_t GfxRoundFixed(int32_t fixed) {
 // premultiplied channels a translucent one adds to what is left of the pixel.
 struct SurfacePainter::Ink {
     bool blend = false;
+    bool invisible = false; // blending with alpha 0 leaves every pixel as it is
     uint16_t solid = 0;
     uint32_t r = 0;
     uint32_t g = 0;
     uint32_t b = 0;
-    uint32_t keep = 0; // 255 - alpha
+    const uint8_t* fade5 = nullptr;
+    const uint8_t* fade6 = nullptr;
 
     explicit Ink(SDL_Color color) {
         if (color.a == SDL_ALPHA_OPAQUE) {
@@ -110,19 +130,27 @@ struct SurfacePainter::Ink {
             return;
         }
         blend = true;
+        invisible = color.a == 0;
         r = uint32_t{color.r} * color.a / 255;
         g = uint32_t{color.g} * color.a / 255;
         b = uint32_t{color.b} * color.a / 255;
-        keep = 255u - color.a;
+        fade5 = kFade5[255u - color.a].data();
+        fade6 = kFade6[255u - color.a].data();
+    }
+
+    // The colour with its alpha scaled by weight / 256, as SDL2_gfx weights
+    // the pixels along an anti-aliased edge.
+    static Ink Weighted(SDL_Color color, uint32_t weight) {
+        const uint32_t alpha = (uint32_t{color.a} * weight) >> 8;
+        return Ink({color.r, color.g, color.b, static_cast<Uint8>(std::min<uint32_t>(alpha, 255))});
     }
 
     uint16_t Over(uint16_t pixel) const {
         if (!blend) {
             return solid;
         }
-        return PackRgb565(Widen5(pixel >> 11) * keep / 255 + r,
-                          Widen6((pixel >> 5) & 63) * keep / 255 + g,
-                          Widen5(pixel & 31) * keep / 255 + b);
+        return PackRgb565(fade5[pixel >> 11] + r, fade6[(pixel >> 5) & 63] + g,
+                          fade5[pixel & 31] + b);
     }
 };
 
@@ -145,7 +173,8 @@ SurfacePainter::SurfacePainter(SDL_Surface* surface, const SDL_Rect& viewport) {
 // Surface coordinates
 
 void SurfacePainter::Plot(int32_t x, int32_t y, const Ink& ink) {
-    if (x < clip_.x || y < clip_.y || x - clip_.x >= clip_.w || y - clip_.y >= clip_.h) {
+    if (ink.invisible || x < clip_.x || y < clip_.y || x - clip_.x >= clip_.w ||
+        y - clip_.y >= clip_.h) {
         return;
     }
     uint16_t& pixel = pixels_[ptrdiff_t{y} * pitch_ + x];
@@ -205,8 +234,52 @@ void SurfacePainter::Segment(int32_t x1, int32_t y1, int32_t x2, int32_t y2, boo
 // it, and the last point drawn on its own unless the lines close on the
 // first. An opaque segment cut to a single point is drawn; a translucent one
 // is not.
+// SDL_IntersectRectAndLine, with its horizontal case (the spans of filled
+// shapes) worked out here as it does: both ends pulled into the clip.
+bool SurfacePainter::CutToClip(int& x1, int& y1, int& x2, int& y2) const {
+    if (y1 != y2) {
+        return SDL_IntersectRectAndLine(&clip_, &x1, &y1, &x2, &y2);
+    }
+    const int left = clip_.x;
+    const int right = clip_.x + clip_.w - 1;
+    if (y1 < clip_.y || y1 - clip_.y >= clip_.h || (x1 < left && x2 < left) ||
+        (x1 > right && x2 > right)) {
+        return false;
+    }
+    x1 = std::clamp(x1, left, right);
+    x2 = std::clamp(x2, left, right);
+    return true;
+}
+
+// A single horizontal line, the spans of every filled shape, in one run:
+// what the general case below draws comes to every pixel of the cut line
+// once, except that a line of one point is left out when translucent.
+void SurfacePainter::HorizontalLine(int32_t x1, int32_t x2, int32_t y, const Ink& ink) {
+    int left = x1;
+    int right = x2;
+    int row = y;
+    int sameRow = y;
+    if (!CutToClip(left, row, right, sameRow)) {
+        return;
+    }
+    if (x1 == x2) {
+        if (!ink.blend) {
+            Plot(x1, y, ink);
+        }
+        return;
+    }
+    if (left > right) {
+        std::swap(left, right);
+    }
+    Span(left, right, y, ink);
+}
+
 void SurfacePainter::Polyline(const SDL_Point* points, int count, const Ink& ink) {
     if (pixels_ == nullptr || count < 2) {
+        return;
+    }
+    if (count == 2 && points[0].y == points[1].y) {
+        HorizontalLine(points[0].x, points[1].x, points[0].y, ink);
         return;
     }
     for (int i = 1; i < count; ++i) {
@@ -214,7 +287,7 @@ void SurfacePainter::Polyline(const SDL_Point* points, int count, const Ink& ink
         int y1 = points[i - 1].y;
         int x2 = points[i].x;
         int y2 = points[i].y;
-        if (!SDL_IntersectRectAndLine(&clip_, &x1, &y1, &x2, &y2)) {
+        if (!CutToClip(x1, y1, x2, y2)) {
             continue;
         }
         const bool endCut = x2 != points[i].x || y2 != points[i].y;
@@ -279,36 +352,26 @@ void SurfacePainter::Rect(const SDL_Rect& rect, SDL_Color color) {
 // SDL2_gfx
 
 void SurfacePainter::GfxPoint(int16_t x, int16_t y, SDL_Color color) {
-    if (pixels_ == nullptr) {
-        return;
-    }
-    const int32_t sx = WrapAdd(x, origin_.x);
-    const int32_t sy = WrapAdd(y, origin_.y);
-    if (sx < clip_.x || sy < clip_.y || sx - clip_.x >= clip_.w || sy - clip_.y >= clip_.h) {
-        return;
-    }
-    Plot(sx, sy, Ink(color));
+    GfxPlot(x, y, Ink(color));
 }
 
-// The colour's alpha scaled by weight / 256, as SDL2_gfx weights the pixels
-// along an anti-aliased edge.
-void SurfacePainter::GfxWeightedPoint(int16_t x, int16_t y, SDL_Color color, uint32_t weight) {
-    const uint32_t alpha = (uint32_t{color.a} * weight) >> 8;
-    GfxPoint(x, y, {color.r, color.g, color.b, static_cast<Uint8>(std::min<uint32_t>(alpha, 255))});
+void SurfacePainter::GfxPlot(int16_t x, int16_t y, const Ink& ink) {
+    if (pixels_ != nullptr) {
+        Plot(WrapAdd(x, origin_.x), WrapAdd(y, origin_.y), ink);
+    }
 }
 
 // A pixel and its mirror image across the circle's upright axis, in that
 // order: where the two meet, the second blends over the first.
-void SurfacePainter::GfxWeightedPair(int16_t x, int16_t mirroredX, int16_t y, SDL_Color color,
-                                     uint32_t weight) {
-    GfxWeightedPoint(x, y, color, weight);
-    GfxWeightedPoint(mirroredX, y, color, weight);
+void SurfacePainter::GfxPlotPair(int16_t x, int16_t mirroredX, int16_t y, const Ink& ink) {
+    GfxPlot(x, y, ink);
+    GfxPlot(mirroredX, y, ink);
 }
 
-void SurfacePainter::GfxLine(int16_t x1, int16_t y1, int16_t x2, int16_t y2, SDL_Color color) {
+void SurfacePainter::GfxLine(int16_t x1, int16_t y1, int16_t x2, int16_t y2, const Ink& ink) {
     const SDL_Point points[2] = {{WrapAdd(x1, origin_.x), WrapAdd(y1, origin_.y)},
                                  {WrapAdd(x2, origin_.x), WrapAdd(y2, origin_.y)}};
-    Polyline(points, 2, Ink(color));
+    Polyline(points, 2, ink);
 }
 
 void SurfacePainter::Box(int16_t x1, int16_t y1, int16_t x2, int16_t y2, SDL_Color color) {
@@ -316,12 +379,12 @@ void SurfacePainter::Box(int16_t x1, int16_t y1, int16_t x2, int16_t y2, SDL_Col
         if (y1 == y2) {
             GfxPoint(x1, y1, color);
         } else {
-            GfxLine(x1, y1, x1, y2, color);
+            GfxLine(x1, y1, x1, y2, Ink(color));
         }
         return;
     }
     if (y1 == y2) {
-        GfxLine(x1, y1, x2, y1, color);
+        GfxLine(x1, y1, x2, y1, Ink(color));
         return;
     }
     if (x1 > x2) {
@@ -349,7 +412,7 @@ void SurfacePainter::ThickLine(int16_t x1, int16_t y1, int16_t x2, int16_t y2, u
         return;
     }
     if (width == 1) {
-        GfxLine(x1, y1, x2, y2, color);
+        GfxLine(x1, y1, x2, y2, Ink(color));
         return;
     }
     const double dx = double(x2 - x1);
@@ -390,6 +453,7 @@ void SurfacePainter::GfxFilledQuad(const int16_t* xs, const int16_t* ys, SDL_Col
     const int64_t clipBottom = clipTop + clip_.h - 1;
     const auto first = static_cast<int32_t>(std::max<int64_t>(lowest, clipTop));
     const auto last = static_cast<int32_t>(std::min<int64_t>(highest, clipBottom));
+    const Ink ink(color);
     int32_t crossings[kCorners];
     int32_t scratch[kCorners];
     for (int32_t y = first; y <= last; ++y) {
@@ -418,7 +482,7 @@ void SurfacePainter::GfxFilledQuad(const int16_t* xs, const int16_t* ys, SDL_Col
         for (int i = 0; i + 1 < found; i += 2) {
             const int32_t left = GfxRoundFixed(WrapAdd(crossings[i], 1));
             const int32_t right = GfxRoundFixed(WrapSub(crossings[i + 1], 1));
-            GfxLine(ToGfx(left), ToGfx(y), ToGfx(right), ToGfx(y), color);
+            GfxLine(ToGfx(left), ToGfx(y), ToGfx(right), ToGfx(y), ink);
         }
     }
 }
@@ -449,9 +513,9 @@ void SurfacePainter::GfxAaLine(int16_t x1, int16_t y1, int16_t x2, int16_t y2, S
     }
     if (dx == 0) {
         if (drawEndpoint) {
-            GfxLine(x1, y1, x1, y2, color);
+            GfxLine(x1, y1, x1, y2, Ink(color));
         } else if (dy > 0) {
-            GfxLine(x1, ToGfx(yy0), x1, ToGfx(yy0 + dy), color);
+            GfxLine(x1, ToGfx(yy0), x1, ToGfx(yy0 + dy), Ink(color));
         } else {
             GfxPoint(x1, y1, color);
         }
@@ -459,14 +523,14 @@ void SurfacePainter::GfxAaLine(int16_t x1, int16_t y1, int16_t x2, int16_t y2, S
     }
     if (dy == 0) {
         if (drawEndpoint) {
-            GfxLine(x1, y1, x2, y1, color);
+            GfxLine(x1, y1, x2, y1, Ink(color));
         } else {
-            GfxLine(ToGfx(xx0), y1, ToGfx(xx0 + xdir * dx), y1, color);
+            GfxLine(ToGfx(xx0), y1, ToGfx(xx0 + xdir * dx), y1, Ink(color));
         }
         return;
     }
     if (dx == dy && drawEndpoint) {
-        GfxLine(x1, y1, x2, y2, color);
+        GfxLine(x1, y1, x2, y2, Ink(color));
         return;
     }
 
@@ -484,8 +548,8 @@ void SurfacePainter::GfxAaLine(int16_t x1, int16_t y1, int16_t x2, int16_t y2, S
             }
             ++yy0;
             const uint32_t weight = accumulator >> 24;
-            GfxWeightedPoint(ToGfx(xx0), ToGfx(yy0), color, 255 - weight);
-            GfxWeightedPoint(ToGfx(nextX), ToGfx(yy0), color, weight);
+            GfxPlot(ToGfx(xx0), ToGfx(yy0), Ink::Weighted(color, 255 - weight));
+            GfxPlot(ToGfx(nextX), ToGfx(yy0), Ink::Weighted(color, weight));
         }
     } else {
         const uint32_t step = AaLineErrorStep(dy, dx);
@@ -499,8 +563,8 @@ void SurfacePainter::GfxAaLine(int16_t x1, int16_t y1, int16_t x2, int16_t y2, S
             }
             xx0 += xdir;
             const uint32_t weight = accumulator >> 24;
-            GfxWeightedPoint(ToGfx(xx0), ToGfx(yy0), color, 255 - weight);
-            GfxWeightedPoint(ToGfx(xx0), ToGfx(nextY), color, weight);
+            GfxPlot(ToGfx(xx0), ToGfx(yy0), Ink::Weighted(color, 255 - weight));
+            GfxPlot(ToGfx(xx0), ToGfx(nextY), Ink::Weighted(color, weight));
         }
     }
     if (drawEndpoint) {
@@ -606,12 +670,13 @@ void SurfacePainter::AaCircle(int16_t x, int16_t y, int16_t radius, SDL_Color co
         t = WrapSub(t, dt);
 
         const uint8_t weight = CircleWeight(d, s);
-        const auto inner = static_cast<uint8_t>(255 - weight);
+        const Ink inner = Ink::Weighted(color, 255u - weight);
+        const Ink outer = Ink::Weighted(color, weight);
         const int16_t xx = ToGfx(xc2 - xp);
-        GfxWeightedPair(xp, xx, yp, color, inner);
-        GfxWeightedPair(xp, xx, ys, color, weight);
-        GfxWeightedPair(xp, xx, ToGfx(yc2 - yp), color, inner);
-        GfxWeightedPair(xp, xx, ToGfx(yc2 - ys), color, weight);
+        GfxPlotPair(xp, xx, yp, inner);
+        GfxPlotPair(xp, xx, ys, outer);
+        GfxPlotPair(xp, xx, ToGfx(yc2 - yp), inner);
+        GfxPlotPair(xp, xx, ToGfx(yc2 - ys), outer);
     }
 
     const int16_t dyt = ToGfx(int32_t{ToGfx(std::lrint(double(b2) / sab))} + overdraw);
@@ -638,13 +703,14 @@ void SurfacePainter::AaCircle(int16_t x, int16_t y, int16_t radius, SDL_Color co
         s = WrapAdd(s, ds);
 
         const uint8_t weight = CircleWeight(d, t);
-        const auto inner = static_cast<uint8_t>(255 - weight);
+        const Ink inner = Ink::Weighted(color, 255u - weight);
+        const Ink outer = Ink::Weighted(color, weight);
         const int16_t xx = ToGfx(xc2 - xp);
         const int16_t yy = ToGfx(yc2 - yp);
         const int16_t xxOuter = ToGfx(xc2 - xs);
-        GfxWeightedPair(xp, xx, yp, color, inner);
-        GfxWeightedPair(xp, xx, yy, color, inner);
-        GfxWeightedPair(xs, xxOuter, yp, color, weight);
-        GfxWeightedPair(xs, xxOuter, yy, color, weight);
+        GfxPlotPair(xp, xx, yp, inner);
+        GfxPlotPair(xp, xx, yy, inner);
+        GfxPlotPair(xs, xxOuter, yp, outer);
+        GfxPlotPair(xs, xxOuter, yy, outer);
     }
 }

@@ -44,14 +44,16 @@ class SurfacePainter {
     void Plot(int32_t x, int32_t y, const Ink& ink);
     void Span(int32_t x1, int32_t x2, int32_t y, const Ink& ink);
     void Segment(int32_t x1, int32_t y1, int32_t x2, int32_t y2, bool drawEnd, const Ink& ink);
+    bool CutToClip(int& x1, int& y1, int& x2, int& y2) const;
+    void HorizontalLine(int32_t x1, int32_t x2, int32_t y, const Ink& ink);
     void Polyline(const SDL_Point* points, int count, const Ink& ink);
     void FillRect(const SDL_Rect& rect, const Ink& ink);
 
     // Paper coordinates, as SDL2_gfx hands them to the renderer.
     void GfxPoint(int16_t x, int16_t y, SDL_Color color);
-    void GfxWeightedPoint(int16_t x, int16_t y, SDL_Color color, uint32_t weight);
-    void GfxWeightedPair(int16_t x, int16_t mirroredX, int16_t y, SDL_Color color, uint32_t weight);
-    void GfxLine(int16_t x1, int16_t y1, int16_t x2, int16_t y2, SDL_Color color);
+    void GfxPlot(int16_t x, int16_t y, const Ink& ink);
+    void GfxPlotPair(int16_t x, int16_t mirroredX, int16_t y, const Ink& ink);
+    void GfxLine(int16_t x1, int16_t y1, int16_t x2, int16_t y2, const Ink& ink);
     void GfxAaLine(int16_t x1, int16_t y1, int16_t x2, int16_t y2, SDL_Color color,
                    bool drawEndpoint);
     void GfxFilledQuad(const int16_t* xs, const int16_t* ys, SDL_Color color);
