@@ -229,11 +229,6 @@ void SurfacePainter::Segment(int32_t x1, int32_t y1, int32_t x2, int32_t y2, boo
     }
 }
 
-// SDL's software renderer drawing connected lines: each segment cut to the
-// clip rectangle (which may bend it), its end drawn only where the cut moved
-// it, and the last point drawn on its own unless the lines close on the
-// first. An opaque segment cut to a single point is drawn; a translucent one
-// is not.
 // SDL_IntersectRectAndLine, with its horizontal case (the spans of filled
 // shapes) worked out here as it does: both ends pulled into the clip.
 bool SurfacePainter::CutToClip(int& x1, int& y1, int& x2, int& y2) const {
@@ -251,8 +246,8 @@ bool SurfacePainter::CutToClip(int& x1, int& y1, int& x2, int& y2) const {
     return true;
 }
 
-// A single horizontal line, the spans of every filled shape, in one run:
-// what the general case below draws comes to every pixel of the cut line
+// A single horizontal line (the spans of every filled shape) in one run: what
+// the general case of Polyline draws comes to every pixel of the cut line
 // once, except that a line of one point is left out when translucent.
 void SurfacePainter::HorizontalLine(int32_t x1, int32_t x2, int32_t y, const Ink& ink) {
     int left = x1;
@@ -274,6 +269,11 @@ void SurfacePainter::HorizontalLine(int32_t x1, int32_t x2, int32_t y, const Ink
     Span(left, right, y, ink);
 }
 
+// SDL's software renderer drawing connected lines: each segment cut to the
+// clip rectangle (which may bend it), its end drawn only where the cut moved
+// it, and the last point drawn on its own unless the lines close on the
+// first. An opaque segment cut to a single point is drawn; a translucent one
+// is not.
 void SurfacePainter::Polyline(const SDL_Point* points, int count, const Ink& ink) {
     if (pixels_ == nullptr || count < 2) {
         return;

@@ -20,7 +20,10 @@ class SurfacePainter {
   public:
     // `viewport` is what SDL_RenderSetViewport would be given: coordinate
     // (0, 0) lands on its corner, and nothing is drawn outside it or outside
-    // the surface. A surface that is not RGB565 is left alone.
+    // the surface. A surface that is not RGB565 is left alone. The painter
+    // writes to the pixels at once, so a renderer drawing on the same surface
+    // must be flushed (SDL_RenderFlush) before painting for the order of the
+    // drawing to hold; and it must not outlive the surface.
     SurfacePainter(SDL_Surface* surface, const SDL_Rect& viewport);
 
     // SDL_RenderDrawPoints, SDL_RenderDrawLine and SDL_RenderDrawRect with the
