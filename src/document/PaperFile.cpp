@@ -124,6 +124,16 @@ void AnnounceFile(Paper& paper) {
     }
 }
 
+// The fields behind the header, as the version byte `versionByte` says. The
+// paper writes the fields of its `fileVersion`, which for a paper read from an
+// older file lacks the newer ones, so that is set first.
+std::string FileBody(Paper& paper, uint8_t versionByte) {
+    paper.fileVersion = versionByte;
+    return (versionByte & kUncompressedFileFlag) != 0
+               ? paper.SaveToString()
+               : paper.SaveToCompressed(kPaperFileCompressionLevel);
+}
+
 } // namespace
 
 bool Paper::Serialize(VRX_Buffer& buffer, bool reading) {
@@ -240,14 +250,11 @@ bool SavePaper(Paper& paper, const std::string& path) {
     const uint8_t versionByte = IsKeyHeld(SDL_SCANCODE_LCTRL)
                                     ? (kPaperFileVersion | kUncompressedFileFlag)
                                     : kPaperFileVersion;
-    paper.fileVersion = versionByte;
     if (!file.Write(kMagic, kMagicSize) || !file.Write(&versionByte, 1)) {
         ShowStatusNotice("Error writing to file!");
         return false;
     }
-    const std::string body = (versionByte & kUncompressedFileFlag) != 0
-                                 ? paper.SaveToString()
-                                 : paper.SaveToCompressed(kPaperFileCompressionLevel);
+    const std::string body = FileBody(paper, versionByte);
     if (body.empty() || !file.Write(body)) {
         ShowStatusNotice("Error writing to file!");
         return false;
@@ -269,4 +276,19 @@ bool SavePaper(Paper& paper, const std::string& path) {
                          : "File saved, but no backup copy could be made: " + backupProblem + ".");
     AnnounceFile(paper);
     return true;
+}
+
+std::string PaperFileBytes(Paper& paper) {
+    const uint8_t readVersion = paper.fileVersion;
+    const std::string body = FileBody(paper, kPaperFileVersion);
+    paper.fileVersion = readVersion;
+    if (body.empty()) {
+        return {};
+    }
+    std::string bytes;
+    bytes.reserve(kHeaderSize + body.size());
+    bytes.append(kMagic, kMagicSize);
+    bytes += static_cast<char>(kPaperFileVersion);
+    bytes += body;
+    return bytes;
 }

@@ -38,3 +38,7 @@ bool LoadPaperBytes(Paper& paper, std::string bytes, PaperFileHeader* header);
 // While Left Ctrl is held the fields are written uncompressed, for inspecting
 // files.
 bool SavePaper(Paper& paper, const std::string& path);
+
+// The whole file a save writes for the paper, compressed, without writing it
+// anywhere or changing the paper; empty when the paper cannot be written.
+std::string PaperFileBytes(Paper& paper);
