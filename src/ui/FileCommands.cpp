@@ -15,7 +15,6 @@
 #include "ui/ResizeDialog.h"
 #include "ui/TextPrompt.h"
 
-#include <SDL2/SDL_log.h>
 #include <SDL2/SDL_messagebox.h>
 
 #include <algorithm>
@@ -111,29 +110,18 @@ bool ReadPaperSize(const std::string& answer, PaperSize& size) {
 int AskSaveQuestion(const Paper& paper) {
     const std::string name = paper.filePath.empty() ? kUnnamedFileCaption : paper.filePath;
     const std::string text = "Do you want to save '" + name + "' before closing?";
-    const SDL_MessageBoxButtonData buttons[] = {
-        {SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT, kSaveQuestionYes, "Yes"},
-        {0, kSaveQuestionNo, "No"},
-        {SDL_MESSAGEBOX_BUTTON_ESCAPEKEY_DEFAULT, kSaveQuestionCancel, "Cancel"},
-    };
-    const SDL_MessageBoxData data = {
-        SDL_MESSAGEBOX_WARNING | SDL_MESSAGEBOX_BUTTONS_LEFT_TO_RIGHT,
-        window,
-        kSaveQuestionTitle,
-        text.c_str(),
-        static_cast<int>(std::size(buttons)),
-        buttons,
-        nullptr,
-    };
     int answer = -1;
-    if (showMessageBox != nullptr && showMessageBox(&data, &answer) == 0) {
+    if (AskInSystemBox(SDL_MESSAGEBOX_WARNING, kSaveQuestionTitle, text,
+                       {
+                           {SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT, kSaveQuestionYes, "Yes"},
+                           {0, kSaveQuestionNo, "No"},
+                           {SDL_MESSAGEBOX_BUTTON_ESCAPEKEY_DEFAULT, kSaveQuestionCancel, "Cancel"},
+                       },
+                       answer)) {
         return answer;
     }
-    // Without a system message box (an X server without core fonts, say) the
-    // question is asked inside the window: otherwise a modified paper could
+    // Asked inside the window instead: otherwise a modified paper could
     // neither be closed nor the program left without saving it first.
-    SDL_LogWarn(SDL_LOG_CATEGORY_APPLICATION,
-                "Couldn't ask about saving: %s; asking in the window instead", SDL_GetError());
     switch (AskYesNoCancel(kSaveQuestionTitle, text)) {
     case kIdYes:
         return kSaveQuestionYes;
