@@ -8,6 +8,7 @@
 #include "support/VRX_Paths.h"
 #include "support/VRX_Strings.h"
 #include "tools/Tool.h"
+#include "ui/Autosave.h"
 #include "ui/DialogControl.h"
 #include "ui/FileDialog.h"
 #include "ui/MessageDialog.h"
@@ -132,8 +133,18 @@ int AskSaveQuestion(const Paper& paper) {
     }
 }
 
+// A saved paper needs its recovery file no more.
+bool SaveAndForgetRecovery(Paper& paper, const std::string& path) {
+    if (!SavePaper(paper, path)) {
+        return false;
+    }
+    ForgetRecovery(paper);
+    return true;
+}
+
 bool SaveToOwnPath(Paper& paper) {
-    return paper.filePath.empty() ? SavePaperAs(paper) : SavePaper(paper, paper.filePath);
+    return paper.filePath.empty() ? SavePaperAs(paper)
+                                  : SaveAndForgetRecovery(paper, paper.filePath);
 }
 
 } // namespace
@@ -202,7 +213,7 @@ bool SavePaperAs(Paper& paper) {
                             kSaveDialogTitle)) {
         return false;
     }
-    return SavePaper(paper, path);
+    return SaveAndForgetRecovery(paper, path);
 }
 
 bool AskSaveBeforeClose(Paper& paper) {
@@ -226,6 +237,8 @@ void CloseActivePaper(uint64_t, MENU_ITEM*) {
         return;
     }
     Paper* closing = activePaper;
+    // Saved, or its changes given up by the user's answer.
+    ForgetRecovery(*closing);
     // The operation in progress belongs to the paper that goes.
     SetActiveToolInstance(nullptr);
     selectionDragging = false;
@@ -242,6 +255,9 @@ bool CloseAllPapers(bool force) {
             if (paper->modified && !AskSaveBeforeClose(*paper)) {
                 return false;
             }
+        }
+        for (Paper* paper : papers) {
+            ForgetRecovery(*paper);
         }
     }
     SetActivePaper(nullptr);

@@ -50,7 +50,10 @@ void RenameWindowsMenuEntry(Paper& paper) {
 }
 
 void NoteStoredFile(Paper& paper) {
-    AddRecentFile(paper.filePath, /*persist=*/true);
+    // A recovered paper that never had a document is stored nowhere.
+    if (!paper.filePath.empty()) {
+        AddRecentFile(paper.filePath, /*persist=*/true);
+    }
     UpdateWindowTitle();
 }
 
