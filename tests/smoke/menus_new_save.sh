@@ -144,7 +144,7 @@ xdotool key --window "$box" Return
 expect_exit "$pid" 0
 pid=
 
-info=$("$binary" --info "$documents/plan.tsln") || fail "the saved document does not load"
+info=$("${preload[@]}" "$binary" --info "$documents/plan.tsln") || fail "the saved document does not load"
 echo "$info" | head -c 400
 echo
 grep -q '"width": *480' <<<"$info" || fail "width is not 480: $info"

@@ -76,7 +76,7 @@ xdotool key --window "$box" Return
 expect_exit "$pid" 0
 pid=
 
-info=$("$binary" --info "$paper") || fail "the saved document does not load"
+info=$("${preload[@]}" "$binary" --info "$paper") || fail "the saved document does not load"
 grep -q '"objects": \[\]' <<<"$info" && fail "the line was not saved: $info"
 (($(recovery_files) == 0)) || fail "recovery files are left after the save"
 echo "PASS: killed after a change, recovered with the change, saved only when asked"
