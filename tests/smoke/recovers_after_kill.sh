@@ -28,8 +28,7 @@ untouched() {
 
 "${preload[@]}" "$binary" "$paper" &
 pid=$!
-window=$(timeout 30 xdotool search --sync --name "$title" | head -n 1) ||
-    fail "no window for plan.tsln appeared"
+window=$(wait_for_window_named "$title") || fail "no window for plan.tsln appeared"
 eval "$(xdotool getwindowgeometry --shell "$window")"
 wait_for_paper || fail "the paper did not appear"
 
@@ -57,8 +56,7 @@ box=$(wait_for_top_window "Recover papers?") || fail "the restarted program offe
 sleep 0.5
 import -window root "$output/recovers_after_kill_offer.png"
 xdotool key --window "$box" Return
-window=$(timeout 30 xdotool search --sync --name "$title" | head -n 1) ||
-    fail "the recovered paper is not named plan.tsln"
+window=$(wait_for_window_named "$title") || fail "the recovered paper is not named plan.tsln"
 eval "$(xdotool getwindowgeometry --shell "$window")"
 wait_for_paper || fail "the recovered paper is not shown"
 xdotool mousemove --window "$window" 900 600
