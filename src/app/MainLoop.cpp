@@ -5,6 +5,7 @@
 #include "app/Frame.h"
 #include "app/InputRouting.h"
 #include "app/Layout.h"
+#include "ui/Autosave.h"
 #include "ui/FileCommands.h"
 
 #include <SDL2/SDL.h>
@@ -21,6 +22,7 @@ void RunNormalPass() {
     // Events still queued when a quit is accepted are left alone.
     while (!quitRequested && SDL_PollEvent(&event) != 0) {
         RouteEvent(event);
+        NoteInput(event.type, activePaper);
     }
     if (!WindowIsMinimized()) {
         RenderFrame();
@@ -87,6 +89,7 @@ bool RunMainLoopPass() {
     } else {
         RunNormalPass();
     }
+    RunAutosave();
     return !quitRequested;
 }
 

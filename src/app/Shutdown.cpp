@@ -7,6 +7,7 @@
 #include "app/StatusLine.h"
 #include "app/WindowGeometry.h"
 #include "tools/Tool.h"
+#include "ui/Autosave.h"
 #include "ui/ExportCommands.h"
 #include "ui/FileCommands.h"
 #include "ui/MenuBar.h"
@@ -43,7 +44,10 @@ void RunExitSteps() {
 
 void ShutdownProgram() {
     SetActiveToolInstance(nullptr);
+    // Papers still open now were not closed by the user: their recovery
+    // files stay for the next start.
     CloseAllPapers(/*force=*/true);
+    StopAutosave();
     DisconnectPapersFromInterface();
     DestroyToolbox();
     FreeMenuImages();

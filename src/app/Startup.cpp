@@ -9,8 +9,10 @@
 #include "app/ResourcePath.h"
 #include "app/Shutdown.h"
 #include "app/WindowGeometry.h"
+#include "platform/Environment.h"
 #include "support/VRX_Network.h"
 #include "support/VRX_Paths.h"
+#include "ui/Autosave.h"
 #include "ui/FileCommands.h"
 #include "ui/MenuBar.h"
 #include "ui/PaperWindows.h"
@@ -32,6 +34,7 @@ constexpr int kStartedStatus = 0;
 constexpr int kFailedStatus = 1;
 constexpr const char* kLogFileName = "tessellon.log";
 constexpr const char* kFatalErrorTitle = "Fatal Error";
+constexpr const char* kRecoveryFolderName = "recovery";
 constexpr int kImageFormats = IMG_INIT_JPG | IMG_INIT_PNG | IMG_INIT_TIF | IMG_INIT_WEBP;
 
 struct FontEntry {
@@ -107,6 +110,13 @@ void OpenCommandLineDocuments(int argc, char** argv) {
     }
 }
 
+int64_t ReadAutosaveSeconds() {
+    std::string settings;
+    // A settings file that cannot be read gives every setting its default.
+    ReadWholeFile(SettingsFilePath(), settings, kMaxSettingsFileSize);
+    return ParseAutosaveSeconds(settings);
+}
+
 } // namespace
 
 void ReportFatalError(const std::string& message) {
@@ -161,6 +171,8 @@ int StartUp(int argc, char** argv) {
     BuildToolbox();
     SelectTool("select");
     OpenCommandLineDocuments(argc, argv);
+    StartAutosave(ReadAutosaveSeconds(),
+                  GetUserStateFolder() + kProductName + "/" + kRecoveryFolderName);
     SDL_EventState(SDL_DROPFILE, SDL_ENABLE);
     SDL_LogInfo(SDL_LOG_CATEGORY_APPLICATION, "Ready to go!");
     return kStartedStatus;

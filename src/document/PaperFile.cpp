@@ -121,6 +121,16 @@ FileReport Failed(std::string message) {
     return FileReport{false, std::move(message)};
 }
 
+// The fields behind the header, as the version byte `versionByte` says. The
+// paper writes the fields of its `fileVersion`, which for a paper read from an
+// older file lacks the newer ones, so that is set first.
+std::string FileBody(Paper& paper, uint8_t versionByte) {
+    paper.fileVersion = versionByte;
+    return (versionByte & kUncompressedFileFlag) != 0
+               ? paper.SaveToString()
+               : paper.SaveToCompressed(kPaperFileCompressionLevel);
+}
+
 } // namespace
 
 bool Paper::Serialize(VRX_Buffer& buffer, bool reading) {
@@ -219,13 +229,10 @@ FileReport SavePaper(Paper& paper, const std::string& path, bool compressed) {
     }
     const uint8_t versionByte =
         compressed ? kPaperFileVersion : (kPaperFileVersion | kUncompressedFileFlag);
-    paper.fileVersion = versionByte;
     if (!file.Write(kMagic, kMagicSize) || !file.Write(&versionByte, 1)) {
         return Failed("Error writing to file!");
     }
-    const std::string body = (versionByte & kUncompressedFileFlag) != 0
-                                 ? paper.SaveToString()
-                                 : paper.SaveToCompressed(kPaperFileCompressionLevel);
+    const std::string body = FileBody(paper, versionByte);
     if (body.empty() || !file.Write(body)) {
         return Failed("Error writing to file!");
     }
@@ -244,4 +251,19 @@ FileReport SavePaper(Paper& paper, const std::string& path, bool compressed) {
     return FileReport{
         true, backedUp ? "File saved."
                        : "File saved, but no backup copy could be made: " + backupProblem + "."};
+}
+
+std::string PaperFileBytes(Paper& paper) {
+    const uint8_t readVersion = paper.fileVersion;
+    const std::string body = FileBody(paper, kPaperFileVersion);
+    paper.fileVersion = readVersion;
+    if (body.empty()) {
+        return {};
+    }
+    std::string bytes;
+    bytes.reserve(kHeaderSize + body.size());
+    bytes.append(kMagic, kMagicSize);
+    bytes += static_cast<char>(kPaperFileVersion);
+    bytes += body;
+    return bytes;
 }

@@ -39,3 +39,7 @@ FileReport LoadPaperBytes(Paper& paper, std::string bytes, PaperFileHeader* head
 // completes and says so. The file is replaced whole or not at all.
 // Uncompressed fields are for inspecting files.
 FileReport SavePaper(Paper& paper, const std::string& path, bool compressed = true);
+
+// The whole file a save writes for the paper, compressed, without writing it
+// anywhere or changing the paper; empty when the paper cannot be written.
+std::string PaperFileBytes(Paper& paper);

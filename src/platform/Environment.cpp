@@ -2,7 +2,10 @@
 
 #include "platform/FileSystem.h"
 
+#include <cerrno>
+#include <csignal>
 #include <cstdlib>
+#include <limits>
 #include <string_view>
 #include <unistd.h>
 #include <vector>
@@ -96,6 +99,21 @@ std::string DocumentsFolderFromUserDirs(const std::string& home) {
     return found;
 }
 
+// "$variable/", else `homeFallback` in "$HOME/", else the executable's folder.
+std::string XdgFolder(const char* variable, const char* homeFallback) {
+    // Relative values are invalid by the XDG rules and would make the folder
+    // depend on the working directory, so they count as missing.
+    const std::string value = GetEnvironmentValue(variable);
+    if (value.starts_with('/')) {
+        return WithTrailingSlash(value);
+    }
+    const std::string home = GetEnvironmentValue("HOME");
+    if (!home.empty()) {
+        return WithTrailingSlash(home) + homeFallback;
+    }
+    return GetExecutableFolder();
+}
+
 } // namespace
 
 std::string GetEnvironmentValue(const char* name) {
@@ -123,18 +141,20 @@ uint32_t GetProcessId() {
     return static_cast<uint32_t>(getpid());
 }
 
+bool ProcessIsRunning(uint32_t processId) {
+    if (processId == 0 || processId > static_cast<uint32_t>(std::numeric_limits<pid_t>::max())) {
+        return false;
+    }
+    // A process we may not signal still runs.
+    return kill(static_cast<pid_t>(processId), 0) == 0 || errno == EPERM;
+}
+
 std::string GetUserConfigFolder() {
-    // Relative values are invalid by the XDG rules and would make the folder
-    // depend on the working directory, so they count as missing.
-    const std::string configHome = GetEnvironmentValue("XDG_CONFIG_HOME");
-    if (configHome.starts_with('/')) {
-        return WithTrailingSlash(configHome);
-    }
-    const std::string home = GetEnvironmentValue("HOME");
-    if (!home.empty()) {
-        return WithTrailingSlash(home) + ".config/";
-    }
-    return GetExecutableFolder();
+    return XdgFolder("XDG_CONFIG_HOME", ".config/");
+}
+
+std::string GetUserStateFolder() {
+    return XdgFolder("XDG_STATE_HOME", ".local/state/");
 }
 
 std::string GetUserDocumentsFolder() {

@@ -177,6 +177,10 @@ bool RemoveFile(const std::string& path) {
     return unlink(path.c_str()) == 0;
 }
 
+bool RemoveEmptyFolder(const std::string& path) {
+    return rmdir(path.c_str()) == 0;
+}
+
 bool RenamePath(const std::string& from, const std::string& to) {
     return rename(from.c_str(), to.c_str()) == 0;
 }
@@ -196,6 +200,18 @@ std::string CanonicalFolderOf(const std::string& path) {
         return resolved;
     }
     return folder;
+}
+
+std::string AbsolutePath(const std::string& path) {
+    if (path.empty() || path.front() == '/') {
+        return path;
+    }
+    char working[PATH_MAX];
+    if (getcwd(working, sizeof working) == nullptr) {
+        return path;
+    }
+    const std::string folder = working;
+    return folder.ends_with('/') ? folder + path : folder + "/" + path;
 }
 
 std::string LastSystemError() {

@@ -22,6 +22,8 @@ bool IsOtherThanAFile(const std::string& path);
 
 // Removes a file (not a folder); false when it could not be removed.
 bool RemoveFile(const std::string& path);
+// Removes an empty folder; false when it could not be removed (it is not empty, say).
+bool RemoveEmptyFolder(const std::string& path);
 // Renames a file or folder, replacing a file at `to`; false on failure.
 bool RenamePath(const std::string& from, const std::string& to);
 // The size of the file at `path`, 0 when there is none.
@@ -31,6 +33,10 @@ uint64_t FileSize(const std::string& path);
 // the file), as an absolute path without symbolic links; the folder as given
 // when it cannot be resolved.
 std::string CanonicalFolderOf(const std::string& path);
+
+// `path` made absolute against the working folder, links left as they are; as
+// given when the working folder is unknown.
+std::string AbsolutePath(const std::string& path);
 
 // A sentence-case description of the last failed system call ("Permission
 // denied"), for messages.

@@ -9,6 +9,7 @@
 #include "support/VRX_Paths.h"
 #include "support/VRX_Strings.h"
 #include "tools/Tool.h"
+#include "ui/Autosave.h"
 #include "ui/DialogControl.h"
 #include "ui/FileDialog.h"
 #include "ui/MessageDialog.h"
@@ -17,7 +18,6 @@
 #include "ui/TextPrompt.h"
 #include "view/PaperView.h"
 
-#include <SDL2/SDL_log.h>
 #include <SDL2/SDL_messagebox.h>
 
 #include <algorithm>
@@ -113,29 +113,18 @@ bool ReadPaperSize(const std::string& answer, PaperSize& size) {
 int AskSaveQuestion(const Paper& paper) {
     const std::string name = paper.filePath.empty() ? kUnnamedFileCaption : paper.filePath;
     const std::string text = "Do you want to save '" + name + "' before closing?";
-    const SDL_MessageBoxButtonData buttons[] = {
-        {SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT, kSaveQuestionYes, "Yes"},
-        {0, kSaveQuestionNo, "No"},
-        {SDL_MESSAGEBOX_BUTTON_ESCAPEKEY_DEFAULT, kSaveQuestionCancel, "Cancel"},
-    };
-    const SDL_MessageBoxData data = {
-        SDL_MESSAGEBOX_WARNING | SDL_MESSAGEBOX_BUTTONS_LEFT_TO_RIGHT,
-        window,
-        kSaveQuestionTitle,
-        text.c_str(),
-        static_cast<int>(std::size(buttons)),
-        buttons,
-        nullptr,
-    };
     int answer = -1;
-    if (showMessageBox != nullptr && showMessageBox(&data, &answer) == 0) {
+    if (AskInSystemBox(SDL_MESSAGEBOX_WARNING, kSaveQuestionTitle, text,
+                       {
+                           {SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT, kSaveQuestionYes, "Yes"},
+                           {0, kSaveQuestionNo, "No"},
+                           {SDL_MESSAGEBOX_BUTTON_ESCAPEKEY_DEFAULT, kSaveQuestionCancel, "Cancel"},
+                       },
+                       answer)) {
         return answer;
     }
-    // Without a system message box (an X server without core fonts, say) the
-    // question is asked inside the window: otherwise a modified paper could
+    // Asked inside the window instead: otherwise a modified paper could
     // neither be closed nor the program left without saving it first.
-    SDL_LogWarn(SDL_LOG_CATEGORY_APPLICATION,
-                "Couldn't ask about saving: %s; asking in the window instead", SDL_GetError());
     switch (AskYesNoCancel(kSaveQuestionTitle, text)) {
     case kIdYes:
         return kSaveQuestionYes;
@@ -146,11 +135,14 @@ int AskSaveQuestion(const Paper& paper) {
     }
 }
 
-// Saves and says how it went. Holding Left Ctrl writes the fields
-// uncompressed, for inspecting files.
+// Saves and says how it went; a saved paper needs its recovery file no
+// more. Holding Left Ctrl writes the fields uncompressed, for inspecting files.
 bool SaveAndReport(Paper& paper, const std::string& path) {
     const FileReport report = SavePaper(paper, path, !IsKeyHeld(SDL_SCANCODE_LCTRL));
     ShowStatusNotice(report.message);
+    if (report.ok) {
+        ForgetRecovery(paper);
+    }
     return report.ok;
 }
 
@@ -205,16 +197,7 @@ bool OpenPaperFile(const std::string& path) {
     if (!report) {
         return false;
     }
-    OpenPaper& opened = AddOpenPaper(std::move(paper));
-    // Recent files and the Windows menu learn the name now that it is open.
-    opened.document->NotifyFileNameChanged();
-    opened.document->NotifyFileStored();
-    std::string problem;
-    const std::string& image = opened.document->backgroundImagePath;
-    if (!image.empty() && !opened.view->LoadBackgroundImage(image, problem)) {
-        ShowStatusNotice(problem);
-    }
-    SetActivePaper(opened.document.get());
+    SetActivePaper(AddLoadedPaper(std::move(paper)).document.get());
     return true;
 }
 
@@ -260,6 +243,8 @@ void CloseActivePaper(uint64_t, MENU_ITEM*) {
         return;
     }
     Paper* closing = activePaper;
+    // Saved, or its changes given up by the user's answer.
+    ForgetRecovery(*closing);
     // The operation in progress belongs to the paper that goes.
     SetActiveToolInstance(nullptr);
     selectionDragging = false;
@@ -271,10 +256,14 @@ void CloseActivePaper(uint64_t, MENU_ITEM*) {
 bool CloseAllPapers(bool force) {
     if (!force) {
         // A copy: saving never closes a paper, but the list is not ours.
-        for (Paper* paper : OpenDocuments()) {
+        const std::vector<Paper*> papers = OpenDocuments();
+        for (Paper* paper : papers) {
             if (paper->modified && !AskSaveBeforeClose(*paper)) {
                 return false;
             }
+        }
+        for (Paper* paper : papers) {
+            ForgetRecovery(*paper);
         }
     }
     SetActivePaper(nullptr);

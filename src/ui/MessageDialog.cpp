@@ -90,6 +90,27 @@ bool AskYesNo(const std::string& title, const std::string& text, bool defaultYes
 }
 
 int AskYesNoCancel(const std::string& title, const std::string& text) {
-    return RunMessage(title, text,
-                      {{kIdYes, "&Yes", true}, {kIdNo, "&No", false}, {kIdCancel, "Cancel", false}});
+    return RunMessage(
+        title, text, {{kIdYes, "&Yes", true}, {kIdNo, "&No", false}, {kIdCancel, "Cancel", false}});
+}
+
+bool AskInSystemBox(uint32_t flags, const char* title, const std::string& text,
+                    const std::vector<SDL_MessageBoxButtonData>& buttons, int& answer) {
+    const SDL_MessageBoxData data = {
+        flags | SDL_MESSAGEBOX_BUTTONS_LEFT_TO_RIGHT,
+        window,
+        title,
+        text.c_str(),
+        static_cast<int>(buttons.size()),
+        buttons.data(),
+        nullptr,
+    };
+    answer = -1;
+    if (showMessageBox != nullptr && showMessageBox(&data, &answer) == 0) {
+        return true;
+    }
+    SDL_LogWarn(SDL_LOG_CATEGORY_APPLICATION,
+                "Couldn't show the question '%s': %s; asking in the window instead", title,
+                SDL_GetError());
+    return false;
 }

@@ -2,7 +2,11 @@
 // Small modal questions and messages drawn with the dialog kit: a few lines
 // of text over a row of buttons.
 
+#include <SDL2/SDL_messagebox.h>
+
+#include <cstdint>
 #include <string>
+#include <vector>
 
 constexpr int kIdYes = 6;
 constexpr int kIdNo = 7;
@@ -17,3 +21,11 @@ bool AskYesNo(const std::string& title, const std::string& text, bool defaultYes
 // Asks a Yes/No/Cancel question with Yes as the default. Escape and closing
 // answer Cancel. Returns kIdYes, kIdNo or kIdCancel.
 int AskYesNoCancel(const std::string& title, const std::string& text);
+
+// Asks in SDL's own message box over the window, through `showMessageBox`
+// (which tests answer), and sets `answer` to the id of the button chosen (-1
+// when the box was closed without one). False when no system message box can
+// be shown (an X server without core fonts, say): the caller then asks inside
+// the window with the functions above, so that no question goes unasked.
+bool AskInSystemBox(uint32_t flags, const char* title, const std::string& text,
+                    const std::vector<SDL_MessageBoxButtonData>& buttons, int& answer);

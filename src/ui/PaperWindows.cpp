@@ -3,6 +3,7 @@
 #include "app/ActiveTool.h"
 #include "app/AppState.h"
 #include "app/Layout.h"
+#include "app/StatusNotice.h"
 #include "document/Paper.h"
 #include "document/PaperObserver.h"
 #include "support/VRX_Strings.h"
@@ -50,7 +51,10 @@ class InterfaceObserver final : public PaperObserver {
     }
     void FileStored(Paper& paper) override {
         if (connected) {
-            AddRecentFile(paper.filePath, /*persist=*/true);
+            // A recovered paper that never had a document is stored nowhere.
+            if (!paper.filePath.empty()) {
+                AddRecentFile(paper.filePath, /*persist=*/true);
+            }
             UpdateWindowTitle();
         }
     }
@@ -81,6 +85,19 @@ OpenPaper& AddOpenPaper(std::unique_ptr<Paper> document) {
     }
     openPapers.push_back(std::move(entry));
     return *openPapers.back();
+}
+
+OpenPaper& AddLoadedPaper(std::unique_ptr<Paper> document) {
+    OpenPaper& opened = AddOpenPaper(std::move(document));
+    // Recent files and the Windows menu learn the name now that it is open.
+    opened.document->NotifyFileNameChanged();
+    opened.document->NotifyFileStored();
+    std::string problem;
+    const std::string& image = opened.document->backgroundImagePath;
+    if (!image.empty() && !opened.view->LoadBackgroundImage(image, problem)) {
+        ShowStatusNotice(problem);
+    }
+    return opened;
 }
 
 void CloseOpenPaper(Paper& document) {

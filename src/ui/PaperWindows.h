@@ -25,6 +25,11 @@ std::unique_ptr<Paper> NewDocument();
 // entry in the Windows menu and a place at the end of `openPapers`. Does not
 // make it the active paper.
 OpenPaper& AddOpenPaper(std::unique_ptr<Paper> document);
+// Opens a document just read from a file as AddOpenPaper does, tells the
+// recent files and the Windows menu its name, and shows its background image
+// (a failure to read it is told in the status line). Does not make it the
+// active paper.
+OpenPaper& AddLoadedPaper(std::unique_ptr<Paper> document);
 // Closes the open paper of `document` without asking anything: its view,
 // menu entry and the document go. The active paper is then none.
 void CloseOpenPaper(Paper& document);

@@ -26,6 +26,7 @@ extern char** environ;
 namespace {
 
 constexpr const char* kConfigFolderName = ".config";
+constexpr const char* kStateFolderName = ".local/state";
 constexpr const char* kProductFolderName = "Tessellon";
 constexpr size_t kTextInputPiece = sizeof(SDL_TextInputEvent::text) - 1;
 
@@ -91,18 +92,25 @@ std::string ReadFile(const std::filesystem::path& path) {
 AppHarness::AppHarness() {
     hadHome_ = Remember("HOME", savedHome_);
     hadConfigHome_ = Remember("XDG_CONFIG_HOME", savedConfigHome_);
+    hadStateHome_ = Remember("XDG_STATE_HOME", savedStateHome_);
     setenv("HOME", HomeFolder().c_str(), 1);
     setenv("XDG_CONFIG_HOME", (HomeFolder() / kConfigFolderName).c_str(), 1);
+    setenv("XDG_STATE_HOME", (HomeFolder() / kStateFolderName).c_str(), 1);
 }
 
 AppHarness::~AppHarness() {
     Shutdown();
     SetOrUnset("HOME", hadHome_, savedHome_);
     SetOrUnset("XDG_CONFIG_HOME", hadConfigHome_, savedConfigHome_);
+    SetOrUnset("XDG_STATE_HOME", hadStateHome_, savedStateHome_);
 }
 
 std::filesystem::path AppHarness::ConfigFolder() const {
     return HomeFolder() / kConfigFolderName / kProductFolderName;
+}
+
+std::filesystem::path AppHarness::RecoveryFolder() const {
+    return HomeFolder() / kStateFolderName / kProductFolderName / "recovery";
 }
 
 void AppHarness::WriteConfigFile(const std::string& name, const std::string& content) const {
@@ -408,7 +416,8 @@ ProgramRunResult RunProcess(const std::string& program, const std::vector<std::s
     strings.insert(strings.end(), args.begin(), args.end());
     const size_t argumentCount = strings.size();
     const std::string overridden[] = {
-        "HOME=", "XDG_CONFIG_HOME=", "SDL_VIDEODRIVER=", "DISPLAY=", "WAYLAND_DISPLAY="};
+        "HOME=",    "XDG_CONFIG_HOME=", "XDG_STATE_HOME=", "SDL_VIDEODRIVER=",
+        "DISPLAY=", "WAYLAND_DISPLAY="};
     for (char** variable = environ; *variable != nullptr; ++variable) {
         bool keep = true;
         for (const std::string& prefix : overridden) {
@@ -420,6 +429,7 @@ ProgramRunResult RunProcess(const std::string& program, const std::vector<std::s
     }
     strings.push_back("HOME=" + home.string());
     strings.push_back("XDG_CONFIG_HOME=" + (home / kConfigFolderName).string());
+    strings.push_back("XDG_STATE_HOME=" + (home / kStateFolderName).string());
     strings.push_back("SDL_VIDEODRIVER=dummy");
 
     std::vector<char*> argv;

@@ -40,7 +40,8 @@ std::string ReadFile(const std::filesystem::path& path);
 
 class AppHarness {
   public:
-    // Points HOME and XDG_CONFIG_HOME at a new temporary folder; starts nothing.
+    // Points HOME, XDG_CONFIG_HOME and XDG_STATE_HOME at a new temporary
+    // folder; starts nothing.
     AppHarness();
     // Shuts the program down if it is still up (without the exit steps) and
     // restores the environment.
@@ -57,6 +58,8 @@ class AppHarness {
     void WriteSettings(const std::string& text) const { WriteConfigFile("settings.conf", text); }
     std::string Settings() const { return ReadConfigFile("settings.conf"); }
     std::string LogText() const { return ReadConfigFile("tessellon.log"); }
+    // Where the program keeps the recovery files of unsaved papers.
+    std::filesystem::path RecoveryFolder() const;
 
     // --- Running --------------------------------------------------------
     // Starts the program as `tessellon args...` and sets framePeriodMs to 0, so
@@ -124,8 +127,10 @@ class AppHarness {
     TempFolder temp_;
     std::string savedHome_;
     std::string savedConfigHome_;
+    std::string savedStateHome_;
     bool hadHome_ = false;
     bool hadConfigHome_ = false;
+    bool hadStateHome_ = false;
     std::vector<std::string> arguments_;
     bool up_ = false;
     int startStatus_ = -1;
@@ -141,9 +146,9 @@ struct ProgramRunResult {
     bool timedOut = false;
 };
 
-// Runs `program args...` in `workingFolder` with HOME and XDG_CONFIG_HOME set to
-// `home`, the dummy video driver and no display, so that no error box can wait
-// for a user. Kills it after `timeoutMs`.
+// Runs `program args...` in `workingFolder` with HOME, XDG_CONFIG_HOME and
+// XDG_STATE_HOME set to `home`, the dummy video driver and no display, so that no error box can
+// wait for a user. Kills it after `timeoutMs`.
 ProgramRunResult RunProcess(const std::string& program, const std::vector<std::string>& args,
                             const std::filesystem::path& home,
                             const std::filesystem::path& workingFolder, int timeoutMs = 20000);

@@ -21,7 +21,7 @@ prefix=$work/prefix
 "$cmake_command" --install "$build" --prefix "$prefix" >"$work/install.log" ||
     fail "cmake --install (see $work/install.log)"
 
-export HOME=$work/home XDG_CONFIG_HOME=$work/home/.config SDL_VIDEODRIVER=dummy
+export HOME=$work/home XDG_CONFIG_HOME=$work/home/.config XDG_STATE_HOME=$work/home/.local/state SDL_VIDEODRIVER=dummy
 unset DISPLAY WAYLAND_DISPLAY
 
 # --- The installed tree ------------------------------------------------------

@@ -80,18 +80,6 @@ wait_for_window() {
     timeout 60 xdotool search --sync --name "$1" | head -n 1
 }
 
-# Waits for a top-level window of exactly that title and prints its id. (SDL's
-# message box sets no window class, and xdotool's search passes such windows by.)
-wait_for_top_window() {
-    local id
-    for _ in $(seq 80); do
-        id=$(xwininfo -root -children | grep -F "\"$1\":" | awk '{ print $1; exit }')
-        [[ -n "$id" ]] && echo "$id" && return 0
-        sleep 0.25
-    done
-    return 1
-}
-
 documents="$home/Documents/Tessellon"
 
 "${preload[@]}" "$binary" &
@@ -156,7 +144,7 @@ xdotool key --window "$box" Return
 expect_exit "$pid" 0
 pid=
 
-info=$("$binary" --info "$documents/plan.tsln") || fail "the saved document does not load"
+info=$("${preload[@]}" "$binary" --info "$documents/plan.tsln") || fail "the saved document does not load"
 echo "$info" | head -c 400
 echo
 grep -q '"width": *480' <<<"$info" || fail "width is not 480: $info"

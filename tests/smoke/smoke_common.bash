@@ -4,7 +4,8 @@
 # how to start the program under the sanitizer.
 # Expects: $0 the calling script, $1 the program, $2 the output folder.
 # Sets: binary, output, home, pid (set it after starting the program), preload.
-# Defines: fail, pixel, request_close, expect_exit.
+# Defines: fail, pixel, request_close, wait_for_window_named, wait_for_top_window,
+# expect_exit.
 
 binary=$(realpath "$1")
 output=$(mkdir -p "$2" && realpath "$2")
@@ -29,7 +30,7 @@ fail() {
     exit 1
 }
 
-export HOME="$home" XDG_CONFIG_HOME="$home/.config" SDL_VIDEODRIVER=x11
+export HOME="$home" XDG_CONFIG_HOME="$home/.config" XDG_STATE_HOME="$home/.local/state" SDL_VIDEODRIVER=x11
 
 # In a sanitizer build, keep the GL driver loaded to the end: the display's
 # closing unloads it, and the memory it still holds would then look leaked.
@@ -100,6 +101,32 @@ x11.XSendEvent(display, window, 0, 0, ctypes.byref(event))
 x11.XFlush(display)
 x11.XCloseDisplay(display)
 PYTHON
+}
+
+# Waits for a window whose title matches the pattern and prints its id. Tried
+# again and again rather than with `xdotool search --sync`, which gives up with
+# an X error when a window it looks at goes away meanwhile (SDL makes and drops
+# one of its own at start-up).
+wait_for_window_named() {
+    local id
+    for _ in $(seq 120); do
+        id=$(xdotool search --name "$1" 2>/dev/null | head -n 1) || true
+        [[ -n "$id" ]] && echo "$id" && return 0
+        sleep 0.25
+    done
+    return 1
+}
+
+# Waits for a top-level window of exactly that title and prints its id. (SDL's
+# message box sets no window class, and xdotool's search passes such windows by.)
+wait_for_top_window() {
+    local id
+    for _ in $(seq 80); do
+        id=$(xwininfo -root -children | grep -F "\"$1\":" | awk '{ print $1; exit }')
+        [[ -n "$id" ]] && echo "$id" && return 0
+        sleep 0.25
+    done
+    return 1
 }
 
 # Waits for the program's process to end and checks its exit status.
