@@ -5,6 +5,7 @@
 #include "app/Layout.h"
 #include "app/MainLoop.h"
 #include "app/PhysfsRWops.h"
+#include "draw/SdlOwners.h"
 #include "support/VRX_Random.h"
 #include "ui/FileCommands.h"
 
@@ -61,11 +62,6 @@ struct FontCloser {
     void operator()(TTF_Font* font) const { TTF_CloseFont(font); }
 };
 using FontPtr = std::unique_ptr<TTF_Font, FontCloser>;
-
-struct SurfaceFreer {
-    void operator()(SDL_Surface* surface) const { SDL_FreeSurface(surface); }
-};
-using SurfacePtr = std::unique_ptr<SDL_Surface, SurfaceFreer>;
 
 // --- Random numbers ------------------------------------------------------
 

@@ -9,6 +9,7 @@
 #include "support/VRX_Ini.h"
 #include "ui/MessageDialog.h"
 #include "ui/PaperWindows.h"
+#include "view/PaperView.h"
 
 #include <SDL2/SDL_events.h>
 #include <SDL2/SDL_log.h>
@@ -52,12 +53,8 @@ AutosaveState state;
 // The open paper at that address, or null: a paper closed some other way
 // than through the file commands must never be written.
 Paper* OpenPaperAt(const Paper* paper) {
-    for (Paper* open : OpenDocuments()) {
-        if (open == paper) {
-            return open;
-        }
-    }
-    return nullptr;
+    PaperView* view = ViewOf(paper);
+    return view != nullptr ? &view->paper : nullptr;
 }
 
 PaperRecovery& RecoveryOf(const Paper* paper) {

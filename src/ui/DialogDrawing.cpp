@@ -1,6 +1,7 @@
 #include "ui/DialogDrawing.h"
 
 #include "app/AppState.h"
+#include "draw/SdlOwners.h"
 #include "support/Utf8Text.h"
 
 #include <SDL2/SDL.h>
@@ -20,13 +21,6 @@ constexpr int kVerticalUnitsPerChar = 8;
 constexpr int kFallbackLineHeight = 16;
 constexpr const char* kEllipsis = "\xE2\x80\xA6";
 constexpr int kFocusDotStep = 2;
-
-struct SurfaceDeleter {
-    void operator()(SDL_Surface* surface) const { SDL_FreeSurface(surface); }
-};
-struct TextureDeleter {
-    void operator()(SDL_Texture* texture) const { SDL_DestroyTexture(texture); }
-};
 
 // Rounded like the desktop toolkit's MulDiv.
 int MulDivRounded(int value, int numerator, int denominator) {
@@ -86,13 +80,11 @@ void DrawText(SDL_Renderer* renderer, TTF_Font* font, const std::string& text, i
     if (renderer == nullptr || font == nullptr || text.empty()) {
         return;
     }
-    std::unique_ptr<SDL_Surface, SurfaceDeleter> surface(
-        TTF_RenderUTF8_Blended(font, text.c_str(), color));
+    SurfacePtr surface(TTF_RenderUTF8_Blended(font, text.c_str(), color));
     if (!surface) {
         return;
     }
-    std::unique_ptr<SDL_Texture, TextureDeleter> texture(
-        SDL_CreateTextureFromSurface(renderer, surface.get()));
+    TexturePtr texture(SDL_CreateTextureFromSurface(renderer, surface.get()));
     if (!texture) {
         return;
     }

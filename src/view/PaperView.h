@@ -9,7 +9,7 @@
 #include "document/TextMeasurer.h"
 #include "draw/TextTextureCache.h"
 #include "view/PaperViewCache.h"
-#include "view/SdlOwners.h"
+#include "draw/SdlOwners.h"
 
 #include <SDL2/SDL_rect.h>
 

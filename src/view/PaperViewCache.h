@@ -4,7 +4,7 @@
 // drawing every object again. A crowded view takes tens of milliseconds to
 // draw; most frames only move the pointer.
 
-#include "view/SdlOwners.h"
+#include "draw/SdlOwners.h"
 
 #include <cstddef>
 #include <cstdint>

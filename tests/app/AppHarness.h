@@ -16,7 +16,7 @@
 // queued events, except that key events also set SDL's modifier state.
 
 #include "support/TempFolder.h"
-#include "view/SdlOwners.h"
+#include "draw/SdlOwners.h"
 
 #include <SDL2/SDL.h>
 

@@ -1,5 +1,7 @@
 #include "draw/SurfacePainter.h"
 
+#include "draw/SdlOwners.h"
+
 #include <SDL2/SDL.h>
 #include <SDL2/SDL2_gfxPrimitives.h>
 
@@ -19,15 +21,6 @@ namespace {
 
 constexpr int kSurfaceWidth = 90;
 constexpr int kSurfaceHeight = 70;
-
-struct SurfaceFree {
-    void operator()(SDL_Surface* surface) const { SDL_FreeSurface(surface); }
-};
-struct RendererFree {
-    void operator()(SDL_Renderer* renderer) const { SDL_DestroyRenderer(renderer); }
-};
-using SurfacePtr = std::unique_ptr<SDL_Surface, SurfaceFree>;
-using RendererPtr = std::unique_ptr<SDL_Renderer, RendererFree>;
 
 // Two RGB565 surfaces like the paper's with the same noisy start (so every
 // blend and every overwrite shows): one drawn on through SDL's software

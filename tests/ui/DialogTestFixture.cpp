@@ -1,5 +1,7 @@
 #include "DialogTestFixture.h"
 
+#include "draw/SdlOwners.h"
+
 #include <SDL2/SDL_image.h>
 #include <SDL2/SDL_ttf.h>
 
@@ -23,16 +25,12 @@ void Push(SDL_Event& event) {
     ASSERT_EQ(SDL_PushEvent(&event), 1) << SDL_GetError();
 }
 
-struct SurfaceDeleter {
-    void operator()(SDL_Surface* surface) const { SDL_FreeSurface(surface); }
-};
-
-std::unique_ptr<SDL_Surface, SurfaceDeleter> ReadScene(const Dialog& dialog) {
+SurfacePtr ReadScene(const Dialog& dialog) {
     dialog.DrawScene();
     int width = 0;
     int height = 0;
     SDL_GetRendererOutputSize(renderer, &width, &height);
-    std::unique_ptr<SDL_Surface, SurfaceDeleter> surface(
+    SurfacePtr surface(
         SDL_CreateRGBSurfaceWithFormat(0, width, height, 32, SDL_PIXELFORMAT_RGBA32));
     if (surface) {
         SDL_RenderReadPixels(renderer, nullptr, SDL_PIXELFORMAT_RGBA32, surface->pixels,
