@@ -1,7 +1,33 @@
 #include "app/ActiveTool.h"
 
 #include "app/AppState.h"
+#include "app/InputRouting.h"
+#include "app/StatusNotice.h"
 #include "tools/Tool.h"
+#include "tools/ToolSupport.h"
+#include "ui/TextPrompt.h"
+
+#include <SDL2/SDL_keyboard.h>
+#include <SDL2/SDL_stdinc.h>
+
+namespace {
+
+// The program's side of a tool's requests: the status line and the text prompt,
+// which offers the text last placed.
+class ProgramToolHost final : public ToolHost {
+  public:
+    void ShowNotice(const std::string& text) override { ShowStatusNotice(text); }
+    bool AskText(const char* title, const char* label, std::string& answer) override {
+        return ShowTextPrompt(title, label, lastPromptText, answer);
+    }
+    void RememberText(const std::string& text) override {
+        SDL_strlcpy(lastPromptText, text.c_str(), sizeof lastPromptText);
+    }
+};
+
+ProgramToolHost programToolHost;
+
+} // namespace
 
 void SetActiveToolInstance(std::unique_ptr<Tool> tool) {
     // The old operation goes before the new one begins, so that the two never
@@ -9,6 +35,22 @@ void SetActiveToolInstance(std::unique_ptr<Tool> tool) {
     activeToolInstance.reset();
     activeToolInstance = std::move(tool);
     if (activeToolInstance != nullptr) {
-        activeToolInstance->Begin();
+        activeToolInstance->Begin(ActiveToolContext());
     }
+}
+
+ToolContext ActiveToolContext() {
+    ToolContext context;
+    context.paper = activePaper;
+    context.toolPos = toolPos;
+    context.paperPos = mousePaperPos;
+    context.layer = currentLayer;
+    context.rotation = rotationAngle;
+    context.shiftHeld = (SDL_GetModState() & kModShift) != 0;
+    context.host = &programToolHost;
+    return context;
+}
+
+SDL_Point CurrentDragOffset(const Paper& paper) {
+    return SelectionDragOffset(paper, gridLock, dragAnchor, mouseGridPos, mousePaperPos);
 }

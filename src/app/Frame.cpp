@@ -1,11 +1,11 @@
 #include "app/Frame.h"
 
+#include "app/ActiveTool.h"
 #include "app/AppState.h"
 #include "app/Layout.h"
 #include "app/StatusLine.h"
 #include "document/Paper.h"
-#include "tools/ToolPreview.h"
-#include "tools/ToolSupport.h"
+#include "tools/Tool.h"
 #include "ui/MenuBar.h"
 #include "ui/PaperWindows.h"
 #include "ui/Toolbox.h"
@@ -79,10 +79,15 @@ RenderOverlay ViewOverlay(const Paper& paper) {
     overlay.showGrid = gridVisible;
     overlay.draggingSelection = selectionDragging;
     if (selectionDragging) {
-        overlay.dragOffset = SelectionDragOffset(paper);
+        overlay.dragOffset = CurrentDragOffset(paper);
     }
     if (activeToolInstance != nullptr) {
-        overlay.toolPreview = RenderActiveToolPreview;
+        // Tools draw on the active paper; another paper (an export) gets no preview.
+        overlay.toolPreview = [&paper](PaperView& view) {
+            if (&view.paper == &paper && activeToolInstance != nullptr) {
+                activeToolInstance->Render(view, ActiveToolContext());
+            }
+        };
     }
     return overlay;
 }

@@ -201,7 +201,7 @@ void HandleLeftPress() {
 // Drops a dragged selection where the drag preview shows it.
 void DropSelection() {
     if (activePaper != nullptr) {
-        const SDL_Point offset = SelectionDragOffset(*activePaper);
+        const SDL_Point offset = CurrentDragOffset(*activePaper);
         if (offset.x != 0 || offset.y != 0) {
             activePaper->MoveObjects(offset.x, offset.y, /*selectedOnly=*/true);
         }
@@ -210,8 +210,8 @@ void DropSelection() {
 }
 
 void ClickActiveTool() {
-    if (activeToolInstance->Click()) {
-        activeToolInstance->Begin();
+    if (activeToolInstance->Click(ActiveToolContext())) {
+        activeToolInstance->Begin(ActiveToolContext());
     } else {
         SetActiveToolInstance(nullptr);
     }

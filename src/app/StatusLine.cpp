@@ -1,5 +1,6 @@
 #include "app/StatusLine.h"
 
+#include "app/ActiveTool.h"
 #include "app/AppState.h"
 #include "app/Drawing.h"
 #include "app/Layout.h"
@@ -8,7 +9,6 @@
 #include "document/Units.h"
 #include "support/Utf8Text.h"
 #include "tools/Tool.h"
-#include "tools/ToolSupport.h"
 #include "ui/Menu.h"
 #include "ui/Toolbox.h"
 
@@ -56,7 +56,7 @@ void AddPositionItems(std::vector<std::string>& items, const Paper& paper) {
     if (selectionDragging) {
         // The offset the selection gets when the move ends, in whole blocks
         // while the grid lock is on.
-        const SDL_Point offset = SelectionDragOffset(paper);
+        const SDL_Point offset = CurrentDragOffset(paper);
         const UnitPoint moved = PixelsToUnits(paper, offset.x, offset.y);
         AddItem(items, "moving: %.02f, %.02f %s", moved.x, moved.y, unit);
     }
@@ -69,7 +69,7 @@ void AddToolItems(std::vector<std::string>& items, Tool& tool) {
         AddItem(items, "angle: %d\xC2\xB0", rotationAngle);
     }
     std::string text;
-    if (tool.GetStatusText(text)) {
+    if (tool.GetStatusText(ActiveToolContext(), text)) {
         CutUtf8(text, kMaxItemBytes);
         items.push_back(std::move(text));
     }

@@ -4,8 +4,8 @@
 #include "tools/ToolRegistry.h"
 #include "view/PaperView.h"
 
-void ToolArrow::Render(PaperView& view) {
-    RenderSegment(view, DrawArrow);
+void ToolArrow::Render(PaperView& view, const ToolContext& context) {
+    RenderSegment(view, context, DrawArrow);
 }
 
 const ToolRegistrar<ToolArrow> kArrowRegistration("arrow");

@@ -8,5 +8,5 @@ class PaperView;
 class ToolArrow final : public ToolLine {
   public:
     ToolArrow() : ToolLine(ObjectKind::Arrow) {}
-    void Render(PaperView& view) override;
+    void Render(PaperView& view, const ToolContext& context) override;
 };

@@ -1,6 +1,5 @@
 #include "tools/ToolCircle.h"
 
-#include "app/AppState.h"
 #include "document/Paper.h"
 #include "document/PaperObjectCircle.h"
 #include "document/Units.h"
@@ -12,8 +11,8 @@
 #include <algorithm>
 #include <cstdlib>
 
-void ToolCircle::Begin() {
-    ToolWithObject::Begin();
+void ToolCircle::Begin(const ToolContext& context) {
+    ToolWithObject::Begin(context);
     record.SetSides(kCircleSides);
 }
 
@@ -22,24 +21,24 @@ void ToolCircle::ChangeSides(int32_t delta) {
     record.SetSides(static_cast<int32_t>(std::clamp<int64_t>(sides, kCircleSides, INT32_MAX)));
 }
 
-int16_t ToolCircle::Radius() const {
+int16_t ToolCircle::Radius(const ToolContext& context) const {
     // A radius of 32768 or more would read back negative from the record.
-    return static_cast<int16_t>(ClampToInt16(std::abs(int64_t{GetLength()})));
+    return static_cast<int16_t>(ClampToInt16(std::abs(int64_t{GetLength(context)})));
 }
 
-bool ToolCircle::Click() {
-    record.SetRadius(Radius());
-    record.SetAngle(static_cast<int16_t>(rotationAngle));
-    Commit();
+bool ToolCircle::Click(const ToolContext& context) {
+    record.SetRadius(Radius(context));
+    record.SetAngle(static_cast<int16_t>(context.rotation));
+    Commit(context);
     return false;
 }
 
-bool ToolCircle::GetStatusText(std::string& text) {
-    if (activePaper == nullptr) {
+bool ToolCircle::GetStatusText(const ToolContext& context, std::string& text) {
+    if (context.paper == nullptr) {
         return false;
     }
-    const Paper& paper = *activePaper;
-    text = FormatToolText("rad: %.02f %s", HorizontalPixelsToUnits(paper, Radius()),
+    const Paper& paper = *context.paper;
+    text = FormatToolText("rad: %.02f %s", HorizontalPixelsToUnits(paper, Radius(context)),
                           UnitAbbreviation(paper));
     if (record.Sides() > kCircleSides) {
         text += " | sides: " + std::to_string(record.Sides());
@@ -48,12 +47,12 @@ bool ToolCircle::GetStatusText(std::string& text) {
     return true;
 }
 
-void ToolCircle::Render(PaperView& view) {
+void ToolCircle::Render(PaperView& view, const ToolContext& context) {
     if (view.Renderer() == nullptr) {
         return;
     }
-    DrawCircleShape(view.Renderer(), record.X1(), record.Y1(), Radius(), record.Sides(),
-                    rotationAngle, CurrentDrawingColor(view.paper));
+    DrawCircleShape(view.Renderer(), record.X1(), record.Y1(), Radius(context), record.Sides(),
+                    context.rotation, CurrentDrawingColor(view.paper));
 }
 
 const ToolRegistrar<ToolCircle> kCircleRegistration("circle");

@@ -4,8 +4,8 @@
 #include "tools/ToolRegistry.h"
 #include "view/PaperView.h"
 
-void ToolDashedLine::Render(PaperView& view) {
-    RenderSegment(view, DrawDashedLine);
+void ToolDashedLine::Render(PaperView& view, const ToolContext& context) {
+    RenderSegment(view, context, DrawDashedLine);
 }
 
 const ToolRegistrar<ToolDashedLine> kDashedLineRegistration("dashed_line");

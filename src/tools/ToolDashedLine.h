@@ -8,5 +8,5 @@ class PaperView;
 class ToolDashedLine final : public ToolLine {
   public:
     ToolDashedLine() : ToolLine(ObjectKind::DashedLine) {}
-    void Render(PaperView& view) override;
+    void Render(PaperView& view, const ToolContext& context) override;
 };

@@ -1,6 +1,5 @@
 #include "tools/ToolLine.h"
 
-#include "app/AppState.h"
 #include "document/Paper.h"
 #include "document/Units.h"
 #include "draw/DrawPrimitives.h"
@@ -38,34 +37,36 @@ std::string LineStatusText(const Paper& paper, SDL_Point start, SDL_Point end, i
                           UnitAbbreviation(paper), SignOf(ex), ex, SignOf(ey), ey, bearing);
 }
 
-bool ToolLine::Click() {
-    const SDL_Point end = ToolPoint();
+bool ToolLine::Click(const ToolContext& context) {
+    const SDL_Point end = ToolPoint(context);
     record.SetX2(end.x);
     record.SetY2(end.y);
-    Commit();
+    Commit(context);
     // The chain goes on: the next Begin starts a segment at this point.
     return true;
 }
 
-bool ToolLine::GetStatusText(std::string& text) {
-    if (activePaper == nullptr) {
+bool ToolLine::GetStatusText(const ToolContext& context, std::string& text) {
+    if (context.paper == nullptr) {
         return false;
     }
-    text = LineStatusText(*activePaper, {record.X1(), record.Y1()}, ToolPoint(), GetLength());
+    text = LineStatusText(*context.paper, {record.X1(), record.Y1()}, ToolPoint(context),
+                          GetLength(context));
     return true;
 }
 
-void ToolLine::RenderSegment(PaperView& view, SegmentDrawer draw) const {
+void ToolLine::RenderSegment(PaperView& view, const ToolContext& context,
+                             SegmentDrawer draw) const {
     SDL_Renderer* renderer = view.Renderer();
     if (renderer == nullptr) {
         return;
     }
-    const SDL_Point end = ToolPoint();
+    const SDL_Point end = ToolPoint(context);
     draw(renderer, record.X1(), record.Y1(), end.x, end.y);
 }
 
-void ToolLine::Render(PaperView& view) {
-    RenderSegment(view, DrawPixelLine);
+void ToolLine::Render(PaperView& view, const ToolContext& context) {
+    RenderSegment(view, context, DrawPixelLine);
 }
 
 const ToolRegistrar<ToolLine> kLineRegistration("line");

@@ -17,16 +17,16 @@ struct SDL_Renderer;
 class ToolLine : public ToolWithObject {
   public:
     ToolLine() : ToolWithObject(ObjectKind::Line) {}
-    bool Click() override;
-    bool GetStatusText(std::string& text) override;
-    void Render(PaperView& view) override;
+    bool Click(const ToolContext& context) override;
+    bool GetStatusText(const ToolContext& context, std::string& text) override;
+    void Render(PaperView& view, const ToolContext& context) override;
 
   protected:
     explicit ToolLine(ObjectKind kind) : ToolWithObject(kind) {}
     // Draws the open segment, from its start to the tool position, with `draw`.
     using SegmentDrawer = void (*)(SDL_Renderer* renderer, int32_t x1, int32_t y1, int32_t x2,
                                    int32_t y2);
-    void RenderSegment(PaperView& view, SegmentDrawer draw) const;
+    void RenderSegment(PaperView& view, const ToolContext& context, SegmentDrawer draw) const;
 };
 
 // "len: ... | diff: ... | ang: ..." for a segment from `start` to `end` on `paper`.

@@ -1,6 +1,5 @@
 #include "tools/ToolRect.h"
 
-#include "app/AppState.h"
 #include "document/Paper.h"
 #include "document/Units.h"
 #include "draw/Geometry.h"
@@ -10,21 +9,21 @@
 
 #include <SDL2/SDL_render.h>
 
-bool ToolRect::Click() {
+bool ToolRect::Click(const ToolContext& context) {
     // The corners stay in the order clicked; the object copes with any order.
-    const SDL_Point corner = ToolPoint();
+    const SDL_Point corner = ToolPoint(context);
     record.SetX2(corner.x);
     record.SetY2(corner.y);
-    Commit();
+    Commit(context);
     return false;
 }
 
-bool ToolRect::GetStatusText(std::string& text) {
-    if (activePaper == nullptr) {
+bool ToolRect::GetStatusText(const ToolContext& context, std::string& text) {
+    if (context.paper == nullptr) {
         return false;
     }
-    const Paper& paper = *activePaper;
-    const SDL_Point corner = ToolPoint();
+    const Paper& paper = *context.paper;
+    const SDL_Point corner = ToolPoint(context);
     // Signed: negative when the second corner lies left of or above the first.
     const double w = HorizontalPixelsToUnits(paper, double(int64_t{corner.x} - record.X1()));
     const double h = VerticalPixelsToUnits(paper, double(int64_t{corner.y} - record.Y1()));
@@ -32,13 +31,13 @@ bool ToolRect::GetStatusText(std::string& text) {
     return true;
 }
 
-void ToolRect::Render(PaperView& view) {
+void ToolRect::Render(PaperView& view, const ToolContext& context) {
     SDL_Renderer* renderer = view.Renderer();
     if (renderer == nullptr) {
         return;
     }
     // Drawn exactly as the rectangle object will be, negative sizes included.
-    const SDL_Point corner = ToolPoint();
+    const SDL_Point corner = ToolPoint(context);
     const SDL_Rect outline = {record.X1(), record.Y1(), WrapSub(corner.x, record.X1()),
                               WrapSub(corner.y, record.Y1())};
     SDL_RenderDrawRect(renderer, &outline);

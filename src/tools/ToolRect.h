@@ -8,7 +8,7 @@ class PaperView;
 class ToolRect final : public ToolWithObject {
   public:
     ToolRect() : ToolWithObject(ObjectKind::Rect) {}
-    bool Click() override;
-    bool GetStatusText(std::string& text) override;
-    void Render(PaperView& view) override;
+    bool Click(const ToolContext& context) override;
+    bool GetStatusText(const ToolContext& context, std::string& text) override;
+    void Render(PaperView& view, const ToolContext& context) override;
 };

@@ -1,15 +1,11 @@
 #include "tools/ToolSelect.h"
 
-#include "app/AppState.h"
-#include "app/InputRouting.h"
-#include "app/StatusNotice.h"
 #include "document/Paper.h"
 #include "document/PaperObject.h"
 #include "tools/ToolRegistry.h"
 #include "tools/ToolSupport.h"
 #include "view/PaperView.h"
 
-#include <SDL2/SDL_keyboard.h>
 #include <SDL2/SDL_render.h>
 
 #include <algorithm>
@@ -37,10 +33,6 @@ void Span(int32_t a, int32_t b, int& from, int& size) {
     size = static_cast<int>(std::min<int64_t>(extent, INT32_MAX));
 }
 
-bool ShiftHeld() {
-    return (SDL_GetModState() & kModShift) != 0;
-}
-
 // The object drawn nearest `point`, within reach, of those `accept` takes; of
 // equally near ones the topmost (the last drawn).
 template <class Accept>
@@ -62,40 +54,45 @@ std::shared_ptr<PaperObject> NearestDrawn(const Paper& paper, SDL_Point point, A
 
 // A click that found nothing on the current layer: when it is over an object
 // the user can see on another layer, say how to reach that one.
-void PointToOtherLayer(const Paper& paper, SDL_Point point) {
-    const auto visibleElsewhere = [&paper](const PaperObject& object) {
+void PointToOtherLayer(const ToolContext& context, SDL_Point point) {
+    const Paper& paper = *context.paper;
+    const auto visibleElsewhere = [&paper, &context](const PaperObject& object) {
         const uint8_t layer = object.record.Layer();
-        return layer != currentLayer && layer < kLayerCount && paper.hiddenLayers[layer] == 0;
+        return layer != context.layer && layer < kLayerCount && paper.hiddenLayers[layer] == 0;
     };
     const std::shared_ptr<PaperObject> other = NearestDrawn(paper, point, visibleElsewhere);
     if (other != nullptr) {
-        ShowStatusNotice(std::string("That object is on layer ") +
-                         kLayerKeys[other->record.Layer()] + "; press its key to work on it.");
+        context.host->ShowNotice(std::string("That object is on layer ") +
+                                 kLayerKeys[other->record.Layer()] +
+                                 "; press its key to work on it.");
     }
 }
 
-void SelectByClick(Paper& paper, SDL_Point point, bool adding) {
+void SelectByClick(const ToolContext& context, SDL_Point point) {
+    Paper& paper = *context.paper;
+    const bool adding = context.shiftHeld;
     const std::shared_ptr<PaperObject> hit =
-        NearestDrawn(paper, point, [](const PaperObject& object) {
-            return object.record.Layer() == currentLayer;
+        NearestDrawn(paper, point, [&context](const PaperObject& object) {
+            return object.record.Layer() == context.layer;
         });
     if (!adding) {
         paper.selection.clear();
     }
     if (hit == nullptr) {
-        PointToOtherLayer(paper, point);
+        PointToOtherLayer(context, point);
     } else if (!adding || paper.selection.erase(hit->id) == 0) {
         paper.selection.emplace(hit->id, hit);
     }
 }
 
-void SelectByBand(Paper& paper, const SDL_Rect& band, bool adding) {
-    if (!adding) {
-        paper.SelectInRect(band, currentLayer);
+void SelectByBand(const ToolContext& context, const SDL_Rect& band) {
+    Paper& paper = *context.paper;
+    if (!context.shiftHeld) {
+        paper.SelectInRect(band, context.layer);
         return;
     }
     for (const std::shared_ptr<PaperObject>& object : paper.objects) {
-        if (object->record.Layer() == currentLayer && object->HitTest(band)) {
+        if (object->record.Layer() == context.layer && object->HitTest(band)) {
             paper.selection.emplace(object->id, object);
         }
     }
@@ -103,40 +100,40 @@ void SelectByBand(Paper& paper, const SDL_Rect& band, bool adding) {
 
 } // namespace
 
-void ToolSelect::Begin() {
-    start_ = mousePaperPos;
+void ToolSelect::Begin(const ToolContext& context) {
+    start_ = context.paperPos;
 }
 
-SDL_Rect ToolSelect::Band() const {
+SDL_Rect ToolSelect::Band(const ToolContext& context) const {
     SDL_Rect band = {0, 0, 0, 0};
-    Span(start_.x, mousePaperPos.x, band.x, band.w);
-    Span(start_.y, mousePaperPos.y, band.y, band.h);
+    Span(start_.x, context.paperPos.x, band.x, band.w);
+    Span(start_.y, context.paperPos.y, band.y, band.h);
     return band;
 }
 
-bool ToolSelect::IsClick() const {
-    return std::llabs(int64_t{mousePaperPos.x} - start_.x) <= kClickSlop &&
-           std::llabs(int64_t{mousePaperPos.y} - start_.y) <= kClickSlop;
+bool ToolSelect::IsClick(const ToolContext& context) const {
+    return std::llabs(int64_t{context.paperPos.x} - start_.x) <= kClickSlop &&
+           std::llabs(int64_t{context.paperPos.y} - start_.y) <= kClickSlop;
 }
 
-bool ToolSelect::Click() {
-    if (activePaper != nullptr) {
-        if (IsClick()) {
-            SelectByClick(*activePaper, start_, ShiftHeld());
+bool ToolSelect::Click(const ToolContext& context) {
+    if (context.paper != nullptr) {
+        if (IsClick(context)) {
+            SelectByClick(context, start_);
         } else {
-            SelectByBand(*activePaper, Band(), ShiftHeld());
+            SelectByBand(context, Band(context));
         }
     }
     return false;
 }
 
-void ToolSelect::Render(PaperView& view) {
+void ToolSelect::Render(PaperView& view, const ToolContext& context) {
     SDL_Renderer* renderer = view.Renderer();
     if (renderer == nullptr) {
         return;
     }
     // Twice, the copy one pixel right and down, so the band stands out on any grid.
-    const SDL_Rect band = Band();
+    const SDL_Rect band = Band(context);
     const SDL_Rect shadow = {band.x + 1, band.y + 1, band.w, band.h};
     SDL_RenderDrawRect(renderer, &band);
     SDL_RenderDrawRect(renderer, &shadow);

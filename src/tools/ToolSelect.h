@@ -13,16 +13,16 @@ class PaperView;
 
 class ToolSelect final : public Tool {
   public:
-    void Begin() override;
-    bool Click() override;
-    void Render(PaperView& view) override;
+    void Begin(const ToolContext& context) override;
+    bool Click(const ToolContext& context) override;
+    void Render(PaperView& view, const ToolContext& context) override;
 
     // The band from the start to the pointer, both corner pixels included
     // whichever way it was dragged.
-    SDL_Rect Band() const;
+    SDL_Rect Band(const ToolContext& context) const;
     // True while the pointer has stayed so near the press that a release
     // there is a click rather than a band.
-    bool IsClick() const;
+    bool IsClick(const ToolContext& context) const;
 
   private:
     SDL_Point start_ = {0, 0};

@@ -1,9 +1,9 @@
 #include "tools/ToolSupport.h"
 
-#include "app/AppState.h"
 #include "document/ObjectRecord.h"
 #include "document/Paper.h"
 #include "draw/Geometry.h"
+#include "tools/ToolContext.h"
 
 #include <algorithm>
 #include <cstdarg>
@@ -25,8 +25,8 @@ int32_t ClampToInt16(int64_t value) {
     return static_cast<int32_t>(std::clamp<int64_t>(value, INT16_MIN, INT16_MAX));
 }
 
-SDL_Point ToolPoint() {
-    return {ClampToInt16(toolPos.x), ClampToInt16(toolPos.y)};
+SDL_Point ToolPoint(const ToolContext& context) {
+    return {ClampToInt16(context.toolPos.x), ClampToInt16(context.toolPos.y)};
 }
 
 std::string FormatToolText(const char* format, ...) {
@@ -42,12 +42,11 @@ std::string FormatToolText(const char* format, ...) {
     return std::string(buffer, Utf8PrefixLength(buffer, written, kToolTextLimit));
 }
 
-SDL_Point SelectionDragOffset(const Paper& paper) {
+SDL_Point SelectionDragOffset(const Paper& paper, bool gridLock, SDL_Point anchor,
+                              SDL_Point gridPos, SDL_Point paperPos) {
     if (gridLock) {
-        return {
-            static_cast<int32_t>(int64_t{WrapSub(mouseGridPos.x, dragAnchor.x)} * paper.blockWidth),
-            static_cast<int32_t>(int64_t{WrapSub(mouseGridPos.y, dragAnchor.y)} *
-                                 paper.blockHeight)};
+        return {static_cast<int32_t>(int64_t{WrapSub(gridPos.x, anchor.x)} * paper.blockWidth),
+                static_cast<int32_t>(int64_t{WrapSub(gridPos.y, anchor.y)} * paper.blockHeight)};
     }
-    return {WrapSub(mousePaperPos.x, dragAnchor.x), WrapSub(mousePaperPos.y, dragAnchor.y)};
+    return {WrapSub(paperPos.x, anchor.x), WrapSub(paperPos.y, anchor.y)};
 }

@@ -8,6 +8,7 @@
 #include <string>
 
 class Paper;
+struct ToolContext;
 struct SDL_Renderer;
 
 // Tool read-outs are formatted into 64-byte buffers: at most this many bytes.
@@ -22,11 +23,14 @@ SDL_Color CurrentDrawingColor(const Paper& paper);
 int32_t ClampToInt16(int64_t value);
 
 // The tool position as the tools store it: limited to 16-bit coordinates.
-SDL_Point ToolPoint();
+SDL_Point ToolPoint(const ToolContext& context);
 
-// The offset a selection drag has reached: whole blocks with the grid lock on,
-// pixels without it. Dropping the selection moves it by this much.
-SDL_Point SelectionDragOffset(const Paper& paper);
+// The offset a selection drag has reached: whole blocks with the grid lock on
+// (from `anchor` to the pointer's grid position `gridPos`), pixels without it
+// (from `anchor` to the pointer's paper position `paperPos`). Dropping the
+// selection moves it by this much.
+SDL_Point SelectionDragOffset(const Paper& paper, bool gridLock, SDL_Point anchor,
+                              SDL_Point gridPos, SDL_Point paperPos);
 
 // printf into a tool text of at most kToolTextLimit bytes, cut where a UTF-8
 // character starts so that the status line can always be drawn.

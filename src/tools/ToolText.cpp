@@ -1,16 +1,11 @@
 #include "tools/ToolText.h"
 
-#include "app/AppState.h"
-#include "app/StatusNotice.h"
 #include "document/Paper.h"
 #include "draw/DrawPrimitives.h"
 #include "tools/ToolRegistry.h"
 #include "tools/ToolSupport.h"
-#include "ui/TextPrompt.h"
 #include "view/ObjectDrawing.h"
 #include "view/PaperView.h"
-
-#include <SDL2/SDL_stdinc.h>
 
 namespace {
 
@@ -24,40 +19,41 @@ constexpr const char* kTextCut = "Text cut to its first 63 bytes, as much as a t
 
 } // namespace
 
-void ToolText::Begin() {
-    ToolWithObject::Begin();
+void ToolText::Begin(const ToolContext& context) {
+    ToolWithObject::Begin(context);
     std::string answer;
-    if (ShowTextPrompt(kPromptTitle, kPromptLabel, lastPromptText, answer)) {
+    if (context.host->AskText(kPromptTitle, kPromptLabel, answer)) {
         record.SetText(answer);
         if (record.Text().size() < answer.size()) {
-            ShowStatusNotice(kTextCut);
+            context.host->ShowNotice(kTextCut);
         }
         // The stored (possibly shortened) text is offered next time.
-        SDL_strlcpy(lastPromptText, record.Text().c_str(), sizeof lastPromptText);
+        context.host->RememberText(record.Text());
     } else {
         record.SetText(kUnknownText);
     }
 }
 
-bool ToolText::Click() {
-    const SDL_Point anchor = ToolPoint();
+bool ToolText::Click(const ToolContext& context) {
+    const SDL_Point anchor = ToolPoint(context);
     record.SetX1(anchor.x);
     record.SetY1(anchor.y);
-    record.SetAngle(static_cast<int16_t>(rotationAngle));
-    Commit();
+    record.SetAngle(static_cast<int16_t>(context.rotation));
+    Commit(context);
     return false;
 }
 
-bool ToolText::GetStatusText(std::string& text) {
+bool ToolText::GetStatusText(const ToolContext& context, std::string& text) {
+    (void)context;
     text = "M-Wheel to rotate. L-Ctrl: 45 deg, L-Alt: 15 deg.";
     return true;
 }
 
-void ToolText::Render(PaperView& view) {
+void ToolText::Render(PaperView& view, const ToolContext& context) {
     // The preview hangs from the pointer by its top-left corner and turns about it.
-    const SDL_Point anchor = ToolPoint();
+    const SDL_Point anchor = ToolPoint(context);
     DrawText(view, anchor.x, anchor.y, CurrentDrawingColor(view.paper), record.Text(),
-             rotationAngle);
+             context.rotation);
 }
 
 const ToolRegistrar<ToolText> kTextRegistration("text");

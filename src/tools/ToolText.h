@@ -9,9 +9,9 @@ class PaperView;
 class ToolText final : public ToolWithObject {
   public:
     ToolText() : ToolWithObject(ObjectKind::Text) {}
-    void Begin() override;
-    bool Click() override;
-    bool GetStatusText(std::string& text) override;
-    void Render(PaperView& view) override;
+    void Begin(const ToolContext& context) override;
+    bool Click(const ToolContext& context) override;
+    bool GetStatusText(const ToolContext& context, std::string& text) override;
+    void Render(PaperView& view, const ToolContext& context) override;
     bool ShowsRotation() override { return true; }
 };

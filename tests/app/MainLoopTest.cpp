@@ -20,8 +20,8 @@ class CountingTool final : public Tool {
   public:
     explicit CountingTool(int& begun, int& destroyed) : begun_(begun), destroyed_(destroyed) {}
     ~CountingTool() override { ++destroyed_; }
-    void Begin() override { ++begun_; }
-    void Render(PaperView& /*view*/) override {}
+    void Begin(const ToolContext& /*context*/) override { ++begun_; }
+    void Render(PaperView& /*view*/, const ToolContext& /*context*/) override {}
 
   private:
     int& begun_;

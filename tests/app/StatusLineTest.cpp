@@ -33,8 +33,8 @@ class TextTool final : public Tool {
   public:
     TextTool(std::string text, bool showsRotation)
         : text_(std::move(text)), showsRotation_(showsRotation) {}
-    void Render(PaperView& /*view*/) override {}
-    bool GetStatusText(std::string& text) override {
+    void Render(PaperView& /*view*/, const ToolContext& /*context*/) override {}
+    bool GetStatusText(const ToolContext& /*context*/, std::string& text) override {
         text = text_;
         return !text_.empty();
     }

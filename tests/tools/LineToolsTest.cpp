@@ -50,18 +50,17 @@ namespace {
 struct LineReadout {
     Paper paper;
     std::unique_ptr<Tool> tool = CreateToolByName("line");
+    ToolContext context;
     LineReadout() {
         paper.blockWidth = paper.blockHeight = 50;
         paper.blocksPerUnit = 1;
-        activePaper = &paper;
-        toolPos = {0, 0};
-        tool->Begin();
+        context.paper = &paper;
+        tool->Begin(context);
     }
-    ~LineReadout() { ResetAppState(); }
     std::string At(int x, int y) {
-        toolPos = {x, y};
+        context.toolPos = {x, y};
         std::string text;
-        EXPECT_TRUE(tool->GetStatusText(text));
+        EXPECT_TRUE(tool->GetStatusText(context, text));
         return text;
     }
 };

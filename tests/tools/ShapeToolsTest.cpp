@@ -11,7 +11,8 @@ class ShapeToolsTest : public ProgramWithPaper {
   protected:
     std::string ToolText() {
         std::string text;
-        if (activeToolInstance == nullptr || !activeToolInstance->GetStatusText(text)) {
+        if (activeToolInstance == nullptr ||
+            !activeToolInstance->GetStatusText(ActiveToolContext(), text)) {
             return "(none)";
         }
         return text;
@@ -150,25 +151,24 @@ TEST_F(ShapeToolsTest, TheWheelTurnsOnlyWhileAnOperationRuns) {
 
 TEST(CircleToolTest, RadiiBeyondTheSixteenBitFieldAreClampedNotWrapped) {
     Paper paper;
-    activePaper = &paper;
+    ToolContext context;
+    context.paper = &paper;
     std::unique_ptr<Tool> tool = CreateToolByName("circle");
     auto* circle = dynamic_cast<ToolCircle*>(tool.get());
     ASSERT_NE(circle, nullptr);
-    toolPos = {0, 0};
-    circle->Begin();
-    toolPos = {32767, 0};
-    EXPECT_EQ(circle->Radius(), 32767);
-    toolPos = {32767, 32767};
-    EXPECT_EQ(circle->Radius(), 32767) << "46339 pixels do not fit";
-    circle->Click();
+    circle->Begin(context);
+    context.toolPos = {32767, 0};
+    EXPECT_EQ(circle->Radius(context), 32767);
+    context.toolPos = {32767, 32767};
+    EXPECT_EQ(circle->Radius(context), 32767) << "46339 pixels do not fit";
+    circle->Click(context);
     ASSERT_EQ(paper.objects.size(), 1u);
     EXPECT_EQ(paper.objects[0]->record.Radius(), 32767);
 
     // A tool position past the 16-bit range (grid rounding at the far edge of
     // the largest paper) is stored at the last coordinate SDL2_gfx can draw.
-    toolPos = {32784, -40000};
-    circle->Begin();
+    context.toolPos = {32784, -40000};
+    circle->Begin(context);
     EXPECT_EQ(circle->record.X1(), 32767);
     EXPECT_EQ(circle->record.Y1(), -32768);
-    ResetAppState();
 }

@@ -35,8 +35,10 @@ class TextToolTest : public ProgramWithPaper {
     }
     std::string StatusOfTool() {
         std::string text;
-        return activeToolInstance != nullptr && activeToolInstance->GetStatusText(text) ? text
-                                                                                        : "(none)";
+        return activeToolInstance != nullptr &&
+                       activeToolInstance->GetStatusText(ActiveToolContext(), text)
+                   ? text
+                   : "(none)";
     }
 };
 

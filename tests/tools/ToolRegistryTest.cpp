@@ -14,7 +14,7 @@ namespace {
 
 class MarkerTool final : public Tool {
   public:
-    void Render(PaperView& /*view*/) override {}
+    void Render(PaperView& /*view*/, const ToolContext& /*context*/) override {}
 };
 
 template <class T> bool Makes(const std::string& name) {

@@ -65,22 +65,22 @@ TEST(SelectBandTest, TheBandCoversBothCornerPixelsWhicheverWayItIsDragged) {
     std::unique_ptr<Tool> tool = CreateToolByName("select");
     auto* select = dynamic_cast<ToolSelect*>(tool.get());
     ASSERT_NE(select, nullptr);
-    mousePaperPos = {100, 100};
-    select->Begin();
-    mousePaperPos = {90, 95};
-    EXPECT_EQ(select->Band().x, 90);
-    EXPECT_EQ(select->Band().y, 95);
-    EXPECT_EQ(select->Band().w, 11);
-    EXPECT_EQ(select->Band().h, 6);
-    select->Begin();
-    mousePaperPos = {100, 100};
-    EXPECT_EQ(select->Band().x, 90);
-    EXPECT_EQ(select->Band().w, 11);
-    EXPECT_EQ(select->Band().h, 6);
-    select->Begin();
-    EXPECT_EQ(select->Band().w, 1) << "a click is a one-pixel band";
-    EXPECT_EQ(select->Band().h, 1);
-    ResetAppState();
+    ToolContext context;
+    context.paperPos = {100, 100};
+    select->Begin(context);
+    context.paperPos = {90, 95};
+    EXPECT_EQ(select->Band(context).x, 90);
+    EXPECT_EQ(select->Band(context).y, 95);
+    EXPECT_EQ(select->Band(context).w, 11);
+    EXPECT_EQ(select->Band(context).h, 6);
+    select->Begin(context);
+    context.paperPos = {100, 100};
+    EXPECT_EQ(select->Band(context).x, 90);
+    EXPECT_EQ(select->Band(context).w, 11);
+    EXPECT_EQ(select->Band(context).h, 6);
+    select->Begin(context);
+    EXPECT_EQ(select->Band(context).w, 1) << "a click is a one-pixel band";
+    EXPECT_EQ(select->Band(context).h, 1);
 }
 
 TEST_F(ToolSelectTest, AClickSelectsWhatTouchesThePixelAndNothingElse) {

@@ -2,6 +2,7 @@
 // The real program started headless with one paper open, for tests that draw,
 // select and move with real input events.
 
+#include "app/ActiveTool.h"
 #include "app/AppHarness.h"
 #include "app/AppState.h"
 #include "app/OpenTestPaper.h"

@@ -42,7 +42,7 @@ class CountingTool final : public Tool {
   public:
     explicit CountingTool(int& destroyed) : destroyed_(destroyed) {}
     ~CountingTool() override { ++destroyed_; }
-    void Render(PaperView& /*view*/) override {}
+    void Render(PaperView& /*view*/, const ToolContext& /*context*/) override {}
 
   private:
     int& destroyed_;

@@ -307,10 +307,8 @@ TEST(PaperRendererTest, DraggedSelectionShowsTwiceAndToolPreviewGetsItsColour) {
     EXPECT_TRUE(PixelIs(view, 10, 120, kMagenta)) << "an export shows no drag";
     EXPECT_TRUE(PixelIs(view, 60, 130, kDarkSlate));
 
-    gridLock = true;
-    dragAnchor = {1, 1};
-    mouseGridPos = {2, 1};
-    const SDL_Point offset = SelectionDragOffset(paper);
+    const SDL_Point offset = SelectionDragOffset(paper, /*gridLock=*/true, /*anchor=*/{1, 1},
+                                                 /*gridPos=*/{2, 1}, /*paperPos=*/{0, 0});
     EXPECT_EQ(offset.x, 24);
     EXPECT_EQ(offset.y, 0);
     overlay.draggingSelection = false;
