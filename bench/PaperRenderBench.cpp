@@ -1,7 +1,7 @@
 // How long a frame of the paper view and a PNG export take with thousands of
 // objects. The frame budget is 66 ms.
 
-#include "app/AppState.h"
+#include "app/Editor.h"
 #include "document/Paper.h"
 #include "document/PaperObject.h"
 #include "view/PaperPng.h"
@@ -33,14 +33,14 @@ class BenchSession {
         const std::string font =
             std::string(base != nullptr ? base : "") + "resources/fonts/cad.ttf";
         SDL_free(base);
-        drawFont = TTF_OpenFont(font.c_str(), 18);
-        paperViewRect = {0, 0, kViewWidth, kViewHeight};
+        editor->shell.drawFont = TTF_OpenFont(font.c_str(), 18);
+        editor->shell.paperViewRect = {0, 0, kViewWidth, kViewHeight};
     }
     ~BenchSession() {
-        if (drawFont != nullptr) {
-            TTF_CloseFont(drawFont);
+        if (editor->shell.drawFont != nullptr) {
+            TTF_CloseFont(editor->shell.drawFont);
         }
-        ResetAppState();
+        ResetEditor();
         TTF_Quit();
         SDL_Quit();
     }
@@ -84,7 +84,7 @@ void ViewFrames(benchmark::State& state, int paperWidth, int paperHeight, SDL_Re
                 SDL_Point scroll, Frames frames = Frames::Changing) {
     BenchSession session;
     Paper paper;
-    PaperView view(paper, drawFont, {kViewWidth, kViewHeight});
+    PaperView view(paper, editor->shell.drawFont, {kViewWidth, kViewHeight});
     paper.SetSize(paperWidth, paperHeight);
     Populate(paper, spread);
     view.scrollX = scroll.x;
@@ -124,7 +124,7 @@ BENCHMARK(BM_UnchangedViewWithAllObjectsVisible)->Unit(benchmark::kMillisecond);
 void BM_ExportPng(benchmark::State& state) {
     BenchSession session;
     Paper paper;
-    PaperView view(paper, drawFont, {kViewWidth, kViewHeight});
+    PaperView view(paper, editor->shell.drawFont, {kViewWidth, kViewHeight});
     paper.SetSize(4000, 3000);
     Populate(paper, {0, 0, 4000, 3000});
     const std::string path =

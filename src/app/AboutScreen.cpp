@@ -1,7 +1,7 @@
 #include "app/AboutScreen.h"
 
 #include "app/AboutState.h"
-#include "app/AppState.h"
+#include "app/Editor.h"
 #include "app/Layout.h"
 #include "app/MainLoop.h"
 #include "app/PhysfsRWops.h"
@@ -68,8 +68,8 @@ using FontPtr = std::unique_ptr<TTF_Font, FontCloser>;
 void DrawRandomBytes(void* buffer, size_t count) {
     // Either source fills the whole buffer; whether it was a cryptographic one
     // does not matter for an animation.
-    if (aboutRandomSource) {
-        aboutRandomSource(buffer, count);
+    if (editor->ui.aboutRandomSource) {
+        editor->ui.aboutRandomSource(buffer, count);
     } else {
         RandomBytes(buffer, count);
     }
@@ -110,7 +110,7 @@ Sint16 GfxCoordinate(int32_t value) {
 // The window size, with a size below 1 counted as kFallbackWindowSize.
 SDL_Point AboutWindowSize() {
     SDL_Point size = {0, 0};
-    SDL_GetWindowSize(window, &size.x, &size.y);
+    SDL_GetWindowSize(editor->shell.window, &size.x, &size.y);
     if (size.x < 1) {
         size.x = kFallbackWindowSize;
     }
@@ -134,8 +134,8 @@ uint32_t TimeAfter(uint32_t now, uint32_t delayMs) {
 // --- Events ---------------------------------------------------------------
 
 void LeaveAboutScreen() {
-    aboutRequested = false;
-    framePeriodMs = kFramePeriodMs;
+    editor->ui.aboutRequested = false;
+    editor->shell.framePeriodMs = kFramePeriodMs;
 }
 
 void HandleAboutEvent(SDL_Event& event) {
@@ -176,7 +176,7 @@ void HandleAboutEvent(SDL_Event& event) {
 
 void HandleAboutEvents() {
     SDL_Event event;
-    while (!quitRequested && SDL_PollEvent(&event) != 0) {
+    while (!editor->ui.quitRequested && SDL_PollEvent(&event) != 0) {
         HandleAboutEvent(event);
     }
 }
@@ -205,43 +205,43 @@ AboutCircle NewCircle(SDL_Point size) {
 }
 
 void StartCircleWhenDue(SDL_Point size, uint32_t now) {
-    std::vector<AboutCircle>& circles = aboutState.circles;
-    if (!circles.empty() && !TimeReached(now, aboutState.nextCircleTime)) {
+    std::vector<AboutCircle>& circles = editor->ui.aboutState.circles;
+    if (!circles.empty() && !TimeReached(now, editor->ui.aboutState.nextCircleTime)) {
         return;
     }
     circles.push_back(NewCircle(size));
     if (circles.size() > AboutState::kMaxCircles) {
         circles.erase(circles.begin());
     }
-    aboutState.nextCircleTime = 0;
+    editor->ui.aboutState.nextCircleTime = 0;
 }
 
 void GrowNewestCircle(uint32_t now) {
-    if (aboutState.circles.empty()) {
+    if (editor->ui.aboutState.circles.empty()) {
         return;
     }
-    AboutCircle& newest = aboutState.circles.back();
+    AboutCircle& newest = editor->ui.aboutState.circles.back();
     if (newest.angle >= kFullCircle) {
         return;
     }
     newest.angle = static_cast<uint16_t>(newest.angle + newest.step);
     if (newest.angle >= kFullCircle) {
         newest.angle = kFullCircle;
-        aboutState.nextCircleTime = TimeAfter(now, kCirclePauseMs);
+        editor->ui.aboutState.nextCircleTime = TimeAfter(now, kCirclePauseMs);
     }
 }
 
 void DrawCircles() {
-    for (const AboutCircle& circle : aboutState.circles) {
+    for (const AboutCircle& circle : editor->ui.aboutState.circles) {
         const Sint16 x = GfxCoordinate(circle.x);
         const Sint16 y = GfxCoordinate(circle.y);
         const Sint16 radius = GfxCoordinate(circle.radius);
         if (circle.angle < kFullCircle) {
-            arcRGBA(renderer, x, y, radius, 0, static_cast<Sint16>(circle.angle), circle.red,
-                    circle.green, circle.blue, SDL_ALPHA_OPAQUE);
+            arcRGBA(editor->shell.renderer, x, y, radius, 0, static_cast<Sint16>(circle.angle),
+                    circle.red, circle.green, circle.blue, SDL_ALPHA_OPAQUE);
         } else {
-            aacircleRGBA(renderer, x, y, radius, circle.red, circle.green, circle.blue,
-                         SDL_ALPHA_OPAQUE);
+            aacircleRGBA(editor->shell.renderer, x, y, radius, circle.red, circle.green,
+                         circle.blue, SDL_ALPHA_OPAQUE);
         }
     }
 }
@@ -249,9 +249,9 @@ void DrawCircles() {
 // --- Drops ----------------------------------------------------------------
 
 void StartDropWhenDue(SDL_Point size, uint32_t now) {
-    const std::vector<AboutDrop>& drops = aboutState.drops;
+    const std::vector<AboutDrop>& drops = editor->ui.aboutState.drops;
     const bool due = drops.empty() || (drops.size() < AboutState::kMaxDrops &&
-                                       TimeReached(now, aboutState.nextDropTime));
+                                       TimeReached(now, editor->ui.aboutState.nextDropTime));
     if (!due) {
         return;
     }
@@ -260,19 +260,20 @@ void StartDropWhenDue(SDL_Point size, uint32_t now) {
     std::fill(std::begin(drop.trail), std::end(drop.trail), SDL_Point{x, 0});
     drop.driftDirection = RandomByte() & 1;
     drop.driftPeriod = static_cast<uint8_t>(Rand32() % kDriftPeriodChoices + 1);
-    aboutState.drops.push_back(drop);
-    aboutState.nextDropTime = TimeAfter(now, Rand32() % kDropDelayChoices + kMinDropDelayMs);
+    editor->ui.aboutState.drops.push_back(drop);
+    editor->ui.aboutState.nextDropTime =
+        TimeAfter(now, Rand32() % kDropDelayChoices + kMinDropDelayMs);
 }
 
 // The middle of the text, where a drop pushes it; empty while there is no text
 // on screen to push.
 SDL_Rect TextHitZone() {
-    const SDL_Point position = aboutState.textPosition;
-    if (aboutState.textTexture == nullptr || position.x < 0) {
+    const SDL_Point position = editor->ui.aboutState.textPosition;
+    if (editor->ui.aboutState.textTexture == nullptr || position.x < 0) {
         return SDL_Rect{0, 0, 0, 0};
     }
-    const int32_t width = aboutState.textWidth;
-    const int32_t height = aboutState.textHeight;
+    const int32_t width = editor->ui.aboutState.textWidth;
+    const int32_t height = editor->ui.aboutState.textHeight;
     return SDL_Rect{position.x + width / 8, position.y + height / 4, width * 3 / 4, height / 2};
 }
 
@@ -280,10 +281,10 @@ void DrawDrop(const AboutDrop& drop) {
     const SDL_Point head = drop.trail[0];
     const SDL_Point tail = drop.trail[AboutDrop::kTrailLength - 1];
     const SDL_Color c = kDropColor;
-    aalineRGBA(renderer, GfxCoordinate(head.x), GfxCoordinate(head.y), GfxCoordinate(tail.x),
-               GfxCoordinate(tail.y), c.r, c.g, c.b, c.a);
-    filledCircleRGBA(renderer, GfxCoordinate(head.x), GfxCoordinate(head.y), kDropHeadRadius, c.r,
-                     c.g, c.b, c.a);
+    aalineRGBA(editor->shell.renderer, GfxCoordinate(head.x), GfxCoordinate(head.y),
+               GfxCoordinate(tail.x), GfxCoordinate(tail.y), c.r, c.g, c.b, c.a);
+    filledCircleRGBA(editor->shell.renderer, GfxCoordinate(head.x), GfxCoordinate(head.y),
+                     kDropHeadRadius, c.r, c.g, c.b, c.a);
 }
 
 // Moves the drop one frame on and draws it. False when it is gone: it hit the
@@ -293,11 +294,12 @@ bool MoveDrop(AboutDrop& drop, const SDL_Rect& hitZone, SDL_Point size) {
     SDL_Point& head = drop.trail[0];
     head.y += kDropFallPerFrame;
     const uint32_t period = std::max<uint32_t>(drop.driftPeriod, 1);
-    if (aboutState.frameCounter % period == 0) {
+    if (editor->ui.aboutState.frameCounter % period == 0) {
         head.x += drop.driftDirection == 0 ? -1 : 1;
     }
     if (IsInside(hitZone, head)) {
-        aboutState.textVelocity.y = NewBounceVelocity(aboutState.textVelocity.y);
+        editor->ui.aboutState.textVelocity.y =
+            NewBounceVelocity(editor->ui.aboutState.textVelocity.y);
         return false;
     }
     const SDL_Rect windowArea = {0, 0, size.x, size.y};
@@ -312,14 +314,14 @@ bool MoveDrop(AboutDrop& drop, const SDL_Rect& hitZone, SDL_Point size) {
 void MoveAndDrawDrops(SDL_Point size) {
     const SDL_Rect hitZone = TextHitZone();
     std::vector<AboutDrop> kept;
-    kept.reserve(aboutState.drops.size());
+    kept.reserve(editor->ui.aboutState.drops.size());
     // In list order: each hit bounces the text from the speed the one before left.
-    for (AboutDrop& drop : aboutState.drops) {
+    for (AboutDrop& drop : editor->ui.aboutState.drops) {
         if (MoveDrop(drop, hitZone, size)) {
             kept.push_back(drop);
         }
     }
-    aboutState.drops = std::move(kept);
+    editor->ui.aboutState.drops = std::move(kept);
 }
 
 // --- Text -----------------------------------------------------------------
@@ -336,7 +338,7 @@ FontPtr OpenAboutFont() {
 // font when the larger one cannot be opened.
 SurfacePtr RenderAboutTextSurface() {
     const FontPtr ownFont = OpenAboutFont();
-    TTF_Font* font = ownFont != nullptr ? ownFont.get() : drawFont;
+    TTF_Font* font = ownFont != nullptr ? ownFont.get() : editor->shell.drawFont;
     if (font == nullptr) {
         return nullptr;
     }
@@ -349,16 +351,17 @@ SurfacePtr RenderAboutTextSurface() {
 }
 
 void MakeAboutTextWhenMissing() {
-    if (aboutState.textTexture != nullptr) {
+    if (editor->ui.aboutState.textTexture != nullptr) {
         return;
     }
     const SurfacePtr surface = RenderAboutTextSurface();
     if (surface == nullptr) {
         return;
     }
-    aboutState.textWidth = surface->w;
-    aboutState.textHeight = surface->h;
-    aboutState.textTexture = SDL_CreateTextureFromSurface(renderer, surface.get());
+    editor->ui.aboutState.textWidth = surface->w;
+    editor->ui.aboutState.textHeight = surface->h;
+    editor->ui.aboutState.textTexture =
+        SDL_CreateTextureFromSurface(editor->shell.renderer, surface.get());
 }
 
 // Moves one coordinate of the text by its velocity and bounces it off the
@@ -380,8 +383,8 @@ int32_t StartSpeed() {
 }
 
 void PlaceAndMoveText(SDL_Point size) {
-    SDL_Point& position = aboutState.textPosition;
-    SDL_Point& velocity = aboutState.textVelocity;
+    SDL_Point& position = editor->ui.aboutState.textPosition;
+    SDL_Point& velocity = editor->ui.aboutState.textVelocity;
     if (position.x < 0) {
         position.x = RandomBelow(size.x);
         position.y = RandomBelow(size.y);
@@ -390,14 +393,15 @@ void PlaceAndMoveText(SDL_Point size) {
         velocity.x = StartSpeed();
         velocity.y = StartSpeed();
     }
-    MoveAlongAxis(position.x, velocity.x, aboutState.textWidth, size.x);
-    MoveAlongAxis(position.y, velocity.y, aboutState.textHeight, size.y);
+    MoveAlongAxis(position.x, velocity.x, editor->ui.aboutState.textWidth, size.x);
+    MoveAlongAxis(position.y, velocity.y, editor->ui.aboutState.textHeight, size.y);
 }
 
 void DrawText() {
-    const SDL_Rect target = {aboutState.textPosition.x, aboutState.textPosition.y,
-                             aboutState.textWidth, aboutState.textHeight};
-    SDL_RenderCopy(renderer, aboutState.textTexture, nullptr, &target);
+    const SDL_Rect target = {editor->ui.aboutState.textPosition.x,
+                             editor->ui.aboutState.textPosition.y, editor->ui.aboutState.textWidth,
+                             editor->ui.aboutState.textHeight};
+    SDL_RenderCopy(editor->shell.renderer, editor->ui.aboutState.textTexture, nullptr, &target);
 }
 
 } // namespace
@@ -422,13 +426,13 @@ int32_t NewBounceVelocity(int32_t oldVelocity) {
 }
 
 void RunAboutFrame() {
-    ++aboutState.frameCounter;
+    ++editor->ui.aboutState.frameCounter;
     const uint32_t frameStart = SDL_GetTicks();
     HandleAboutEvents();
 
-    SDL_SetRenderDrawColor(renderer, kBackgroundColor.r, kBackgroundColor.g, kBackgroundColor.b,
-                           kBackgroundColor.a);
-    SDL_RenderClear(renderer);
+    SDL_SetRenderDrawColor(editor->shell.renderer, kBackgroundColor.r, kBackgroundColor.g,
+                           kBackgroundColor.b, kBackgroundColor.a);
+    SDL_RenderClear(editor->shell.renderer);
     const SDL_Point size = AboutWindowSize();
     const uint32_t now = SDL_GetTicks();
 
@@ -440,18 +444,18 @@ void RunAboutFrame() {
     MoveAndDrawDrops(size);
 
     MakeAboutTextWhenMissing();
-    if (aboutState.textTexture != nullptr) {
+    if (editor->ui.aboutState.textTexture != nullptr) {
         PlaceAndMoveText(size);
         DrawText();
     }
 
-    SDL_RenderPresent(renderer);
+    SDL_RenderPresent(editor->shell.renderer);
     WaitForFramePeriod(frameStart);
 }
 
 void ReleaseAboutText() {
-    if (aboutState.textTexture != nullptr) {
-        SDL_DestroyTexture(aboutState.textTexture);
-        aboutState.textTexture = nullptr;
+    if (editor->ui.aboutState.textTexture != nullptr) {
+        SDL_DestroyTexture(editor->ui.aboutState.textTexture);
+        editor->ui.aboutState.textTexture = nullptr;
     }
 }

@@ -1,6 +1,6 @@
 #include "app/ActiveTool.h"
 
-#include "app/AppState.h"
+#include "app/Editor.h"
 #include "app/InputRouting.h"
 #include "app/StatusNotice.h"
 #include "tools/Tool.h"
@@ -18,10 +18,11 @@ class ProgramToolHost final : public ToolHost {
   public:
     void ShowNotice(const std::string& text) override { ShowStatusNotice(text); }
     bool AskText(const char* title, const char* label, std::string& answer) override {
-        return ShowTextPrompt(title, label, lastPromptText, answer);
+        return ShowTextPrompt(title, label, editor->session.lastPromptText, answer);
     }
     void RememberText(const std::string& text) override {
-        SDL_strlcpy(lastPromptText, text.c_str(), sizeof lastPromptText);
+        SDL_strlcpy(editor->session.lastPromptText, text.c_str(),
+                    sizeof editor->session.lastPromptText);
     }
 };
 
@@ -32,25 +33,26 @@ ProgramToolHost programToolHost;
 void SetActiveToolInstance(std::unique_ptr<Tool> tool) {
     // The old operation goes before the new one begins, so that the two never
     // see each other's state.
-    activeToolInstance.reset();
-    activeToolInstance = std::move(tool);
-    if (activeToolInstance != nullptr) {
-        activeToolInstance->Begin(ActiveToolContext());
+    editor->session.activeToolInstance.reset();
+    editor->session.activeToolInstance = std::move(tool);
+    if (editor->session.activeToolInstance != nullptr) {
+        editor->session.activeToolInstance->Begin(ActiveToolContext());
     }
 }
 
 ToolContext ActiveToolContext() {
     ToolContext context;
-    context.paper = activePaper;
-    context.toolPos = toolPos;
-    context.paperPos = mousePaperPos;
-    context.layer = currentLayer;
-    context.rotation = rotationAngle;
+    context.paper = editor->session.activePaper;
+    context.toolPos = editor->session.toolPos;
+    context.paperPos = editor->session.mousePaperPos;
+    context.layer = editor->session.currentLayer;
+    context.rotation = editor->session.rotationAngle;
     context.shiftHeld = (SDL_GetModState() & kModShift) != 0;
     context.host = &programToolHost;
     return context;
 }
 
 SDL_Point CurrentDragOffset(const Paper& paper) {
-    return SelectionDragOffset(paper, gridLock, dragAnchor, mouseGridPos, mousePaperPos);
+    return SelectionDragOffset(paper, editor->session.gridLock, editor->session.dragAnchor,
+                               editor->session.mouseGridPos, editor->session.mousePaperPos);
 }

@@ -1,7 +1,7 @@
 #include "app/Frame.h"
 
 #include "app/ActiveTool.h"
-#include "app/AppState.h"
+#include "app/Editor.h"
 #include "app/Layout.h"
 #include "app/StatusLine.h"
 #include "document/Paper.h"
@@ -24,7 +24,7 @@ constexpr SDL_Color kCrosshairColor = {255, 0, 255, 255};
 constexpr int32_t kCrosshairArm = 6;
 
 void SetDrawColor(const SDL_Color& color) {
-    SDL_SetRenderDrawColor(renderer, color.r, color.g, color.b, color.a);
+    SDL_SetRenderDrawColor(editor->shell.renderer, color.r, color.g, color.b, color.a);
 }
 
 } // namespace
@@ -38,36 +38,37 @@ void CopyPaperToView(const PaperView& view) {
     if (surface == nullptr || area.w <= 0 || area.h <= 0) {
         return;
     }
-    const SDL_Rect placed = {paperViewRect.x + area.x - view.scrollX,
-                             paperViewRect.y + area.y - view.scrollY, std::min(area.w, surface->w),
-                             std::min(area.h, surface->h)};
+    const SDL_Rect placed = {editor->shell.paperViewRect.x + area.x - view.scrollX,
+                             editor->shell.paperViewRect.y + area.y - view.scrollY,
+                             std::min(area.w, surface->w), std::min(area.h, surface->h)};
     SDL_Rect target;
-    if (SDL_IntersectRect(&placed, &paperViewRect, &target) == SDL_FALSE) {
+    if (SDL_IntersectRect(&placed, &editor->shell.paperViewRect, &target) == SDL_FALSE) {
         return;
     }
-    SDL_Texture* texture = SDL_CreateTextureFromSurface(renderer, surface);
+    SDL_Texture* texture = SDL_CreateTextureFromSurface(editor->shell.renderer, surface);
     if (texture == nullptr) {
         return;
     }
     const SDL_Rect source = {target.x - placed.x, target.y - placed.y, target.w, target.h};
-    SDL_RenderCopy(renderer, texture, &source, &target);
+    SDL_RenderCopy(editor->shell.renderer, texture, &source, &target);
     SDL_DestroyTexture(texture);
 }
 
 void DrawToolCrosshair() {
     const PaperView* view = ActiveView();
-    if (view == nullptr || toolPos.x < 0 || toolPos.y < 0) {
+    if (view == nullptr || editor->session.toolPos.x < 0 || editor->session.toolPos.y < 0) {
         return;
     }
-    const SDL_Point center = {paperViewRect.x + toolPos.x - view->scrollX,
-                              paperViewRect.y + toolPos.y - view->scrollY};
-    if (!IsInside(paperViewRect, center)) {
+    const SDL_Point center = {
+        editor->shell.paperViewRect.x + editor->session.toolPos.x - view->scrollX,
+        editor->shell.paperViewRect.y + editor->session.toolPos.y - view->scrollY};
+    if (!IsInside(editor->shell.paperViewRect, center)) {
         return;
     }
     SetDrawColor(kCrosshairColor);
-    SDL_RenderDrawLine(renderer, center.x - kCrosshairArm, center.y, center.x + kCrosshairArm,
-                       center.y);
-    SDL_RenderDrawLine(renderer, center.x, center.y - kCrosshairArm, center.x,
+    SDL_RenderDrawLine(editor->shell.renderer, center.x - kCrosshairArm, center.y,
+                       center.x + kCrosshairArm, center.y);
+    SDL_RenderDrawLine(editor->shell.renderer, center.x, center.y - kCrosshairArm, center.x,
                        center.y + kCrosshairArm);
 }
 
@@ -76,16 +77,16 @@ namespace {
 // What the view shows besides the document itself.
 RenderOverlay ViewOverlay(const Paper& paper) {
     RenderOverlay overlay;
-    overlay.showGrid = gridVisible;
-    overlay.draggingSelection = selectionDragging;
-    if (selectionDragging) {
+    overlay.showGrid = editor->session.gridVisible;
+    overlay.draggingSelection = editor->session.selectionDragging;
+    if (editor->session.selectionDragging) {
         overlay.dragOffset = CurrentDragOffset(paper);
     }
-    if (activeToolInstance != nullptr) {
+    if (editor->session.activeToolInstance != nullptr) {
         // Tools draw on the active paper; another paper (an export) gets no preview.
         overlay.toolPreview = [&paper](PaperView& view) {
-            if (&view.paper == &paper && activeToolInstance != nullptr) {
-                activeToolInstance->Render(view, ActiveToolContext());
+            if (&view.paper == &paper && editor->session.activeToolInstance != nullptr) {
+                editor->session.activeToolInstance->Render(view, ActiveToolContext());
             }
         };
     }
@@ -96,7 +97,7 @@ RenderOverlay ViewOverlay(const Paper& paper) {
 
 void DrawFrame() {
     SetDrawColor(kWorkspaceColor);
-    SDL_RenderClear(renderer);
+    SDL_RenderClear(editor->shell.renderer);
 
     if (PaperView* view = ActiveView(); view != nullptr) {
         if (RenderPaper(*view, /*wholePaper=*/false, /*ownPalette=*/true,
@@ -106,7 +107,7 @@ void DrawFrame() {
     }
 
     SetDrawColor(kStatusStripColor);
-    SDL_RenderFillRect(renderer, &statusBarRect);
+    SDL_RenderFillRect(editor->shell.renderer, &editor->shell.statusBarRect);
     DrawToolCrosshair();
 
     RenderToolbox();
@@ -118,5 +119,5 @@ void DrawFrame() {
 void RenderFrame() {
     DrawFrame();
     UpdateMouseCursor();
-    SDL_RenderPresent(renderer);
+    SDL_RenderPresent(editor->shell.renderer);
 }

@@ -1,6 +1,6 @@
 #include "app/HeadlessCommands.h"
 
-#include "app/AppState.h"
+#include "app/Editor.h"
 #include "app/PhysfsRWops.h"
 #include "app/ResourcePath.h"
 #include "document/ObjectsJson.h"
@@ -120,9 +120,9 @@ class HeadlessLibraries {
         physfs_ = PHYSFS_init(argv0) != 0;
     }
     ~HeadlessLibraries() {
-        if (drawFont != nullptr) {
-            TTF_CloseFont(drawFont);
-            drawFont = nullptr;
+        if (editor->shell.drawFont != nullptr) {
+            TTF_CloseFont(editor->shell.drawFont);
+            editor->shell.drawFont = nullptr;
         }
         if (ttf_) {
             TTF_Quit();
@@ -144,8 +144,9 @@ class HeadlessLibraries {
         }
         SetUpResourceSearchPath();
         SDL_RWops* stream = PHYSFSRWOPS_openRead(kDrawFontFile);
-        drawFont = stream != nullptr ? TTF_OpenFontRW(stream, 1, kDrawFontPoints) : nullptr;
-        if (drawFont == nullptr) {
+        editor->shell.drawFont =
+            stream != nullptr ? TTF_OpenFontRW(stream, 1, kDrawFontPoints) : nullptr;
+        if (editor->shell.drawFont == nullptr) {
             std::fprintf(stderr, "Couldn't load draw font: %s\n", SDL_GetError());
             return false;
         }
@@ -179,7 +180,7 @@ int WriteDocumentImage(const char* argv0, const std::string& document, const std
     if (!LoadForCommand(paper, document, header)) {
         return kExitFailure;
     }
-    PaperView view(paper, drawFont, {0, 0});
+    PaperView view(paper, editor->shell.drawFont, {0, 0});
     // A background image that cannot be shown is worth a warning, not a failure.
     std::string problem;
     if (!paper.backgroundImagePath.empty() &&
@@ -291,6 +292,6 @@ int RunHeadlessCommand(int argc, char** argv) {
     } else {
         status = UsageError(("unknown command " + command).c_str());
     }
-    ResetAppState();
+    ResetEditor();
     return status;
 }

@@ -1,7 +1,7 @@
 #include "app/InputRouting.h"
 
 #include "app/ActiveTool.h"
-#include "app/AppState.h"
+#include "app/Editor.h"
 #include "app/Layout.h"
 #include "document/Paper.h"
 #include "document/PaperObject.h"
@@ -76,15 +76,15 @@ void ScrollBy(int32_t dx, int32_t dy) {
 // An arrow key (or a, d, w, s): the selection moves one pixel, or without one
 // the view scrolls one block. The tool position follows the view either way.
 void StepSelectionOrView(int32_t dx, int32_t dy) {
-    if (activePaper != nullptr) {
-        Paper& paper = *activePaper;
+    if (editor->session.activePaper != nullptr) {
+        Paper& paper = *editor->session.activePaper;
         if (!paper.selection.empty()) {
             paper.MoveObjects(dx, dy, /*selectedOnly=*/true);
         } else {
             ScrollBy(dx * paper.blockWidth, dy * paper.blockHeight);
         }
     }
-    UpdateMousePosition(mouseWindowPos.x, mouseWindowPos.y);
+    UpdateMousePosition(editor->session.mouseWindowPos.x, editor->session.mouseWindowPos.y);
 }
 
 // Gives every selected object the colour new objects get, as one undo step.
@@ -103,14 +103,14 @@ void HandleCtrlKey(SDL_Keycode sym, uint16_t mod) {
         return;
     }
     if (sym == SDLK_z) {
-        if (activePaper != nullptr) {
-            activePaper->Undo();
+        if (editor->session.activePaper != nullptr) {
+            editor->session.activePaper->Undo();
         }
         return;
     }
     const int layer = LayerOfKey(sym);
-    if (layer >= 0 && activePaper != nullptr) {
-        MoveSelectionToLayer(*activePaper, static_cast<uint8_t>(layer));
+    if (layer >= 0 && editor->session.activePaper != nullptr) {
+        MoveSelectionToLayer(*editor->session.activePaper, static_cast<uint8_t>(layer));
     }
 }
 
@@ -133,35 +133,36 @@ void HandlePlainKey(SDL_Keycode sym) {
         StepSelectionOrView(0, 1);
         return;
     case SDLK_DELETE:
-        if (activePaper != nullptr) {
-            activePaper->DeleteSelected();
+        if (editor->session.activePaper != nullptr) {
+            editor->session.activePaper->DeleteSelected();
         }
         return;
     case SDLK_e:
-        if (activePaper != nullptr) {
-            EditSelectedObject(*activePaper);
+        if (editor->session.activePaper != nullptr) {
+            EditSelectedObject(*editor->session.activePaper);
         }
         return;
     case SDLK_F4:
-        if (activePaper != nullptr) {
-            RecolourSelection(*activePaper);
+        if (editor->session.activePaper != nullptr) {
+            RecolourSelection(*editor->session.activePaper);
         }
         return;
     case SDLK_F5:
-        gridVisible = !gridVisible;
+        editor->session.gridVisible = !editor->session.gridVisible;
         return;
     case SDLK_F6:
         ToggleGridLock(0, nullptr);
         return;
     case SDLK_ESCAPE:
         // An open menu is what the user sees first, so Escape closes that alone.
-        if (openMenu != nullptr) {
-            openMenu = nullptr;
+        if (editor->ui.openMenu != nullptr) {
+            editor->ui.openMenu = nullptr;
             return;
         }
         // With nothing under way, Escape lets go of the selection.
-        if (activeToolInstance == nullptr && !selectionDragging && activePaper != nullptr) {
-            activePaper->selection.clear();
+        if (editor->session.activeToolInstance == nullptr && !editor->session.selectionDragging &&
+            editor->session.activePaper != nullptr) {
+            editor->session.activePaper->selection.clear();
             return;
         }
         SetActiveToolInstance(nullptr);
@@ -178,21 +179,25 @@ void HandlePlainKey(SDL_Keycode sym) {
 // --- Mouse buttons -------------------------------------------------------------
 
 bool SelectToolChosen() {
-    return strcasecmp(currentToolName, kSelectToolName) == 0;
+    return strcasecmp(editor->session.currentToolName, kSelectToolName) == 0;
 }
 
 // A left press with the select tool on the paper: over the selection it starts
 // moving it, elsewhere (or with Shift, which adds to or takes from the
 // selection) a rubber band. Every other tool starts on the release.
 void HandleLeftPress() {
-    if (openMenu != nullptr || activeToolInstance != nullptr || activePaper == nullptr ||
-        !IsInside(paperViewRect, mouseWindowPos) || !SelectToolChosen()) {
+    if (editor->ui.openMenu != nullptr || editor->session.activeToolInstance != nullptr ||
+        editor->session.activePaper == nullptr ||
+        !IsInside(editor->shell.paperViewRect, editor->session.mouseWindowPos) ||
+        !SelectToolChosen()) {
         return;
     }
     if ((SDL_GetModState() & kModShift) == 0 &&
-        activePaper->IsOverSelection(mousePaperPos.x, mousePaperPos.y)) {
-        selectionDragging = true;
-        dragAnchor = gridLock ? mouseGridPos : mousePaperPos;
+        editor->session.activePaper->IsOverSelection(editor->session.mousePaperPos.x,
+                                                     editor->session.mousePaperPos.y)) {
+        editor->session.selectionDragging = true;
+        editor->session.dragAnchor =
+            editor->session.gridLock ? editor->session.mouseGridPos : editor->session.mousePaperPos;
         return;
     }
     SetActiveToolInstance(CreateToolByName(kSelectToolName));
@@ -200,76 +205,78 @@ void HandleLeftPress() {
 
 // Drops a dragged selection where the drag preview shows it.
 void DropSelection() {
-    if (activePaper != nullptr) {
-        const SDL_Point offset = CurrentDragOffset(*activePaper);
+    if (editor->session.activePaper != nullptr) {
+        const SDL_Point offset = CurrentDragOffset(*editor->session.activePaper);
         if (offset.x != 0 || offset.y != 0) {
-            activePaper->MoveObjects(offset.x, offset.y, /*selectedOnly=*/true);
+            editor->session.activePaper->MoveObjects(offset.x, offset.y, /*selectedOnly=*/true);
         }
     }
-    selectionDragging = false;
+    editor->session.selectionDragging = false;
 }
 
 void ClickActiveTool() {
-    if (activeToolInstance->Click(ActiveToolContext())) {
-        activeToolInstance->Begin(ActiveToolContext());
+    if (editor->session.activeToolInstance->Click(ActiveToolContext())) {
+        editor->session.activeToolInstance->Begin(ActiveToolContext());
     } else {
         SetActiveToolInstance(nullptr);
     }
 }
 
 void HandleLeftRelease() {
-    if (openMenu != nullptr || IsInside(menuBarRect, mouseWindowPos)) {
+    if (editor->ui.openMenu != nullptr ||
+        IsInside(editor->shell.menuBarRect, editor->session.mouseWindowPos)) {
         MenuClick();
-        selectionDragging = false;
+        editor->session.selectionDragging = false;
         return;
     }
-    if (IsInside(toolboxRect, mouseWindowPos)) {
+    if (IsInside(editor->shell.toolboxRect, editor->session.mouseWindowPos)) {
         HandleToolboxClick();
-        selectionDragging = false;
+        editor->session.selectionDragging = false;
         return;
     }
-    if (selectionDragging) {
+    if (editor->session.selectionDragging) {
         DropSelection();
         return;
     }
-    if (activePaper == nullptr) {
+    if (editor->session.activePaper == nullptr) {
         return;
     }
     // The release need not be over the paper view: tools work at the last
     // tool position.
-    if (activeToolInstance != nullptr) {
+    if (editor->session.activeToolInstance != nullptr) {
         ClickActiveTool();
-    } else if (currentToolName[0] != '\0' && mousePaperPos.x >= 0 && mousePaperPos.y >= 0) {
+    } else if (editor->session.currentToolName[0] != '\0' && editor->session.mousePaperPos.x >= 0 &&
+               editor->session.mousePaperPos.y >= 0) {
         // Only once the pointer has been over this paper: before that the tool
         // position is not a place the user pointed at.
-        SetActiveToolInstance(CreateToolByName(currentToolName));
+        SetActiveToolInstance(CreateToolByName(editor->session.currentToolName));
     }
-    selectionDragging = false;
+    editor->session.selectionDragging = false;
 }
 
 void ToggleLayerUnderPointer() {
-    if (activePaper == nullptr) {
+    if (editor->session.activePaper == nullptr) {
         return;
     }
-    const ToolboxButton* entry = ToolboxEntryAt(mouseWindowPos);
+    const ToolboxButton* entry = ToolboxEntryAt(editor->session.mouseWindowPos);
     const int layer = entry != nullptr ? LayerOfEntry(*entry) : -1;
     if (layer >= 0) {
-        uint8_t& hidden = activePaper->hiddenLayers[layer];
+        uint8_t& hidden = editor->session.activePaper->hiddenLayers[layer];
         hidden = hidden != 0 ? 0 : 1;
         // Which layers are hidden is saved with the document.
-        activePaper->modified = true;
+        editor->session.activePaper->modified = true;
     }
 }
 
 void HandleRightRelease() {
-    if (IsInside(toolboxRect, mouseWindowPos)) {
+    if (IsInside(editor->shell.toolboxRect, editor->session.mouseWindowPos)) {
         ToggleLayerUnderPointer();
-    } else if (activeToolInstance != nullptr) {
+    } else if (editor->session.activeToolInstance != nullptr) {
         SetActiveToolInstance(nullptr);
     } else {
         SelectTool(kSelectToolName);
     }
-    selectionDragging = false;
+    editor->session.selectionDragging = false;
 }
 
 } // namespace
@@ -322,7 +329,8 @@ void HandleMouseButton(const SDL_MouseButtonEvent& event) {
     // A quick release on the menus is a choice, not half of a double click:
     // "File" and then "New..." lie closer together than a double click's reach.
     if (event.type == SDL_MOUSEBUTTONUP && event.button == SDL_BUTTON_LEFT && event.clicks != 1 &&
-        (openMenu != nullptr || IsInside(menuBarRect, mouseWindowPos))) {
+        (editor->ui.openMenu != nullptr ||
+         IsInside(editor->shell.menuBarRect, editor->session.mouseWindowPos))) {
         HandleLeftRelease();
         return;
     }
@@ -334,7 +342,7 @@ void HandleMouseButton(const SDL_MouseButtonEvent& event) {
         if (event.button == SDL_BUTTON_LEFT) {
             HandleLeftPress();
         } else if (event.button == SDL_BUTTON_RIGHT) {
-            selectionDragging = false;
+            editor->session.selectionDragging = false;
         }
         return;
     }
@@ -346,7 +354,7 @@ void HandleMouseButton(const SDL_MouseButtonEvent& event) {
         HandleRightRelease();
         break;
     default:
-        selectionDragging = false;
+        editor->session.selectionDragging = false;
         break;
     }
 }
@@ -358,14 +366,15 @@ void HandleMouseWheel(const SDL_MouseWheelEvent& event) {
         x = -x;
         y = -y;
     }
-    if (activeToolInstance != nullptr) {
+    if (editor->session.activeToolInstance != nullptr) {
         // A sideways wheel (tilted, or a touchpad's horizontal swipe) turns nothing.
         if (y == 0) {
             return;
         }
         const uint16_t mod = SDL_GetModState();
         if ((mod & kModShift) != 0) {
-            if (auto* circle = dynamic_cast<ToolCircle*>(activeToolInstance.get())) {
+            if (auto* circle =
+                    dynamic_cast<ToolCircle*>(editor->session.activeToolInstance.get())) {
                 circle->ChangeSides(y > 0 ? 1 : -1);
             }
             return;
@@ -373,17 +382,17 @@ void HandleMouseWheel(const SDL_MouseWheelEvent& event) {
         const int32_t step = (mod & kModCtrl) != 0  ? kCtrlWheelStep
                              : (mod & kModAlt) != 0 ? kAltWheelStep
                                                     : kWheelStep;
-        rotationAngle = RotateByWheel(rotationAngle, y > 0, step);
+        editor->session.rotationAngle = RotateByWheel(editor->session.rotationAngle, y > 0, step);
         return;
     }
-    if (activePaper == nullptr) {
+    if (editor->session.activePaper == nullptr) {
         return;
     }
-    Paper& paper = *activePaper;
+    Paper& paper = *editor->session.activePaper;
     const int32_t dx = x < 0 ? -1 : x > 0 ? 1 : 0;
     // Wheel up shows what lies above.
     const int32_t dy = y > 0 ? -1 : y < 0 ? 1 : 0;
     ScrollBy(dx * kWheelScrollBlocks * paper.blockWidth,
              dy * kWheelScrollBlocks * paper.blockHeight);
-    UpdateMousePosition(mouseWindowPos.x, mouseWindowPos.y);
+    UpdateMousePosition(editor->session.mouseWindowPos.x, editor->session.mouseWindowPos.y);
 }

@@ -1,12 +1,12 @@
 #include "app/KeyState.h"
 
-#include "app/AppState.h"
+#include "app/Editor.h"
 
 #include <SDL2/SDL_keyboard.h>
 
 bool IsKeyHeld(SDL_Scancode scancode) {
-    if (keyHeldSource) {
-        return keyHeldSource(scancode);
+    if (editor->shell.keyHeldSource) {
+        return editor->shell.keyHeldSource(scancode);
     }
     int count = 0;
     const uint8_t* keys = SDL_GetKeyboardState(&count);

@@ -1,7 +1,7 @@
 #include "app/Layout.h"
 
-#include "app/AppState.h"
 #include "app/Drawing.h"
+#include "app/Editor.h"
 #include "app/WindowGeometry.h"
 #include "document/Paper.h"
 #include "ui/PaperWindows.h"
@@ -39,54 +39,59 @@ bool IsInside(const SDL_Rect& rect, SDL_Point point) {
 void LayoutScreen() {
     int32_t width = 0;
     int32_t height = 0;
-    SDL_GetWindowSize(window, &width, &height);
+    SDL_GetWindowSize(editor->shell.window, &width, &height);
     if (width < kMinWindowWidth || height < kMinWindowHeight) {
         width = std::max(width, kMinWindowWidth);
         height = std::max(height, kMinWindowHeight);
-        SDL_SetWindowSize(window, width, height);
+        SDL_SetWindowSize(editor->shell.window, width, height);
     }
 
-    const int32_t menuBarHeight =
-        std::max(TextSize(menuFont, kLineHeightSample, TTF_STYLE_NORMAL).y + kMenuBarPadding,
-                 kMinMenuBarHeight);
+    const int32_t menuBarHeight = std::max(
+        TextSize(editor->shell.menuFont, kLineHeightSample, TTF_STYLE_NORMAL).y + kMenuBarPadding,
+        kMinMenuBarHeight);
     const int32_t statusBarHeight =
-        TextSize(statusFont, kLineHeightSample, TTF_STYLE_NORMAL).y + kStatusBarPadding;
-    const int32_t toolboxWidth =
-        std::max(TextSize(menuFont, kToolboxWidthSample, TTF_STYLE_BOLD).x + kToolboxPadding,
-                 kMinToolboxWidth);
+        TextSize(editor->shell.statusFont, kLineHeightSample, TTF_STYLE_NORMAL).y +
+        kStatusBarPadding;
+    const int32_t toolboxWidth = std::max(
+        TextSize(editor->shell.menuFont, kToolboxWidthSample, TTF_STYLE_BOLD).x + kToolboxPadding,
+        kMinToolboxWidth);
     const int32_t middleHeight = height - statusBarHeight - menuBarHeight;
 
-    menuBarRect = {0, 0, width, menuBarHeight};
-    statusBarRect = {0, height - statusBarHeight, width, statusBarHeight};
-    toolboxRect = {0, menuBarHeight, toolboxWidth, middleHeight};
-    paperViewRect = {toolboxWidth, menuBarHeight, width - toolboxWidth, middleHeight};
+    editor->shell.menuBarRect = {0, 0, width, menuBarHeight};
+    editor->shell.statusBarRect = {0, height - statusBarHeight, width, statusBarHeight};
+    editor->shell.toolboxRect = {0, menuBarHeight, toolboxWidth, middleHeight};
+    editor->shell.paperViewRect = {toolboxWidth, menuBarHeight, width - toolboxWidth, middleHeight};
     // A larger view could reach past a scrolled paper's far edge, showing bare
     // workspace there while the paper's near part stays out of sight.
-    for (const std::unique_ptr<OpenPaper>& open : openPapers) {
-        open->view->SetViewSize({paperViewRect.w, paperViewRect.h});
+    for (const std::unique_ptr<OpenPaper>& open : editor->session.openPapers) {
+        open->view->SetViewSize({editor->shell.paperViewRect.w, editor->shell.paperViewRect.h});
     }
 }
 
 void UpdateMousePosition(int32_t x, int32_t y) {
-    mouseWindowPos = {x, y};
-    if (activePaper == nullptr) {
-        mousePaperPos = mouseGridPos = toolPos = {-1, -1};
+    editor->session.mouseWindowPos = {x, y};
+    if (editor->session.activePaper == nullptr) {
+        editor->session.mousePaperPos = editor->session.mouseGridPos =
+            editor->session.toolPos = {-1, -1};
         return;
     }
-    const Paper& paper = *activePaper;
+    const Paper& paper = *editor->session.activePaper;
     const PaperView* view = ActiveView();
     const SDL_Point scroll =
         view != nullptr ? SDL_Point{view->scrollX, view->scrollY} : SDL_Point{0, 0};
-    if (IsInside(paperViewRect, {x, y})) {
-        mousePaperPos = {x - paperViewRect.x + scroll.x, y - paperViewRect.y + scroll.y};
+    if (IsInside(editor->shell.paperViewRect, {x, y})) {
+        editor->session.mousePaperPos = {x - editor->shell.paperViewRect.x + scroll.x,
+                                         y - editor->shell.paperViewRect.y + scroll.y};
     }
     // Outside the view the last point over the paper stands; its block is worked
     // out again, as the grid may have changed since (a Lines per Inch choice).
-    if (mousePaperPos.x >= 0 && mousePaperPos.y >= 0) {
-        mouseGridPos = {NearestBlock(mousePaperPos.x, paper.blockWidth),
-                        NearestBlock(mousePaperPos.y, paper.blockHeight)};
+    if (editor->session.mousePaperPos.x >= 0 && editor->session.mousePaperPos.y >= 0) {
+        editor->session.mouseGridPos = {
+            NearestBlock(editor->session.mousePaperPos.x, paper.blockWidth),
+            NearestBlock(editor->session.mousePaperPos.y, paper.blockHeight)};
     }
-    toolPos = gridLock
-                  ? SDL_Point{mouseGridPos.x * paper.blockWidth, mouseGridPos.y * paper.blockHeight}
-                  : mousePaperPos;
+    editor->session.toolPos = editor->session.gridLock
+                                  ? SDL_Point{editor->session.mouseGridPos.x * paper.blockWidth,
+                                              editor->session.mouseGridPos.y * paper.blockHeight}
+                                  : editor->session.mousePaperPos;
 }

@@ -1,6 +1,6 @@
 #include "app/Log.h"
 
-#include "app/AppState.h"
+#include "app/Editor.h"
 #include "platform/FileSystem.h"
 
 #include <cstdio>
@@ -12,8 +12,9 @@ void LogToFile(void* userdata, int category, SDL_LogPriority priority, const cha
         // At once, so that the log tells everything up to a crash.
         std::fflush(file);
     }
-    if (previousLogOutput != nullptr) {
-        previousLogOutput(previousLogUserdata, category, priority, message);
+    if (editor->shell.previousLogOutput != nullptr) {
+        editor->shell.previousLogOutput(editor->shell.previousLogUserdata, category, priority,
+                                        message);
     }
 }
 
@@ -23,22 +24,22 @@ bool OpenLog(const std::string& path) {
     if (IsOtherThanAFile(path)) {
         return false;
     }
-    logFile = std::fopen(path.c_str(), "wb");
-    if (logFile == nullptr) {
+    editor->shell.logFile = std::fopen(path.c_str(), "wb");
+    if (editor->shell.logFile == nullptr) {
         return false;
     }
-    SDL_LogGetOutputFunction(&previousLogOutput, &previousLogUserdata);
-    SDL_LogSetOutputFunction(LogToFile, logFile);
+    SDL_LogGetOutputFunction(&editor->shell.previousLogOutput, &editor->shell.previousLogUserdata);
+    SDL_LogSetOutputFunction(LogToFile, editor->shell.logFile);
     return true;
 }
 
 void CloseLog() {
-    if (logFile == nullptr) {
+    if (editor->shell.logFile == nullptr) {
         return;
     }
-    SDL_LogSetOutputFunction(previousLogOutput, previousLogUserdata);
-    previousLogOutput = nullptr;
-    previousLogUserdata = nullptr;
-    std::fclose(logFile);
-    logFile = nullptr;
+    SDL_LogSetOutputFunction(editor->shell.previousLogOutput, editor->shell.previousLogUserdata);
+    editor->shell.previousLogOutput = nullptr;
+    editor->shell.previousLogUserdata = nullptr;
+    std::fclose(editor->shell.logFile);
+    editor->shell.logFile = nullptr;
 }

@@ -1,7 +1,7 @@
 #include "app/MainLoop.h"
 
 #include "app/AboutScreen.h"
-#include "app/AppState.h"
+#include "app/Editor.h"
 #include "app/Frame.h"
 #include "app/InputRouting.h"
 #include "app/Layout.h"
@@ -13,16 +13,16 @@
 namespace {
 
 bool WindowIsMinimized() {
-    return (SDL_GetWindowFlags(window) & SDL_WINDOW_MINIMIZED) != 0;
+    return (SDL_GetWindowFlags(editor->shell.window) & SDL_WINDOW_MINIMIZED) != 0;
 }
 
 void RunNormalPass() {
     const Uint32 frameStart = SDL_GetTicks();
     SDL_Event event;
     // Events still queued when a quit is accepted are left alone.
-    while (!quitRequested && SDL_PollEvent(&event) != 0) {
+    while (!editor->ui.quitRequested && SDL_PollEvent(&event) != 0) {
         RouteEvent(event);
-        NoteInput(event.type, activePaper);
+        NoteInput(event.type, editor->session.activePaper);
     }
     if (!WindowIsMinimized()) {
         RenderFrame();
@@ -41,8 +41,9 @@ void RouteWindowEvent(const SDL_WindowEvent& event) {
 void WaitForFramePeriod(uint32_t frameStart) {
     // Unsigned, so that the tick counter wrapping around does no harm.
     const Uint32 elapsed = SDL_GetTicks() - frameStart;
-    if (framePeriodMs > 0 && elapsed < static_cast<Uint32>(framePeriodMs)) {
-        SDL_Delay(static_cast<Uint32>(framePeriodMs) - elapsed);
+    if (editor->shell.framePeriodMs > 0 &&
+        elapsed < static_cast<Uint32>(editor->shell.framePeriodMs)) {
+        SDL_Delay(static_cast<Uint32>(editor->shell.framePeriodMs) - elapsed);
     }
 }
 
@@ -84,13 +85,13 @@ void RouteEvent(SDL_Event& event) {
 }
 
 bool RunMainLoopPass() {
-    if (aboutRequested) {
+    if (editor->ui.aboutRequested) {
         RunAboutFrame();
     } else {
         RunNormalPass();
     }
     RunAutosave();
-    return !quitRequested;
+    return !editor->ui.quitRequested;
 }
 
 void RunMainLoop() {

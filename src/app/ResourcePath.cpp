@@ -1,6 +1,6 @@
 #include "app/ResourcePath.h"
 
-#include "app/AppState.h"
+#include "app/Editor.h"
 #include "app/PhysfsRWops.h"
 #include "support/VRX_Paths.h"
 
@@ -54,8 +54,7 @@ std::vector<std::string> FindResourceLocations(const std::string& userResources,
     std::vector<std::string> locations;
     AddExisting(locations, {userResources});
     const bool besideProgram =
-        !basePath.empty() &&
-        AddExisting(locations, ShippedResourceCandidates(basePath));
+        !basePath.empty() && AddExisting(locations, ShippedResourceCandidates(basePath));
     if (!besideProgram) {
         AddExisting(locations, {kResourcesFolder, kResourcesArchive});
     }

@@ -2,7 +2,7 @@
 
 #include "app/AboutScreen.h"
 #include "app/ActiveTool.h"
-#include "app/AppState.h"
+#include "app/Editor.h"
 #include "app/Log.h"
 #include "app/StatusLine.h"
 #include "app/WindowGeometry.h"
@@ -33,10 +33,10 @@ void CloseFont(TTF_Font*& font) {
 } // namespace
 
 void RunExitSteps() {
-    if (window != nullptr) {
+    if (editor->shell.window != nullptr) {
         WindowGeometry geometry = {0, 0, 0, 0};
-        SDL_GetWindowPosition(window, &geometry.x, &geometry.y);
-        SDL_GetWindowSize(window, &geometry.width, &geometry.height);
+        SDL_GetWindowPosition(editor->shell.window, &geometry.x, &geometry.y);
+        SDL_GetWindowSize(editor->shell.window, &geometry.width, &geometry.height);
         WriteWindowGeometry(SettingsFilePath(), geometry);
     }
     CloseLog();
@@ -55,25 +55,25 @@ void ShutdownProgram() {
     RemovePendingPrintFiles();
 
     if (TTF_WasInit() != 0) {
-        CloseFont(toolboxFont);
-        CloseFont(statusFont);
-        CloseFont(menuFont);
-        CloseFont(drawFont);
-        CloseFont(dialogFont);
+        CloseFont(editor->shell.toolboxFont);
+        CloseFont(editor->shell.statusFont);
+        CloseFont(editor->shell.menuFont);
+        CloseFont(editor->shell.drawFont);
+        CloseFont(editor->shell.dialogFont);
         TTF_Quit();
     }
     IMG_Quit();
     if (SDL_WasInit(SDL_INIT_VIDEO) != 0) {
         FreeSystemCursors();
-        if (renderer != nullptr) {
-            SDL_DestroyRenderer(renderer);
-            renderer = nullptr;
+        if (editor->shell.renderer != nullptr) {
+            SDL_DestroyRenderer(editor->shell.renderer);
+            editor->shell.renderer = nullptr;
         }
-        if (window != nullptr) {
-            SDL_DestroyWindow(window);
-            window = nullptr;
+        if (editor->shell.window != nullptr) {
+            SDL_DestroyWindow(editor->shell.window);
+            editor->shell.window = nullptr;
         }
-        mainWindowHandle = 0;
+        editor->shell.mainWindowHandle = 0;
         SDL_Quit();
     }
     if (PHYSFS_isInit() != 0) {

@@ -1,6 +1,6 @@
 #include "app/Startup.h"
 
-#include "app/AppState.h"
+#include "app/Editor.h"
 #include "app/Frame.h"
 #include "app/Layout.h"
 #include "app/Log.h"
@@ -38,7 +38,7 @@ constexpr const char* kRecoveryFolderName = "recovery";
 constexpr int kImageFormats = IMG_INIT_JPG | IMG_INIT_PNG | IMG_INIT_TIF | IMG_INIT_WEBP;
 
 struct FontEntry {
-    TTF_Font** font;
+    TTF_Font* EditorShell::*font;
     const char* file;
     int pointSize;
     const char* failureFormat;
@@ -46,13 +46,13 @@ struct FontEntry {
 
 // In the order they are opened.
 const FontEntry kFonts[] = {
-    {&statusFont, "fonts/menu.ttf", 20, "Couldn't load status font: %s"},
-    {&toolboxFont, "fonts/menu.ttf", 24, "Couldn't load toolbox font: %s"},
-    {&menuFont, "fonts/menu.ttf", 14, "Couldn't load menu font: %s"},
-    {&drawFont, "fonts/cad.ttf", 18, "Couldn't load draw font: %s"},
+    {&EditorShell::statusFont, "fonts/menu.ttf", 20, "Couldn't load status font: %s"},
+    {&EditorShell::toolboxFont, "fonts/menu.ttf", 24, "Couldn't load toolbox font: %s"},
+    {&EditorShell::menuFont, "fonts/menu.ttf", 14, "Couldn't load menu font: %s"},
+    {&EditorShell::drawFont, "fonts/cad.ttf", 18, "Couldn't load draw font: %s"},
     // The dialogs' own size of the menu font; the same file, so it only fails
     // when something went very wrong after the menu font opened.
-    {&dialogFont, "fonts/menu.ttf", kDialogFontSize, "Couldn't load dialog font: %s"},
+    {&EditorShell::dialogFont, "fonts/menu.ttf", kDialogFontSize, "Couldn't load dialog font: %s"},
 };
 
 __attribute__((format(printf, 1, 2))) int Failed(const char* format, ...) {
@@ -67,14 +67,14 @@ __attribute__((format(printf, 1, 2))) int Failed(const char* format, ...) {
 
 bool CreateMainWindow(const WindowGeometry& geometry) {
     // Created in place with its title, so it never shows up elsewhere first.
-    window = SDL_CreateWindow(kWindowTitle, geometry.x, geometry.y, geometry.width, geometry.height,
-                              SDL_WINDOW_RESIZABLE);
-    if (window == nullptr) {
+    editor->shell.window = SDL_CreateWindow(kWindowTitle, geometry.x, geometry.y, geometry.width,
+                                            geometry.height, SDL_WINDOW_RESIZABLE);
+    if (editor->shell.window == nullptr) {
         return false;
     }
-    SDL_SetWindowMinimumSize(window, kMinWindowWidth, kMinWindowHeight);
-    renderer = SDL_CreateRenderer(window, -1, 0);
-    return renderer != nullptr;
+    SDL_SetWindowMinimumSize(editor->shell.window, kMinWindowWidth, kMinWindowHeight);
+    editor->shell.renderer = SDL_CreateRenderer(editor->shell.window, -1, 0);
+    return editor->shell.renderer != nullptr;
 }
 
 // The font owns its stream. When the file cannot be opened, SDL's error keeps
@@ -89,8 +89,9 @@ TTF_Font* OpenFont(const FontEntry& entry) {
 
 bool OpenFonts() {
     for (const FontEntry& entry : kFonts) {
-        *entry.font = OpenFont(entry);
-        if (*entry.font == nullptr) {
+        TTF_Font*& font = editor->shell.*entry.font;
+        font = OpenFont(entry);
+        if (font == nullptr) {
             Failed(entry.failureFormat, SDL_GetError());
             return false;
         }
@@ -121,7 +122,8 @@ int64_t ReadAutosaveSeconds() {
 
 void ReportFatalError(const std::string& message) {
     SDL_LogError(SDL_LOG_CATEGORY_APPLICATION, "%s", message.c_str());
-    SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, kFatalErrorTitle, message.c_str(), window);
+    SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, kFatalErrorTitle, message.c_str(),
+                             editor->shell.window);
 }
 
 void FatalError(const std::string& message) {
@@ -134,7 +136,7 @@ int StartUp(int argc, char** argv) {
     // up for the whole run; a failure only prints its own message.
     VRX_NetworkStart();
     std::atexit(VRX_NetworkRelease);
-    ResetAppState();
+    ResetEditor();
     OpenLog(GetAppDataPath(kProductName, kLogFileName));
 
     if (PHYSFS_init(argc > 0 ? argv[0] : nullptr) == 0) {
@@ -148,7 +150,7 @@ int StartUp(int argc, char** argv) {
             FitToDisplays(ReadWindowGeometry(SettingsFilePath()), UsableDisplayAreas()))) {
         return Failed("Couldn't create window and renderer: %s", SDL_GetError());
     }
-    mainWindowHandle = NativeWindowHandle(window);
+    editor->shell.mainWindowHandle = NativeWindowHandle(editor->shell.window);
     // Only PNG is needed: icons and exports. The other formats are for backgrounds.
     if ((IMG_Init(kImageFormats) & IMG_INIT_PNG) == 0) {
         return Failed("Couldn't initialize SDL_image: %s", IMG_GetError());
@@ -160,10 +162,10 @@ int StartUp(int argc, char** argv) {
         return kFailedStatus;
     }
     LayoutScreen();
-    dialogBackdrop = DrawFrame;
+    editor->ui.dialogBackdrop = DrawFrame;
 
     BuildMenus();
-    if (windowsMenu == nullptr) {
+    if (editor->ui.windowsMenu == nullptr) {
         return Failed("Error creating menus!");
     }
     ConnectPapersToInterface();

@@ -1,8 +1,8 @@
 #include "app/StatusLine.h"
 
 #include "app/ActiveTool.h"
-#include "app/AppState.h"
 #include "app/Drawing.h"
+#include "app/Editor.h"
 #include "app/Layout.h"
 #include "app/StatusNotice.h"
 #include "document/Paper.h"
@@ -47,26 +47,29 @@ __attribute__((format(printf, 2, 3))) void AddItem(std::vector<std::string>& ite
 
 void AddPositionItems(std::vector<std::string>& items, const Paper& paper) {
     const char* unit = UnitAbbreviation(paper);
-    const UnitPoint position = PixelsToUnits(paper, mousePaperPos.x, mousePaperPos.y);
+    const UnitPoint position =
+        PixelsToUnits(paper, editor->session.mousePaperPos.x, editor->session.mousePaperPos.y);
     AddItem(items, "mpos: %.02f,%.02f %s", position.x, position.y, unit);
-    if (gridLock) {
-        const UnitPoint grid = BlocksToUnits(paper, mouseGridPos.x, mouseGridPos.y);
+    if (editor->session.gridLock) {
+        const UnitPoint grid =
+            BlocksToUnits(paper, editor->session.mouseGridPos.x, editor->session.mouseGridPos.y);
         AddItem(items, "gpos: %.02f, %.02f %s", grid.x, grid.y, unit);
     }
-    if (selectionDragging) {
+    if (editor->session.selectionDragging) {
         // The offset the selection gets when the move ends, in whole blocks
         // while the grid lock is on.
         const SDL_Point offset = CurrentDragOffset(paper);
         const UnitPoint moved = PixelsToUnits(paper, offset.x, offset.y);
         AddItem(items, "moving: %.02f, %.02f %s", moved.x, moved.y, unit);
     }
-    AddItem(items, "physpos: %.02f, %.02f %s", mousePaperPos.x / kPhysicalPixelsPerInch,
-            mousePaperPos.y / kPhysicalPixelsPerInch, "in");
+    AddItem(items, "physpos: %.02f, %.02f %s",
+            editor->session.mousePaperPos.x / kPhysicalPixelsPerInch,
+            editor->session.mousePaperPos.y / kPhysicalPixelsPerInch, "in");
 }
 
 void AddToolItems(std::vector<std::string>& items, Tool& tool) {
-    if (rotationAngle != 0 && tool.ShowsRotation()) {
-        AddItem(items, "angle: %d\xC2\xB0", rotationAngle);
+    if (editor->session.rotationAngle != 0 && tool.ShowsRotation()) {
+        AddItem(items, "angle: %d\xC2\xB0", editor->session.rotationAngle);
     }
     std::string text;
     if (tool.GetStatusText(ActiveToolContext(), text)) {
@@ -81,7 +84,7 @@ SDL_Cursor* GetSystemCursor(SDL_SystemCursor id) {
     if (id < 0 || id >= kSystemCursorCount) {
         return nullptr;
     }
-    SDL_Cursor*& cursor = systemCursors[id];
+    SDL_Cursor*& cursor = editor->shell.systemCursors[id];
     if (cursor == nullptr) {
         cursor = SDL_CreateSystemCursor(id);
     }
@@ -89,7 +92,7 @@ SDL_Cursor* GetSystemCursor(SDL_SystemCursor id) {
 }
 
 void FreeSystemCursors() {
-    for (SDL_Cursor*& cursor : systemCursors) {
+    for (SDL_Cursor*& cursor : editor->shell.systemCursors) {
         if (cursor != nullptr) {
             SDL_FreeCursor(cursor);
             cursor = nullptr;
@@ -117,36 +120,41 @@ std::vector<std::string> BuildStatusItems(int64_t now) {
     // An open drop-down or a dialog covers the toolbox; the button under it is
     // hidden, so its tooltip would describe something the user cannot see.
     const bool overOpenMenu =
-        openMenu != nullptr && IsInside(openMenu->dropDownRect, mouseWindowPos);
-    if (IsInside(toolboxRect, mouseWindowPos) && !overOpenMenu && runningDialog == nullptr) {
+        editor->ui.openMenu != nullptr &&
+        IsInside(editor->ui.openMenu->dropDownRect, editor->session.mouseWindowPos);
+    if (IsInside(editor->shell.toolboxRect, editor->session.mouseWindowPos) && !overOpenMenu &&
+        editor->ui.runningDialog == nullptr) {
         std::string tooltip;
         if (GetToolboxTooltip(tooltip)) {
             items.push_back(std::move(tooltip));
         }
     }
-    if (activePaper == nullptr) {
+    if (editor->session.activePaper == nullptr) {
         items.emplace_back(kNoFileText);
         return items;
     }
-    if (mousePaperPos.x >= 0 && mousePaperPos.y >= 0) {
-        AddPositionItems(items, *activePaper);
+    if (editor->session.mousePaperPos.x >= 0 && editor->session.mousePaperPos.y >= 0) {
+        AddPositionItems(items, *editor->session.activePaper);
     }
-    if (activeToolInstance != nullptr) {
-        AddToolItems(items, *activeToolInstance);
+    if (editor->session.activeToolInstance != nullptr) {
+        AddToolItems(items, *editor->session.activeToolInstance);
     }
     return items;
 }
 
 SDL_SystemCursor ChooseCursor() {
-    const bool canMoveSelection = activePaper != nullptr && openMenu == nullptr &&
-                                  activeToolInstance == nullptr &&
-                                  IsInside(paperViewRect, mouseWindowPos) &&
-                                  strcasecmp(currentToolName, kSelectToolName) == 0;
+    const bool canMoveSelection =
+        editor->session.activePaper != nullptr && editor->ui.openMenu == nullptr &&
+        editor->session.activeToolInstance == nullptr &&
+        IsInside(editor->shell.paperViewRect, editor->session.mouseWindowPos) &&
+        strcasecmp(editor->session.currentToolName, kSelectToolName) == 0;
     if (!canMoveSelection) {
         return SDL_SYSTEM_CURSOR_ARROW;
     }
     const bool overSelection =
-        selectionDragging || activePaper->IsOverSelection(mousePaperPos.x, mousePaperPos.y);
+        editor->session.selectionDragging ||
+        editor->session.activePaper->IsOverSelection(editor->session.mousePaperPos.x,
+                                                     editor->session.mousePaperPos.y);
     return overSelection ? SDL_SYSTEM_CURSOR_SIZEALL : SDL_SYSTEM_CURSOR_ARROW;
 }
 
@@ -163,7 +171,8 @@ void RenderStatusLine() {
         BuildStatusItems(static_cast<int64_t>(std::time(nullptr)));
     const std::string line = JoinStrings(items, kStatusSeparator);
     if (!line.empty()) {
-        RenderText(statusFont, statusBarRect.x + kStatusTextLeft, statusBarRect.y + kStatusTextTop,
-                   MakeColor(255, 255, 255), line, TTF_STYLE_NORMAL);
+        RenderText(editor->shell.statusFont, editor->shell.statusBarRect.x + kStatusTextLeft,
+                   editor->shell.statusBarRect.y + kStatusTextTop, MakeColor(255, 255, 255), line,
+                   TTF_STYLE_NORMAL);
     }
 }

@@ -1,6 +1,6 @@
 #include "app/WindowGeometry.h"
 
-#include "app/AppState.h"
+#include "app/Editor.h"
 #include "support/VRX_Ini.h"
 #include "support/VRX_Paths.h"
 
@@ -57,8 +57,8 @@ const SDL_Rect* DisplayOfTitleBar(const WindowGeometry& geometry,
 }
 
 int32_t ClampInto(int32_t position, int32_t size, int32_t start, int32_t length) {
-    return static_cast<int32_t>(
-        std::clamp<int64_t>(position, start, std::max<int64_t>(start, int64_t{start} + length - size)));
+    return static_cast<int32_t>(std::clamp<int64_t>(
+        position, start, std::max<int64_t>(start, int64_t{start} + length - size)));
 }
 
 } // namespace

@@ -7,7 +7,7 @@
 // belong to the section above them. Section names and keys ignore case. There
 // are no comments, quotes or escapes.
 //
-// The readers hold `iniLock` (app/AppState.h) for their whole run, so readers
+// The readers hold `iniLock` (private to VRX_Ini.cpp) for their whole run, so readers
 // on different threads never interleave; it is re-entrant, which lets
 // IniGetInt hold it around IniGetString. The writer takes no lock.
 

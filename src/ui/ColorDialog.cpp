@@ -1,6 +1,6 @@
 #include "ui/ColorDialog.h"
 
-#include "app/AppState.h"
+#include "app/Editor.h"
 #include "ui/Dialog.h"
 
 #include <algorithm>
@@ -69,7 +69,7 @@ ColorChooser::ColorChooser(SDL_Color start) : dialog("Color", 236, 170), current
     DialogColorGrid& custom =
         dialog.AddColorGrid(kColorCustomGridId, {7, 116, 112, 28}, kCustomColumns, kCustomRows);
     for (int index = 0; index < kCustomSlotCount; ++index) {
-        custom.SetCellColor(index, ColorFromSlot(customColorSlots[index]));
+        custom.SetCellColor(index, ColorFromSlot(editor->session.customColorSlots[index]));
     }
     dialog.AddButton(kColorAddCustomId, "&Add to Custom Colors", {7, 149, 112, 14});
 
@@ -89,7 +89,7 @@ ColorChooser::ColorChooser(SDL_Color start) : dialog("Color", 236, 170), current
 
     // Adding fills the first unused (black) slot first, then goes round.
     for (int index = 0; index < kCustomSlotCount; ++index) {
-        if (customColorSlots[index] == 0) {
+        if (editor->session.customColorSlots[index] == 0) {
             customTarget = index;
             break;
         }
@@ -144,7 +144,7 @@ void ColorChooser::ReadFields(int changedId) {
 }
 
 void ColorChooser::AddToCustom() {
-    customColorSlots[customTarget] = SlotFromColor(current);
+    editor->session.customColorSlots[customTarget] = SlotFromColor(current);
     DialogColorGrid& custom = Grid(kColorCustomGridId);
     custom.SetCellColor(customTarget, current);
     custom.SetSelection(customTarget);

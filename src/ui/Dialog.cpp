@@ -1,6 +1,6 @@
 #include "ui/Dialog.h"
 
-#include "app/AppState.h"
+#include "app/Editor.h"
 #include "app/StatusLine.h"
 
 #include <SDL2/SDL.h>
@@ -33,8 +33,9 @@ bool IsResize(const SDL_Event& event) {
 SDL_Point WindowSize() {
     int width = 0;
     int height = 0;
-    if (renderer == nullptr || SDL_GetRendererOutputSize(renderer, &width, &height) != 0 ||
-        width <= 0 || height <= 0) {
+    if (editor->shell.renderer == nullptr ||
+        SDL_GetRendererOutputSize(editor->shell.renderer, &width, &height) != 0 || width <= 0 ||
+        height <= 0) {
         return {kFallbackWindowWidth, kFallbackWindowHeight};
     }
     return {width, height};
@@ -46,8 +47,8 @@ Dialog::Dialog(std::string caption, int widthUnits, int heightUnits)
     : caption(std::move(caption)), widthUnits(widthUnits), heightUnits(heightUnits) {}
 
 Dialog::~Dialog() {
-    if (runningDialog == this) {
-        runningDialog = outer;
+    if (editor->ui.runningDialog == this) {
+        editor->ui.runningDialog = outer;
     }
 }
 
@@ -385,11 +386,11 @@ void Dialog::Notify(int id, DialogNotify notify) {
 }
 
 int Dialog::RunModal() {
-    if (renderer == nullptr) {
+    if (editor->shell.renderer == nullptr) {
         return 0; // nothing to show the dialog in
     }
-    outer = runningDialog;
-    runningDialog = this;
+    outer = editor->ui.runningDialog;
+    editor->ui.runningDialog = this;
     ended = false;
     result = 0;
     passes = 0;
@@ -405,13 +406,14 @@ int Dialog::RunModal() {
     while (!ended) {
         const uint32_t passStart = SDL_GetTicks();
         ++passes;
-        if (dialogPassHook) {
+        if (editor->ui.dialogPassHook) {
             // A copy, so a script may replace the hook while it runs.
-            const std::function<void(Dialog&)> hook = dialogPassHook;
+            const std::function<void(Dialog&)> hook = editor->ui.dialogPassHook;
             hook(*this);
         }
         SDL_PumpEvents();
-        if (!ended && dialogCloseWhenIdle && !SDL_HasEvents(SDL_FIRSTEVENT, SDL_LASTEVENT)) {
+        if (!ended && editor->ui.dialogCloseWhenIdle &&
+            !SDL_HasEvents(SDL_FIRSTEVENT, SDL_LASTEVENT)) {
             End(0);
         }
         SDL_Event event;
@@ -425,13 +427,15 @@ int Dialog::RunModal() {
         if (ended) {
             break;
         }
-        if (window == nullptr || (SDL_GetWindowFlags(window) & SDL_WINDOW_MINIMIZED) == 0) {
+        if (editor->shell.window == nullptr ||
+            (SDL_GetWindowFlags(editor->shell.window) & SDL_WINDOW_MINIMIZED) == 0) {
             DrawScene();
-            SDL_RenderPresent(renderer);
+            SDL_RenderPresent(editor->shell.renderer);
         }
         const uint32_t elapsed = SDL_GetTicks() - passStart;
-        if (framePeriodMs > 0 && elapsed < static_cast<uint32_t>(framePeriodMs)) {
-            SDL_Delay(static_cast<uint32_t>(framePeriodMs) - elapsed);
+        if (editor->shell.framePeriodMs > 0 &&
+            elapsed < static_cast<uint32_t>(editor->shell.framePeriodMs)) {
+            SDL_Delay(static_cast<uint32_t>(editor->shell.framePeriodMs) - elapsed);
         }
     }
 
@@ -448,7 +452,7 @@ int Dialog::RunModal() {
     if (!textInputWasActive) {
         SDL_StopTextInput();
     }
-    runningDialog = outer;
+    editor->ui.runningDialog = outer;
     outer = nullptr;
     return result;
 }
@@ -697,17 +701,17 @@ void Dialog::DrawBackdrop() const {
         outer->Draw(false);
         return;
     }
-    SDL_RenderSetClipRect(renderer, nullptr);
-    if (dialogBackdrop != nullptr) {
-        dialogBackdrop();
-        SDL_RenderSetClipRect(renderer, nullptr);
+    SDL_RenderSetClipRect(editor->shell.renderer, nullptr);
+    if (editor->ui.dialogBackdrop != nullptr) {
+        editor->ui.dialogBackdrop();
+        SDL_RenderSetClipRect(editor->shell.renderer, nullptr);
     } else {
         const SDL_Color color = DialogColors::kWorkspace;
-        SDL_SetRenderDrawColor(renderer, color.r, color.g, color.b, color.a);
-        SDL_RenderClear(renderer);
+        SDL_SetRenderDrawColor(editor->shell.renderer, color.r, color.g, color.b, color.a);
+        SDL_RenderClear(editor->shell.renderer);
     }
     const SDL_Point size = WindowSize();
-    FillRectBlended(renderer, {0, 0, size.x, size.y}, DialogColors::kDim);
+    FillRectBlended(editor->shell.renderer, {0, 0, size.x, size.y}, DialogColors::kDim);
 }
 
 void Dialog::DrawScene() const {
@@ -718,24 +722,25 @@ void Dialog::DrawScene() const {
 void Dialog::Draw(bool active) const {
     using namespace DialogColors;
     const SDL_Rect shadow = {frame.x + kShadowOffset, frame.y + kShadowOffset, frame.w, frame.h};
-    FillRectBlended(renderer, shadow, kShadow);
-    FillRect(renderer, frame, kFace);
-    DrawFrame(renderer, frame, kFrame);
+    FillRectBlended(editor->shell.renderer, shadow, kShadow);
+    FillRect(editor->shell.renderer, frame, kFace);
+    DrawFrame(editor->shell.renderer, frame, kFrame);
 
     const SDL_Rect bar = CaptionRect();
-    FillRect(renderer, bar, active ? kCaption : kCaptionInactive);
+    FillRect(editor->shell.renderer, bar, active ? kCaption : kCaptionInactive);
     const SDL_Rect closeBox = CloseBoxRect();
     if (active && (closeBoxHovered || closeBoxPressed)) {
-        FillRect(renderer, closeBox, kCloseHover);
+        FillRect(editor->shell.renderer, closeBox, kCloseHover);
     }
-    DrawTextInRect(renderer, font, kCloseGlyph, closeBox, TextAlign::Center, true, kCaptionText);
+    DrawTextInRect(editor->shell.renderer, font, kCloseGlyph, closeBox, TextAlign::Center, true,
+                   kCaptionText);
     const SDL_Rect captionText = {bar.x + kCaptionTextInset, bar.y,
                                   closeBox.x - bar.x - 2 * kCaptionTextInset, bar.h};
-    DrawTextInRect(renderer, font, ElideText(font, caption, captionText.w), captionText,
-                   TextAlign::Left, true, kCaptionText);
+    DrawTextInRect(editor->shell.renderer, font, ElideText(font, caption, captionText.w),
+                   captionText, TextAlign::Left, true, kCaptionText);
 
     DialogPaint paint;
-    paint.renderer = renderer;
+    paint.renderer = editor->shell.renderer;
     paint.font = font;
     paint.units = units;
     paint.dialogActive = active;

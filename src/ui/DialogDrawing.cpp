@@ -1,6 +1,6 @@
 #include "ui/DialogDrawing.h"
 
-#include "app/AppState.h"
+#include "app/Editor.h"
 #include "draw/SdlOwners.h"
 #include "support/Utf8Text.h"
 
@@ -49,7 +49,7 @@ int DialogUnits::XUnitsFor(int pixels) const {
 }
 
 TTF_Font* DialogFont() {
-    return dialogFont != nullptr ? dialogFont : menuFont;
+    return editor->shell.dialogFont != nullptr ? editor->shell.dialogFont : editor->shell.menuFont;
 }
 
 DialogUnits MeasureDialogUnits(TTF_Font* font) {

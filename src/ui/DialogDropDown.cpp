@@ -1,6 +1,6 @@
 #include "ui/DialogDropDown.h"
 
-#include "app/AppState.h"
+#include "app/Editor.h"
 #include "ui/Dialog.h"
 
 #include <SDL2/SDL.h>
@@ -50,7 +50,7 @@ void DialogDropDown::Open() {
     }
     int windowWidth = 0;
     int windowHeight = 0;
-    SDL_GetRendererOutputSize(renderer, &windowWidth, &windowHeight);
+    SDL_GetRendererOutputSize(editor->shell.renderer, &windowWidth, &windowHeight);
     visibleRows = std::min(count, kMaxVisibleRows);
     // Below the field when it fits, else above, else as many rows as fit.
     const int below = windowHeight - (rect.y + rect.h);

@@ -1,6 +1,6 @@
 #include "ui/EditObjectDialog.h"
 
-#include "app/AppState.h"
+#include "app/Editor.h"
 #include "app/StatusNotice.h"
 #include "document/Paper.h"
 #include "document/PaperObject.h"

@@ -1,6 +1,6 @@
 #include "ui/ExportCommands.h"
 
-#include "app/AppState.h"
+#include "app/Editor.h"
 #include "app/KeyState.h"
 #include "app/StatusNotice.h"
 #include "document/Paper.h"
@@ -105,8 +105,9 @@ PrintOutcome SendToPrinter(const std::string& path) {
 }
 
 bool IsLeftForViewer(const std::string& path) {
-    return std::find(printFilesToRemove.begin(), printFilesToRemove.end(), path) !=
-           printFilesToRemove.end();
+    return std::find(editor->session.printFilesToRemove.begin(),
+                     editor->session.printFilesToRemove.end(),
+                     path) != editor->session.printFilesToRemove.end();
 }
 
 } // namespace
@@ -117,11 +118,11 @@ bool ExportWithoutGridHeld() {
 
 bool RenderPaperForExport(Paper& paper, bool ownPalette, bool withoutGrid,
                           const std::string& path) {
-    const bool showGrid = gridVisible && !withoutGrid;
+    const bool showGrid = editor->session.gridVisible && !withoutGrid;
     if (PaperView* view = ViewOf(&paper); view != nullptr) {
         return WritePaperPng(*view, ownPalette, path, showGrid);
     }
-    PaperView exportView(paper, drawFont, {0, 0});
+    PaperView exportView(paper, editor->shell.drawFont, {0, 0});
     return WritePaperPng(exportView, ownPalette, path, showGrid);
 }
 
@@ -136,10 +137,10 @@ std::string SuggestedExportPath(const Paper& paper) {
 }
 
 void ExportActivePaper(uint64_t colorMode, MENU_ITEM* /*item*/) {
-    if (activePaper == nullptr) {
+    if (editor->session.activePaper == nullptr) {
         return;
     }
-    Paper& paper = *activePaper;
+    Paper& paper = *editor->session.activePaper;
     // Read before the dialog: the key is held while the command is chosen,
     // not while a file name is typed.
     const bool withoutGrid = ExportWithoutGridHeld();
@@ -164,12 +165,13 @@ void ExportActivePaper(uint64_t colorMode, MENU_ITEM* /*item*/) {
 }
 
 void ExportAllPapers(uint64_t colorMode, MENU_ITEM* /*item*/) {
-    if (openPapers.empty()) {
+    if (editor->session.openPapers.empty()) {
         return;
     }
     const bool withoutGrid = ExportWithoutGridHeld();
-    const std::string startFolder =
-        exportFolder.empty() ? GetDocumentsFolder(kProductName) : exportFolder;
+    const std::string startFolder = editor->session.exportFolder.empty()
+                                        ? GetDocumentsFolder(kProductName)
+                                        : editor->session.exportFolder;
     std::string folder;
     if (!BrowseForFolder(kExportAllDialogTitle, startFolder, folder) || folder.empty()) {
         return;
@@ -177,13 +179,13 @@ void ExportAllPapers(uint64_t colorMode, MENU_ITEM* /*item*/) {
     if (folder.back() != '/') {
         folder += '/';
     }
-    exportFolder = folder;
+    editor->session.exportFolder = folder;
 
     int unnamedCount = 0;
     std::set<std::string> written;
     for (Paper* paper : OpenDocuments()) {
-        const std::string path =
-            DistinctPath(ExportAllPath(*paper, exportFolder, unnamedCount), written);
+        const std::string path = DistinctPath(
+            ExportAllPath(*paper, editor->session.exportFolder, unnamedCount), written);
         written.insert(path);
         paper->exportPath = path;
         if (!RenderPaperForExport(*paper, colorMode != kExportBlackAndWhite, withoutGrid, path)) {
@@ -193,14 +195,15 @@ void ExportAllPapers(uint64_t colorMode, MENU_ITEM* /*item*/) {
 }
 
 void PrintActivePaper(uint64_t /*value*/, MENU_ITEM* /*item*/) {
-    if (activePaper == nullptr) {
+    if (editor->session.activePaper == nullptr) {
         return;
     }
     // The paper's exportPath is left alone: this file is gone soon and must not
     // become the name the next export offers.
     const std::string path =
         GetAppDataPath(kProductName, FormatString(kPrintFileFormat, GetProcessId()).c_str());
-    if (!RenderPaperForExport(*activePaper, /*ownPalette=*/false, ExportWithoutGridHeld(), path)) {
+    if (!RenderPaperForExport(*editor->session.activePaper, /*ownPalette=*/false,
+                              ExportWithoutGridHeld(), path)) {
         ShowStatusNotice(kImageNotSaved);
         return;
     }
@@ -223,15 +226,15 @@ void PrintActivePaper(uint64_t /*value*/, MENU_ITEM* /*item*/) {
         return;
     }
     if (outcome == PrintOutcome::HandedToViewer) {
-        printFilesToRemove.push_back(path);
+        editor->session.printFilesToRemove.push_back(path);
     } else {
         std::remove(path.c_str());
     }
 }
 
 void RemovePendingPrintFiles() {
-    for (const std::string& path : printFilesToRemove) {
+    for (const std::string& path : editor->session.printFilesToRemove) {
         std::remove(path.c_str());
     }
-    printFilesToRemove.clear();
+    editor->session.printFilesToRemove.clear();
 }

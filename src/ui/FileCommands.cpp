@@ -1,7 +1,7 @@
 #include "ui/FileCommands.h"
 
 #include "app/ActiveTool.h"
-#include "app/AppState.h"
+#include "app/Editor.h"
 #include "app/KeyState.h"
 #include "app/StatusNotice.h"
 #include "document/Paper.h"
@@ -104,8 +104,8 @@ bool ReadPaperSize(const std::string& answer, PaperSize& size) {
         ShowStatusNotice(TooLargeNotice());
         return false;
     }
-    newPaperWidth = size.width;
-    newPaperHeight = size.height;
+    editor->session.newPaperWidth = size.width;
+    editor->session.newPaperHeight = size.height;
     return true;
 }
 
@@ -154,7 +154,8 @@ bool SaveToOwnPath(Paper& paper) {
 
 void CreateNewPaper(uint64_t, MENU_ITEM*) {
     SetActiveToolInstance(nullptr);
-    const std::string offer = FormatString("%.02fx%.02f", newPaperWidth, newPaperHeight);
+    const std::string offer =
+        FormatString("%.02fx%.02f", editor->session.newPaperWidth, editor->session.newPaperHeight);
     std::string answer;
     if (!ShowTextPrompt(kNewPaperTitle, kNewPaperLabel, offer, answer) || answer.empty()) {
         return;
@@ -202,14 +203,14 @@ bool OpenPaperFile(const std::string& path) {
 }
 
 void SaveActivePaper(uint64_t, MENU_ITEM*) {
-    if (activePaper != nullptr) {
-        SaveToOwnPath(*activePaper);
+    if (editor->session.activePaper != nullptr) {
+        SaveToOwnPath(*editor->session.activePaper);
     }
 }
 
 void SaveActivePaperAs(uint64_t, MENU_ITEM*) {
-    if (activePaper != nullptr) {
-        SavePaperAs(*activePaper);
+    if (editor->session.activePaper != nullptr) {
+        SavePaperAs(*editor->session.activePaper);
     }
 }
 
@@ -236,21 +237,24 @@ bool AskSaveBeforeClose(Paper& paper) {
 }
 
 void CloseActivePaper(uint64_t, MENU_ITEM*) {
-    if (activePaper == nullptr) {
+    if (editor->session.activePaper == nullptr) {
         return;
     }
-    if (activePaper->modified && !AskSaveBeforeClose(*activePaper)) {
+    if (editor->session.activePaper->modified &&
+        !AskSaveBeforeClose(*editor->session.activePaper)) {
         return;
     }
-    Paper* closing = activePaper;
+    Paper* closing = editor->session.activePaper;
     // Saved, or its changes given up by the user's answer.
     ForgetRecovery(*closing);
     // The operation in progress belongs to the paper that goes.
     SetActiveToolInstance(nullptr);
-    selectionDragging = false;
-    activePaper = nullptr;
+    editor->session.selectionDragging = false;
+    editor->session.activePaper = nullptr;
     CloseOpenPaper(*closing);
-    SetActivePaper(openPapers.empty() ? nullptr : openPapers.front()->document.get());
+    SetActivePaper(editor->session.openPapers.empty()
+                       ? nullptr
+                       : editor->session.openPapers.front()->document.get());
 }
 
 bool CloseAllPapers(bool force) {
@@ -267,8 +271,8 @@ bool CloseAllPapers(bool force) {
         }
     }
     SetActivePaper(nullptr);
-    while (!openPapers.empty()) {
-        CloseOpenPaper(*openPapers.front()->document);
+    while (!editor->session.openPapers.empty()) {
+        CloseOpenPaper(*editor->session.openPapers.front()->document);
     }
     return true;
 }
@@ -279,6 +283,6 @@ void CloseAllPapersCommand(uint64_t, MENU_ITEM*) {
 
 void ExitProgram(uint64_t, MENU_ITEM*) {
     if (CloseAllPapers(/*force=*/false)) {
-        quitRequested = true;
+        editor->ui.quitRequested = true;
     }
 }

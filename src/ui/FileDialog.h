@@ -4,7 +4,7 @@
 // shows a folder field, the folder's entries (folders first, ".." to go up),
 // a name field that also takes typed paths, and the caller's file types.
 
-#include "app/AppState.h"
+#include "app/Editor.h"
 
 #include <string>
 #include <vector>

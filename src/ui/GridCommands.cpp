@@ -1,6 +1,6 @@
 #include "ui/GridCommands.h"
 
-#include "app/AppState.h"
+#include "app/Editor.h"
 #include "app/Layout.h"
 #include "document/Paper.h"
 #include "document/Units.h"
@@ -17,14 +17,15 @@ int32_t SettingValue(uint64_t value) {
 }
 
 bool ActivePaperHas(int32_t Paper::*field, uint64_t value) {
-    return activePaper != nullptr && static_cast<uint64_t>(activePaper->*field) == value;
+    return editor->session.activePaper != nullptr &&
+           static_cast<uint64_t>(editor->session.activePaper->*field) == value;
 }
 
 } // namespace
 
 void ChooseUnit(uint64_t value, MENU_ITEM*) {
-    if (activePaper != nullptr) {
-        SetPaperUnit(*activePaper, SettingValue(value));
+    if (editor->session.activePaper != nullptr) {
+        SetPaperUnit(*editor->session.activePaper, SettingValue(value));
     }
 }
 
@@ -33,8 +34,8 @@ bool IsUnit(uint64_t value) {
 }
 
 void ChooseUnitScale(uint64_t value, MENU_ITEM*) {
-    if (activePaper != nullptr) {
-        SetBlocksPerUnit(*activePaper, SettingValue(value));
+    if (editor->session.activePaper != nullptr) {
+        SetBlocksPerUnit(*editor->session.activePaper, SettingValue(value));
     }
 }
 
@@ -43,12 +44,12 @@ bool IsUnitScale(uint64_t value) {
 }
 
 void ChooseLinesPerInch(uint64_t value, MENU_ITEM*) {
-    if (activePaper != nullptr) {
-        SetLinesPerInch(*activePaper, SettingValue(value));
+    if (editor->session.activePaper != nullptr) {
+        SetLinesPerInch(*editor->session.activePaper, SettingValue(value));
     }
     // Grid points moved: the crosshair and a preview in progress follow them now,
     // not at the next mouse motion.
-    UpdateMousePosition(mouseWindowPos.x, mouseWindowPos.y);
+    UpdateMousePosition(editor->session.mouseWindowPos.x, editor->session.mouseWindowPos.y);
 }
 
 bool IsLinesPerInch(uint64_t value) {
@@ -56,22 +57,22 @@ bool IsLinesPerInch(uint64_t value) {
 }
 
 void ToggleGridVisible(uint64_t, MENU_ITEM*) {
-    gridVisible = !gridVisible;
+    editor->session.gridVisible = !editor->session.gridVisible;
 }
 
 bool IsGridVisible(uint64_t) {
-    return gridVisible;
+    return editor->session.gridVisible;
 }
 
 void ToggleGridLock(uint64_t, MENU_ITEM*) {
-    gridLock = !gridLock;
+    editor->session.gridLock = !editor->session.gridLock;
     // A drag measured in blocks cannot go on in pixels, or the other way round.
-    selectionDragging = false;
+    editor->session.selectionDragging = false;
     // The tool position snaps (or stops snapping) at once, so the crosshair and a
     // preview in progress show where the next click will land.
-    UpdateMousePosition(mouseWindowPos.x, mouseWindowPos.y);
+    UpdateMousePosition(editor->session.mouseWindowPos.x, editor->session.mouseWindowPos.y);
 }
 
 bool IsGridLocked(uint64_t) {
-    return gridLock;
+    return editor->session.gridLock;
 }

@@ -1,6 +1,6 @@
 #include "ui/HelpCommands.h"
 
-#include "app/AppState.h"
+#include "app/Editor.h"
 #include "app/ResourcePath.h"
 #include "app/StatusNotice.h"
 #include "platform/Environment.h"
@@ -67,5 +67,5 @@ void OpenHelpPage(uint64_t, MENU_ITEM*) {
 }
 
 void ShowAboutScreen(uint64_t, MENU_ITEM*) {
-    aboutRequested = true;
+    editor->ui.aboutRequested = true;
 }

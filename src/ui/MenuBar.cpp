@@ -1,7 +1,7 @@
 #include "ui/MenuBar.h"
 
-#include "app/AppState.h"
 #include "app/Drawing.h"
+#include "app/Editor.h"
 #include "app/Layout.h"
 #include "app/PhysfsRWops.h"
 
@@ -35,17 +35,17 @@ constexpr int kSeparatorHeight = 4;
 constexpr int kLargestCheckMark = 16;
 
 void SetDrawColor(const SDL_Color& color) {
-    SDL_SetRenderDrawColor(renderer, color.r, color.g, color.b, color.a);
+    SDL_SetRenderDrawColor(editor->shell.renderer, color.r, color.g, color.b, color.a);
 }
 
 void FillRect(const SDL_Rect& rect, const SDL_Color& color) {
     SetDrawColor(color);
-    SDL_RenderFillRect(renderer, &rect);
+    SDL_RenderFillRect(editor->shell.renderer, &rect);
 }
 
 void DrawLine(int x1, int y1, int x2, int y2, const SDL_Color& color) {
     SetDrawColor(color);
-    SDL_RenderDrawLine(renderer, x1, y1, x2, y2);
+    SDL_RenderDrawLine(editor->shell.renderer, x1, y1, x2, y2);
 }
 
 int CaptionStyle(const MENU_ITEM& item) {
@@ -66,17 +66,17 @@ bool IsHidden(const MENU& menu, size_t index) {
 }
 
 bool MouseOverTitle(const MENU& menu) {
-    return IsInside(menu.titleRect, mouseWindowPos);
+    return IsInside(menu.titleRect, editor->session.mouseWindowPos);
 }
 
 // Moving along the bar while a menu is open opens the menu under the pointer.
 void FollowPointerAlongBar() {
-    if (openMenu == nullptr) {
+    if (editor->ui.openMenu == nullptr) {
         return;
     }
-    for (const std::shared_ptr<MENU>& menu : menus) {
-        if (menu.get() != openMenu && !menu->items.empty() && MouseOverTitle(*menu)) {
-            openMenu = menu.get();
+    for (const std::shared_ptr<MENU>& menu : editor->ui.menus) {
+        if (menu.get() != editor->ui.openMenu && !menu->items.empty() && MouseOverTitle(*menu)) {
+            editor->ui.openMenu = menu.get();
             return;
         }
     }
@@ -86,12 +86,12 @@ void RenderTitle(const MENU& menu) {
     SDL_Color textColor = kTextColor;
     if (menu.items.empty()) {
         FillRect(menu.titleRect, kEmptyTitleColor);
-    } else if (&menu == openMenu || MouseOverTitle(menu)) {
+    } else if (&menu == editor->ui.openMenu || MouseOverTitle(menu)) {
         FillRect(menu.titleRect, kHighlightColor);
         textColor = kHighlightTextColor;
     }
-    RenderText(menuFont, menu.titleRect.x + kTextLeft, menu.titleRect.y + kTextTop, textColor,
-               menu.caption, TTF_STYLE_NORMAL);
+    RenderText(editor->shell.menuFont, menu.titleRect.x + kTextLeft, menu.titleRect.y + kTextTop,
+               textColor, menu.caption, TTF_STYLE_NORMAL);
 }
 
 void RenderSeparator(const SDL_Rect& rect) {
@@ -102,13 +102,13 @@ void RenderSeparator(const SDL_Rect& rect) {
 }
 
 void RenderCheckMark(const SDL_Rect& rect, const SDL_Color& textColor) {
-    if (checkMarkImage != nullptr) {
+    if (editor->ui.checkMarkImage != nullptr) {
         const int side = std::min(rect.h - kRowPadding, kLargestCheckMark);
         const SDL_Rect target = {rect.x + kTextLeft, rect.y + (rect.h - side) / 2, side, side};
-        SDL_RenderCopy(renderer, checkMarkImage, nullptr, &target);
+        SDL_RenderCopy(editor->shell.renderer, editor->ui.checkMarkImage, nullptr, &target);
     } else {
-        RenderText(menuFont, rect.x + kTextLeft, rect.y + kTextTop, textColor, kCheckMarkFallback,
-                   TTF_STYLE_NORMAL);
+        RenderText(editor->shell.menuFont, rect.x + kTextLeft, rect.y + kTextTop, textColor,
+                   kCheckMarkFallback, TTF_STYLE_NORMAL);
     }
 }
 
@@ -122,7 +122,7 @@ void RenderItem(const MENU& menu, MENU_ITEM& item) {
         if (item.check != nullptr) {
             item.marked = item.check(item.value);
         }
-        if (IsInside(item.rect, mouseWindowPos)) {
+        if (IsInside(item.rect, editor->session.mouseWindowPos)) {
             FillRect(item.rect, kHighlightColor);
             textColor = kHighlightTextColor;
         } else {
@@ -135,8 +135,8 @@ void RenderItem(const MENU& menu, MENU_ITEM& item) {
         FillRect(item.rect, kBarColor);
     }
     const int textLeft = kTextLeft + (menu.showsCheckMarks ? kCheckMarkRoom : 0);
-    RenderText(menuFont, item.rect.x + textLeft, item.rect.y + kTextTop, textColor, item.caption,
-               CaptionStyle(item));
+    RenderText(editor->shell.menuFont, item.rect.x + textLeft, item.rect.y + kTextTop, textColor,
+               item.caption, CaptionStyle(item));
 }
 
 void RenderDropDownFrame(const SDL_Rect& rect) {
@@ -190,7 +190,7 @@ void LayoutMenu(MENU& menu) {
     int widest = 0;
     int tallest = 0;
     for (const std::shared_ptr<MENU_ITEM>& item : menu.items) {
-        const SDL_Point size = TextSize(menuFont, item->caption, CaptionStyle(*item));
+        const SDL_Point size = TextSize(editor->shell.menuFont, item->caption, CaptionStyle(*item));
         widest = std::max(widest, size.x);
         tallest = std::max(tallest, size.y);
     }
@@ -199,7 +199,7 @@ void LayoutMenu(MENU& menu) {
     dropDown.y = menu.titleRect.y + menu.titleRect.h;
     dropDown.w = widest + kDropDownPadding + (menu.showsCheckMarks ? kCheckMarkRoom : 0);
 
-    const int rowHeight = std::max(tallest + kRowPadding, menuBarRect.h);
+    const int rowHeight = std::max(tallest + kRowPadding, editor->shell.menuBarRect.h);
     int y = dropDown.y;
     for (size_t index = 0; index < menu.items.size(); ++index) {
         MENU_ITEM& item = *menu.items[index];
@@ -216,51 +216,51 @@ void LayoutMenu(MENU& menu) {
 }
 
 void PlaceMenuTitles() {
-    int x = menuBarRect.x;
-    for (const std::shared_ptr<MENU>& menu : menus) {
-        const SDL_Point size = TextSize(menuFont, menu->caption, TTF_STYLE_NORMAL);
-        menu->titleRect = {x, menuBarRect.y, size.x + kTitlePadding,
-                           std::max(size.y + kRowPadding, menuBarRect.h)};
+    int x = editor->shell.menuBarRect.x;
+    for (const std::shared_ptr<MENU>& menu : editor->ui.menus) {
+        const SDL_Point size = TextSize(editor->shell.menuFont, menu->caption, TTF_STYLE_NORMAL);
+        menu->titleRect = {x, editor->shell.menuBarRect.y, size.x + kTitlePadding,
+                           std::max(size.y + kRowPadding, editor->shell.menuBarRect.h)};
         LayoutMenu(*menu);
         x += menu->titleRect.w + kTitleGap;
     }
 }
 
 void RenderMenus() {
-    if (renderer == nullptr) {
+    if (editor->shell.renderer == nullptr) {
         return;
     }
-    FillRect(menuBarRect, kBarColor);
+    FillRect(editor->shell.menuBarRect, kBarColor);
     FollowPointerAlongBar();
-    for (const std::shared_ptr<MENU>& menu : menus) {
+    for (const std::shared_ptr<MENU>& menu : editor->ui.menus) {
         RenderTitle(*menu);
     }
-    if (openMenu != nullptr) {
-        RenderDropDown(*openMenu);
+    if (editor->ui.openMenu != nullptr) {
+        RenderDropDown(*editor->ui.openMenu);
     }
 }
 
 void MenuClick() {
-    if (openMenu != nullptr) {
+    if (editor->ui.openMenu != nullptr) {
         // Held here: the action may remove items from the menu.
         std::shared_ptr<MENU_ITEM> hit;
-        for (const std::shared_ptr<MENU_ITEM>& item : openMenu->items) {
-            if (item->action != nullptr && IsInside(item->rect, mouseWindowPos)) {
+        for (const std::shared_ptr<MENU_ITEM>& item : editor->ui.openMenu->items) {
+            if (item->action != nullptr && IsInside(item->rect, editor->session.mouseWindowPos)) {
                 hit = item;
                 break;
             }
         }
         // Closed before the action runs, as desktop menus do: a dialog the
         // action opens shows the window under it without the drop-down.
-        openMenu = nullptr;
+        editor->ui.openMenu = nullptr;
         if (hit != nullptr) {
             hit->action(hit->value, hit.get());
         }
         return;
     }
-    for (const std::shared_ptr<MENU>& menu : menus) {
+    for (const std::shared_ptr<MENU>& menu : editor->ui.menus) {
         if (!menu->items.empty() && MouseOverTitle(*menu)) {
-            openMenu = menu.get();
+            editor->ui.openMenu = menu.get();
             return;
         }
     }
@@ -274,22 +274,22 @@ void LoadMenuImages() {
                     SDL_GetError());
         return;
     }
-    checkMarkImage = IMG_LoadTexture_RW(renderer, stream, 1);
-    if (checkMarkImage == nullptr) {
+    editor->ui.checkMarkImage = IMG_LoadTexture_RW(editor->shell.renderer, stream, 1);
+    if (editor->ui.checkMarkImage == nullptr) {
         SDL_LogWarn(SDL_LOG_CATEGORY_APPLICATION, "Couldn't load %s: %s", kCheckMarkImagePath,
                     IMG_GetError());
     }
 }
 
 void FreeMenuImages() {
-    if (checkMarkImage != nullptr) {
-        SDL_DestroyTexture(checkMarkImage);
-        checkMarkImage = nullptr;
+    if (editor->ui.checkMarkImage != nullptr) {
+        SDL_DestroyTexture(editor->ui.checkMarkImage);
+        editor->ui.checkMarkImage = nullptr;
     }
 }
 
 MENU* FindMenu(const std::string& caption) {
-    for (const std::shared_ptr<MENU>& menu : menus) {
+    for (const std::shared_ptr<MENU>& menu : editor->ui.menus) {
         if (menu->caption == caption) {
             return menu.get();
         }

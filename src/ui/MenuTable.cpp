@@ -1,6 +1,6 @@
 // The contents of the menu bar: every menu, item, value, action and check.
 
-#include "app/AppState.h"
+#include "app/Editor.h"
 #include "document/Units.h"
 #include "support/VRX_Strings.h"
 #include "ui/ExportCommands.h"
@@ -21,7 +21,7 @@ MENU& NewMenu(const char* caption, bool showsCheckMarks) {
     auto menu = std::make_shared<MENU>();
     menu->caption = caption;
     menu->showsCheckMarks = showsCheckMarks;
-    menus.push_back(menu);
+    editor->ui.menus.push_back(menu);
     return *menu;
 }
 
@@ -39,12 +39,12 @@ void BuildFileMenu() {
     AddMenuItem(menu, "Print...", PrintActivePaper, 0, nullptr);
     AddMenuSeparator(menu);
     for (size_t slot = 0; slot < kRecentFileCount; ++slot) {
-        recentFileItems[slot] =
+        editor->ui.recentFileItems[slot] =
             AddMenuItem(menu, kRecentFilePlaceholder, OpenRecentFile, slot, nullptr);
     }
     AddMenuSeparator(menu);
     AddMenuItem(menu, "Exit", ExitProgram, 0, nullptr);
-    fileMenu = &menu;
+    editor->ui.fileMenu = &menu;
 }
 
 void BuildOptionsMenu() {
@@ -103,7 +103,7 @@ void BuildWindowsMenu() {
     AddMenuItem(menu, "Export All Color PNG...", ExportAllPapers, kExportColor, nullptr);
     // The open papers' entries follow this separator.
     AddMenuSeparator(menu);
-    windowsMenu = &menu;
+    editor->ui.windowsMenu = &menu;
 }
 
 void BuildHelpMenu() {
@@ -115,9 +115,9 @@ void BuildHelpMenu() {
 } // namespace
 
 void BuildMenus() {
-    menus.clear();
-    openMenu = nullptr;
-    fileMenu = windowsMenu = nullptr;
+    editor->ui.menus.clear();
+    editor->ui.openMenu = nullptr;
+    editor->ui.fileMenu = editor->ui.windowsMenu = nullptr;
     BuildFileMenu();
     BuildOptionsMenu();
     BuildUnitOptionsMenu();

@@ -1,6 +1,6 @@
 #include "ui/MessageDialog.h"
 
-#include "app/AppState.h"
+#include "app/Editor.h"
 #include "ui/Dialog.h"
 
 #include <SDL2/SDL.h>
@@ -42,8 +42,8 @@ int RunMessage(const std::string& title, const std::string& text,
     }
     int windowWidth = 0;
     int windowHeight = 0;
-    if (renderer != nullptr) {
-        SDL_GetRendererOutputSize(renderer, &windowWidth, &windowHeight);
+    if (editor->shell.renderer != nullptr) {
+        SDL_GetRendererOutputSize(editor->shell.renderer, &windowWidth, &windowHeight);
     }
     // Too wide a line is cut with an ellipsis rather than widening the dialog
     // past the window.
@@ -98,7 +98,7 @@ bool AskInSystemBox(uint32_t flags, const char* title, const std::string& text,
                     const std::vector<SDL_MessageBoxButtonData>& buttons, int& answer) {
     const SDL_MessageBoxData data = {
         flags | SDL_MESSAGEBOX_BUTTONS_LEFT_TO_RIGHT,
-        window,
+        editor->shell.window,
         title,
         text.c_str(),
         static_cast<int>(buttons.size()),
@@ -106,7 +106,7 @@ bool AskInSystemBox(uint32_t flags, const char* title, const std::string& text,
         nullptr,
     };
     answer = -1;
-    if (showMessageBox != nullptr && showMessageBox(&data, &answer) == 0) {
+    if (editor->ui.showMessageBox != nullptr && editor->ui.showMessageBox(&data, &answer) == 0) {
         return true;
     }
     SDL_LogWarn(SDL_LOG_CATEGORY_APPLICATION,

@@ -24,18 +24,19 @@ namespace {
 // The palette is saved with the document, so a real change marks the paper
 // modified and closing it asks about saving.
 void SetPaletteColor(SDL_Color PaperPalette::*field, const SDL_Color& color) {
-    if (activePaper != nullptr && !SameColor(activePaper->palette.*field, color)) {
-        activePaper->palette.*field = color;
-        activePaper->modified = true;
+    if (editor->session.activePaper != nullptr &&
+        !SameColor(editor->session.activePaper->palette.*field, color)) {
+        editor->session.activePaper->palette.*field = color;
+        editor->session.activePaper->modified = true;
     }
 }
 
 // The chooser works on a copy, so Cancel leaves the paper as it was.
 void ChoosePaletteColor(SDL_Color PaperPalette::*field) {
-    if (activePaper == nullptr) {
+    if (editor->session.activePaper == nullptr) {
         return;
     }
-    SDL_Color color = activePaper->palette.*field;
+    SDL_Color color = editor->session.activePaper->palette.*field;
     if (ChooseColorDialog(color)) {
         SetPaletteColor(field, color);
     }
@@ -82,15 +83,16 @@ void ChooseBackgroundColor(uint64_t, MENU_ITEM*) {
 }
 
 void ChooseBackgroundImage(uint64_t, MENU_ITEM*) {
-    if (activePaper == nullptr) {
+    if (editor->session.activePaper == nullptr) {
         return;
     }
-    if (imageFileTypes.empty()) {
+    if (editor->ui.imageFileTypes.empty()) {
         // With no flags IMG_Init only reports the loaders already initialised.
-        imageFileTypes = ImageFileTypesFor(IMG_Init(0));
+        editor->ui.imageFileTypes = ImageFileTypesFor(IMG_Init(0));
     }
     std::vector<std::string> paths;
-    if (!ShowOpenFileDialog(paths, "", imageFileTypes, false, kImageDialogTitle) || paths.empty()) {
+    if (!ShowOpenFileDialog(paths, "", editor->ui.imageFileTypes, false, kImageDialogTitle) ||
+        paths.empty()) {
         return;
     }
     PaperView* view = ActiveView();
@@ -103,7 +105,7 @@ void ChooseBackgroundImage(uint64_t, MENU_ITEM*) {
         return;
     }
     // The image's path is part of the document.
-    activePaper->modified = true;
+    editor->session.activePaper->modified = true;
 }
 
 void SetWhiteDrawColor(uint64_t, MENU_ITEM*) {
@@ -125,6 +127,6 @@ void SetGridColor(uint64_t value, MENU_ITEM*) {
 }
 
 bool IsGridColor(uint64_t value) {
-    return activePaper != nullptr && value < kGridColorCount &&
-           SameColor(activePaper->palette.gridColor, gridColorTable[value].color);
+    return editor->session.activePaper != nullptr && value < kGridColorCount &&
+           SameColor(editor->session.activePaper->palette.gridColor, gridColorTable[value].color);
 }

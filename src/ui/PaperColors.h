@@ -3,7 +3,7 @@
 // image. All of them are kept in the document, so a real change marks the
 // paper modified.
 
-#include "app/AppState.h"
+#include "app/Editor.h"
 
 #include <SDL2/SDL_pixels.h>
 

@@ -1,7 +1,7 @@
 #include "ui/PaperWindows.h"
 
 #include "app/ActiveTool.h"
-#include "app/AppState.h"
+#include "app/Editor.h"
 #include "app/Layout.h"
 #include "app/StatusNotice.h"
 #include "document/Paper.h"
@@ -23,7 +23,7 @@ namespace {
 bool connected = false;
 
 OpenPaper* EntryOf(const Paper* document) {
-    for (const std::unique_ptr<OpenPaper>& entry : openPapers) {
+    for (const std::unique_ptr<OpenPaper>& entry : editor->session.openPapers) {
         if (entry->document.get() == document) {
             return entry.get();
         }
@@ -32,7 +32,7 @@ OpenPaper* EntryOf(const Paper* document) {
 }
 
 Paper* PaperOfValue(uint64_t value) {
-    for (const std::unique_ptr<OpenPaper>& entry : openPapers) {
+    for (const std::unique_ptr<OpenPaper>& entry : editor->session.openPapers) {
         if (reinterpret_cast<uintptr_t>(entry->document.get()) == value) {
             return entry->document.get();
         }
@@ -44,9 +44,10 @@ class InterfaceObserver final : public PaperObserver {
   public:
     void FileNameChanged(Paper& paper) override {
         OpenPaper* entry = EntryOf(&paper);
-        if (windowsMenu != nullptr && entry != nullptr && entry->windowMenuItem != nullptr) {
+        if (editor->ui.windowsMenu != nullptr && entry != nullptr &&
+            entry->windowMenuItem != nullptr) {
             entry->windowMenuItem->caption = PaperCaption(paper);
-            LayoutMenu(*windowsMenu);
+            LayoutMenu(*editor->ui.windowsMenu);
         }
     }
     void FileStored(Paper& paper) override {
@@ -66,7 +67,7 @@ InterfaceObserver interfaceObserver;
 
 std::unique_ptr<Paper> NewDocument() {
     auto document = std::make_unique<Paper>();
-    document->displayDpi = WindowDisplayDpi(window);
+    document->displayDpi = WindowDisplayDpi(editor->shell.window);
     document->UpdateBlockSize();
     return document;
 }
@@ -74,17 +75,18 @@ std::unique_ptr<Paper> NewDocument() {
 OpenPaper& AddOpenPaper(std::unique_ptr<Paper> document) {
     auto entry = std::make_unique<OpenPaper>();
     entry->document = std::move(document);
-    entry->view = std::make_unique<PaperView>(*entry->document, drawFont,
-                                              SDL_Point{paperViewRect.w, paperViewRect.h});
+    entry->view = std::make_unique<PaperView>(
+        *entry->document, editor->shell.drawFont,
+        SDL_Point{editor->shell.paperViewRect.w, editor->shell.paperViewRect.h});
     entry->document->AddObserver(&interfaceObserver);
-    if (connected && windowsMenu != nullptr) {
+    if (connected && editor->ui.windowsMenu != nullptr) {
         entry->windowMenuItem =
-            AddMenuItem(*windowsMenu, PaperCaption(*entry->document), ActivatePaper,
+            AddMenuItem(*editor->ui.windowsMenu, PaperCaption(*entry->document), ActivatePaper,
                         reinterpret_cast<uintptr_t>(entry->document.get()), IsActivePaper);
-        LayoutMenu(*windowsMenu);
+        LayoutMenu(*editor->ui.windowsMenu);
     }
-    openPapers.push_back(std::move(entry));
-    return *openPapers.back();
+    editor->session.openPapers.push_back(std::move(entry));
+    return *editor->session.openPapers.back();
 }
 
 OpenPaper& AddLoadedPaper(std::unique_ptr<Paper> document) {
@@ -101,24 +103,25 @@ OpenPaper& AddLoadedPaper(std::unique_ptr<Paper> document) {
 }
 
 void CloseOpenPaper(Paper& document) {
-    const auto found = std::find_if(openPapers.begin(), openPapers.end(),
-                                    [&document](const std::unique_ptr<OpenPaper>& entry) {
-                                        return entry->document.get() == &document;
-                                    });
-    if (found == openPapers.end()) {
+    const auto found =
+        std::find_if(editor->session.openPapers.begin(), editor->session.openPapers.end(),
+                     [&document](const std::unique_ptr<OpenPaper>& entry) {
+                         return entry->document.get() == &document;
+                     });
+    if (found == editor->session.openPapers.end()) {
         return;
     }
-    if (activePaper == &document) {
-        activePaper = nullptr;
+    if (editor->session.activePaper == &document) {
+        editor->session.activePaper = nullptr;
     }
-    if (windowsMenu != nullptr && (*found)->windowMenuItem != nullptr) {
-        RemoveMenuItem(*windowsMenu, (*found)->windowMenuItem);
+    if (editor->ui.windowsMenu != nullptr && (*found)->windowMenuItem != nullptr) {
+        RemoveMenuItem(*editor->ui.windowsMenu, (*found)->windowMenuItem);
     }
     document.RemoveObserver(&interfaceObserver);
     // Taken out of the list first: nothing reached from the list may point at
     // a paper being destroyed.
     std::unique_ptr<OpenPaper> closing = std::move(*found);
-    openPapers.erase(found);
+    editor->session.openPapers.erase(found);
 }
 
 PaperView* ViewOf(const Paper* document) {
@@ -127,13 +130,13 @@ PaperView* ViewOf(const Paper* document) {
 }
 
 PaperView* ActiveView() {
-    return ViewOf(activePaper);
+    return ViewOf(editor->session.activePaper);
 }
 
 std::vector<Paper*> OpenDocuments() {
     std::vector<Paper*> documents;
-    documents.reserve(openPapers.size());
-    for (const std::unique_ptr<OpenPaper>& entry : openPapers) {
+    documents.reserve(editor->session.openPapers.size());
+    for (const std::unique_ptr<OpenPaper>& entry : editor->session.openPapers) {
         documents.push_back(entry->document.get());
     }
     return documents;
@@ -147,33 +150,35 @@ std::string WindowTitleFor(const Paper* paper) {
 }
 
 void UpdateWindowTitle() {
-    if (window != nullptr) {
-        SDL_SetWindowTitle(window, WindowTitleFor(activePaper).c_str());
+    if (editor->shell.window != nullptr) {
+        SDL_SetWindowTitle(editor->shell.window,
+                           WindowTitleFor(editor->session.activePaper).c_str());
     }
 }
 
 void SetActivePaper(Paper* paper) {
-    if (paper != activePaper) {
+    if (paper != editor->session.activePaper) {
         SetActiveToolInstance(nullptr);
-        selectionDragging = false;
-        activePaper = paper;
+        editor->session.selectionDragging = false;
+        editor->session.activePaper = paper;
     }
     // The pointer's paper position may belong to a paper that is gone.
-    mousePaperPos = mouseGridPos = {-1, -1};
-    UpdateMousePosition(mouseWindowPos.x, mouseWindowPos.y);
+    editor->session.mousePaperPos = editor->session.mouseGridPos = {-1, -1};
+    UpdateMousePosition(editor->session.mouseWindowPos.x, editor->session.mouseWindowPos.y);
     UpdateWindowTitle();
     ShowPaperDrawColor();
 }
 
 void ActivatePaper(uint64_t value, MENU_ITEM*) {
     Paper* paper = PaperOfValue(value);
-    if (paper != nullptr && paper != activePaper) {
+    if (paper != nullptr && paper != editor->session.activePaper) {
         SetActivePaper(paper);
     }
 }
 
 bool IsActivePaper(uint64_t value) {
-    return activePaper != nullptr && reinterpret_cast<uintptr_t>(activePaper) == value;
+    return editor->session.activePaper != nullptr &&
+           reinterpret_cast<uintptr_t>(editor->session.activePaper) == value;
 }
 
 std::string PaperCaption(const Paper& paper) {

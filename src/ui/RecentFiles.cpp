@@ -1,6 +1,6 @@
 #include "ui/RecentFiles.h"
 
-#include "app/AppState.h"
+#include "app/Editor.h"
 #include "app/StatusNotice.h"
 #include "platform/FileSystem.h"
 #include "support/Registry.h"
@@ -18,18 +18,18 @@ bool SamePathIgnoringCase(const std::string& a, const std::string& b) {
 }
 
 void SetSlotCaption(size_t slot, const std::string& path) {
-    if (slot < kRecentFileCount && recentFileItems[slot] != nullptr) {
-        recentFileItems[slot]->caption = RecentDisplayName(path);
+    if (slot < kRecentFileCount && editor->ui.recentFileItems[slot] != nullptr) {
+        editor->ui.recentFileItems[slot]->caption = RecentDisplayName(path);
     }
 }
 
 // Write failures are not worth bothering the user with: the list in memory
 // is right, and the next load or save writes it again.
 void StoreRecentFiles() {
-    for (size_t index = 0; index < recentFiles.size(); ++index) {
+    for (size_t index = 0; index < editor->session.recentFiles.size(); ++index) {
         RegistryValue value;
         value.kind = RegistryKind::String;
-        value.bytes = recentFiles[index];
+        value.bytes = editor->session.recentFiles[index];
         value.length = static_cast<uint32_t>(value.bytes.size());
         WriteRegistryValue(RegistryRoot::HKEY_CURRENT_USER, kRecentFilesKey,
                            RecentFileValueName(index), value);
@@ -72,20 +72,20 @@ void LoadRecentFiles() {
 
 void AddRecentFile(const std::string& path, bool persist) {
     std::vector<std::string> previous;
-    previous.swap(recentFiles);
-    recentFiles.push_back(path);
+    previous.swap(editor->session.recentFiles);
+    editor->session.recentFiles.push_back(path);
     SetSlotCaption(0, path);
     for (const std::string& entry : previous) {
-        if (recentFiles.size() >= kRecentFileCount) {
+        if (editor->session.recentFiles.size() >= kRecentFileCount) {
             break;
         }
         if (!SamePathIgnoringCase(entry, path)) {
-            SetSlotCaption(recentFiles.size(), entry);
-            recentFiles.push_back(entry);
+            SetSlotCaption(editor->session.recentFiles.size(), entry);
+            editor->session.recentFiles.push_back(entry);
         }
     }
-    if (fileMenu != nullptr) {
-        LayoutMenu(*fileMenu);
+    if (editor->ui.fileMenu != nullptr) {
+        LayoutMenu(*editor->ui.fileMenu);
     }
     if (persist) {
         StoreRecentFiles();
@@ -93,11 +93,11 @@ void AddRecentFile(const std::string& path, bool persist) {
 }
 
 void OpenRecentFile(uint64_t slot, MENU_ITEM*) {
-    if (slot >= recentFiles.size()) {
+    if (slot >= editor->session.recentFiles.size()) {
         return;
     }
     // A copy: loading moves the entry to the head of the list.
-    const std::string path = recentFiles[slot];
+    const std::string path = editor->session.recentFiles[slot];
     if (!IsReadableFile(path)) {
         ShowStatusNotice(kRecentFileMissingNotice);
         return;

@@ -1,7 +1,7 @@
 #include "ui/ResizeDialog.h"
 
 #include "app/ActiveTool.h"
-#include "app/AppState.h"
+#include "app/Editor.h"
 #include "app/StatusNotice.h"
 #include "document/Paper.h"
 #include "document/PaperObject.h"
@@ -104,8 +104,10 @@ double SizeFieldPixels(const Dialog& dialog, int id, int32_t currentPixels) {
 }
 
 void AcceptSize(Dialog& dialog) {
-    const double width = SizeFieldPixels(dialog, kResizeWidthId, activePaper->width);
-    const double height = SizeFieldPixels(dialog, kResizeHeightId, activePaper->height);
+    const double width =
+        SizeFieldPixels(dialog, kResizeWidthId, editor->session.activePaper->width);
+    const double height =
+        SizeFieldPixels(dialog, kResizeHeightId, editor->session.activePaper->height);
     if (width < kPaperPixelsPerInch || height < kPaperPixelsPerInch) {
         ShowStatusNotice("Minimum size is 1x1!");
     } else {
@@ -158,7 +160,7 @@ std::string LargestPaperSizeText() {
 }
 
 void ShowResizeDialog(uint64_t /*value*/, MENU_ITEM* /*item*/) {
-    if (activePaper == nullptr) {
+    if (editor->session.activePaper == nullptr) {
         return;
     }
     SetActiveToolInstance(nullptr);
@@ -171,8 +173,8 @@ void ShowResizeDialog(uint64_t /*value*/, MENU_ITEM* /*item*/) {
     for (const int id : {kResizeWidthId, kResizeHeightId}) {
         dialog.ControlAs<DialogEdit>(id)->SetLimit(kSizeTextLimit);
     }
-    dialog.SetText(kResizeWidthId, ShownSize(activePaper->width));
-    dialog.SetText(kResizeHeightId, ShownSize(activePaper->height));
+    dialog.SetText(kResizeWidthId, ShownSize(editor->session.activePaper->width));
+    dialog.SetText(kResizeHeightId, ShownSize(editor->session.activePaper->height));
     dialog.onCommand = HandleResizeCommand;
     dialog.RunModal();
 }
@@ -183,10 +185,10 @@ bool ResizeActivePaper(double widthInches, double heightInches, uint32_t sides) 
 }
 
 bool ResizeActivePaperToPixels(double newWidth, double newHeight, uint32_t sides) {
-    if (activePaper == nullptr) {
+    if (editor->session.activePaper == nullptr) {
         return false;
     }
-    Paper& paper = *activePaper;
+    Paper& paper = *editor->session.activePaper;
     if ((sides & kResizeAllSides) == 0) {
         ShowStatusNotice("No resize flags specified!");
         return false;
@@ -225,10 +227,10 @@ bool ResizeActivePaperToPixels(double newWidth, double newHeight, uint32_t sides
 }
 
 void AutoSizeActivePaper() {
-    if (activePaper == nullptr) {
+    if (editor->session.activePaper == nullptr) {
         return;
     }
-    Paper& paper = *activePaper;
+    Paper& paper = *editor->session.activePaper;
     if (paper.objects.empty()) {
         ShowStatusNotice("Paper is empty!");
         return;

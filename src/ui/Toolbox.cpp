@@ -1,7 +1,7 @@
 #include "ui/Toolbox.h"
 
-#include "app/AppState.h"
 #include "app/Drawing.h"
+#include "app/Editor.h"
 #include "app/Layout.h"
 #include "app/PhysfsRWops.h"
 #include "document/Paper.h"
@@ -58,7 +58,7 @@ const ToolEntryText kToolEntries[] = {
 };
 
 void SetDrawColor(const SDL_Color& color) {
-    SDL_SetRenderDrawColor(renderer, color.r, color.g, color.b, color.a);
+    SDL_SetRenderDrawColor(editor->shell.renderer, color.r, color.g, color.b, color.a);
 }
 
 ToolboxButton Separator() {
@@ -88,9 +88,10 @@ void AddToolButtons() {
         entry.iconPath = std::string("images/tool_") + tool.name + ".png";
         if (entry.name == kSelectToolName) {
             entry.selected = true;
-            SDL_strlcpy(currentToolName, kSelectToolName, sizeof currentToolName);
+            SDL_strlcpy(editor->session.currentToolName, kSelectToolName,
+                        sizeof editor->session.currentToolName);
         }
-        toolboxButtons.push_back(std::move(entry));
+        editor->ui.toolboxButtons.push_back(std::move(entry));
     }
 }
 
@@ -98,17 +99,17 @@ void AddColorButtons() {
     ToolboxButton normal = Button(kToolboxGroupColor, kColorNormal, "Default Drawing Color");
     normal.getSwatchColor = GetDefaultColorSwatch;
     normal.selected = true;
-    toolboxButtons.push_back(std::move(normal));
+    editor->ui.toolboxButtons.push_back(std::move(normal));
 
     ToolboxButton custom = Button(kToolboxGroupColor, kColorCustom, "Custom Drawing Color");
     custom.getSwatchColor = GetCustomColorSwatch;
-    toolboxButtons.push_back(std::move(custom));
+    editor->ui.toolboxButtons.push_back(std::move(custom));
 
     ToolboxButton choose =
         Button(kToolboxGroupColor, "color_select", "Choose Custom Drawing Color");
     choose.iconPath = "images/tool_choose_color.png";
     choose.onClick = ChooseCustomColor;
-    toolboxButtons.push_back(std::move(choose));
+    editor->ui.toolboxButtons.push_back(std::move(choose));
 }
 
 void AddLayerButtons() {
@@ -122,21 +123,21 @@ void AddLayerButtons() {
         entry.tooltip = text;
         entry.getIconOverride = GetLayerHiddenIcon;
         entry.selected = layer == 0;
-        toolboxButtons.push_back(std::move(entry));
+        editor->ui.toolboxButtons.push_back(std::move(entry));
     }
 }
 
 void CreateEntries() {
-    toolboxButtons.push_back(Separator());
-    toolboxButtons.push_back(Heading("Tools"));
+    editor->ui.toolboxButtons.push_back(Separator());
+    editor->ui.toolboxButtons.push_back(Heading("Tools"));
     AddToolButtons();
-    toolboxButtons.push_back(Separator());
-    toolboxButtons.push_back(Heading("Draw Color"));
+    editor->ui.toolboxButtons.push_back(Separator());
+    editor->ui.toolboxButtons.push_back(Heading("Draw Color"));
     AddColorButtons();
-    toolboxButtons.push_back(Separator());
-    toolboxButtons.push_back(Heading("Layers"));
+    editor->ui.toolboxButtons.push_back(Separator());
+    editor->ui.toolboxButtons.push_back(Heading("Layers"));
     AddLayerButtons();
-    toolboxButtons.push_back(Separator());
+    editor->ui.toolboxButtons.push_back(Separator());
 }
 
 // A picture from the resource tree as a texture of the window renderer; null
@@ -151,13 +152,13 @@ SDL_Texture* LoadResourceTexture(const std::string& path) {
     if (image == nullptr) {
         return nullptr;
     }
-    SDL_Texture* texture = SDL_CreateTextureFromSurface(renderer, image);
+    SDL_Texture* texture = SDL_CreateTextureFromSurface(editor->shell.renderer, image);
     SDL_FreeSurface(image);
     return texture;
 }
 
 void LoadIcons() {
-    for (ToolboxButton& entry : toolboxButtons) {
+    for (ToolboxButton& entry : editor->ui.toolboxButtons) {
         // A missing icon leaves the button with its border only.
         if (entry.kind == kToolboxEntryButton && !entry.iconPath.empty() &&
             entry.texture == nullptr) {
@@ -174,9 +175,9 @@ void DrawCentredText(TTF_Font* font, const SDL_Rect& rect, const std::string& te
 
 void DrawSeparator(const SDL_Rect& rect) {
     SetDrawColor(kWhite);
-    SDL_RenderDrawLine(renderer, rect.x, rect.y + 1, rect.x + rect.w - 1, rect.y + 1);
+    SDL_RenderDrawLine(editor->shell.renderer, rect.x, rect.y + 1, rect.x + rect.w - 1, rect.y + 1);
     SetDrawColor(kBlack);
-    SDL_RenderDrawLine(renderer, rect.x, rect.y, rect.x + rect.w - 1, rect.y);
+    SDL_RenderDrawLine(editor->shell.renderer, rect.x, rect.y, rect.x + rect.w - 1, rect.y);
 }
 
 // Raised when not chosen, pressed when chosen.
@@ -188,11 +189,11 @@ void DrawBevel(const SDL_Rect& rect, bool pressed) {
     const int w = rect.w;
     const int h = rect.h;
     SetDrawColor(lit);
-    SDL_RenderDrawLine(renderer, x, y, x + w, y);
-    SDL_RenderDrawLine(renderer, x, y, x, y + h);
+    SDL_RenderDrawLine(editor->shell.renderer, x, y, x + w, y);
+    SDL_RenderDrawLine(editor->shell.renderer, x, y, x, y + h);
     SetDrawColor(shaded);
-    SDL_RenderDrawLine(renderer, x + 1, y + h, x + w - 1, y + h);
-    SDL_RenderDrawLine(renderer, x + w, y + 1, x + w, y + h - 1);
+    SDL_RenderDrawLine(editor->shell.renderer, x + 1, y + h, x + w - 1, y + h);
+    SDL_RenderDrawLine(editor->shell.renderer, x + w, y + 1, x + w, y + h - 1);
 }
 
 void DrawButton(const ToolboxButton& entry) {
@@ -207,22 +208,22 @@ void DrawButton(const ToolboxButton& entry) {
     if (icon != nullptr) {
         const SDL_Rect inner = {rect.x + kIconInset, rect.y + kIconInset, rect.w - 2 * kIconInset,
                                 rect.h - 2 * kIconInset};
-        SDL_RenderCopy(renderer, icon, nullptr, &inner);
+        SDL_RenderCopy(editor->shell.renderer, icon, nullptr, &inner);
     }
     SDL_Color swatch = {0, 0, 0, 0};
     if (entry.getSwatchColor && entry.getSwatchColor(swatch)) {
         SetDrawColor(swatch);
-        SDL_RenderFillRect(renderer, &rect);
+        SDL_RenderFillRect(editor->shell.renderer, &rect);
     }
     if (!entry.label.empty()) {
-        DrawCentredText(toolboxFont, rect, entry.label, TTF_STYLE_NORMAL);
+        DrawCentredText(editor->shell.toolboxFont, rect, entry.label, TTF_STYLE_NORMAL);
     }
     DrawBevel(rect, entry.selected);
 }
 
 // Marks `chosen` and clears the mark of every other entry of its group.
 void MarkInGroup(ToolboxButton& chosen) {
-    for (ToolboxButton& entry : toolboxButtons) {
+    for (ToolboxButton& entry : editor->ui.toolboxButtons) {
         if (entry.group == chosen.group && entry.kind == kToolboxEntryButton) {
             entry.selected = false;
         }
@@ -232,7 +233,8 @@ void MarkInGroup(ToolboxButton& chosen) {
 
 void ChooseToolEntry(ToolboxButton& entry) {
     MarkInGroup(entry);
-    SDL_strlcpy(currentToolName, entry.name.c_str(), sizeof currentToolName);
+    SDL_strlcpy(editor->session.currentToolName, entry.name.c_str(),
+                sizeof editor->session.currentToolName);
 }
 
 // "color_normal" draws new objects in the palette's object colour,
@@ -247,9 +249,9 @@ void ChooseColorEntry(ToolboxButton& entry) {
         return;
     }
     // Which colour new objects take is saved with the document.
-    if (activePaper->drawColor.a != alpha) {
-        activePaper->drawColor.a = alpha;
-        activePaper->modified = true;
+    if (editor->session.activePaper->drawColor.a != alpha) {
+        editor->session.activePaper->drawColor.a = alpha;
+        editor->session.activePaper->modified = true;
     }
     MarkInGroup(entry);
 }
@@ -260,7 +262,7 @@ void ChooseLayerEntry(ToolboxButton& entry) {
         return;
     }
     MarkInGroup(entry);
-    currentLayer = static_cast<uint8_t>(layer);
+    editor->session.currentLayer = static_cast<uint8_t>(layer);
 }
 
 // The number after "layer_" when it names one of the sixteen layers, else -1.
@@ -284,7 +286,7 @@ void BuildToolbox() {
     DestroyToolbox();
     CreateEntries();
     LoadIcons();
-    LayOutToolbox(toolboxRect);
+    LayOutToolbox(editor->shell.toolboxRect);
 }
 
 void LayOutToolbox(const SDL_Rect& region) {
@@ -292,7 +294,7 @@ void LayOutToolbox(const SDL_Rect& region) {
     const int32_t right = region.x + region.w;
     int32_t cx = left;
     int32_t cy = region.y;
-    for (ToolboxButton& entry : toolboxButtons) {
+    for (ToolboxButton& entry : editor->ui.toolboxButtons) {
         switch (entry.kind) {
         case kToolboxEntrySeparator:
             if (cx > left) {
@@ -306,7 +308,8 @@ void LayOutToolbox(const SDL_Rect& region) {
             if (cx > left) {
                 cy += kSlotStep;
             }
-            const int32_t height = TextSize(menuFont, entry.label, TTF_STYLE_NORMAL).y;
+            const int32_t height =
+                TextSize(editor->shell.menuFont, entry.label, TTF_STYLE_NORMAL).y;
             entry.rect = {region.x, cy, region.w, height};
             cy += height + kHeadingGap;
             cx = left;
@@ -333,16 +336,16 @@ void LayOutToolbox(const SDL_Rect& region) {
 }
 
 void RenderToolbox() {
-    SetDrawColor(activePaper != nullptr ? kPanelColor : kPanelColorWithoutPaper);
-    SDL_RenderFillRect(renderer, &toolboxRect);
-    for (const ToolboxButton& entry : toolboxButtons) {
+    SetDrawColor(editor->session.activePaper != nullptr ? kPanelColor : kPanelColorWithoutPaper);
+    SDL_RenderFillRect(editor->shell.renderer, &editor->shell.toolboxRect);
+    for (const ToolboxButton& entry : editor->ui.toolboxButtons) {
         switch (entry.kind) {
         case kToolboxEntrySeparator:
             DrawSeparator(entry.rect);
             break;
         case kToolboxEntryHeading:
             if (!entry.label.empty()) {
-                DrawCentredText(menuFont, entry.rect, entry.label, TTF_STYLE_BOLD);
+                DrawCentredText(editor->shell.menuFont, entry.rect, entry.label, TTF_STYLE_BOLD);
             }
             break;
         case kToolboxEntryButton:
@@ -353,10 +356,10 @@ void RenderToolbox() {
 }
 
 void HandleToolboxClick() {
-    if (activePaper == nullptr) {
+    if (editor->session.activePaper == nullptr) {
         return;
     }
-    ToolboxButton* entry = ToolboxEntryAt(mouseWindowPos);
+    ToolboxButton* entry = ToolboxEntryAt(editor->session.mouseWindowPos);
     if (entry == nullptr) {
         return;
     }
@@ -383,8 +386,8 @@ void HandleToolboxClick() {
 bool GetToolboxTooltip(std::string& text) {
     // Entries without a tooltip are passed over, so a heading never hides a
     // button below it.
-    for (const ToolboxButton& entry : toolboxButtons) {
-        if (!entry.tooltip.empty() && IsInside(entry.rect, mouseWindowPos)) {
+    for (const ToolboxButton& entry : editor->ui.toolboxButtons) {
+        if (!entry.tooltip.empty() && IsInside(entry.rect, editor->session.mouseWindowPos)) {
             text = entry.tooltip;
             return true;
         }
@@ -393,7 +396,7 @@ bool GetToolboxTooltip(std::string& text) {
 }
 
 void SelectTool(const std::string& name) {
-    for (ToolboxButton& entry : toolboxButtons) {
+    for (ToolboxButton& entry : editor->ui.toolboxButtons) {
         if (entry.group == kToolboxGroupTool && entry.kind == kToolboxEntryButton &&
             entry.name == name) {
             ChooseToolEntry(entry);
@@ -403,10 +406,10 @@ void SelectTool(const std::string& name) {
 }
 
 void ShowPaperDrawColor() {
-    if (activePaper == nullptr) {
+    if (editor->session.activePaper == nullptr) {
         return;
     }
-    const char* name = activePaper->drawColor.a != 0 ? kColorCustom : kColorNormal;
+    const char* name = editor->session.activePaper->drawColor.a != 0 ? kColorCustom : kColorNormal;
     if (ToolboxButton* entry = FindToolboxEntry(name)) {
         MarkInGroup(*entry);
     }
@@ -415,10 +418,10 @@ void ShowPaperDrawColor() {
 bool ChooseLayer(uint8_t layer) {
     char name[32];
     std::snprintf(name, sizeof name, "layer_%u", static_cast<unsigned>(layer));
-    for (ToolboxButton& entry : toolboxButtons) {
+    for (ToolboxButton& entry : editor->ui.toolboxButtons) {
         if (entry.group == kToolboxGroupLayer && entry.name == name) {
             MarkInGroup(entry);
-            currentLayer = layer;
+            editor->session.currentLayer = layer;
             return true;
         }
     }
@@ -426,21 +429,21 @@ bool ChooseLayer(uint8_t layer) {
 }
 
 void DestroyToolbox() {
-    for (ToolboxButton& entry : toolboxButtons) {
+    for (ToolboxButton& entry : editor->ui.toolboxButtons) {
         if (entry.texture != nullptr) {
             SDL_DestroyTexture(entry.texture);
             entry.texture = nullptr;
         }
     }
-    if (hiddenIconTexture != nullptr) {
-        SDL_DestroyTexture(hiddenIconTexture);
-        hiddenIconTexture = nullptr;
+    if (editor->ui.hiddenIconTexture != nullptr) {
+        SDL_DestroyTexture(editor->ui.hiddenIconTexture);
+        editor->ui.hiddenIconTexture = nullptr;
     }
-    toolboxButtons.clear();
+    editor->ui.toolboxButtons.clear();
 }
 
 ToolboxButton* ToolboxEntryAt(SDL_Point point) {
-    for (ToolboxButton& entry : toolboxButtons) {
+    for (ToolboxButton& entry : editor->ui.toolboxButtons) {
         if (IsInside(entry.rect, point)) {
             return &entry;
         }
@@ -449,7 +452,7 @@ ToolboxButton* ToolboxEntryAt(SDL_Point point) {
 }
 
 ToolboxButton* FindToolboxEntry(const std::string& name) {
-    for (ToolboxButton& entry : toolboxButtons) {
+    for (ToolboxButton& entry : editor->ui.toolboxButtons) {
         if (entry.name == name) {
             return &entry;
         }
@@ -465,49 +468,51 @@ int LayerOfEntry(const ToolboxButton& entry) {
 }
 
 bool GetDefaultColorSwatch(SDL_Color& color) {
-    color = activePaper != nullptr ? activePaper->palette.objectColor : kWhite;
+    color = editor->session.activePaper != nullptr
+                ? editor->session.activePaper->palette.objectColor
+                : kWhite;
     return true;
 }
 
 bool GetCustomColorSwatch(SDL_Color& color) {
-    if (activePaper == nullptr) {
+    if (editor->session.activePaper == nullptr) {
         color = kWhite;
         return true;
     }
-    color = activePaper->drawColor;
+    color = editor->session.activePaper->drawColor;
     color.a = SDL_ALPHA_OPAQUE;
     return true;
 }
 
 SDL_Texture* GetLayerHiddenIcon(const ToolboxButton& entry) {
-    if (activePaper == nullptr) {
+    if (editor->session.activePaper == nullptr) {
         return nullptr;
     }
     const int layer = LayerOfName(entry.name);
-    if (layer < 0 || activePaper->hiddenLayers[layer] == 0) {
+    if (layer < 0 || editor->session.activePaper->hiddenLayers[layer] == 0) {
         return nullptr;
     }
     // Loaded on first need and kept; after a failure it is tried again next time.
-    if (hiddenIconTexture == nullptr) {
-        hiddenIconTexture = LoadResourceTexture(kHiddenIconPath);
+    if (editor->ui.hiddenIconTexture == nullptr) {
+        editor->ui.hiddenIconTexture = LoadResourceTexture(kHiddenIconPath);
     }
-    return hiddenIconTexture;
+    return editor->ui.hiddenIconTexture;
 }
 
 void ChooseCustomColor(ToolboxButton& /*entry*/) {
-    if (activePaper == nullptr) {
+    if (editor->session.activePaper == nullptr) {
         return;
     }
-    SDL_Color chosen = activePaper->drawColor;
+    SDL_Color chosen = editor->session.activePaper->drawColor;
     if (!ChooseColorDialog(chosen)) {
         return;
     }
     // The chosen colour is the drawing colour from now on, so the button that
     // says so is the one shown pressed.
     chosen.a = SDL_ALPHA_OPAQUE;
-    if (!SameColor(activePaper->drawColor, chosen)) {
-        activePaper->drawColor = chosen;
-        activePaper->modified = true;
+    if (!SameColor(editor->session.activePaper->drawColor, chosen)) {
+        editor->session.activePaper->drawColor = chosen;
+        editor->session.activePaper->modified = true;
     }
     if (ToolboxButton* custom = FindToolboxEntry(kColorCustom)) {
         MarkInGroup(*custom);

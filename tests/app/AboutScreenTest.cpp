@@ -2,7 +2,7 @@
 
 #include "app/AboutScreen.h"
 #include "app/AboutState.h"
-#include "app/AppState.h"
+#include "app/Editor.h"
 #include "document/Paper.h"
 #include "ui/FileCommands.h"
 #include "ui/PaperWindows.h"
@@ -57,21 +57,21 @@ int AnswerSaveQuestion(const SDL_MessageBoxData* /*data*/, int* buttonId) {
 // Starts the program with the About screen showing.
 void StartAbout(AppHarness& app) {
     ASSERT_TRUE(app.Start());
-    aboutRequested = true;
+    editor->ui.aboutRequested = true;
 }
 
 // Shows a window smaller than the program allows, as a broken window manager
 // might; the resize event, which would enlarge it again, is dropped.
 void ShrinkWindowBelowMinimum(int width, int height) {
-    SDL_SetWindowMinimumSize(window, 1, 1);
-    SDL_SetWindowSize(window, width, height);
+    SDL_SetWindowMinimumSize(editor->shell.window, 1, 1);
+    SDL_SetWindowSize(editor->shell.window, width, height);
     SDL_PumpEvents();
     SDL_FlushEvent(SDL_WINDOWEVENT);
 }
 
 SDL_Rect TextRect() {
-    return {aboutState.textPosition.x, aboutState.textPosition.y, aboutState.textWidth,
-            aboutState.textHeight};
+    return {editor->ui.aboutState.textPosition.x, editor->ui.aboutState.textPosition.y,
+            editor->ui.aboutState.textWidth, editor->ui.aboutState.textHeight};
 }
 
 } // namespace
@@ -80,31 +80,32 @@ TEST(AboutScreenTest, AKeyOrASingleClickEndsTheScreen) {
     AppHarness app;
     StartAbout(app);
     ASSERT_TRUE(app.RunPasses(2));
-    EXPECT_TRUE(aboutRequested) << "nothing pressed yet";
+    EXPECT_TRUE(editor->ui.aboutRequested) << "nothing pressed yet";
     EXPECT_EQ(app.PixelAt(1, 1), kBlack);
 
     app.PressKey(SDLK_SPACE);
     ASSERT_TRUE(app.RunPasses(1));
-    EXPECT_FALSE(aboutRequested);
-    EXPECT_EQ(framePeriodMs, 66);
+    EXPECT_FALSE(editor->ui.aboutRequested);
+    EXPECT_EQ(editor->shell.framePeriodMs, 66);
     // The leaving frame itself was still the About screen's.
     EXPECT_EQ(app.PixelAt(1, 1), kBlack);
 
-    framePeriodMs = 0;
-    aboutRequested = true;
+    editor->shell.framePeriodMs = 0;
+    editor->ui.aboutRequested = true;
     app.MouseMove(300, 200);
     app.MouseDown(310, 210);
     app.KeyUp(SDLK_a);
     app.MouseUp(320, 220, SDL_BUTTON_LEFT, 2);
     ASSERT_TRUE(app.RunPasses(1));
-    EXPECT_TRUE(aboutRequested) << "a press, a key release or a second release does not leave";
-    EXPECT_EQ(mouseWindowPos, (SDL_Point{320, 220}));
+    EXPECT_TRUE(editor->ui.aboutRequested)
+        << "a press, a key release or a second release does not leave";
+    EXPECT_EQ(editor->session.mouseWindowPos, (SDL_Point{320, 220}));
 
     app.Click(500, 400, SDL_BUTTON_RIGHT);
     ASSERT_TRUE(app.RunPasses(1));
-    EXPECT_FALSE(aboutRequested);
-    EXPECT_EQ(framePeriodMs, 66);
-    EXPECT_EQ(mouseWindowPos, (SDL_Point{500, 400}));
+    EXPECT_FALSE(editor->ui.aboutRequested);
+    EXPECT_EQ(editor->shell.framePeriodMs, 66);
+    EXPECT_EQ(editor->session.mouseWindowPos, (SDL_Point{500, 400}));
 }
 
 TEST(AboutScreenTest, TheSecondHalfOfADoubleClickStaysWithTheScreen) {
@@ -112,7 +113,7 @@ TEST(AboutScreenTest, TheSecondHalfOfADoubleClickStaysWithTheScreen) {
     StartAbout(app);
     app.DoubleClick(400, 300);
     ASSERT_TRUE(app.RunPasses(1));
-    EXPECT_FALSE(aboutRequested);
+    EXPECT_FALSE(editor->ui.aboutRequested);
     // The second press and release went nowhere else.
     EXPECT_EQ(SDL_PeepEvents(nullptr, 0, SDL_PEEKEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT), 0);
 }
@@ -120,35 +121,35 @@ TEST(AboutScreenTest, TheSecondHalfOfADoubleClickStaysWithTheScreen) {
 TEST(AboutScreenTest, ClosingTheWindowAsksAboutUnsavedPapersLikeANormalClose) {
     AppHarness app;
     StartAbout(app);
-    showMessageBox = AnswerSaveQuestion;
+    editor->ui.showMessageBox = AnswerSaveQuestion;
     answerWith = kSaveQuestionCancel;
     Paper* paper = AddOpenPaper(std::make_unique<Paper>()).document.get();
     paper->modified = true;
-    activePaper = paper;
+    editor->session.activePaper = paper;
 
     app.CloseWindow();
     app.PressKey(SDLK_ESCAPE);
     EXPECT_TRUE(app.RunPasses(1)) << "Cancel keeps the program running";
     EXPECT_EQ(answeredQuestions, 1);
-    EXPECT_FALSE(quitRequested);
-    EXPECT_FALSE(aboutRequested) << "the close request left the About screen";
-    EXPECT_EQ(openPapers.size(), 1u);
+    EXPECT_FALSE(editor->ui.quitRequested);
+    EXPECT_FALSE(editor->ui.aboutRequested) << "the close request left the About screen";
+    EXPECT_EQ(editor->session.openPapers.size(), 1u);
 
     answerWith = kSaveQuestionNo;
-    aboutRequested = true;
+    editor->ui.aboutRequested = true;
     app.CloseWindow();
     EXPECT_FALSE(app.RunPasses(1)) << "No closes the paper and ends the loop";
     EXPECT_EQ(answeredQuestions, 2);
-    EXPECT_TRUE(quitRequested);
-    EXPECT_TRUE(openPapers.empty());
+    EXPECT_TRUE(editor->ui.quitRequested);
+    EXPECT_TRUE(editor->session.openPapers.empty());
 }
 
 TEST(AboutScreenTest, KeepsTheFiftyNewestCircles) {
     AppHarness app;
     StartAbout(app);
     ASSERT_TRUE(app.RunPasses(1));
-    ASSERT_EQ(aboutState.circles.size(), 1u) << "the first frame starts a circle";
-    const AboutCircle first = aboutState.circles[0];
+    ASSERT_EQ(editor->ui.aboutState.circles.size(), 1u) << "the first frame starts a circle";
+    const AboutCircle first = editor->ui.aboutState.circles[0];
     EXPECT_EQ(first.angle, first.step) << "it grows in its first frame already";
     EXPECT_GE(first.radius, 10);
     EXPECT_LE(first.radius, 256);
@@ -156,35 +157,35 @@ TEST(AboutScreenTest, KeepsTheFiftyNewestCircles) {
     EXPECT_LE(first.step, 50);
 
     // The circle draws itself and then the next one is scheduled half a second on.
-    for (int pass = 0; pass < 40 && aboutState.circles.back().angle < 360; ++pass) {
+    for (int pass = 0; pass < 40 && editor->ui.aboutState.circles.back().angle < 360; ++pass) {
         ASSERT_TRUE(app.RunPasses(1));
-        ASSERT_EQ(aboutState.circles.size(), 1u);
+        ASSERT_EQ(editor->ui.aboutState.circles.size(), 1u);
     }
-    EXPECT_EQ(aboutState.circles.back().angle, 360);
+    EXPECT_EQ(editor->ui.aboutState.circles.back().angle, 360);
     const uint32_t now = SDL_GetTicks();
-    EXPECT_LE(aboutState.nextCircleTime, now + 500);
-    EXPECT_GE(aboutState.nextCircleTime + 100, now + 500);
+    EXPECT_LE(editor->ui.aboutState.nextCircleTime, now + 500);
+    EXPECT_GE(editor->ui.aboutState.nextCircleTime + 100, now + 500);
 
-    aboutState.circles.assign(50, first);
+    editor->ui.aboutState.circles.assign(50, first);
     for (int index = 0; index < 50; ++index) {
-        aboutState.circles[index].x = 1000 + index; // a mark to follow each one
-        aboutState.circles[index].angle = 360;
+        editor->ui.aboutState.circles[index].x = 1000 + index; // a mark to follow each one
+        editor->ui.aboutState.circles[index].angle = 360;
     }
-    aboutState.nextCircleTime = 1;
+    editor->ui.aboutState.nextCircleTime = 1;
     ASSERT_TRUE(app.RunPasses(1));
-    ASSERT_EQ(aboutState.circles.size(), 50u);
-    EXPECT_EQ(aboutState.circles.front().x, 1001) << "the oldest went";
-    EXPECT_EQ(aboutState.circles[48].x, 1049);
-    EXPECT_LT(aboutState.circles.back().x, 1000) << "the new one came last";
-    EXPECT_EQ(aboutState.nextCircleTime, 0u);
+    ASSERT_EQ(editor->ui.aboutState.circles.size(), 50u);
+    EXPECT_EQ(editor->ui.aboutState.circles.front().x, 1001) << "the oldest went";
+    EXPECT_EQ(editor->ui.aboutState.circles[48].x, 1049);
+    EXPECT_LT(editor->ui.aboutState.circles.back().x, 1000) << "the new one came last";
+    EXPECT_EQ(editor->ui.aboutState.nextCircleTime, 0u);
 }
 
 TEST(AboutScreenTest, AtMostFiveDropsFallAndANewOneFollowsAnEmptyList) {
     AppHarness app;
     StartAbout(app);
     ASSERT_TRUE(app.RunPasses(1));
-    ASSERT_EQ(aboutState.drops.size(), 1u);
-    const AboutDrop& drop = aboutState.drops[0];
+    ASSERT_EQ(editor->ui.aboutState.drops.size(), 1u);
+    const AboutDrop& drop = editor->ui.aboutState.drops[0];
     EXPECT_EQ(drop.trail[0].y, 3) << "it starts at the top and falls 3 pixels a frame";
     EXPECT_GE(drop.trail[0].x, 9);
     EXPECT_LE(drop.trail[0].x, 1014);
@@ -193,24 +194,24 @@ TEST(AboutScreenTest, AtMostFiveDropsFallAndANewOneFollowsAnEmptyList) {
 
     size_t most = 0;
     for (int pass = 0; pass < 30; ++pass) {
-        aboutState.nextDropTime = 1; // always due
+        editor->ui.aboutState.nextDropTime = 1; // always due
         ASSERT_TRUE(app.RunPasses(1));
-        ASSERT_LE(aboutState.drops.size(), 5u);
-        most = std::max(most, aboutState.drops.size());
+        ASSERT_LE(editor->ui.aboutState.drops.size(), 5u);
+        most = std::max(most, editor->ui.aboutState.drops.size());
     }
     EXPECT_EQ(most, 5u);
 
     // With no drop due, only an empty list brings the next one, at once.
     int restarts = 0;
     for (int pass = 0; pass < 800 && restarts < 2; ++pass) {
-        aboutState.nextDropTime = SDL_GetTicks() + 1000000;
-        const size_t before = aboutState.drops.size();
+        editor->ui.aboutState.nextDropTime = SDL_GetTicks() + 1000000;
+        const size_t before = editor->ui.aboutState.drops.size();
         ASSERT_TRUE(app.RunPasses(1));
         if (before == 0) {
-            EXPECT_EQ(aboutState.drops.size(), 1u);
+            EXPECT_EQ(editor->ui.aboutState.drops.size(), 1u);
             ++restarts;
         } else {
-            EXPECT_LE(aboutState.drops.size(), before);
+            EXPECT_LE(editor->ui.aboutState.drops.size(), before);
         }
     }
     EXPECT_EQ(restarts, 2) << "the drops fall out of the window in time";
@@ -221,16 +222,16 @@ TEST(AboutScreenTest, TheFirstShowingPlacesTheTextAndMovesItDownAndRight) {
     StartAbout(app);
     // Every draw is 300: the text starts at (300, 300) with 300 % 6 + 5 = 5
     // pixels a frame; circles are dark red (bytes 44, 1, 0).
-    aboutRandomSource = Scripted({300});
+    editor->ui.aboutRandomSource = Scripted({300});
     ASSERT_TRUE(app.RunPasses(1));
-    ASSERT_NE(aboutState.textTexture, nullptr);
-    EXPECT_EQ(aboutState.textPosition, (SDL_Point{305, 305}));
-    EXPECT_EQ(aboutState.textVelocity, (SDL_Point{5, 5}));
+    ASSERT_NE(editor->ui.aboutState.textTexture, nullptr);
+    EXPECT_EQ(editor->ui.aboutState.textPosition, (SDL_Point{305, 305}));
+    EXPECT_EQ(editor->ui.aboutState.textVelocity, (SDL_Point{5, 5}));
     // Two centred lines in the 22-point drafting font.
-    EXPECT_GT(aboutState.textWidth, 200);
-    EXPECT_LT(aboutState.textWidth, 700);
-    EXPECT_GT(aboutState.textHeight, 40);
-    EXPECT_LT(aboutState.textHeight, 120);
+    EXPECT_GT(editor->ui.aboutState.textWidth, 200);
+    EXPECT_LT(editor->ui.aboutState.textWidth, 700);
+    EXPECT_GT(editor->ui.aboutState.textHeight, 40);
+    EXPECT_LT(editor->ui.aboutState.textHeight, 120);
 
     const SDL_Rect window = {0, 0, 1024, 768};
     const SDL_Rect white = app.BoundsOfPixels(window, IsLight);
@@ -241,31 +242,31 @@ TEST(AboutScreenTest, TheFirstShowingPlacesTheTextAndMovesItDownAndRight) {
     SDL_IntersectRect(&white, &text, &inside);
     EXPECT_EQ(inside.w, white.w) << "all white is inside the text";
     EXPECT_EQ(inside.h, white.h);
-    EXPECT_GT(white.w, aboutState.textWidth / 2);
+    EXPECT_GT(white.w, editor->ui.aboutState.textWidth / 2);
 
     ASSERT_TRUE(app.RunPasses(1));
-    EXPECT_EQ(aboutState.textPosition, (SDL_Point{310, 310}));
+    EXPECT_EQ(editor->ui.aboutState.textPosition, (SDL_Point{310, 310}));
 }
 
 TEST(AboutScreenTest, TheTextStaysInTheWindowAndBouncesAtSixToFifteen) {
     AppHarness app;
     StartAbout(app);
     ASSERT_TRUE(app.RunPasses(1));
-    const SDL_Point start = aboutState.textVelocity;
+    const SDL_Point start = editor->ui.aboutState.textVelocity;
     EXPECT_TRUE(Speed(start.x) >= 5 && Speed(start.x) <= 15) << start.x;
     EXPECT_TRUE(Speed(start.y) >= 5 && Speed(start.y) <= 15) << start.y;
 
     int bounces = 0;
     for (int pass = 0; pass < 400; ++pass) {
-        aboutState.nextDropTime = 1; // many drops, so that some hit the text
-        const SDL_Point before = aboutState.textVelocity;
+        editor->ui.aboutState.nextDropTime = 1; // many drops, so that some hit the text
+        const SDL_Point before = editor->ui.aboutState.textVelocity;
         ASSERT_TRUE(app.RunPasses(1));
         const SDL_Rect text = TextRect();
         ASSERT_GE(text.x, 0);
         ASSERT_GE(text.y, 0);
         ASSERT_LE(text.x + text.w, 1024);
         ASSERT_LE(text.y + text.h, 768);
-        const SDL_Point after = aboutState.textVelocity;
+        const SDL_Point after = editor->ui.aboutState.textVelocity;
         using Change = std::pair<int, int>;
         for (const Change& change : {Change{before.x, after.x}, Change{before.y, after.y}}) {
             if (change.first != change.second) {
@@ -293,19 +294,19 @@ TEST(AboutScreenTest, BounceSpeedsTurnAroundWithinSixToFifteen) {
     }
 
     // r % 51 - 25 - old, drawn again until it is a speed in the wanted direction.
-    aboutRandomSource = Scripted({30, 31});
+    editor->ui.aboutRandomSource = Scripted({30, 31});
     EXPECT_EQ(NewBounceVelocity(0), 6) << "5 is too slow";
-    aboutRandomSource = Scripted({51 + 40});
+    editor->ui.aboutRandomSource = Scripted({51 + 40});
     EXPECT_EQ(NewBounceVelocity(0), 15);
-    aboutRandomSource = Scripted({0, 9, 29});
+    editor->ui.aboutRandomSource = Scripted({0, 9, 29});
     EXPECT_EQ(NewBounceVelocity(10), -6) << "-35 and -26 are too fast";
-    aboutRandomSource = Scripted({30});
+    editor->ui.aboutRandomSource = Scripted({30});
     EXPECT_EQ(NewBounceVelocity(-10), 15);
-    aboutRandomSource = Scripted({0, 50, 34});
+    editor->ui.aboutRandomSource = Scripted({0, 50, 34});
     EXPECT_EQ(NewBounceVelocity(-6), 15) << "-19 goes the wrong way, 31 is too fast";
 
     // A source that never lands in range still yields a valid speed.
-    aboutRandomSource = Scripted({0});
+    editor->ui.aboutRandomSource = Scripted({0});
     const int stuck = NewBounceVelocity(0);
     EXPECT_GE(stuck, 6);
     EXPECT_LE(stuck, 15);
@@ -317,21 +318,21 @@ TEST(AboutScreenTest, TheSecondShowingCarriesOnWhereTheFirstStopped) {
     ASSERT_TRUE(app.RunPasses(5));
     app.PressKey(SDLK_RETURN);
     ASSERT_TRUE(app.RunPasses(1));
-    ASSERT_FALSE(aboutRequested);
-    framePeriodMs = 0;
+    ASSERT_FALSE(editor->ui.aboutRequested);
+    editor->shell.framePeriodMs = 0;
     ASSERT_TRUE(app.RunPasses(3));
-    EXPECT_EQ(aboutState.frameCounter, 6u) << "normal frames do not count";
+    EXPECT_EQ(editor->ui.aboutState.frameCounter, 6u) << "normal frames do not count";
 
-    const AboutState shown = aboutState;
-    aboutRandomSource = Scripted({300});
-    aboutRequested = true;
+    const AboutState shown = editor->ui.aboutState;
+    editor->ui.aboutRandomSource = Scripted({300});
+    editor->ui.aboutRequested = true;
     ASSERT_TRUE(app.RunPasses(1));
-    EXPECT_EQ(aboutState.frameCounter, 7u);
-    EXPECT_EQ(aboutState.textTexture, shown.textTexture) << "made once";
-    ASSERT_FALSE(aboutState.circles.empty());
-    EXPECT_EQ(aboutState.circles[0].x, shown.circles[0].x);
-    EXPECT_EQ(aboutState.circles[0].radius, shown.circles[0].radius);
-    EXPECT_EQ(aboutState.textPosition.x,
+    EXPECT_EQ(editor->ui.aboutState.frameCounter, 7u);
+    EXPECT_EQ(editor->ui.aboutState.textTexture, shown.textTexture) << "made once";
+    ASSERT_FALSE(editor->ui.aboutState.circles.empty());
+    EXPECT_EQ(editor->ui.aboutState.circles[0].x, shown.circles[0].x);
+    EXPECT_EQ(editor->ui.aboutState.circles[0].radius, shown.circles[0].radius);
+    EXPECT_EQ(editor->ui.aboutState.textPosition.x,
               std::clamp(shown.textPosition.x + shown.textVelocity.x, 0, 1024 - shown.textWidth));
 }
 
@@ -339,21 +340,21 @@ TEST(AboutScreenTest, TheTextTextureIsReleasedAndMadeAgainWhenNeeded) {
     AppHarness app;
     StartAbout(app);
     ASSERT_TRUE(app.RunPasses(1));
-    ASSERT_NE(aboutState.textTexture, nullptr);
+    ASSERT_NE(editor->ui.aboutState.textTexture, nullptr);
     ReleaseAboutText();
-    EXPECT_EQ(aboutState.textTexture, nullptr);
+    EXPECT_EQ(editor->ui.aboutState.textTexture, nullptr);
     ASSERT_TRUE(app.RunPasses(1));
-    EXPECT_NE(aboutState.textTexture, nullptr);
+    EXPECT_NE(editor->ui.aboutState.textTexture, nullptr);
 
     app.Shutdown();
-    EXPECT_EQ(aboutState.textTexture, nullptr);
+    EXPECT_EQ(editor->ui.aboutState.textTexture, nullptr);
 }
 
 TEST(AboutScreenTest, WithoutItsFontTheTextUsesTheDrawFont) {
     AppHarness app;
     StartAbout(app);
     ASSERT_TRUE(app.RunPasses(1));
-    const int ownFontHeight = aboutState.textHeight;
+    const int ownFontHeight = editor->ui.aboutState.textHeight;
     ReleaseAboutText();
     // A broken "fonts/cad.ttf" now hides the real one (the open draw font
     // keeps reading its own copy).
@@ -362,32 +363,35 @@ TEST(AboutScreenTest, WithoutItsFontTheTextUsesTheDrawFont) {
     ASSERT_NE(PHYSFS_mount(broken.c_str(), nullptr, 0), 0);
 
     ASSERT_TRUE(app.RunPasses(1));
-    ASSERT_NE(aboutState.textTexture, nullptr);
-    EXPECT_LT(aboutState.textHeight, ownFontHeight) << "18 points instead of 22";
-    EXPECT_GE(aboutState.textHeight, 2 * TTF_FontHeight(drawFont)) << "both lines";
-    EXPECT_EQ(TTF_GetFontWrappedAlign(drawFont), TTF_WRAPPED_ALIGN_LEFT) << "given back";
+    ASSERT_NE(editor->ui.aboutState.textTexture, nullptr);
+    EXPECT_LT(editor->ui.aboutState.textHeight, ownFontHeight) << "18 points instead of 22";
+    EXPECT_GE(editor->ui.aboutState.textHeight, 2 * TTF_FontHeight(editor->shell.drawFont))
+        << "both lines";
+    EXPECT_EQ(TTF_GetFontWrappedAlign(editor->shell.drawFont), TTF_WRAPPED_ALIGN_LEFT)
+        << "given back";
 }
 
 TEST(AboutScreenTest, AWindowTooSmallForItsShapesKeepsThemInside) {
     AppHarness app;
     StartAbout(app);
     // Every draw is the largest number: a 256-pixel circle, a drop far right.
-    aboutRandomSource = Scripted({0xFFFFFFFFu});
+    editor->ui.aboutRandomSource = Scripted({0xFFFFFFFFu});
     ShrinkWindowBelowMinimum(16, 12);
     ASSERT_EQ(app.WindowSize(), (SDL_Point{16, 12}));
     for (int pass = 0; pass < 20; ++pass) {
-        aboutState.nextCircleTime = 1;
-        aboutState.nextDropTime = 1;
+        editor->ui.aboutState.nextCircleTime = 1;
+        editor->ui.aboutState.nextDropTime = 1;
         ASSERT_TRUE(app.RunPasses(1));
     }
-    ASSERT_FALSE(aboutState.circles.empty());
-    for (const AboutCircle& circle : aboutState.circles) {
+    ASSERT_FALSE(editor->ui.aboutState.circles.empty());
+    for (const AboutCircle& circle : editor->ui.aboutState.circles) {
         EXPECT_GE(circle.x - circle.radius, 0);
         EXPECT_LE(circle.x + circle.radius, 15);
         EXPECT_GE(circle.y - circle.radius, 0);
         EXPECT_LE(circle.y + circle.radius, 11);
     }
-    EXPECT_GE(aboutState.textPosition.x, 0) << "a text wider than the window keeps its left edge";
-    EXPECT_GE(aboutState.textPosition.y, 0);
+    EXPECT_GE(editor->ui.aboutState.textPosition.x, 0)
+        << "a text wider than the window keeps its left edge";
+    EXPECT_GE(editor->ui.aboutState.textPosition.y, 0);
     EXPECT_GT(app.CountPixels({0, 0, 16, 12}, kDropBlue), 0) << "the drops still fall";
 }

@@ -354,7 +354,8 @@ TEST(HeadlessCommandsTest, ExportHasThePixelsOfTheWholePaperRender) {
     }
     Paper paper;
     ASSERT_TRUE(LoadPaper(paper, TestPath("export.tsln")));
-    PaperView view(paper, drawFont, {paperViewRect.w, paperViewRect.h});
+    PaperView view(paper, editor->shell.drawFont,
+                   {editor->shell.paperViewRect.w, editor->shell.paperViewRect.h});
     struct Case {
         const char* options;
         bool colour;

@@ -19,7 +19,7 @@ class InputRoutingTest : public ProgramWithPaper {
         record.SetY1(y1);
         record.SetX2(x2);
         record.SetY2(y2);
-        paper->CreateAndAddObject(record, OnLayer{currentLayer});
+        paper->CreateAndAddObject(record, OnLayer{editor->session.currentLayer});
         std::shared_ptr<PaperObject> object = paper->objects.back();
         paper->selection.emplace(object->id, object);
         return object;
@@ -49,14 +49,14 @@ TEST_F(InputRoutingTest, DraggingTheSelectionWithTheGridLockMovesWholeBlocks) {
     const SDL_Point to = At(50 + 31, 60 + 14);
     app.MouseMove(to.x, to.y);
     Run();
-    EXPECT_TRUE(selectionDragging);
-    EXPECT_EQ(activeToolInstance, nullptr) << "no rubber band over the selection";
+    EXPECT_TRUE(editor->session.selectionDragging);
+    EXPECT_EQ(editor->session.activeToolInstance, nullptr) << "no rubber band over the selection";
     EXPECT_TRUE(HasStatusItem("moving: 0.25, 0.00 ft"));
     SaveFrame("selection_drag");
 
     app.MouseUp(to.x, to.y);
     Run();
-    EXPECT_FALSE(selectionDragging);
+    EXPECT_FALSE(editor->session.selectionDragging);
     EXPECT_EQ(First(*rect), (SDL_Point{72, 48}));
     EXPECT_EQ(rect->record.X2(), 120);
     ASSERT_EQ(paper->undoStack.size(), 1u);
@@ -80,7 +80,7 @@ TEST_F(InputRoutingTest, DraggingTheSelectionWithTheGridLockMovesWholeBlocks) {
     app.MouseMove(40, 400);
     app.MouseUp(40, 400);
     Run();
-    EXPECT_FALSE(selectionDragging);
+    EXPECT_FALSE(editor->session.selectionDragging);
     EXPECT_EQ(First(*rect), (SDL_Point{79, 45}));
 }
 
@@ -114,10 +114,11 @@ TEST_F(InputRoutingTest, ArrowKeysMoveTheSelectionByOnePixelOrScrollByOneBlock) 
         app.PressKey(SDLK_RIGHT);
     }
     Run();
-    const int lastX = paper->width - paperViewRect.w;
+    const int lastX = paper->width - editor->shell.paperViewRect.w;
     ASSERT_GT(lastX, 0);
     EXPECT_EQ(view->scrollX, lastX);
-    EXPECT_EQ(mousePaperPos.x, 200 + lastX) << "the pointer's paper position follows the view";
+    EXPECT_EQ(editor->session.mousePaperPos.x, 200 + lastX)
+        << "the pointer's paper position follows the view";
     app.PressKey(SDLK_LEFT);
     Run();
     EXPECT_EQ(view->scrollX, lastX - 24);
@@ -157,7 +158,7 @@ TEST_F(InputRoutingTest, DeleteUndoAndTheirModifiers) {
     Run();
     EXPECT_TRUE(paper->objects.empty()) << "the rectangle's addition undone";
 
-    activePaper = nullptr;
+    editor->session.activePaper = nullptr;
     app.PressKey(SDLK_z, KMOD_LCTRL);
     app.PressKey(SDLK_DELETE);
     app.PressKey(SDLK_e);
@@ -185,7 +186,7 @@ TEST_F(InputRoutingTest, CtrlWithALayerKeyMovesTheSelectionToThatLayer) {
     }
     EXPECT_EQ(paper->selection.size(), 3u) << "they stay selected";
     EXPECT_TRUE(paper->modified);
-    EXPECT_EQ(currentLayer, 0) << "the current layer stays";
+    EXPECT_EQ(editor->session.currentLayer, 0) << "the current layer stays";
     app.PressKey(SDLK_z, KMOD_LCTRL);
     Run();
     for (const auto& object : {a, b, c}) {
@@ -212,20 +213,20 @@ TEST_F(InputRoutingTest, LayerKeysChooseTheLayerAndMarkItsButton) {
 
     app.PressKey(SDLK_3, KMOD_CAPS | KMOD_NUM);
     Run();
-    EXPECT_EQ(currentLayer, 2);
+    EXPECT_EQ(editor->session.currentLayer, 2);
     EXPECT_TRUE(FindToolboxEntry("layer_2")->selected);
     EXPECT_FALSE(FindToolboxEntry("layer_0")->selected);
     app.PressKey(SDLK_5, KMOD_LSHIFT);
     app.PressKey(SDLK_5, KMOD_LGUI);
     app.PressKey(SDLK_5, KMOD_MODE);
     Run();
-    EXPECT_EQ(currentLayer, 2) << "held modifiers make it no layer key";
+    EXPECT_EQ(editor->session.currentLayer, 2) << "held modifiers make it no layer key";
 
     // The layer keys work without a paper too.
-    activePaper = nullptr;
+    editor->session.activePaper = nullptr;
     app.PressKey(SDLK_o);
     Run();
-    EXPECT_EQ(currentLayer, 14);
+    EXPECT_EQ(editor->session.currentLayer, 14);
     EXPECT_TRUE(FindToolboxEntry("layer_14")->selected);
 }
 
@@ -251,32 +252,36 @@ TEST_F(InputRoutingTest, FunctionKeysRecolourAndToggleTheGrid) {
 
     app.PressKey(SDLK_F5);
     Run();
-    EXPECT_FALSE(gridVisible);
+    EXPECT_FALSE(editor->session.gridVisible);
     app.PressKey(SDLK_F5);
     Run();
-    EXPECT_TRUE(gridVisible);
+    EXPECT_TRUE(editor->session.gridVisible);
 
     MovePaper(30, 37);
     Run();
-    EXPECT_NE(toolPos, mousePaperPos) << "snapped while the lock is on";
-    selectionDragging = true;
+    EXPECT_NE(editor->session.toolPos, editor->session.mousePaperPos)
+        << "snapped while the lock is on";
+    editor->session.selectionDragging = true;
     app.PressKey(SDLK_F6);
     Run();
-    EXPECT_FALSE(gridLock);
-    EXPECT_FALSE(selectionDragging) << "a move in progress ends";
-    EXPECT_EQ(toolPos, mousePaperPos) << "the tool position lets go of the grid at once";
+    EXPECT_FALSE(editor->session.gridLock);
+    EXPECT_FALSE(editor->session.selectionDragging) << "a move in progress ends";
+    EXPECT_EQ(editor->session.toolPos, editor->session.mousePaperPos)
+        << "the tool position lets go of the grid at once";
 }
 
 TEST_F(InputRoutingTest, AGridOfOtherSquaresMovesTheToolPositionAtOnce) {
     MovePaper(30, 37);
     Run();
-    app.MouseMove(menuBarRect.x + 5, menuBarRect.y + 5); // as when choosing from a menu
+    app.MouseMove(editor->shell.menuBarRect.x + 5,
+                  editor->shell.menuBarRect.y + 5); // as when choosing from a menu
     Run();
     ChooseLinesPerInch(2, nullptr);
     ASSERT_EQ(paper->blockWidth, 48);
-    EXPECT_EQ(toolPos, (SDL_Point{48, 48})) << "the grid point nearest (30, 37) on the new grid";
+    EXPECT_EQ(editor->session.toolPos, (SDL_Point{48, 48}))
+        << "the grid point nearest (30, 37) on the new grid";
     ChooseLinesPerInch(8, nullptr);
-    EXPECT_EQ(toolPos, (SDL_Point{36, 36}));
+    EXPECT_EQ(editor->session.toolPos, (SDL_Point{36, 36}));
 }
 
 TEST_F(InputRoutingTest, EscapeAndTheRightButtonEndTheOperationWithoutCommitting) {
@@ -285,23 +290,24 @@ TEST_F(InputRoutingTest, EscapeAndTheRightButtonEndTheOperationWithoutCommitting
     MovePaper(96, 96);
     app.PressKey(SDLK_ESCAPE);
     Run();
-    EXPECT_EQ(activeToolInstance, nullptr);
+    EXPECT_EQ(editor->session.activeToolInstance, nullptr);
     EXPECT_TRUE(paper->objects.empty());
-    EXPECT_STREQ(currentToolName, "line");
+    EXPECT_STREQ(editor->session.currentToolName, "line");
 
     ClickPaper(48, 48);
     Run();
-    ASSERT_NE(activeToolInstance, nullptr);
+    ASSERT_NE(editor->session.activeToolInstance, nullptr);
     ClickPaper(96, 96, SDL_BUTTON_RIGHT);
     Run();
-    EXPECT_EQ(activeToolInstance, nullptr);
+    EXPECT_EQ(editor->session.activeToolInstance, nullptr);
     EXPECT_TRUE(paper->objects.empty());
-    EXPECT_STREQ(currentToolName, "line") << "the first right click only ends the chain";
+    EXPECT_STREQ(editor->session.currentToolName, "line")
+        << "the first right click only ends the chain";
 
     // With nothing running, a right click on the paper chooses the select tool.
     ClickPaper(96, 96, SDL_BUTTON_RIGHT);
     Run();
-    EXPECT_STREQ(currentToolName, "select");
+    EXPECT_STREQ(editor->session.currentToolName, "select");
     EXPECT_TRUE(FindToolboxEntry("select")->selected);
     EXPECT_FALSE(FindToolboxEntry("line")->selected);
 }
@@ -311,7 +317,7 @@ TEST_F(InputRoutingTest, ADoubleClickCountsOnce) {
     const SDL_Point p = At(48, 48);
     app.DoubleClick(p.x, p.y);
     Run();
-    ASSERT_NE(activeToolInstance, nullptr) << "the first click started the line";
+    ASSERT_NE(editor->session.activeToolInstance, nullptr) << "the first click started the line";
     EXPECT_TRUE(paper->objects.empty()) << "the second did not end it";
     ClickPaper(144, 48);
     Run();
@@ -323,9 +329,9 @@ TEST_F(InputRoutingTest, AReleaseOutsideThePaperViewWorksAtTheLastToolPosition) 
     MovePaper(100, 100);
     // Over the status line: the rectangle starts at the grid point the
     // pointer last had on the paper.
-    app.Click(500, statusBarRect.y + 5);
+    app.Click(500, editor->shell.statusBarRect.y + 5);
     Run();
-    ASSERT_NE(activeToolInstance, nullptr);
+    ASSERT_NE(editor->session.activeToolInstance, nullptr);
     ClickPaper(200, 200);
     Run();
     ASSERT_EQ(paper->objects.size(), 1u);
@@ -333,13 +339,13 @@ TEST_F(InputRoutingTest, AReleaseOutsideThePaperViewWorksAtTheLastToolPosition) 
     EXPECT_EQ(RecordAt(*paper, 0).Y1(), 96);
 
     // On a paper the pointer has not been over yet, nothing starts.
-    app.MouseMove(500, statusBarRect.y + 5);
+    app.MouseMove(500, editor->shell.statusBarRect.y + 5);
     Run();
     OpenTestPaper other(600, 600);
     SetActivePaper(&other.paper);
-    app.Click(500, statusBarRect.y + 5);
+    app.Click(500, editor->shell.statusBarRect.y + 5);
     Run();
-    EXPECT_EQ(activeToolInstance, nullptr);
+    EXPECT_EQ(editor->session.activeToolInstance, nullptr);
 }
 
 TEST_F(InputRoutingTest, TheWheelScrollsFiveBlocksAndStopsAtTheEdges) {
@@ -350,7 +356,7 @@ TEST_F(InputRoutingTest, TheWheelScrollsFiveBlocksAndStopsAtTheEdges) {
     Run();
     EXPECT_EQ(view->scrollY, 120);
     EXPECT_EQ(view->scrollX, 120);
-    EXPECT_EQ(mousePaperPos, (SDL_Point{130, 130}));
+    EXPECT_EQ(editor->session.mousePaperPos, (SDL_Point{130, 130}));
     app.Wheel(0, 1);
     app.Wheel(0, 1);
     app.Wheel(-1, 0);
@@ -370,5 +376,5 @@ TEST_F(InputRoutingTest, TheWheelScrollsFiveBlocksAndStopsAtTheEdges) {
         app.Wheel(0, -1);
     }
     Run();
-    EXPECT_EQ(view->scrollY, 3000 - paperViewRect.h);
+    EXPECT_EQ(view->scrollY, 3000 - editor->shell.paperViewRect.h);
 }

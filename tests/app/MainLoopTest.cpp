@@ -1,7 +1,7 @@
 #include "app/AppHarness.h"
 
 #include "app/ActiveTool.h"
-#include "app/AppState.h"
+#include "app/Editor.h"
 #include "app/Frame.h"
 #include "app/Layout.h"
 #include "app/OpenTestPaper.h"
@@ -35,61 +35,62 @@ TEST(MainLoopTest, ResizingBelowTheMinimumSnapsBack) {
     ASSERT_TRUE(app.Start());
     app.ResizeWindow(1300, 900);
     ASSERT_TRUE(app.RunPasses(1));
-    EXPECT_EQ(statusBarRect.y + statusBarRect.h, 900);
-    EXPECT_EQ(paperViewRect.x + paperViewRect.w, 1300);
+    EXPECT_EQ(editor->shell.statusBarRect.y + editor->shell.statusBarRect.h, 900);
+    EXPECT_EQ(editor->shell.paperViewRect.x + editor->shell.paperViewRect.w, 1300);
 
     app.ResizeWindow(800, 600);
     ASSERT_TRUE(app.RunPasses(1));
     EXPECT_EQ(app.WindowSize().x, 1024);
     EXPECT_EQ(app.WindowSize().y, 768);
-    EXPECT_EQ(statusBarRect.y + statusBarRect.h, 768);
-    EXPECT_EQ(paperViewRect.x + paperViewRect.w, 1024);
+    EXPECT_EQ(editor->shell.statusBarRect.y + editor->shell.statusBarRect.h, 768);
+    EXPECT_EQ(editor->shell.paperViewRect.x + editor->shell.paperViewRect.w, 1024);
 }
 
 TEST(MainLoopTest, MousePositionsFollowTheMouseOverThePaper) {
-    paperViewRect = {100, 30, 800, 600};
+    editor->shell.paperViewRect = {100, 30, 800, 600};
     UpdateMousePosition(500, 300);
-    EXPECT_EQ(mouseWindowPos, (SDL_Point{500, 300}));
-    EXPECT_EQ(mousePaperPos, (SDL_Point{-1, -1})) << "no paper";
-    EXPECT_EQ(mouseGridPos, (SDL_Point{-1, -1}));
-    EXPECT_EQ(toolPos, (SDL_Point{-1, -1}));
+    EXPECT_EQ(editor->session.mouseWindowPos, (SDL_Point{500, 300}));
+    EXPECT_EQ(editor->session.mousePaperPos, (SDL_Point{-1, -1})) << "no paper";
+    EXPECT_EQ(editor->session.mouseGridPos, (SDL_Point{-1, -1}));
+    EXPECT_EQ(editor->session.toolPos, (SDL_Point{-1, -1}));
 
     OpenTestPaper active;
     active.view.scrollX = 48;
     active.view.scrollY = 0;
     // Paper (60, 35): 2.5 blocks across rounds away from zero, 1.46 down rounds down.
     UpdateMousePosition(100 + 12, 30 + 35);
-    EXPECT_EQ(mousePaperPos, (SDL_Point{60, 35}));
-    EXPECT_EQ(mouseGridPos, (SDL_Point{3, 1}));
-    EXPECT_EQ(toolPos, (SDL_Point{72, 24}));
+    EXPECT_EQ(editor->session.mousePaperPos, (SDL_Point{60, 35}));
+    EXPECT_EQ(editor->session.mouseGridPos, (SDL_Point{3, 1}));
+    EXPECT_EQ(editor->session.toolPos, (SDL_Point{72, 24}));
 
-    gridLock = false;
+    editor->session.gridLock = false;
     UpdateMousePosition(100 + 13, 30 + 36);
-    EXPECT_EQ(toolPos, (SDL_Point{61, 36}));
+    EXPECT_EQ(editor->session.toolPos, (SDL_Point{61, 36}));
 
     // Outside the view only the window position follows.
-    gridLock = true;
+    editor->session.gridLock = true;
     UpdateMousePosition(50, 700);
-    EXPECT_EQ(mouseWindowPos, (SDL_Point{50, 700}));
-    EXPECT_EQ(mousePaperPos, (SDL_Point{61, 36}));
-    EXPECT_EQ(mouseGridPos, (SDL_Point{3, 2}));
-    EXPECT_EQ(toolPos, (SDL_Point{72, 48}));
+    EXPECT_EQ(editor->session.mouseWindowPos, (SDL_Point{50, 700}));
+    EXPECT_EQ(editor->session.mousePaperPos, (SDL_Point{61, 36}));
+    EXPECT_EQ(editor->session.mouseGridPos, (SDL_Point{3, 2}));
+    EXPECT_EQ(editor->session.toolPos, (SDL_Point{72, 48}));
 }
 
 TEST(MainLoopTest, CrosshairMarksTheToolPositionInsideTheView) {
     AppHarness app;
     ASSERT_TRUE(app.Start());
-    app.MouseMove(paperViewRect.x + 50, paperViewRect.y + 50);
+    app.MouseMove(editor->shell.paperViewRect.x + 50, editor->shell.paperViewRect.y + 50);
     ASSERT_TRUE(app.RunPasses(1));
-    EXPECT_EQ(toolPos, (SDL_Point{-1, -1}));
-    EXPECT_EQ(app.PixelAt(paperViewRect.x + 50, paperViewRect.y + 50), kWorkspace);
+    EXPECT_EQ(editor->session.toolPos, (SDL_Point{-1, -1}));
+    EXPECT_EQ(app.PixelAt(editor->shell.paperViewRect.x + 50, editor->shell.paperViewRect.y + 50),
+              kWorkspace);
 
     OpenTestPaper active;
     // 50 pixels in is 2.08 blocks: the cross sits on the grid point at 48.
-    app.MouseMove(paperViewRect.x + 50, paperViewRect.y + 50);
+    app.MouseMove(editor->shell.paperViewRect.x + 50, editor->shell.paperViewRect.y + 50);
     ASSERT_TRUE(app.RunPasses(1));
-    const int cx = paperViewRect.x + 48;
-    const int cy = paperViewRect.y + 48;
+    const int cx = editor->shell.paperViewRect.x + 48;
+    const int cy = editor->shell.paperViewRect.y + 48;
     EXPECT_EQ(app.PixelAt(cx, cy), kMagenta);
     EXPECT_EQ(app.PixelAt(cx - 6, cy), kMagenta);
     EXPECT_EQ(app.PixelAt(cx + 6, cy), kMagenta);
@@ -100,17 +101,18 @@ TEST(MainLoopTest, CrosshairMarksTheToolPositionInsideTheView) {
 
     // Scrolled so that the tool position lies left of the view: no cross.
     active.view.scrollX = 96;
-    app.MouseMove(paperViewRect.x + 50, paperViewRect.y + 50);
-    app.MouseMove(paperViewRect.x - 10, paperViewRect.y + 50);
-    toolPos = {0, 48};
+    app.MouseMove(editor->shell.paperViewRect.x + 50, editor->shell.paperViewRect.y + 50);
+    app.MouseMove(editor->shell.paperViewRect.x - 10, editor->shell.paperViewRect.y + 50);
+    editor->session.toolPos = {0, 48};
     ASSERT_TRUE(app.RunPasses(1));
-    EXPECT_NE(app.PixelAt(paperViewRect.x + 2, paperViewRect.y + 48), kMagenta);
+    EXPECT_NE(app.PixelAt(editor->shell.paperViewRect.x + 2, editor->shell.paperViewRect.y + 48),
+              kMagenta);
 }
 
 TEST(MainLoopTest, PassesArePacedToTheFramePeriod) {
     AppHarness app;
     ASSERT_TRUE(app.Start());
-    framePeriodMs = 40;
+    editor->shell.framePeriodMs = 40;
     const Uint32 start = SDL_GetTicks();
     ASSERT_TRUE(app.RunPasses(3));
     EXPECT_GE(SDL_GetTicks() - start, 3u * 40u - 3u);
@@ -130,7 +132,7 @@ TEST(MainLoopTest, DroppedFilesAndUnhandledInputAreReleased) {
     app.PressKey(SDLK_a, KMOD_LCTRL);
     app.TypeText("a long text of more than thirty-one bytes, with ünïcödé");
     ASSERT_TRUE(app.RunPasses(2));
-    EXPECT_EQ(mouseWindowPos, (SDL_Point{500, 400}));
+    EXPECT_EQ(editor->session.mouseWindowPos, (SDL_Point{500, 400}));
     EXPECT_EQ(SDL_PeepEvents(nullptr, 0, SDL_PEEKEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT), 0);
 }
 
@@ -144,7 +146,7 @@ TEST(MainLoopTest, ReplacingTheToolEndsTheOldOperationFirst) {
     EXPECT_EQ(destroyed, 1);
     SetActiveToolInstance(nullptr);
     EXPECT_EQ(destroyed, 2);
-    EXPECT_EQ(activeToolInstance, nullptr);
+    EXPECT_EQ(editor->session.activeToolInstance, nullptr);
 }
 
 TEST(MainLoopTest, AWiderWindowBringsBackThePartOfThePaperScrolledAway) {
@@ -154,16 +156,18 @@ TEST(MainLoopTest, AWiderWindowBringsBackThePartOfThePaperScrolledAway) {
     Paper& paper = active.paper;
     ASSERT_TRUE(paper.SetSize(1500, 1100));
     // Scrolled to the far corner, as far as the view allows.
-    active.view.scrollX = 1500 - paperViewRect.w;
-    active.view.scrollY = 1100 - paperViewRect.h;
+    active.view.scrollX = 1500 - editor->shell.paperViewRect.w;
+    active.view.scrollY = 1100 - editor->shell.paperViewRect.h;
     ASSERT_GT(active.view.scrollX, 300);
     app.ResizeWindow(1400, 1000);
     ASSERT_TRUE(app.RunPasses(1));
-    EXPECT_EQ(active.view.scrollX, 1500 - paperViewRect.w) << "the far edge meets the view's";
-    EXPECT_EQ(active.view.scrollY, 1100 - paperViewRect.h);
+    EXPECT_EQ(active.view.scrollX, 1500 - editor->shell.paperViewRect.w)
+        << "the far edge meets the view's";
+    EXPECT_EQ(active.view.scrollY, 1100 - editor->shell.paperViewRect.h);
     app.ResizeWindow(1024, 768);
     ASSERT_TRUE(app.RunPasses(1));
-    EXPECT_EQ(active.view.scrollX, 1500 - 1400 + paperViewRect.x) << "a smaller window keeps it";
+    EXPECT_EQ(active.view.scrollX, 1500 - 1400 + editor->shell.paperViewRect.x)
+        << "a smaller window keeps it";
 }
 
 TEST(MainLoopTest, ThePaperShowsFromItsScrollPositionWithoutStretching) {
@@ -176,20 +180,20 @@ TEST(MainLoopTest, ThePaperShowsFromItsScrollPositionWithoutStretching) {
     const SDL_Color black = {0, 0, 0, 255};
     paper.palette.backgroundColor = white;
     paper.palette.objectColor = black;
-    gridVisible = false;
+    editor->session.gridVisible = false;
     ObjectRecord mark;
     mark.SetKind(ObjectKind::Rect);
     mark.SetX1(200);
     mark.SetY1(100);
     mark.SetX2(210);
     mark.SetY2(110);
-    ASSERT_TRUE(paper.CreateAndAddObject(mark, OnLayer{currentLayer}));
+    ASSERT_TRUE(paper.CreateAndAddObject(mark, OnLayer{editor->session.currentLayer}));
     active.view.scrollX = 150;
     active.view.scrollY = 50;
 
     ASSERT_TRUE(app.RunPasses(1));
-    const int x = paperViewRect.x;
-    const int y = paperViewRect.y;
+    const int x = editor->shell.paperViewRect.x;
+    const int y = editor->shell.paperViewRect.y;
     // The paper is drawn at 16 bits per pixel, so its white comes back a shade off.
     const SDL_Color paperWhite = app.PixelAt(x, y);
     EXPECT_GE(paperWhite.g, 250);

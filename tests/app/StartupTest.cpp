@@ -1,6 +1,6 @@
 #include "app/AppHarness.h"
 
-#include "app/AppState.h"
+#include "app/Editor.h"
 #include "app/WindowGeometry.h"
 
 #include "support/VRX_Network.h"
@@ -48,27 +48,28 @@ TEST(StartupTest, OpensTheWorkspaceWindowWithTheStatusStrip) {
 
     // The regions tile the window: menu bar on top, status strip at the bottom,
     // toolbox at the left of the paper view.
-    EXPECT_EQ(menuBarRect.y, 0);
-    EXPECT_GE(menuBarRect.h, 20);
-    EXPECT_EQ(statusBarRect.y + statusBarRect.h, 768);
-    EXPECT_EQ(toolboxRect.y, menuBarRect.h);
-    EXPECT_GE(toolboxRect.w, 86);
-    EXPECT_EQ(paperViewRect.x, toolboxRect.w);
-    EXPECT_EQ(paperViewRect.x + paperViewRect.w, 1024);
-    EXPECT_EQ(paperViewRect.y + paperViewRect.h, statusBarRect.y);
+    EXPECT_EQ(editor->shell.menuBarRect.y, 0);
+    EXPECT_GE(editor->shell.menuBarRect.h, 20);
+    EXPECT_EQ(editor->shell.statusBarRect.y + editor->shell.statusBarRect.h, 768);
+    EXPECT_EQ(editor->shell.toolboxRect.y, editor->shell.menuBarRect.h);
+    EXPECT_GE(editor->shell.toolboxRect.w, 86);
+    EXPECT_EQ(editor->shell.paperViewRect.x, editor->shell.toolboxRect.w);
+    EXPECT_EQ(editor->shell.paperViewRect.x + editor->shell.paperViewRect.w, 1024);
+    EXPECT_EQ(editor->shell.paperViewRect.y + editor->shell.paperViewRect.h,
+              editor->shell.statusBarRect.y);
 
     EXPECT_EQ(app.PixelAt(600, 400), kWorkspace);
-    EXPECT_EQ(app.PixelAt(1020, statusBarRect.y + 1), kStatusGreen);
+    EXPECT_EQ(app.PixelAt(1020, editor->shell.statusBarRect.y + 1), kStatusGreen);
     EXPECT_EQ(app.PixelAt(1020, 767), kStatusGreen);
 
     // "No file loaded." in white at the left of the strip.
     int textWidth = 0;
-    TTF_SizeUTF8(statusFont, "No file loaded.", &textWidth, nullptr);
-    const SDL_Rect text = app.BoundsOfPixels(statusBarRect, IsLight);
+    TTF_SizeUTF8(editor->shell.statusFont, "No file loaded.", &textWidth, nullptr);
+    const SDL_Rect text = app.BoundsOfPixels(editor->shell.statusBarRect, IsLight);
     EXPECT_GE(text.x, 5);
     EXPECT_LE(text.x, 8);
     EXPECT_NEAR(text.x + text.w, 5 + textWidth, 4);
-    EXPECT_GE(text.y, statusBarRect.y + 2);
+    EXPECT_GE(text.y, editor->shell.statusBarRect.y + 2);
 
     EXPECT_NE(app.LogText().find("Ready to go!\n"), std::string::npos);
     // Started before the program state is set up, and still up afterwards.
@@ -82,8 +83,8 @@ TEST(StartupTest, ClosingTheWindowStoresItsGeometryAndClosesTheLog) {
     app.CloseWindow();
     app.MouseMove(300, 300); // queued after the quit request: never handled
     ASSERT_TRUE(app.RunUntilQuit(3));
-    EXPECT_TRUE(quitRequested);
-    EXPECT_EQ(mouseWindowPos.x, 0);
+    EXPECT_TRUE(editor->ui.quitRequested);
+    EXPECT_EQ(editor->session.mouseWindowPos.x, 0);
 
     const SDL_Point position = app.WindowPosition();
     app.Exit();
@@ -207,8 +208,8 @@ TEST(StartupTest, AMissingArgumentFileStartsWithoutAPaper) {
     AppHarness app;
     ASSERT_TRUE(app.Start({(app.HomeFolder() / "no such paper.tsln").string()}));
     EXPECT_TRUE(app.RunPasses(2));
-    EXPECT_EQ(activePaper, nullptr);
-    EXPECT_EQ(app.PixelAt(1020, statusBarRect.y + 1), kStatusGreen);
+    EXPECT_EQ(editor->session.activePaper, nullptr);
+    EXPECT_EQ(app.PixelAt(1020, editor->shell.statusBarRect.y + 1), kStatusGreen);
 }
 
 TEST(StartupTest, AMissingFontEndsStartUpWithItsMessage) {

@@ -1,6 +1,6 @@
 #include "app/AppHarness.h"
 
-#include "app/AppState.h"
+#include "app/Editor.h"
 #include "app/StatusLine.h"
 #include "app/StatusNotice.h"
 #include "document/Paper.h"
@@ -24,9 +24,9 @@ struct ActivePaper {
     Paper paper;
     ActivePaper() {
         paper.unitIndex = 1;
-        activePaper = &paper;
+        editor->session.activePaper = &paper;
     }
-    ~ActivePaper() { activePaper = nullptr; }
+    ~ActivePaper() { editor->session.activePaper = nullptr; }
 };
 
 class TextTool final : public Tool {
@@ -61,7 +61,7 @@ TEST(StatusLineTest, NoticeShowsForItsFiveSecondsBeforeTheOtherItems) {
     EXPECT_THAT(BuildStatusItems(Now()), ElementsAre("No file loaded."));
 
     ShowStatusNotice("File saved.");
-    const int64_t posted = statusNoticeExpiry - 5;
+    const int64_t posted = editor->ui.statusNoticeExpiry - 5;
     EXPECT_GE(posted, Now() - 1);
     for (int64_t t = posted; t <= posted + 4; ++t) {
         EXPECT_THAT(BuildStatusItems(t), ElementsAre("File saved.", "No file loaded.")) << t;
@@ -86,16 +86,16 @@ TEST(StatusLineTest, NoticeShowsForItsFiveSecondsBeforeTheOtherItems) {
 
 TEST(StatusLineTest, PositionItemsInThePapersUnit) {
     ActivePaper active;
-    mousePaperPos = {96, 192};
-    mouseGridPos = {4, 8};
+    editor->session.mousePaperPos = {96, 192};
+    editor->session.mouseGridPos = {4, 8};
     EXPECT_THAT(BuildStatusItems(Now()),
                 ElementsAre("mpos: 1.00,2.00 in", "gpos: 1.00, 2.00 in", "physpos: 1.00, 2.00 in"));
 
     // Feet at two blocks to the unit; the physical position stays in inches.
     active.paper.unitIndex = 0;
     active.paper.blocksPerUnit = 2;
-    mousePaperPos = {30, 0};
-    mouseGridPos = {1, 0};
+    editor->session.mousePaperPos = {30, 0};
+    editor->session.mouseGridPos = {1, 0};
     EXPECT_THAT(BuildStatusItems(Now()),
                 ElementsAre("mpos: 0.62,0.00 ft", "gpos: 0.50, 0.00 ft", "physpos: 0.31, 0.00 in"));
 
@@ -104,79 +104,81 @@ TEST(StatusLineTest, PositionItemsInThePapersUnit) {
     EXPECT_EQ(BuildStatusItems(Now())[0], "mpos: 0.62,0.00 ???");
 
     // Before the mouse has been over the paper there is no position.
-    mousePaperPos = {-1, -1};
+    editor->session.mousePaperPos = {-1, -1};
     EXPECT_THAT(BuildStatusItems(Now()), IsEmpty());
-    mousePaperPos = {5, -1};
+    editor->session.mousePaperPos = {5, -1};
     EXPECT_THAT(BuildStatusItems(Now()), IsEmpty());
 }
 
 TEST(StatusLineTest, SelectionMoveInBlocksOrPixels) {
     ActivePaper active;
-    selectionDragging = true;
-    mousePaperPos = {96, 192};
-    mouseGridPos = {4, 8};
-    dragAnchor = {2, 12}; // blocks while the grid lock is on
+    editor->session.selectionDragging = true;
+    editor->session.mousePaperPos = {96, 192};
+    editor->session.mouseGridPos = {4, 8};
+    editor->session.dragAnchor = {2, 12}; // blocks while the grid lock is on
     EXPECT_THAT(BuildStatusItems(Now()),
                 ElementsAre("mpos: 1.00,2.00 in", "gpos: 1.00, 2.00 in", "moving: 0.50, -1.00 in",
                             "physpos: 1.00, 2.00 in"));
 
-    gridLock = false;
-    dragAnchor = {48, 180}; // pixels without it; no grid position either
+    editor->session.gridLock = false;
+    editor->session.dragAnchor = {48, 180}; // pixels without it; no grid position either
     EXPECT_THAT(BuildStatusItems(Now()), ElementsAre("mpos: 1.00,2.00 in", "moving: 0.50, 0.12 in",
                                                      "physpos: 1.00, 2.00 in"));
 }
 
 TEST(StatusLineTest, ToolItemsFollowThePositions) {
     ActivePaper active;
-    mousePaperPos = {-1, -1};
-    activeToolInstance = std::make_unique<TextTool>("length: 2.00 in", true);
+    editor->session.mousePaperPos = {-1, -1};
+    editor->session.activeToolInstance = std::make_unique<TextTool>("length: 2.00 in", true);
     EXPECT_THAT(BuildStatusItems(Now()), ElementsAre("length: 2.00 in"));
 
-    rotationAngle = -45;
+    editor->session.rotationAngle = -45;
     EXPECT_THAT(BuildStatusItems(Now()), ElementsAre("angle: -45\xC2\xB0", "length: 2.00 in"));
 
-    activeToolInstance = std::make_unique<TextTool>("", false);
+    editor->session.activeToolInstance = std::make_unique<TextTool>("", false);
     EXPECT_THAT(BuildStatusItems(Now()), IsEmpty()) << "no angle for tools that do not rotate";
 
-    activeToolInstance = std::make_unique<TextTool>(std::string(400, 'y'), false);
+    editor->session.activeToolInstance = std::make_unique<TextTool>(std::string(400, 'y'), false);
     EXPECT_EQ(BuildStatusItems(Now())[0].size(), 255u);
     std::string euros = "x";
     for (int i = 0; i < 100; ++i) {
         euros += "\xE2\x82\xAC";
     }
-    activeToolInstance = std::make_unique<TextTool>(euros, false);
+    editor->session.activeToolInstance = std::make_unique<TextTool>(euros, false);
     EXPECT_EQ(BuildStatusItems(Now())[0], euros.substr(0, 253)) << "whole euro signs only";
-    activeToolInstance.reset();
+    editor->session.activeToolInstance.reset();
 }
 
 TEST(StatusLineTest, MoveCursorOnlyWhereTheSelectToolCanMoveTheSelection) {
-    paperViewRect = {100, 30, 800, 600};
-    mouseWindowPos = {300, 300};
-    std::snprintf(currentToolName, sizeof currentToolName, "SeLeCt");
-    selectionDragging = true;
+    editor->shell.paperViewRect = {100, 30, 800, 600};
+    editor->session.mouseWindowPos = {300, 300};
+    std::snprintf(editor->session.currentToolName, sizeof editor->session.currentToolName,
+                  "SeLeCt");
+    editor->session.selectionDragging = true;
     EXPECT_EQ(ChooseCursor(), SDL_SYSTEM_CURSOR_ARROW) << "no paper";
 
     ActivePaper active;
     EXPECT_EQ(ChooseCursor(), SDL_SYSTEM_CURSOR_SIZEALL);
 
     MENU menu;
-    openMenu = &menu;
+    editor->ui.openMenu = &menu;
     EXPECT_EQ(ChooseCursor(), SDL_SYSTEM_CURSOR_ARROW) << "a menu is open";
-    openMenu = nullptr;
+    editor->ui.openMenu = nullptr;
 
-    activeToolInstance = std::make_unique<TextTool>("", false);
+    editor->session.activeToolInstance = std::make_unique<TextTool>("", false);
     EXPECT_EQ(ChooseCursor(), SDL_SYSTEM_CURSOR_ARROW) << "an operation is in progress";
-    activeToolInstance.reset();
+    editor->session.activeToolInstance.reset();
 
-    mouseWindowPos = {50, 300};
+    editor->session.mouseWindowPos = {50, 300};
     EXPECT_EQ(ChooseCursor(), SDL_SYSTEM_CURSOR_ARROW) << "over the toolbox";
-    mouseWindowPos = {300, 300};
+    editor->session.mouseWindowPos = {300, 300};
 
-    std::snprintf(currentToolName, sizeof currentToolName, "line");
+    std::snprintf(editor->session.currentToolName, sizeof editor->session.currentToolName, "line");
     EXPECT_EQ(ChooseCursor(), SDL_SYSTEM_CURSOR_ARROW) << "another tool";
-    std::snprintf(currentToolName, sizeof currentToolName, "select");
+    std::snprintf(editor->session.currentToolName, sizeof editor->session.currentToolName,
+                  "select");
 
-    selectionDragging = false;
+    editor->session.selectionDragging = false;
     EXPECT_EQ(ChooseCursor(), SDL_SYSTEM_CURSOR_ARROW) << "not over a selection";
 }
 
@@ -184,14 +186,15 @@ TEST(StatusLineTest, MouseOverThePaperViewShowsThePhysicalPosition) {
     AppHarness app;
     ASSERT_TRUE(app.Start());
     ActivePaper active;
-    app.MouseMove(paperViewRect.x + 96, paperViewRect.y + 192);
+    app.MouseMove(editor->shell.paperViewRect.x + 96, editor->shell.paperViewRect.y + 192);
     ASSERT_TRUE(app.RunPasses(1));
     EXPECT_THAT(BuildStatusItems(Now()),
                 ElementsAre("mpos: 1.00,2.00 in", "gpos: 1.00, 2.00 in", "physpos: 1.00, 2.00 in"));
     // Drawn: the line reaches further right than "No file loaded." would.
     int shortWidth = 0;
-    TTF_SizeUTF8(statusFont, "No file loaded.", &shortWidth, nullptr);
-    const SDL_Rect text = app.BoundsOfPixels(
-        statusBarRect, [](const SDL_Color& c) { return c.r > 160 && c.g > 160 && c.b > 160; });
+    TTF_SizeUTF8(editor->shell.statusFont, "No file loaded.", &shortWidth, nullptr);
+    const SDL_Rect text = app.BoundsOfPixels(editor->shell.statusBarRect, [](const SDL_Color& c) {
+        return c.r > 160 && c.g > 160 && c.b > 160;
+    });
     EXPECT_GT(text.w, 2 * shortWidth);
 }

@@ -202,7 +202,7 @@ TEST(PaperFileTest, EveryVersionLoadsWithDefaultsForWhatItLacks) {
             fields.insert(fields.end(), {1, 2, 3}); // trailing bytes are ignored
             const auto byte = static_cast<uint8_t>(version | (compressed ? 0 : 0x80));
             Paper paper;
-            paperViewRect = {0, 0, 300, 200};
+            editor->shell.paperViewRect = {0, 0, 300, 200};
             EXPECT_EQ(LoadBytes(FileOf(byte, fields), true, paper), "File loaded.");
             EXPECT_EQ(paper.fileVersion, version);
             EXPECT_EQ(paper.width, 500);
@@ -314,7 +314,8 @@ TEST(PaperFileTest, AMissingBackgroundImageIsReportedButTheDocumentLoads) {
     EXPECT_EQ(LoadBytes(FileOf(0x83, fields), true, paper), "File loaded.");
     EXPECT_EQ(paper.backgroundImagePath, image) << "kept for the next save";
     // The view that would show the image says why it cannot.
-    PaperView view(paper, drawFont, {paperViewRect.w, paperViewRect.h});
+    PaperView view(paper, editor->shell.drawFont,
+                   {editor->shell.paperViewRect.w, editor->shell.paperViewRect.h});
     std::string problem;
     EXPECT_FALSE(view.LoadBackgroundImage(paper.backgroundImagePath, problem));
     EXPECT_EQ(problem.rfind("Error opening plan-scan.png: ", 0), 0u) << problem;
@@ -385,7 +386,8 @@ TEST(PaperFileTest, SavingKeepsThePreviousVersionsAndNeverLosesTheDocument) {
     EXPECT_TRUE(BackupsOf(path).empty()) << "nothing to keep the first time";
     std::vector<Bytes> versions = {ReadFile(path)};
     for (int i = 0; i < 6; ++i) {
-        paper.CreateAndAddObject(LineRecord(ObjectKind::Line, i, 1, 9, 9), OnLayer{currentLayer});
+        paper.CreateAndAddObject(LineRecord(ObjectKind::Line, i, 1, 9, 9),
+                                 OnLayer{editor->session.currentLayer});
         ASSERT_TRUE(Save(paper, path));
         EXPECT_EQ(Notice(), "File saved.");
         versions.push_back(ReadFile(path));
@@ -414,7 +416,7 @@ TEST(PaperFileTest, SavingKeepsThePreviousVersionsAndNeverLosesTheDocument) {
     const Bytes current = ReadFile(path);
     for (int i = 0; i < 50; ++i) {
         paper.CreateAndAddObject(LineRecord(ObjectKind::Arrow, i * 37, i * 11, i * 5, 300 - i),
-                                 OnLayer{currentLayer});
+                                 OnLayer{editor->session.currentLayer});
     }
     {
         FileSizeLimit diskFull(current.size() + 1);
@@ -475,7 +477,7 @@ TEST(PaperFileTest, AnInterruptedSaveLeavesNothingBehind) {
     const Bytes saved = ReadFile(path);
     for (int i = 0; i < 200; ++i) {
         paper.CreateAndAddObject(LineRecord(ObjectKind::Line, i, i * 3, 9, i * 7),
-                                 OnLayer{currentLayer});
+                                 OnLayer{editor->session.currentLayer});
     }
 
     // The file size limit ends a program that does not ignore its signal; a
@@ -553,12 +555,13 @@ TEST(PaperFileTest, RandomDamageIsRefusedOrLoadedButNeverHarmful) {
             file.resize(5 + random() % (file.size() - 5));
         }
         Paper paper;
-        paperViewRect = {0, 0, 200, 150};
+        editor->shell.paperViewRect = {0, 0, 200, 150};
         const std::string path = TestPath("damaged.tsln");
         WriteFile(path, file);
         if (Load(paper, path)) {
             // Whatever was accepted must draw without trouble.
-            PaperView view(paper, drawFont, {paperViewRect.w, paperViewRect.h});
+            PaperView view(paper, editor->shell.drawFont,
+                           {editor->shell.paperViewRect.w, editor->shell.paperViewRect.h});
             EXPECT_TRUE(RenderPaper(view, false, true));
             EXPECT_LE(paper.width, kMaxPaperPixels);
             EXPECT_GE(paper.linesPerInch, 1);

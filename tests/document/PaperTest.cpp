@@ -9,8 +9,9 @@ namespace {
 
 std::shared_ptr<PaperObject> Add(Paper& paper, const ObjectRecord& record,
                                  bool keepAttributes = false) {
-    EXPECT_TRUE(keepAttributes ? paper.CreateAndAddObject(record)
-                               : paper.CreateAndAddObject(record, OnLayer{currentLayer}));
+    EXPECT_TRUE(keepAttributes
+                    ? paper.CreateAndAddObject(record)
+                    : paper.CreateAndAddObject(record, OnLayer{editor->session.currentLayer}));
     return paper.objects.back();
 }
 
@@ -29,9 +30,9 @@ std::vector<int32_t> Ids(const Paper& paper) {
 } // namespace
 
 TEST(PaperTest, AddingGivesIdsAndUndoRecordsAndTheCurrentAttributes) {
-    ResetAppState();
+    ResetEditor();
     Paper paper;
-    currentLayer = 5;
+    editor->session.currentLayer = 5;
     auto first = Add(paper, LineRecord(ObjectKind::Line, 0, 0, 10, 10));
     EXPECT_EQ(first->id, 1);
     EXPECT_EQ(first->record.Layer(), 5);
@@ -65,15 +66,15 @@ TEST(PaperTest, AddingGivesIdsAndUndoRecordsAndTheCurrentAttributes) {
 
     ObjectRecord unknown;
     unknown.SetKind(12);
-    EXPECT_FALSE(paper.CreateAndAddObject(unknown, OnLayer{currentLayer}));
+    EXPECT_FALSE(paper.CreateAndAddObject(unknown, OnLayer{editor->session.currentLayer}));
 }
 
 TEST(PaperTest, UndoingADeletionRestoresTheObjectsExactlyAsTheyWere) {
-    ResetAppState();
+    ResetEditor();
     Paper paper;
-    currentLayer = 2;
+    editor->session.currentLayer = 2;
     auto a = Add(paper, LineRecord(ObjectKind::Line, 0, 0, 10, 10));
-    currentLayer = 3;
+    editor->session.currentLayer = 3;
     paper.drawColor = {200, 0, 0, 255};
     auto b = Add(paper, LineRecord(ObjectKind::Line, 5, 5, 10, 10));
     paper.drawColor = {0, 0, 0, 0};
@@ -87,7 +88,7 @@ TEST(PaperTest, UndoingADeletionRestoresTheObjectsExactlyAsTheyWere) {
     EXPECT_TRUE(paper.modified);
 
     // Working elsewhere in between must not change what comes back.
-    currentLayer = 11;
+    editor->session.currentLayer = 11;
     paper.drawColor = {0, 255, 0, 255};
     paper.Undo();
     EXPECT_EQ(Ids(paper), (std::vector<int32_t>{1, 2, 3})) << "same drawing order";
@@ -107,19 +108,19 @@ TEST(PaperTest, UndoingADeletionRestoresTheObjectsExactlyAsTheyWere) {
 }
 
 TEST(PaperTest, RectangleSelectionTakesOnlyTheCurrentLayer) {
-    ResetAppState();
+    ResetEditor();
     Paper paper;
-    currentLayer = 0;
+    editor->session.currentLayer = 0;
     auto onZero = Add(paper, LineRecord(ObjectKind::Line, 0, 0, 100, 0));
-    currentLayer = 1;
+    editor->session.currentLayer = 1;
     auto onOne = Add(paper, LineRecord(ObjectKind::Line, 0, 10, 100, 10));
     auto missed = Add(paper, LineRecord(ObjectKind::Line, 0, 500, 100, 500));
     paper.hiddenLayers[1] = 1;
-    EXPECT_TRUE(paper.SelectInRect({40, -5, 20, 30}, currentLayer));
+    EXPECT_TRUE(paper.SelectInRect({40, -5, 20, 30}, editor->session.currentLayer));
     ASSERT_EQ(paper.selection.size(), 1u);
     EXPECT_EQ(paper.selection.begin()->first, onOne->id) << "hidden layers stay selectable";
-    currentLayer = 7;
-    EXPECT_FALSE(paper.SelectInRect({40, -5, 20, 30}, currentLayer));
+    editor->session.currentLayer = 7;
+    EXPECT_FALSE(paper.SelectInRect({40, -5, 20, 30}, editor->session.currentLayer));
     EXPECT_TRUE(paper.selection.empty());
     (void)onZero;
     (void)missed;
@@ -132,7 +133,7 @@ TEST(PaperTest, RectangleSelectionTakesOnlyTheCurrentLayer) {
 }
 
 TEST(PaperTest, MovingAndUndoingMoves) {
-    ResetAppState();
+    ResetEditor();
     Paper paper;
     auto rect = Add(paper, LineRecord(ObjectKind::Rect, 10, 10, 50, 50));
     auto circle = Add(paper, CircleRecord(100, 100, 20));
@@ -170,7 +171,7 @@ TEST(PaperTest, MovingAndUndoingMoves) {
 }
 
 TEST(PaperTest, AnAppliedEditIsOneUndoStep) {
-    ResetAppState();
+    ResetEditor();
     Paper paper;
     auto line = Add(paper, LineRecord(ObjectKind::Line, 10, 10, 50, 50));
     const size_t steps = paper.undoStack.size();

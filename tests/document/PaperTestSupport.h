@@ -3,7 +3,7 @@
 // without a display, papers with a known view, and pixel access in paper
 // coordinates.
 
-#include "app/AppState.h"
+#include "app/Editor.h"
 #include "document/Paper.h"
 #include "document/PaperObject.h"
 #include "document/TextMeasurer.h"
@@ -27,18 +27,18 @@ class DocumentSession {
     explicit DocumentSession(int viewWidth = 1000, int viewHeight = 700) {
         // Whatever an earlier test in this process left behind (a hidden grid,
         // a layer) must not shape this one's pictures.
-        ResetAppState();
+        ResetEditor();
         SDL_Init(SDL_INIT_VIDEO);
         TTF_Init();
         IMG_Init(IMG_INIT_PNG);
-        drawFont = TTF_OpenFont(TESSELLON_RESOURCE_DIR "/fonts/cad.ttf", 18);
-        paperViewRect = {0, 0, viewWidth, viewHeight};
+        editor->shell.drawFont = TTF_OpenFont(TESSELLON_RESOURCE_DIR "/fonts/cad.ttf", 18);
+        editor->shell.paperViewRect = {0, 0, viewWidth, viewHeight};
     }
     ~DocumentSession() {
-        if (drawFont != nullptr) {
-            TTF_CloseFont(drawFont);
+        if (editor->shell.drawFont != nullptr) {
+            TTF_CloseFont(editor->shell.drawFont);
         }
-        ResetAppState();
+        ResetEditor();
         IMG_Quit();
         TTF_Quit();
         SDL_Quit();
@@ -60,13 +60,15 @@ class FixedTextMeasurer final : public TextMeasurer {
 // active paper while this object lives.
 struct ActiveTestPaper {
     Paper paper;
-    PaperView view{paper, drawFont, {paperViewRect.w, paperViewRect.h}};
+    PaperView view{paper,
+                   editor->shell.drawFont,
+                   {editor->shell.paperViewRect.w, editor->shell.paperViewRect.h}};
     explicit ActiveTestPaper(int32_t width = kDefaultPaperWidth,
                              int32_t height = kDefaultPaperHeight) {
         EXPECT_TRUE(paper.SetSize(width, height));
-        activePaper = &paper;
+        editor->session.activePaper = &paper;
     }
-    ~ActiveTestPaper() { activePaper = nullptr; }
+    ~ActiveTestPaper() { editor->session.activePaper = nullptr; }
     ActiveTestPaper(const ActiveTestPaper&) = delete;
     ActiveTestPaper& operator=(const ActiveTestPaper&) = delete;
 };

@@ -1,7 +1,7 @@
 // The document loader fed arbitrary bytes: whatever it accepts must draw and
 // describe itself (as --info does) without a sanitizer report.
 
-#include "app/AppState.h"
+#include "app/Editor.h"
 #include "app/HeadlessCommands.h"
 #include "document/Paper.h"
 #include "document/PaperFile.h"

@@ -1,6 +1,6 @@
 #include "support/VRX_Network.h"
 
-#include "app/AppState.h"
+#include "app/Editor.h"
 
 #include <gtest/gtest.h>
 

@@ -18,7 +18,7 @@ class LineToolsTest : public ProgramWithPaper {};
 TEST_F(LineToolsTest, AChainOfClicksOnTheGridCommitsOneLinePerSegment) {
     ClickEntry("line");
     Run();
-    EXPECT_STREQ(currentToolName, "line");
+    EXPECT_STREQ(editor->session.currentToolName, "line");
     // 30 pixels is 1.25 blocks: the ends snap to the grid points 24 and 48.
     ClickPaper(30, 30);
     MovePaper(100, 50);
@@ -31,7 +31,7 @@ TEST_F(LineToolsTest, AChainOfClicksOnTheGridCommitsOneLinePerSegment) {
     SaveFrame("line_chain");
 
     ASSERT_EQ(paper->objects.size(), 2u);
-    EXPECT_EQ(activeToolInstance, nullptr);
+    EXPECT_EQ(editor->session.activeToolInstance, nullptr);
     const ObjectRecord& first = RecordAt(*paper, 0);
     const ObjectRecord& second = RecordAt(*paper, 1);
     EXPECT_EQ(first.Kind(), static_cast<uint32_t>(ObjectKind::Line));
@@ -106,8 +106,8 @@ TEST_F(LineToolsTest, ChoosingAnotherToolDoesNotEndTheChain) {
     ClickPaper(48, 48);
     ClickEntry("rect");
     Run();
-    EXPECT_STREQ(currentToolName, "rect");
-    ASSERT_NE(activeToolInstance, nullptr);
+    EXPECT_STREQ(editor->session.currentToolName, "rect");
+    ASSERT_NE(editor->session.activeToolInstance, nullptr);
     // The release over the toolbox went to the toolbox, not to the line.
     EXPECT_TRUE(paper->objects.empty());
 
@@ -123,7 +123,7 @@ TEST_F(LineToolsTest, ChoosingAnotherToolDoesNotEndTheChain) {
     Run();
     ASSERT_EQ(paper->objects.size(), 2u);
     EXPECT_EQ(RecordAt(*paper, 1).Kind(), static_cast<uint32_t>(ObjectKind::Rect));
-    EXPECT_EQ(activeToolInstance, nullptr);
+    EXPECT_EQ(editor->session.activeToolInstance, nullptr);
 }
 
 TEST_F(LineToolsTest, EachLineToolCommitsItsKindAndPreviewsItsShape) {

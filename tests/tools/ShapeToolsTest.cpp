@@ -11,8 +11,8 @@ class ShapeToolsTest : public ProgramWithPaper {
   protected:
     std::string ToolText() {
         std::string text;
-        if (activeToolInstance == nullptr ||
-            !activeToolInstance->GetStatusText(ActiveToolContext(), text)) {
+        if (editor->session.activeToolInstance == nullptr ||
+            !editor->session.activeToolInstance->GetStatusText(ActiveToolContext(), text)) {
             return "(none)";
         }
         return text;
@@ -41,7 +41,7 @@ TEST_F(ShapeToolsTest, RectangleKeepsItsCornersInTheOrderClicked) {
 
     ClickPaper(48, 144);
     Run();
-    EXPECT_EQ(activeToolInstance, nullptr) << "one rectangle per operation";
+    EXPECT_EQ(editor->session.activeToolInstance, nullptr) << "one rectangle per operation";
     ASSERT_EQ(paper->objects.size(), 1u);
     const ObjectRecord& rect = RecordAt(*paper, 0);
     EXPECT_EQ(rect.Kind(), static_cast<uint32_t>(ObjectKind::Rect));
@@ -59,12 +59,12 @@ TEST_F(ShapeToolsTest, ShiftWheelCountsPolygonSidesFromACircleUp) {
 
     HoldKeys(KMOD_LSHIFT);
     WheelTimes(1, -1);
-    auto* circle = dynamic_cast<ToolCircle*>(activeToolInstance.get());
+    auto* circle = dynamic_cast<ToolCircle*>(editor->session.activeToolInstance.get());
     ASSERT_NE(circle, nullptr);
     EXPECT_EQ(circle->Sides(), 2) << "a circle has no fewer sides";
     WheelTimes(3, 1);
     EXPECT_EQ(circle->Sides(), 5);
-    EXPECT_EQ(rotationAngle, 0) << "Shift changes the sides, not the angle";
+    EXPECT_EQ(editor->session.rotationAngle, 0) << "Shift changes the sides, not the angle";
     EXPECT_EQ(ToolText(), "rad: 1.00 ft | sides: 5 | Shift+M-Wheel for # of sides. M-Wheel "
                           "to rotate.");
     HoldKeys(KMOD_RSHIFT);
@@ -81,7 +81,7 @@ TEST_F(ShapeToolsTest, ShiftWheelCountsPolygonSidesFromACircleUp) {
     EXPECT_EQ((SDL_Point{square.X1(), square.Y1()}), (SDL_Point{480, 480}));
     EXPECT_EQ(square.Radius(), 96);
     EXPECT_EQ(square.Sides(), 4);
-    EXPECT_EQ(activeToolInstance, nullptr);
+    EXPECT_EQ(editor->session.activeToolInstance, nullptr);
 
     // Without moving the pointer the circle has radius 0.
     ClickPaper(240, 240);
@@ -107,46 +107,46 @@ TEST_F(ShapeToolsTest, TheWheelTurnsOnlyWhileAnOperationRuns) {
     // Without an operation the wheel scrolls the paper instead.
     ASSERT_TRUE(paper->SetSize(2000, 2000));
     WheelTimes(1, -1);
-    EXPECT_EQ(rotationAngle, 0);
+    EXPECT_EQ(editor->session.rotationAngle, 0);
     EXPECT_EQ(view->scrollY, 5 * 24);
 
     ClickEntry("circle");
     ClickPaper(480, 480);
     MovePaper(480 + 120, 480);
-    rotationAngle = 10;
+    editor->session.rotationAngle = 10;
     HoldKeys(KMOD_LCTRL);
     WheelTimes(1, 1);
-    EXPECT_EQ(rotationAngle, 45);
+    EXPECT_EQ(editor->session.rotationAngle, 45);
     HoldKeys(KMOD_RALT);
     WheelTimes(2, -1);
-    EXPECT_EQ(rotationAngle, 15);
+    EXPECT_EQ(editor->session.rotationAngle, 15);
     HoldKeys(KMOD_LCTRL | KMOD_LALT);
     WheelTimes(1, -1);
-    EXPECT_EQ(rotationAngle, 0) << "Ctrl wins over Alt";
+    EXPECT_EQ(editor->session.rotationAngle, 0) << "Ctrl wins over Alt";
     HoldKeys(KMOD_RCTRL);
     WheelTimes(1, -1);
-    EXPECT_EQ(rotationAngle, 315);
-    rotationAngle = 0;
+    EXPECT_EQ(editor->session.rotationAngle, 315);
+    editor->session.rotationAngle = 0;
     HoldKeys(KMOD_NONE);
     WheelTimes(1, -1);
-    EXPECT_EQ(rotationAngle, 355);
+    EXPECT_EQ(editor->session.rotationAngle, 355);
     // A sideways wheel turns nothing.
     app.Wheel(1, 0);
     Run();
-    EXPECT_EQ(rotationAngle, 355);
+    EXPECT_EQ(editor->session.rotationAngle, 355);
     EXPECT_EQ(view->scrollX, 0);
 
     HoldKeys(KMOD_LSHIFT);
     WheelTimes(4, 1);
     HoldKeys(KMOD_NONE);
     WheelTimes(2, 1);
-    ASSERT_EQ(rotationAngle, 5);
+    ASSERT_EQ(editor->session.rotationAngle, 5);
     ClickPaper(480 + 120, 480);
     Run();
     ASSERT_EQ(paper->objects.size(), 1u);
     EXPECT_EQ(RecordAt(*paper, 0).Angle(), 5) << "the angle at the moment of the click";
     EXPECT_EQ(RecordAt(*paper, 0).Sides(), 6);
-    EXPECT_EQ(rotationAngle, 5) << "the angle stays for the next object";
+    EXPECT_EQ(editor->session.rotationAngle, 5) << "the angle stays for the next object";
 }
 
 TEST(CircleToolTest, RadiiBeyondTheSixteenBitFieldAreClampedNotWrapped) {

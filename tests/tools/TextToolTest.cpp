@@ -14,16 +14,16 @@ class TextToolTest : public ProgramWithPaper {
     void SetUp() override {
         ProgramWithPaper::SetUp();
         // A prompt that runs out of scripted input ends as if cancelled.
-        dialogCloseWhenIdle = true;
+        editor->ui.dialogCloseWhenIdle = true;
     }
     void TearDown() override {
-        dialogPassHook = nullptr;
+        editor->ui.dialogPassHook = nullptr;
         ProgramWithPaper::TearDown();
     }
     // Answers the next prompt with `script` on its first pass; `offered` gets
     // the prompt's caption and the text it started with.
     void AnswerPrompt(std::function<void(AppHarness&)> script, std::string* offered = nullptr) {
-        dialogPassHook = [this, script, offered](Dialog& dialog) {
+        editor->ui.dialogPassHook = [this, script, offered](Dialog& dialog) {
             if (dialog.Passes() != 1) {
                 return;
             }
@@ -35,8 +35,8 @@ class TextToolTest : public ProgramWithPaper {
     }
     std::string StatusOfTool() {
         std::string text;
-        return activeToolInstance != nullptr &&
-                       activeToolInstance->GetStatusText(ActiveToolContext(), text)
+        return editor->session.activeToolInstance != nullptr &&
+                       editor->session.activeToolInstance->GetStatusText(ActiveToolContext(), text)
                    ? text
                    : "(none)";
     }
@@ -56,9 +56,9 @@ TEST_F(TextToolTest, TheAcceptedTextFollowsThePointerTurnedAndIsPlacedByTheClick
     ClickPaper(96, 96);
     Run();
     EXPECT_EQ(offered, "Enter Text: ");
-    ASSERT_NE(activeToolInstance, nullptr) << "the text waits to be placed";
+    ASSERT_NE(editor->session.activeToolInstance, nullptr) << "the text waits to be placed";
     EXPECT_TRUE(paper->objects.empty());
-    EXPECT_STREQ(lastPromptText, "Kitchen 12'");
+    EXPECT_STREQ(editor->session.lastPromptText, "Kitchen 12'");
 
     MovePaper(240, 120);
     SDL_SetModState(KMOD_LCTRL);
@@ -67,7 +67,7 @@ TEST_F(TextToolTest, TheAcceptedTextFollowsThePointerTurnedAndIsPlacedByTheClick
     SDL_SetModState(KMOD_NONE);
     Run();
     SaveFrame("text_preview");
-    EXPECT_EQ(rotationAngle, 45);
+    EXPECT_EQ(editor->session.rotationAngle, 45);
     EXPECT_EQ(StatusOfTool(), "M-Wheel to rotate. L-Ctrl: 45 deg, L-Alt: 15 deg.");
     const std::vector<std::string> items = BuildStatusItems(0);
     ASSERT_GE(items.size(), 2u);
@@ -80,7 +80,7 @@ TEST_F(TextToolTest, TheAcceptedTextFollowsThePointerTurnedAndIsPlacedByTheClick
 
     ClickPaper(240, 120);
     Run();
-    EXPECT_EQ(activeToolInstance, nullptr);
+    EXPECT_EQ(editor->session.activeToolInstance, nullptr);
     ASSERT_EQ(paper->objects.size(), 1u);
     const ObjectRecord& text = RecordAt(*paper, 0);
     EXPECT_EQ(text.Kind(), static_cast<uint32_t>(ObjectKind::Text));
@@ -91,8 +91,8 @@ TEST_F(TextToolTest, TheAcceptedTextFollowsThePointerTurnedAndIsPlacedByTheClick
 }
 
 TEST_F(TextToolTest, ACancelledOrEmptyPromptStillPlacesUnknown) {
-    lastPromptText[0] = '\0';
-    SDL_strlcpy(lastPromptText, "Hall", sizeof lastPromptText);
+    editor->session.lastPromptText[0] = '\0';
+    SDL_strlcpy(editor->session.lastPromptText, "Hall", sizeof editor->session.lastPromptText);
     ClickEntry("text");
     std::string offered;
     AnswerPrompt([](AppHarness& app) { app.PressKey(SDLK_ESCAPE); }, &offered);
@@ -114,7 +114,7 @@ TEST_F(TextToolTest, ACancelledOrEmptyPromptStillPlacesUnknown) {
     ASSERT_EQ(paper->objects.size(), 2u);
     EXPECT_EQ(RecordAt(*paper, 0).Text(), "Unknown");
     EXPECT_EQ(RecordAt(*paper, 1).Text(), "Unknown");
-    EXPECT_STREQ(lastPromptText, "Hall");
+    EXPECT_STREQ(editor->session.lastPromptText, "Hall");
 
     // Escape after the prompt drops the text without placing it.
     AnswerPrompt([](AppHarness& app) {
@@ -123,12 +123,12 @@ TEST_F(TextToolTest, ACancelledOrEmptyPromptStillPlacesUnknown) {
     });
     ClickPaper(48, 192);
     Run();
-    dialogPassHook = nullptr;
+    editor->ui.dialogPassHook = nullptr;
     app.PressKey(SDLK_ESCAPE);
     Run();
-    EXPECT_EQ(activeToolInstance, nullptr);
+    EXPECT_EQ(editor->session.activeToolInstance, nullptr);
     EXPECT_EQ(paper->objects.size(), 2u);
-    EXPECT_STREQ(lastPromptText, "gone");
+    EXPECT_STREQ(editor->session.lastPromptText, "gone");
 }
 
 TEST_F(TextToolTest, LongTextsAreCutToTheRecordsSixtyThreeBytes) {
@@ -145,7 +145,8 @@ TEST_F(TextToolTest, LongTextsAreCutToTheRecordsSixtyThreeBytes) {
     ASSERT_EQ(paper->objects.size(), 1u);
     // The accented letter would straddle the limit: it goes whole.
     EXPECT_EQ(RecordAt(*paper, 0).Text(), std::string(62, 'x'));
-    EXPECT_STREQ(lastPromptText, std::string(62, 'x').c_str());
-    EXPECT_EQ(std::string(statusNotice), "Text cut to its first 63 bytes, as much as a text holds.")
+    EXPECT_STREQ(editor->session.lastPromptText, std::string(62, 'x').c_str());
+    EXPECT_EQ(std::string(editor->ui.statusNotice),
+              "Text cut to its first 63 bytes, as much as a text holds.")
         << "the user hears of the cut";
 }

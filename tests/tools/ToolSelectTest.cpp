@@ -14,10 +14,10 @@ class ToolSelectTest : public ProgramWithPaper {
   protected:
     // Adds `record` on `layer` as the tools add objects.
     std::shared_ptr<PaperObject> Add(ObjectRecord record, uint8_t layer = 0) {
-        const uint8_t current = currentLayer;
-        currentLayer = layer;
-        paper->CreateAndAddObject(record, OnLayer{currentLayer});
-        currentLayer = current;
+        const uint8_t current = editor->session.currentLayer;
+        editor->session.currentLayer = layer;
+        paper->CreateAndAddObject(record, OnLayer{editor->session.currentLayer});
+        editor->session.currentLayer = current;
         return paper->objects.back();
     }
     static ObjectRecord RecordOf(ObjectKind kind, SDL_Point first) {
@@ -56,7 +56,7 @@ class ToolSelectTest : public ProgramWithPaper {
         app.KeyUp(SDLK_LSHIFT);
         Run();
     }
-    std::string Notice() const { return CurrentStatusNotice(statusNoticeExpiry - 1); }
+    std::string Notice() const { return CurrentStatusNotice(editor->ui.statusNoticeExpiry - 1); }
 };
 
 } // namespace
@@ -90,7 +90,7 @@ TEST_F(ToolSelectTest, AClickSelectsWhatTouchesThePixelAndNothingElse) {
     ClickPaper(50, 101);
     Run();
     EXPECT_EQ(Selected(), std::vector<int32_t>{upper});
-    EXPECT_EQ(activeToolInstance, nullptr);
+    EXPECT_EQ(editor->session.activeToolInstance, nullptr);
 
     // A click on empty paper (away from the selection, where a press would
     // start moving it) clears the selection.
@@ -119,7 +119,7 @@ TEST_F(ToolSelectTest, ADraggedBandSelectsTheCurrentLayersObjectsItTouches) {
     app.Click(FindToolboxEntry("layer_1")->rect.x + 5, FindToolboxEntry("layer_1")->rect.y + 5,
               SDL_BUTTON_RIGHT);
     Run();
-    ASSERT_EQ(currentLayer, 1);
+    ASSERT_EQ(editor->session.currentLayer, 1);
     ASSERT_NE(paper->hiddenLayers[1], 0);
     paper->selection.clear();
     DragPaper({90, 95}, {100, 100});
@@ -135,7 +135,7 @@ TEST_F(ToolSelectTest, TheBandIsDrawnWhileTheButtonIsHeld) {
     app.MouseMove(to.x, to.y);
     Run();
     SaveFrame("select_band");
-    ASSERT_NE(activeToolInstance, nullptr);
+    ASSERT_NE(editor->session.activeToolInstance, nullptr);
     // Outline and its copy one pixel right and down.
     EXPECT_TRUE(IsWhite(app.PixelAt(from.x + 30, from.y)));
     EXPECT_TRUE(IsWhite(app.PixelAt(from.x + 30, from.y + 1)));
@@ -148,7 +148,7 @@ TEST_F(ToolSelectTest, TheBandIsDrawnWhileTheButtonIsHeld) {
     paper->selection.emplace(line, paper->objects.back());
     app.PressKey(SDLK_ESCAPE);
     Run();
-    EXPECT_EQ(activeToolInstance, nullptr);
+    EXPECT_EQ(editor->session.activeToolInstance, nullptr);
     EXPECT_EQ(Selected(), std::vector<int32_t>{line});
 }
 
@@ -210,7 +210,7 @@ TEST_F(ToolSelectTest, ShiftAddsToTheSelectionAndAShiftClickTakesAnObjectOut) {
     ShiftClickPaper(50, 101);
     EXPECT_EQ(Selected(), std::vector<int32_t>{b});
     EXPECT_EQ(RecordAt(*paper, 0).Y1(), 100);
-    EXPECT_FALSE(selectionDragging);
+    EXPECT_FALSE(editor->session.selectionDragging);
 
     // A plain click replaces the selection; Shift and a band add what it touches.
     ClickPaper(50, 299);

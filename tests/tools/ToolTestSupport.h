@@ -4,7 +4,7 @@
 
 #include "app/ActiveTool.h"
 #include "app/AppHarness.h"
-#include "app/AppState.h"
+#include "app/Editor.h"
 #include "app/OpenTestPaper.h"
 #include "document/Paper.h"
 #include "document/PaperObject.h"
@@ -45,7 +45,8 @@ class ProgramWithPaper : public ::testing::Test {
 
     // The window point that shows paper pixel (x, y).
     SDL_Point At(int x, int y) const {
-        return {paperViewRect.x + x - view->scrollX, paperViewRect.y + y - view->scrollY};
+        return {editor->shell.paperViewRect.x + x - view->scrollX,
+                editor->shell.paperViewRect.y + y - view->scrollY};
     }
     void ClickPaper(int x, int y, uint8_t button = SDL_BUTTON_LEFT) {
         const SDL_Point p = At(x, y);

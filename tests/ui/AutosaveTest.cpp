@@ -38,7 +38,7 @@ class AutosaveTest : public MenuTest {
     void SetUp() override {
         app.WriteSettings("[autosave]\ninterval_seconds = 1\n");
         MenuTest::SetUp();
-        showMessageBox = AnswerInTurn;
+        editor->ui.showMessageBox = AnswerInTurn;
     }
 
     // Ends the program the way a crash would leave its files (its papers are
@@ -47,8 +47,8 @@ class AutosaveTest : public MenuTest {
     void Restart(std::deque<int> replies) {
         app.Shutdown();
         ASSERT_TRUE(app.Start());
-        dialogCloseWhenIdle = true;
-        showMessageBox = AnswerInTurn;
+        editor->ui.dialogCloseWhenIdle = true;
+        editor->ui.showMessageBox = AnswerInTurn;
         questions.clear();
         answers = std::move(replies);
         ASSERT_TRUE(app.RunPasses(1));
@@ -80,8 +80,8 @@ class AutosaveTest : public MenuTest {
     void DrawLine() {
         const SDL_Rect tool = FindToolboxEntry("line")->rect;
         ReleaseAt(Centre(tool));
-        ReleaseAt({paperViewRect.x + 48, paperViewRect.y + 48});
-        ReleaseAt({paperViewRect.x + 240, paperViewRect.y + 96});
+        ReleaseAt({editor->shell.paperViewRect.x + 48, editor->shell.paperViewRect.y + 48});
+        ReleaseAt({editor->shell.paperViewRect.x + 240, editor->shell.paperViewRect.y + 96});
         app.PressKey(SDLK_ESCAPE);
         ASSERT_TRUE(app.RunPasses(1));
     }
@@ -92,7 +92,7 @@ class AutosaveTest : public MenuTest {
 TEST_F(AutosaveTest, AnUnsavedPaperOfAKilledSessionComesBackWhenTheUserWantsIt) {
     NewPaper("5x7");
     DrawLine();
-    ASSERT_EQ(activePaper->objects.size(), 1u);
+    ASSERT_EQ(editor->session.activePaper->objects.size(), 1u);
     ASSERT_TRUE(WaitForRecoveryFile());
     EXPECT_EQ(RecoveryFiles().size(), 1u);
 
@@ -101,22 +101,22 @@ TEST_F(AutosaveTest, AnUnsavedPaperOfAKilledSessionComesBackWhenTheUserWantsIt) 
     EXPECT_EQ(questions, (std::vector<std::string>{
                              "Recover papers?: Recover 1 unsaved paper from the last session?",
                              "Delete recovered papers?: Delete the recovered papers?"}));
-    EXPECT_TRUE(openPapers.empty());
+    EXPECT_TRUE(editor->session.openPapers.empty());
     EXPECT_EQ(RecoveryFiles().size(), 1u);
 
     Restart({kYes});
     EXPECT_EQ(questions.size(), 1u);
-    ASSERT_EQ(openPapers.size(), 1u);
-    const Paper& recovered = *openPapers.front()->document;
-    EXPECT_EQ(activePaper, &recovered);
+    ASSERT_EQ(editor->session.openPapers.size(), 1u);
+    const Paper& recovered = *editor->session.openPapers.front()->document;
+    EXPECT_EQ(editor->session.activePaper, &recovered);
     EXPECT_EQ(recovered.width, 480);
     EXPECT_EQ(recovered.objects.size(), 1u) << "the line drawn before the crash";
     EXPECT_TRUE(recovered.modified);
     EXPECT_TRUE(recovered.filePath.empty()) << "an unnamed paper stays unnamed";
     EXPECT_EQ(app.WindowTitle(), "Tessellon/Linux64");
     EXPECT_EQ(WindowsEntries(), (std::vector<std::string>{"Unnamed File *"}));
-    EXPECT_TRUE(recentFiles.empty());
-    EXPECT_EQ(std::string(statusNotice), "Recovered 1 paper.");
+    EXPECT_TRUE(editor->session.recentFiles.empty());
+    EXPECT_EQ(std::string(editor->ui.statusNotice), "Recovered 1 paper.");
     EXPECT_EQ(RecoveryFiles().size(), 1u) << "kept while the paper is open and unsaved";
 
     // Closed without saving, by the user's choice: nothing is left to offer.
@@ -124,7 +124,7 @@ TEST_F(AutosaveTest, AnUnsavedPaperOfAKilledSessionComesBackWhenTheUserWantsIt) 
     answers = {kSaveQuestionNo};
     Choose("File", "Close");
     EXPECT_EQ(questions.size(), 1u) << "asked about saving the recovered changes";
-    EXPECT_TRUE(openPapers.empty());
+    EXPECT_TRUE(editor->session.openPapers.empty());
     EXPECT_TRUE(RecoveryFiles().empty());
     app.Exit();
     EXPECT_TRUE(fs::is_empty(app.RecoveryFolder())) << "the program's folder goes at exit";

@@ -97,8 +97,8 @@ TEST_F(ColorDialogTest, CustomColoursStayForTheNextChooser) {
     };
     typeAndAdd("12", "34", "56");
     EXPECT_FALSE(ChooseColorDialog(color));
-    EXPECT_EQ(customColorSlots[0], 0x0038220Cu) << "0x00BBGGRR";
-    EXPECT_EQ(customColorSlots[1], 0u);
+    EXPECT_EQ(editor->session.customColorSlots[0], 0x0038220Cu) << "0x00BBGGRR";
+    EXPECT_EQ(editor->session.customColorSlots[1], 0u);
 
     SDL_Color shown = {};
     OnDialogOpened([&](Dialog& dialog) {
@@ -115,6 +115,6 @@ TEST_F(ColorDialogTest, CustomColoursStayForTheNextChooser) {
     // The next colour added goes to the first unused slot.
     typeAndAdd("7", "8", "9");
     EXPECT_FALSE(ChooseColorDialog(color));
-    EXPECT_EQ(customColorSlots[0], 0x0038220Cu);
-    EXPECT_EQ(customColorSlots[1], 0x00090807u);
+    EXPECT_EQ(editor->session.customColorSlots[0], 0x0038220Cu);
+    EXPECT_EQ(editor->session.customColorSlots[1], 0x00090807u);
 }

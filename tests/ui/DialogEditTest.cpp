@@ -23,7 +23,7 @@ class DialogEditTest : public DialogTest {
         }
         edit.SetText(text);
         dialog.AddButton(kIdOk, "OK", {103, 24, 50, 14}, ButtonKind::DefaultPush);
-        dialogPassHook = [&scripts](Dialog& self) {
+        editor->ui.dialogPassHook = [&scripts](Dialog& self) {
             if (self.Passes() <= static_cast<int>(scripts.size())) {
                 scripts[static_cast<size_t>(self.Passes() - 1)](self);
             }
@@ -190,7 +190,8 @@ TEST_F(DialogEditTest, LongTextScrollsToKeepTheCaretInView) {
                   [&](Dialog& self) {
                       caretAtHome = self.ControlAs<DialogEdit>(kField)->CaretRect(self.Font());
                   }});
-    ASSERT_GT(TextWidth(dialogFont, text), field.w) << "the text must be wider than the field";
+    ASSERT_GT(TextWidth(editor->shell.dialogFont, text), field.w)
+        << "the text must be wider than the field";
     EXPECT_GT(caretAtEnd.x, field.x + field.w / 2);
     EXPECT_LT(caretAtEnd.x, field.x + field.w);
     EXPECT_EQ(caretPixel.r, 0) << "the caret is drawn where it is reported";

@@ -90,7 +90,7 @@ void CheckLayout(const Dialog& dialog) {
 
 // Checks and pictures the first dialog that opens, then closes it.
 void LookAtNextDialog(const std::string& shotName, int* seen) {
-    dialogPassHook = [shotName, seen](Dialog& dialog) {
+    editor->ui.dialogPassHook = [shotName, seen](Dialog& dialog) {
         if (dialog.Passes() != 1) {
             return;
         }
@@ -104,11 +104,12 @@ void LookAtNextDialog(const std::string& shotName, int* seen) {
 struct GalleryPaper : ActiveTestPaper {
     GalleryPaper() {
         paper.CreateAndAddObject(LineRecord(ObjectKind::Measurement, 96, 96, 336, 96),
-                                 OnLayer{currentLayer});
+                                 OnLayer{editor->session.currentLayer});
         paper.CreateAndAddObject(LineRecord(ObjectKind::Rect, 144, 192, 384, 336),
-                                 OnLayer{currentLayer});
-        paper.CreateAndAddObject(CircleRecord(600, 300, 72), OnLayer{currentLayer});
-        paper.CreateAndAddObject(TextRecord(480, 480, "Tessellon"), OnLayer{currentLayer});
+                                 OnLayer{editor->session.currentLayer});
+        paper.CreateAndAddObject(CircleRecord(600, 300, 72), OnLayer{editor->session.currentLayer});
+        paper.CreateAndAddObject(TextRecord(480, 480, "Tessellon"),
+                                 OnLayer{editor->session.currentLayer});
     }
     void Select(size_t index) {
         paper.selection.clear();
@@ -129,7 +130,7 @@ class DialogGalleryTest : public DialogTest {
 TEST_F(DialogGalleryTest, EveryDialogShowsWholeCaptionsAlignedControlsAndTheFocus) {
     AppHarness app;
     ASSERT_TRUE(app.Start());
-    dialogCloseWhenIdle = true;
+    editor->ui.dialogCloseWhenIdle = true;
     int seen = 0;
     {
         GalleryPaper gallery;
@@ -152,7 +153,7 @@ TEST_F(DialogGalleryTest, EveryDialogShowsWholeCaptionsAlignedControlsAndTheFocu
 
         // A refused value: the notice shows in the status line under the dialog.
         gallery.Select(2);
-        dialogPassHook = [&seen](Dialog& dialog) {
+        editor->ui.dialogPassHook = [&seen](Dialog& dialog) {
             if (dialog.Passes() == 1) {
                 PushClickOn(dialog, kEditFieldRadius);
                 PushKey(SDLK_a, KMOD_LCTRL);
@@ -187,6 +188,6 @@ TEST_F(DialogGalleryTest, EveryDialogShowsWholeCaptionsAlignedControlsAndTheFocu
         LookAtNextDialog("message_ok", &seen);
         ShowMessageDialog("Open", "File not found.");
     }
-    dialogPassHook = nullptr;
+    editor->ui.dialogPassHook = nullptr;
     EXPECT_EQ(seen, 14);
 }

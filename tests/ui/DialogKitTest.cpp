@@ -72,7 +72,7 @@ TEST_F(DialogKitTest, TabAndShiftTabVisitEnabledControlsInOrder) {
     std::vector<int> forward;
     std::vector<int> backward;
     constexpr int kStops = 7;
-    dialogPassHook = [&](Dialog& self) {
+    editor->ui.dialogPassHook = [&](Dialog& self) {
         const int pass = self.Passes();
         if (pass == 1) {
             SaveShot(self, "kit_initial");
@@ -124,9 +124,9 @@ TEST_F(DialogKitTest, EnterPressesTheDefaultOrFocusedButtonAndEscapeCancels) {
         dialog.Enable(kIdOk, false);
         PushKey(SDLK_RETURN);
         PushKey(SDLK_ESCAPE);
-        dialogCloseWhenIdle = false; // Escape must end it, not the empty queue
+        editor->ui.dialogCloseWhenIdle = false; // Escape must end it, not the empty queue
         EXPECT_EQ(dialog.RunModal(), 0);
-        dialogCloseWhenIdle = true;
+        editor->ui.dialogCloseWhenIdle = true;
         EXPECT_FALSE(Saw(kIdOk, DialogNotify::Clicked)) << "a disabled default button stays up";
         EXPECT_TRUE(Saw(kIdCancel, DialogNotify::Clicked));
     }
@@ -163,7 +163,7 @@ TEST_F(DialogKitTest, QuitRequestCancelsEveryOpenDialogAndStaysQueued) {
             PushKey(SDLK_RETURN);
         }
     });
-    dialogCloseWhenIdle = false; // only the quit request can end both dialogs
+    editor->ui.dialogCloseWhenIdle = false; // only the quit request can end both dialogs
     EXPECT_EQ(dialog.RunModal(), 0);
     EXPECT_TRUE(asked);
     EXPECT_FALSE(answer) << "the nested question ends unanswered";
@@ -183,15 +183,15 @@ TEST_F(DialogKitTest, WindowResizeCentresTheDialogAgain) {
     SDL_Rect after = {};
     SDL_Rect okBefore = {};
     SDL_Rect okAfter = {};
-    dialogPassHook = [&](Dialog& self) {
+    editor->ui.dialogPassHook = [&](Dialog& self) {
         if (self.Passes() == 1) {
             before = self.FrameRect();
             okBefore = self.ControlRect(kIdOk);
-            SDL_SetWindowSize(window, 1300, 900);
+            SDL_SetWindowSize(editor->shell.window, 1300, 900);
             SDL_Event resize = {};
             resize.type = SDL_WINDOWEVENT;
             resize.window.event = SDL_WINDOWEVENT_SIZE_CHANGED;
-            resize.window.windowID = SDL_GetWindowID(window);
+            resize.window.windowID = SDL_GetWindowID(editor->shell.window);
             resize.window.data1 = 1300;
             resize.window.data2 = 900;
             SDL_PushEvent(&resize);

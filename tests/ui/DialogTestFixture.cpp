@@ -18,7 +18,7 @@ constexpr int kMenuFontSize = 14;
 constexpr size_t kTextPiece = 31;
 
 uint32_t WindowId() {
-    return window != nullptr ? SDL_GetWindowID(window) : 0;
+    return editor->shell.window != nullptr ? SDL_GetWindowID(editor->shell.window) : 0;
 }
 
 void Push(SDL_Event& event) {
@@ -29,12 +29,12 @@ SurfacePtr ReadScene(const Dialog& dialog) {
     dialog.DrawScene();
     int width = 0;
     int height = 0;
-    SDL_GetRendererOutputSize(renderer, &width, &height);
+    SDL_GetRendererOutputSize(editor->shell.renderer, &width, &height);
     SurfacePtr surface(
         SDL_CreateRGBSurfaceWithFormat(0, width, height, 32, SDL_PIXELFORMAT_RGBA32));
     if (surface) {
-        SDL_RenderReadPixels(renderer, nullptr, SDL_PIXELFORMAT_RGBA32, surface->pixels,
-                             surface->pitch);
+        SDL_RenderReadPixels(editor->shell.renderer, nullptr, SDL_PIXELFORMAT_RGBA32,
+                             surface->pixels, surface->pitch);
     }
     return surface;
 }
@@ -49,42 +49,42 @@ SDL_Color SurfacePixel(const SDL_Surface& surface, int x, int y) {
 } // namespace
 
 void DialogTest::SetUp() {
-    ResetAppState();
+    ResetEditor();
     ASSERT_EQ(SDL_Init(SDL_INIT_VIDEO), 0) << SDL_GetError();
     ASSERT_EQ(TTF_Init(), 0) << TTF_GetError();
-    window = SDL_CreateWindow("dialog test", 0, 0, kWindowWidth, kWindowHeight, 0);
-    ASSERT_NE(window, nullptr) << SDL_GetError();
-    renderer = SDL_CreateRenderer(window, -1, SDL_RENDERER_SOFTWARE);
-    ASSERT_NE(renderer, nullptr) << SDL_GetError();
+    editor->shell.window = SDL_CreateWindow("dialog test", 0, 0, kWindowWidth, kWindowHeight, 0);
+    ASSERT_NE(editor->shell.window, nullptr) << SDL_GetError();
+    editor->shell.renderer = SDL_CreateRenderer(editor->shell.window, -1, SDL_RENDERER_SOFTWARE);
+    ASSERT_NE(editor->shell.renderer, nullptr) << SDL_GetError();
     const std::string fontPath = std::string(TESSELLON_RESOURCE_DIR) + "/fonts/menu.ttf";
-    dialogFont = TTF_OpenFont(fontPath.c_str(), kDialogFontSize);
-    menuFont = TTF_OpenFont(fontPath.c_str(), kMenuFontSize);
-    ASSERT_NE(dialogFont, nullptr) << TTF_GetError();
-    ASSERT_NE(menuFont, nullptr) << TTF_GetError();
-    framePeriodMs = 0;
-    dialogCloseWhenIdle = true;
+    editor->shell.dialogFont = TTF_OpenFont(fontPath.c_str(), kDialogFontSize);
+    editor->shell.menuFont = TTF_OpenFont(fontPath.c_str(), kMenuFontSize);
+    ASSERT_NE(editor->shell.dialogFont, nullptr) << TTF_GetError();
+    ASSERT_NE(editor->shell.menuFont, nullptr) << TTF_GetError();
+    editor->shell.framePeriodMs = 0;
+    editor->ui.dialogCloseWhenIdle = true;
     SDL_StartTextInput();
     SDL_PumpEvents();
     SDL_FlushEvents(SDL_FIRSTEVENT, SDL_LASTEVENT);
 }
 
 void DialogTest::TearDown() {
-    dialogPassHook = nullptr;
-    if (dialogFont != nullptr) {
-        TTF_CloseFont(dialogFont);
+    editor->ui.dialogPassHook = nullptr;
+    if (editor->shell.dialogFont != nullptr) {
+        TTF_CloseFont(editor->shell.dialogFont);
     }
-    if (menuFont != nullptr) {
-        TTF_CloseFont(menuFont);
+    if (editor->shell.menuFont != nullptr) {
+        TTF_CloseFont(editor->shell.menuFont);
     }
-    if (renderer != nullptr) {
-        SDL_DestroyRenderer(renderer);
+    if (editor->shell.renderer != nullptr) {
+        SDL_DestroyRenderer(editor->shell.renderer);
     }
-    if (window != nullptr) {
-        SDL_DestroyWindow(window);
+    if (editor->shell.window != nullptr) {
+        SDL_DestroyWindow(editor->shell.window);
     }
     TTF_Quit();
     SDL_Quit();
-    ResetAppState();
+    ResetEditor();
 }
 
 void DialogTest::PushKeyDown(SDL_Keycode key, uint16_t modifiers) {
@@ -188,7 +188,7 @@ SDL_Point DialogTest::Centre(const SDL_Rect& rect) {
 }
 
 void DialogTest::OnDialogOpened(std::function<void(Dialog&)> script) {
-    dialogPassHook = [script = std::move(script)](Dialog& dialog) {
+    editor->ui.dialogPassHook = [script = std::move(script)](Dialog& dialog) {
         if (dialog.Passes() == 1) {
             script(dialog);
         }
@@ -196,8 +196,8 @@ void DialogTest::OnDialogOpened(std::function<void(Dialog&)> script) {
 }
 
 void DialogTest::OnPass(const std::string& caption, int pass, std::function<void(Dialog&)> script) {
-    auto previous = dialogPassHook;
-    dialogPassHook = [=](Dialog& dialog) {
+    auto previous = editor->ui.dialogPassHook;
+    editor->ui.dialogPassHook = [=](Dialog& dialog) {
         if (previous) {
             previous(dialog);
         }

@@ -3,7 +3,7 @@
 // pushed into SDL's queue as real events before (or while) a dialog runs,
 // and a dialog ends by itself once its queue runs dry.
 
-#include "app/AppState.h"
+#include "app/Editor.h"
 #include "ui/Dialog.h"
 
 #include <SDL2/SDL.h>

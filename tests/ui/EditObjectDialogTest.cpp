@@ -21,7 +21,7 @@ class EditObjectDialogTest : public DialogTest {
     // Adds the object (on layer 0, without a colour), selects it alone and
     // forgets the undo record of adding it.
     static PaperObject& AddSelected(Paper& paper, const ObjectRecord& record) {
-        EXPECT_TRUE(paper.CreateAndAddObject(record, OnLayer{currentLayer}));
+        EXPECT_TRUE(paper.CreateAndAddObject(record, OnLayer{editor->session.currentLayer}));
         const std::shared_ptr<PaperObject>& object = paper.objects.back();
         paper.selection.clear();
         paper.selection.emplace(object->id, object);
@@ -49,7 +49,7 @@ class EditObjectDialogTest : public DialogTest {
     static bool SameRecord(const ObjectRecord& a, const ObjectRecord& b) {
         return std::memcmp(a.bytes, b.bytes, kObjectRecordSize) == 0;
     }
-    std::string Notice() const { return statusNotice; }
+    std::string Notice() const { return editor->ui.statusNotice; }
 };
 
 struct Shown {
@@ -243,7 +243,8 @@ TEST_F(EditObjectDialogTest, CancelEscapeAndClosingLeaveTheObjectUntouched) {
 
     // With two objects selected no dialog opens; the status line says why.
     paper.undoStack.clear();
-    EXPECT_TRUE(paper.CreateAndAddObject(TextRecord(24, 96, "Hall"), OnLayer{currentLayer}));
+    EXPECT_TRUE(paper.CreateAndAddObject(TextRecord(24, 96, "Hall"),
+                                         OnLayer{editor->session.currentLayer}));
     paper.selection.emplace(paper.objects.back()->id, paper.objects.back());
     Edit(paper, [](Dialog& dialog) {
         ADD_FAILURE() << "a dialog opened for two objects";
@@ -274,7 +275,7 @@ TEST_F(EditObjectDialogTest, ValuesThatDoNotFitAreRefusedAndTheDialogStaysOpen) 
     };
     for (const Case& refused : cases) {
         SCOPED_TRACE(refused.typed);
-        statusNotice[0] = '\0';
+        editor->ui.statusNotice[0] = '\0';
         bool stillOpen = false;
         int focus = kIdNone;
         std::string selected;
@@ -329,12 +330,12 @@ TEST(EditObjectInProgramTest, TheEKeyOpensTheDialogWithoutTypingItsLetter) {
     ActiveTestPaper active;
     Paper& paper = active.paper;
     ASSERT_TRUE(paper.CreateAndAddObject(LineRecord(ObjectKind::Line, 96, 96, 288, 96),
-                                         OnLayer{currentLayer}));
+                                         OnLayer{editor->session.currentLayer}));
     paper.selection.emplace(paper.objects[0]->id, paper.objects[0]);
 
     std::string first;
     // Read once the dialog has handled what was queued when it opened.
-    dialogPassHook = [&](Dialog& dialog) {
+    editor->ui.dialogPassHook = [&](Dialog& dialog) {
         if (dialog.Passes() == 2) {
             first = dialog.Text(kEditPositionXId);
             dialog.End(0);
@@ -345,6 +346,6 @@ TEST(EditObjectInProgramTest, TheEKeyOpensTheDialogWithoutTypingItsLetter) {
     app.TypeText("e");
     app.KeyUp(SDLK_e);
     ASSERT_TRUE(app.RunPasses(1));
-    dialogPassHook = nullptr;
+    editor->ui.dialogPassHook = nullptr;
     EXPECT_EQ(first, "1.00");
 }

@@ -1,6 +1,6 @@
 #include "ui/MenuTestSupport.h"
 
-#include "app/AppState.h"
+#include "app/Editor.h"
 #include "document/Paper.h"
 #include "document/PaperFile.h"
 #include "document/PaperTestSupport.h"
@@ -37,7 +37,7 @@ const SDL_Color kWhite = {255, 255, 255, 255};
 const SDL_Color kBlue = {0, 0, 255, 255};
 
 std::string Notice() {
-    return statusNotice;
+    return editor->ui.statusNotice;
 }
 
 SDL_Color ImagePixel(const std::string& path, int x, int y) {
@@ -116,18 +116,19 @@ class ExportCommandsTest : public MenuTest {
     // line, a coloured rectangle and a text, made active.
     Paper& DrawnPaper() {
         NewPaper("5x4");
-        EXPECT_NE(activePaper, nullptr);
-        Draw(*activePaper);
-        return *activePaper;
+        EXPECT_NE(editor->session.activePaper, nullptr);
+        Draw(*editor->session.activePaper);
+        return *editor->session.activePaper;
     }
     static void Draw(Paper& paper) {
         paper.palette.backgroundColor = kBlue;
         paper.CreateAndAddObject(LineRecord(ObjectKind::Line, 30, 30, 200, 120),
-                                 OnLayer{currentLayer});
+                                 OnLayer{editor->session.currentLayer});
         ObjectRecord rect = LineRecord(ObjectKind::Rect, 250, 40, 400, 200);
         rect.SetColor({200, 50, 100, 255});
         paper.CreateAndAddObject(rect);
-        paper.CreateAndAddObject(TextRecord(60, 220, "Shed 1:50"), OnLayer{currentLayer});
+        paper.CreateAndAddObject(TextRecord(60, 220, "Shed 1:50"),
+                                 OnLayer{editor->session.currentLayer});
     }
     // Such a paper stored at `path` and opened from there, made active.
     Paper& OpenedPaper(const fs::path& path) {
@@ -138,14 +139,14 @@ class ExportCommandsTest : public MenuTest {
             EXPECT_TRUE(SavePaper(made, path.string()));
         }
         EXPECT_TRUE(OpenPaperFile(path.string()));
-        EXPECT_NE(activePaper, nullptr);
-        return *activePaper;
+        EXPECT_NE(editor->session.activePaper, nullptr);
+        return *editor->session.activePaper;
     }
 
     // Answers the next save dialog with `path` (Escape when empty) and
     // returns, through `offered`, the path it suggested.
     void AnswerSave(const std::string& path, std::string* offered = nullptr) {
-        dialogPassHook = [this, path, offered](Dialog& dialog) {
+        editor->ui.dialogPassHook = [this, path, offered](Dialog& dialog) {
             if (dialog.Control(kFileNameEditId) == nullptr || dialog.Passes() != 1) {
                 return;
             }
@@ -163,7 +164,7 @@ class ExportCommandsTest : public MenuTest {
     // Answers the next folder browser with `chosen` and returns, through
     // `offered`, the folder it showed first.
     void AnswerFolder(const std::string& chosen, std::string* offered) {
-        dialogPassHook = [this, chosen, offered](Dialog& dialog) {
+        editor->ui.dialogPassHook = [this, chosen, offered](Dialog& dialog) {
             if (dialog.Control(kFileFolderEditId) == nullptr) {
                 return;
             }
@@ -226,8 +227,8 @@ TEST_F(ExportCommandsTest, ExportKeepsAPngExtensionInAnyCaseAndAddsOneOtherwise)
     WriteFile(In("shed.jpg.png"), "keep me");
     std::vector<std::string> replaceQuestions;
     AnswerSave(In("shed.jpg"));
-    auto answerSave = dialogPassHook;
-    dialogPassHook = [&](Dialog& dialog) {
+    auto answerSave = editor->ui.dialogPassHook;
+    editor->ui.dialogPassHook = [&](Dialog& dialog) {
         if (dialog.Caption() == "Confirm Save As" && dialog.Passes() == 1) {
             replaceQuestions.push_back(dialog.Text(kIdNone));
             app.TypeText("n");
@@ -246,8 +247,8 @@ TEST_F(ExportCommandsTest, LeftCtrlLeavesTheGridOutOfTheImageButNotOffTheScreen)
     paper.palette.backgroundColor = {255, 255, 255, 255};
     ASSERT_TRUE(app.RunPasses(1));
     const PaperView& view = *ActiveView();
-    const SDL_Point onScreen = {paperViewRect.x + kGridX - view.scrollX,
-                                paperViewRect.y + kGridY - view.scrollY};
+    const SDL_Point onScreen = {editor->shell.paperViewRect.x + kGridX - view.scrollX,
+                                editor->shell.paperViewRect.y + kGridY - view.scrollY};
     const SDL_Color screenGrid = app.PixelAt(onScreen.x, onScreen.y);
     ASSERT_NE(screenGrid, kWhite) << "the screen shows the grid";
 
@@ -257,17 +258,19 @@ TEST_F(ExportCommandsTest, LeftCtrlLeavesTheGridOutOfTheImageButNotOffTheScreen)
 
     // Held while the command is chosen, let go while the name is typed.
     bool ctrlHeld = true;
-    keyHeldSource = [&](SDL_Scancode key) { return key == SDL_SCANCODE_LCTRL && ctrlHeld; };
+    editor->shell.keyHeldSource = [&](SDL_Scancode key) {
+        return key == SDL_SCANCODE_LCTRL && ctrlHeld;
+    };
     AnswerSave(In("plain.png"));
-    auto answerSave = dialogPassHook;
-    dialogPassHook = [&](Dialog& dialog) {
+    auto answerSave = editor->ui.dialogPassHook;
+    editor->ui.dialogPassHook = [&](Dialog& dialog) {
         ctrlHeld = false;
         answerSave(dialog);
     };
     Choose("File", "Export B&W PNG...");
     EXPECT_EQ(Notice(), "Image saved.");
     EXPECT_EQ(ImagePixel(In("plain.png"), kGridX, kGridY), kWhite);
-    EXPECT_TRUE(gridVisible);
+    EXPECT_TRUE(editor->session.gridVisible);
     ASSERT_TRUE(app.RunPasses(1));
     EXPECT_EQ(app.PixelAt(onScreen.x, onScreen.y), screenGrid);
 }
@@ -276,7 +279,7 @@ TEST_F(ExportCommandsTest, ExportedImagesMatchTheCommandLineExport) {
     Paper& paper = OpenedPaper(folder / "plan.tsln");
     AnswerSave(In("colour.png"));
     Choose("File", "Export Color PNG...");
-    keyHeldSource = [](SDL_Scancode key) { return key == SDL_SCANCODE_LCTRL; };
+    editor->shell.keyHeldSource = [](SDL_Scancode key) { return key == SDL_SCANCODE_LCTRL; };
     AnswerSave(In("plain.png"));
     Choose("File", "Export B&W PNG...");
 
@@ -320,7 +323,7 @@ TEST_F(ExportCommandsTest, AFailedExportSaysSoAndKeepsThePath) {
     Choose("File", "Export Color PNG...");
     EXPECT_EQ(Notice(), "Error saving image!");
     EXPECT_FALSE(fs::exists(In("never.png")));
-    EXPECT_EQ(activePaper->exportPath, In("never.png"));
+    EXPECT_EQ(editor->session.activePaper->exportPath, In("never.png"));
     {
         FakePrograms fakes(folder / "bin");
         fakes.Add("lp", 0);
@@ -331,9 +334,9 @@ TEST_F(ExportCommandsTest, AFailedExportSaysSoAndKeepsThePath) {
 
     // Without a paper the commands do nothing at all.
     ASSERT_TRUE(CloseAllPapers(/*force=*/true));
-    statusNotice[0] = '\0';
+    editor->ui.statusNotice[0] = '\0';
     bool asked = false;
-    dialogPassHook = [&](Dialog&) { asked = true; };
+    editor->ui.dialogPassHook = [&](Dialog&) { asked = true; };
     Choose("File", "Export Color PNG...");
     Choose("Windows", "Export All Color PNG...");
     Choose("File", "Print...");
@@ -351,10 +354,10 @@ TEST_F(ExportCommandsTest, ExportAllNamesEveryPaperAndRemembersTheFolder) {
 
     std::string offered;
     AnswerFolder(out.string(), &offered);
-    statusNotice[0] = '\0';
+    editor->ui.statusNotice[0] = '\0';
     Choose("Windows", "Export All Color PNG...");
     EXPECT_EQ(offered + "/", GetDocumentsFolder(kProductName));
-    EXPECT_EQ(exportFolder, out.string() + "/");
+    EXPECT_EQ(editor->session.exportFolder, out.string() + "/");
     EXPECT_EQ(Notice(), "") << "success is not announced";
     EXPECT_EQ(first.exportPath, (out / "Unnamed File 1.png").string());
     EXPECT_EQ(second.exportPath, (out / "Unnamed File 2.png").string());
@@ -369,13 +372,13 @@ TEST_F(ExportCommandsTest, ExportAllNamesEveryPaperAndRemembersTheFolder) {
     EXPECT_EQ(ImagePixel((out / "a.png").string(), 5, 5), kWhite);
 
     // Cancel keeps the folder.
-    dialogPassHook = [this](Dialog& dialog) {
+    editor->ui.dialogPassHook = [this](Dialog& dialog) {
         if (dialog.Passes() == 1) {
             app.PressKey(SDLK_ESCAPE);
         }
     };
     Choose("Windows", "Export All Color PNG...");
-    EXPECT_EQ(exportFolder, out.string() + "/");
+    EXPECT_EQ(editor->session.exportFolder, out.string() + "/");
 }
 
 TEST_F(ExportCommandsTest, ExportAllGivesSameNamedDocumentsTheirOwnImages) {

@@ -24,7 +24,7 @@ class FileCommandsTest : public MenuTest {
         const std::string path = Documents() + name + ".tsln";
         AnswerFileDialog(path);
         Choose("File", "Save As...");
-        dialogPassHook = nullptr;
+        editor->ui.dialogPassHook = nullptr;
         EXPECT_TRUE(fs::is_regular_file(path)) << path;
         return path;
     }
@@ -37,11 +37,13 @@ class FileCommandsTest : public MenuTest {
         ASSERT_TRUE(app.RunPasses(1));
     }
 
-    static std::string Notice() { return statusNotice; }
-    static void ClearNotice() { statusNotice[0] = '\0'; }
+    static std::string Notice() { return editor->ui.statusNotice; }
+    static void ClearNotice() { editor->ui.statusNotice[0] = '\0'; }
     static SDL_Point PaperSize() {
-        return activePaper == nullptr ? SDL_Point{0, 0}
-                                      : SDL_Point{activePaper->width, activePaper->height};
+        return editor->session.activePaper == nullptr
+                   ? SDL_Point{0, 0}
+                   : SDL_Point{editor->session.activePaper->width,
+                               editor->session.activePaper->height};
     }
 };
 
@@ -51,7 +53,7 @@ TEST_F(FileCommandsTest, NewOffersTheLastSizeAndMakesPapersOfIt) {
     EXPECT_EQ(NewPaper("5x7"), "8.50x11.00");
     EXPECT_EQ(PaperSize(), (SDL_Point{480, 672}));
     EXPECT_EQ(app.WindowTitle(), "Tessellon/Linux64");
-    EXPECT_FALSE(activePaper->modified);
+    EXPECT_FALSE(editor->session.activePaper->modified);
 
     // Sizes below an inch become an inch.
     EXPECT_EQ(NewPaper("0.5x0.25"), "5.00x7.00");
@@ -62,19 +64,19 @@ TEST_F(FileCommandsTest, NewOffersTheLastSizeAndMakesPapersOfIt) {
     // Fractions of a pixel are cut off; leading blanks and trailing text are allowed.
     EXPECT_EQ(NewPaper(" 8.51x2.5in"), "5.00x1.00");
     EXPECT_EQ(PaperSize(), (SDL_Point{816, 240}));
-    EXPECT_EQ(openPapers.size(), 4u);
-    EXPECT_EQ(activePaper, openPapers.back()->document.get());
+    EXPECT_EQ(editor->session.openPapers.size(), 4u);
+    EXPECT_EQ(editor->session.activePaper, editor->session.openPapers.back()->document.get());
 }
 
 TEST_F(FileCommandsTest, AnswersThatAreNotTwoSizesGiveALetterPaper) {
     NewPaper("5x7");
     for (const std::string answer : {"8.5X11", "8.5", "1x2x3", "x5x7x"}) {
         ClearNotice();
-        const size_t before = openPapers.size();
+        const size_t before = editor->session.openPapers.size();
         EXPECT_EQ(NewPaper(answer), "5.00x7.00") << "a bad answer does not change the offer";
         EXPECT_EQ(Notice(), "Invalid format, defaulting to 8.5x11\"") << answer;
         EXPECT_EQ(PaperSize(), (SDL_Point{816, 1056})) << answer;
-        EXPECT_EQ(openPapers.size(), before + 1);
+        EXPECT_EQ(editor->session.openPapers.size(), before + 1);
     }
     // Leading and doubled separators produce no field.
     NewPaper("xx3xx4");
@@ -103,7 +105,7 @@ TEST_F(FileCommandsTest, CancelledAndTooLargeSizesMakeNoPaper) {
         ClearNotice();
         NewPaper(answer);
         EXPECT_EQ(OpenDocuments(), before) << answer;
-        EXPECT_EQ(activePaper, before.back());
+        EXPECT_EQ(editor->session.activePaper, before.back());
     }
     ClearNotice();
     NewPaper("400x5");
@@ -117,23 +119,23 @@ TEST_F(FileCommandsTest, OpeningAnOpenPathActivatesItsPaper) {
     EXPECT_EQ(app.WindowTitle(), "Tessellon/Linux64 - [shed.tsln]");
     EXPECT_EQ(WindowsEntries(), (std::vector<std::string>{"shed.tsln *"}));
     Choose("File", "Close");
-    ASSERT_TRUE(openPapers.empty());
+    ASSERT_TRUE(editor->session.openPapers.empty());
     EXPECT_EQ(app.WindowTitle(), "Tessellon/Linux64");
 
     AnswerFileDialog(shed);
     Choose("File", "Open...");
-    ASSERT_EQ(openPapers.size(), 1u);
-    Paper* opened = activePaper;
+    ASSERT_EQ(editor->session.openPapers.size(), 1u);
+    Paper* opened = editor->session.activePaper;
     EXPECT_EQ(opened->filePath, shed);
     EXPECT_EQ(PaperSize(), (SDL_Point{480, 672}));
     EXPECT_EQ(Notice(), "File loaded.");
     EXPECT_EQ(app.WindowTitle(), "Tessellon/Linux64 - [shed.tsln]");
 
     NewPaper("2x2");
-    ASSERT_NE(activePaper, opened);
+    ASSERT_NE(editor->session.activePaper, opened);
     Drop(shed);
-    EXPECT_EQ(openPapers.size(), 2u);
-    EXPECT_EQ(activePaper, opened);
+    EXPECT_EQ(editor->session.openPapers.size(), 2u);
+    EXPECT_EQ(editor->session.activePaper, opened);
     EXPECT_EQ(Notice(), "File already open...");
     EXPECT_EQ(app.WindowTitle(), "Tessellon/Linux64 - [shed.tsln]");
 
@@ -141,8 +143,8 @@ TEST_F(FileCommandsTest, OpeningAnOpenPathActivatesItsPaper) {
     const std::string upper = Documents() + "SHED.tsln";
     fs::copy_file(shed, upper);
     Drop(upper);
-    EXPECT_EQ(openPapers.size(), 3u);
-    EXPECT_EQ(activePaper->filePath, upper);
+    EXPECT_EQ(editor->session.openPapers.size(), 3u);
+    EXPECT_EQ(editor->session.activePaper->filePath, upper);
     EXPECT_EQ(WindowsEntries(),
               (std::vector<std::string>{"shed.tsln", "Unnamed File", "SHED.tsln *"}));
 
@@ -150,7 +152,7 @@ TEST_F(FileCommandsTest, OpeningAnOpenPathActivatesItsPaper) {
     const std::string junk = Documents() + "junk.tsln";
     WriteFile(junk, "not a paper");
     Drop(junk);
-    EXPECT_EQ(openPapers.size(), 3u);
+    EXPECT_EQ(editor->session.openPapers.size(), 3u);
     EXPECT_EQ(Notice(), "File is corrupt, invalid magic value!");
     EXPECT_EQ(WindowsEntries().size(), 3u);
 }
@@ -159,44 +161,44 @@ TEST_F(FileCommandsTest, ClosingTheActivePaperActivatesTheFirstAndTheTitleFollow
     const std::string a = CreateSavedPaper("a");
     CreateSavedPaper("b");
     CreateSavedPaper("c");
-    ASSERT_EQ(openPapers.size(), 3u);
+    ASSERT_EQ(editor->session.openPapers.size(), 3u);
     EXPECT_EQ(app.WindowTitle(), "Tessellon/Linux64 - [c.tsln]");
 
     Choose("File", "Close");
-    EXPECT_EQ(openPapers.size(), 2u);
-    EXPECT_EQ(activePaper->filePath, a);
+    EXPECT_EQ(editor->session.openPapers.size(), 2u);
+    EXPECT_EQ(editor->session.activePaper->filePath, a);
     EXPECT_EQ(app.WindowTitle(), "Tessellon/Linux64 - [a.tsln]");
     EXPECT_TRUE(questions.empty()) << "a paper without changes is closed without asking";
     Choose("File", "Close");
     EXPECT_EQ(app.WindowTitle(), "Tessellon/Linux64 - [b.tsln]");
     Choose("File", "Close");
-    EXPECT_EQ(activePaper, nullptr);
+    EXPECT_EQ(editor->session.activePaper, nullptr);
     EXPECT_EQ(app.WindowTitle(), "Tessellon/Linux64");
     // With nothing open the commands do nothing.
     Choose("File", "Close");
     Choose("File", "Save");
-    EXPECT_TRUE(openPapers.empty());
+    EXPECT_TRUE(editor->session.openPapers.empty());
 }
 
 TEST_F(FileCommandsTest, CloseAllAndExitAskAboutEveryModifiedPaper) {
     const std::string named = CreateSavedPaper("named");
     NewPaper("3x3");
-    Paper* unnamed = activePaper;
+    Paper* unnamed = editor->session.activePaper;
     NewPaper("4x4"); // unchanged: never asked about
-    openPapers[0]->document->modified = true;
+    editor->session.openPapers[0]->document->modified = true;
     unnamed->modified = true;
 
     saveAnswer = kSaveQuestionCancel;
     Choose("Windows", "Close All...");
-    EXPECT_EQ(openPapers.size(), 3u);
+    EXPECT_EQ(editor->session.openPapers.size(), 3u);
     EXPECT_EQ(questions, (std::vector<std::string>{"Save file?: Do you want to save '" + named +
                                                    "' before closing?"}));
 
     // Exit answered Cancel keeps the program running with everything open.
     questions.clear();
     Choose("File", "Exit");
-    EXPECT_FALSE(quitRequested);
-    EXPECT_EQ(openPapers.size(), 3u);
+    EXPECT_FALSE(editor->ui.quitRequested);
+    EXPECT_EQ(editor->session.openPapers.size(), 3u);
     EXPECT_EQ(questions.size(), 1u);
 
     // Closed without a button: as Cancel, so nothing can be lost.
@@ -204,13 +206,13 @@ TEST_F(FileCommandsTest, CloseAllAndExitAskAboutEveryModifiedPaper) {
     saveAnswer = -1;
     app.CloseWindow();
     EXPECT_TRUE(app.RunPasses(2)) << "the program keeps running";
-    EXPECT_EQ(openPapers.size(), 3u);
+    EXPECT_EQ(editor->session.openPapers.size(), 3u);
     EXPECT_EQ(questions.size(), 1u);
 
     questions.clear();
     saveAnswer = kSaveQuestionNo;
     Choose("Windows", "Close All...");
-    EXPECT_TRUE(openPapers.empty());
+    EXPECT_TRUE(editor->session.openPapers.empty());
     EXPECT_EQ(questions.size(), 2u);
     EXPECT_EQ(questions[1], "Save file?: Do you want to save 'Unnamed File' before closing?");
     EXPECT_EQ(app.WindowTitle(), "Tessellon/Linux64");
@@ -221,18 +223,18 @@ TEST_F(FileCommandsTest, CloseAllAndExitAskAboutEveryModifiedPaper) {
 TEST_F(FileCommandsTest, AnsweringYesSavesBeforeClosing) {
     const std::string named = CreateSavedPaper("named");
     const std::string before = ReadFile(named);
-    activePaper->unitIndex = 2;
-    activePaper->modified = true;
+    editor->session.activePaper->unitIndex = 2;
+    editor->session.activePaper->modified = true;
     NewPaper("3x3");
-    activePaper->modified = true;
+    editor->session.activePaper->modified = true;
 
     // The unnamed paper's Save As is cancelled: the exit stops there, after
     // the named paper was saved.
     saveAnswer = kSaveQuestionYes;
     OnDialog([&](Dialog&) { app.PressKey(SDLK_ESCAPE); });
     Choose("File", "Exit");
-    EXPECT_EQ(openPapers.size(), 2u);
-    EXPECT_FALSE(openPapers[0]->document->modified);
+    EXPECT_EQ(editor->session.openPapers.size(), 2u);
+    EXPECT_FALSE(editor->session.openPapers[0]->document->modified);
     EXPECT_NE(ReadFile(named), before);
     EXPECT_TRUE(app.RunPasses(1));
 
@@ -241,39 +243,39 @@ TEST_F(FileCommandsTest, AnsweringYesSavesBeforeClosing) {
     app.CloseWindow();
     EXPECT_TRUE(app.RunUntilQuit(3));
     EXPECT_TRUE(fs::is_regular_file(unnamedPath + ".tsln"));
-    EXPECT_TRUE(openPapers.empty());
+    EXPECT_TRUE(editor->session.openPapers.empty());
 }
 
 TEST_F(FileCommandsTest, ClosingTheWindowDuringAPromptStillAsksAboutUnsavedWork) {
     NewPaper("3x3");
-    activePaper->modified = true;
+    editor->session.activePaper->modified = true;
 
     // The prompt is cancelled by the close; the quit then reaches the main
     // loop, whose exit asks about the unsaved paper. Cancel keeps everything.
     saveAnswer = kSaveQuestionCancel;
     OnDialog([&](Dialog&) { app.CloseWindow(); });
     Choose("File", "New...");
-    EXPECT_EQ(openPapers.size(), 1u) << "the cancelled prompt made no paper";
+    EXPECT_EQ(editor->session.openPapers.size(), 1u) << "the cancelled prompt made no paper";
     EXPECT_TRUE(app.RunPasses(2)) << "the program keeps running";
     ASSERT_EQ(questions.size(), 1u);
     EXPECT_EQ(questions[0], "Save file?: Do you want to save 'Unnamed File' before closing?");
-    EXPECT_EQ(openPapers.size(), 1u);
+    EXPECT_EQ(editor->session.openPapers.size(), 1u);
 
     // Exit answered No closes the paper unsaved and ends the program.
     saveAnswer = kSaveQuestionNo;
-    dialogPassHook = nullptr;
+    editor->ui.dialogPassHook = nullptr;
     ReleaseAt(Centre(FindMenu("File")->titleRect));
     const SDL_Point exitItem = Centre(Item("File", "Exit")->rect);
     app.Click(exitItem.x, exitItem.y);
     EXPECT_TRUE(app.RunUntilQuit(1)) << "the main loop has ended";
-    EXPECT_TRUE(openPapers.empty());
+    EXPECT_TRUE(editor->session.openPapers.empty());
     EXPECT_EQ(questions.size(), 2u);
 }
 
 TEST_F(FileCommandsTest, WithoutASystemMessageBoxTheWindowAsksTheQuestion) {
     NewPaper("3x3");
-    activePaper->modified = true;
-    showMessageBox = [](const SDL_MessageBoxData*, int*) {
+    editor->session.activePaper->modified = true;
+    editor->ui.showMessageBox = [](const SDL_MessageBoxData*, int*) {
         return SDL_SetError("No message system available");
     };
 
@@ -284,35 +286,35 @@ TEST_F(FileCommandsTest, WithoutASystemMessageBoxTheWindowAsksTheQuestion) {
     });
     Choose("File", "Close");
     EXPECT_EQ(caption, "Save file?");
-    EXPECT_EQ(openPapers.size(), 1u) << "Escape cancels the close";
+    EXPECT_EQ(editor->session.openPapers.size(), 1u) << "Escape cancels the close";
 
     OnDialog([&](Dialog& dialog) {
         const SDL_Point no = Centre(dialog.ControlRect(kIdNo));
         app.Click(no.x, no.y);
     });
     Choose("File", "Close");
-    EXPECT_TRUE(openPapers.empty()) << "No closes without saving";
+    EXPECT_TRUE(editor->session.openPapers.empty()) << "No closes without saving";
 }
 
 TEST_F(FileCommandsTest, SaveAsAddsTheExtensionOnlyToNamesWithoutADot) {
     NewPaper("5x7");
     AnswerFileDialog(Documents() + "plan");
     Choose("File", "Save As...");
-    EXPECT_EQ(activePaper->filePath, Documents() + "plan.tsln");
+    EXPECT_EQ(editor->session.activePaper->filePath, Documents() + "plan.tsln");
     EXPECT_EQ(Notice(), "File saved.");
     EXPECT_EQ(WindowsEntries(), (std::vector<std::string>{"plan.tsln *"}));
 
     AnswerFileDialog(Documents() + "plan.old");
     Choose("File", "Save As...");
-    EXPECT_EQ(activePaper->filePath, Documents() + "plan.old");
+    EXPECT_EQ(editor->session.activePaper->filePath, Documents() + "plan.old");
     EXPECT_TRUE(fs::is_regular_file(Documents() + "plan.old"));
     EXPECT_EQ(app.WindowTitle(), "Tessellon/Linux64 - [plan.old]");
 
     // Save writes to the paper's own path without asking.
-    activePaper->modified = true;
-    dialogPassHook = [](Dialog&) { ADD_FAILURE() << "Save asked for a path"; };
+    editor->session.activePaper->modified = true;
+    editor->ui.dialogPassHook = [](Dialog&) { ADD_FAILURE() << "Save asked for a path"; };
     Choose("File", "Save");
-    EXPECT_FALSE(activePaper->modified);
+    EXPECT_FALSE(editor->session.activePaper->modified);
 }
 
 TEST(FileCommandsStartTest, EveryCommandLineDocumentOpensAtStartUp) {
@@ -328,12 +330,12 @@ TEST(FileCommandsStartTest, EveryCommandLineDocumentOpensAtStartUp) {
     // As a file manager hands over a selection; a name that is gone is skipped.
     ASSERT_TRUE(app.Start({first, (app.HomeFolder() / "gone.tsln").string(), start}));
     ASSERT_TRUE(app.RunPasses(1));
-    ASSERT_EQ(openPapers.size(), 2u);
-    EXPECT_EQ(openPapers[0]->document->width, 400);
-    ASSERT_NE(activePaper, nullptr);
-    EXPECT_EQ(activePaper->width, 300);
+    ASSERT_EQ(editor->session.openPapers.size(), 2u);
+    EXPECT_EQ(editor->session.openPapers[0]->document->width, 400);
+    ASSERT_NE(editor->session.activePaper, nullptr);
+    EXPECT_EQ(editor->session.activePaper->width, 300);
     EXPECT_EQ(app.WindowTitle(), "Tessellon/Linux64 - [start.tsln]");
-    EXPECT_EQ(recentFiles, (std::vector<std::string>{start, first}));
+    EXPECT_EQ(editor->session.recentFiles, (std::vector<std::string>{start, first}));
     app.Exit();
 }
 
@@ -356,7 +358,7 @@ TEST_F(FileCommandsTest, ResizeOpensTheResizeDialogForTheActivePaper) {
 TEST_F(FileCommandsTest, EveryChangeToWhatAFileStoresIsAskedAboutOnClose) {
     const std::string path = CreateSavedPaper("room");
     Choose("File", "Close");
-    ASSERT_TRUE(openPapers.empty());
+    ASSERT_TRUE(editor->session.openPapers.empty());
     const auto clickEntry = [this](const std::string& name, uint8_t button) {
         const SDL_Point centre = Centre(FindToolboxEntry(name)->rect);
         app.Click(centre.x, centre.y, button);
@@ -377,23 +379,23 @@ TEST_F(FileCommandsTest, EveryChangeToWhatAFileStoresIsAskedAboutOnClose) {
         SCOPED_TRACE(name);
         AnswerFileDialog(path);
         Choose("File", "Open...");
-        ASSERT_EQ(openPapers.size(), 1u);
-        EXPECT_FALSE(activePaper->modified);
+        ASSERT_EQ(editor->session.openPapers.size(), 1u);
+        EXPECT_FALSE(editor->session.activePaper->modified);
         change();
-        EXPECT_TRUE(activePaper->modified);
+        EXPECT_TRUE(editor->session.activePaper->modified);
         questions.clear();
         Choose("File", "Close");
         EXPECT_EQ(questions.size(), 1u);
-        EXPECT_TRUE(openPapers.empty());
+        EXPECT_TRUE(editor->session.openPapers.empty());
     }
 }
 
 TEST_F(FileCommandsTest, ThePressedColourButtonFollowsTheActivePaper) {
     NewPaper("4x4");
-    Paper* plain = activePaper;
+    Paper* plain = editor->session.activePaper;
     const std::string path = Documents() + "red pen.tsln";
     NewPaper("4x4");
-    activePaper->drawColor = {200, 10, 20, 255};
+    editor->session.activePaper->drawColor = {200, 10, 20, 255};
     AnswerFileDialog(path);
     Choose("File", "Save As...");
     Choose("File", "Close");
@@ -401,7 +403,7 @@ TEST_F(FileCommandsTest, ThePressedColourButtonFollowsTheActivePaper) {
         return std::make_pair(FindToolboxEntry("color_normal")->selected,
                               FindToolboxEntry("color_custom")->selected);
     };
-    ASSERT_EQ(activePaper, plain);
+    ASSERT_EQ(editor->session.activePaper, plain);
     EXPECT_EQ(pressed(), std::make_pair(true, false));
 
     AnswerFileDialog(path);

@@ -71,7 +71,7 @@ class FileDialogTest : public DialogTest {
     // queued when a nested dialog opens goes to that dialog.
     static void Script(const std::string& caption,
                        std::vector<std::function<void(Dialog&)>> scripts) {
-        dialogPassHook = [caption, scripts](Dialog& dialog) {
+        editor->ui.dialogPassHook = [caption, scripts](Dialog& dialog) {
             if (IsFileDialog(dialog) && dialog.Caption() == caption &&
                 dialog.Passes() <= static_cast<int>(scripts.size())) {
                 scripts[static_cast<size_t>(dialog.Passes() - 1)](dialog);
@@ -157,7 +157,7 @@ TEST_F(FileDialogTest, OpenReturnsOneFileTypedOrDoubleClicked) {
 
     // A name that does not exist is answered with a message; the dialog stays.
     std::string message;
-    dialogPassHook = [&](Dialog& dialog) {
+    editor->ui.dialogPassHook = [&](Dialog& dialog) {
         if (dialog.Passes() != 1) {
             return;
         }
@@ -318,7 +318,7 @@ TEST_F(FileDialogTest, ReplacingAFileNeedsAYesAndNoKeepsTheDialogOpen) {
     std::vector<std::string> questions;
     const std::vector<std::string> answers = {"n", "y"};
     std::vector<std::string> nameAfterNo;
-    dialogPassHook = [&](Dialog& dialog) {
+    editor->ui.dialogPassHook = [&](Dialog& dialog) {
         if (dialog.Caption() == "Confirm Save As" && dialog.Passes() == 1) {
             questions.push_back(dialog.Text(kIdNone));
             if (questions.size() == 1) {
@@ -363,7 +363,7 @@ TEST_F(FileDialogTest, FolderBrowserReturnsTheShownOrChosenFolder) {
     EXPECT_EQ(chosen, Path("exports"));
 
     // A folder made in the dialog is chosen right away.
-    dialogPassHook = [](Dialog& dialog) {
+    editor->ui.dialogPassHook = [](Dialog& dialog) {
         if (dialog.Caption() == "New Folder" && dialog.Passes() == 1) {
             PushText("fresh");
             PushKey(SDLK_RETURN);
@@ -389,7 +389,7 @@ TEST_F(FileDialogTest, AHugeFolderStaysUsable) {
     std::vector<std::string> lastNames;
     double slowestPassMs = 0;
     auto startOfPass = std::chrono::steady_clock::now();
-    dialogPassHook = [&](Dialog& dialog) {
+    editor->ui.dialogPassHook = [&](Dialog& dialog) {
         const auto now = std::chrono::steady_clock::now();
         if (dialog.Passes() > 2) {
             slowestPassMs =

@@ -65,6 +65,6 @@ TEST_F(HelpCommandsTest, FileUrlsEncodeWhatAUrlCannotHold) {
 
 TEST_F(HelpCommandsTest, AboutShowsTheAboutScreen) {
     Choose("Help", "About...");
-    EXPECT_TRUE(aboutRequested);
+    EXPECT_TRUE(editor->ui.aboutRequested);
     EXPECT_TRUE(app.RunPasses(2));
 }

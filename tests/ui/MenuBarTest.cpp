@@ -42,8 +42,8 @@ std::vector<std::string> MarkedItems(const MENU& menu) {
 // Opens the menu and draws it with the pointer away from the bar.
 void OpenAndDraw(AppHarness& app, const std::string& caption) {
     app.MouseMove(700, 500);
-    openMenu = FindMenu(caption);
-    ASSERT_NE(openMenu, nullptr);
+    editor->ui.openMenu = FindMenu(caption);
+    ASSERT_NE(editor->ui.openMenu, nullptr);
     ASSERT_TRUE(app.RunPasses(1));
 }
 
@@ -53,30 +53,30 @@ class MenuBarTest : public MenuTest {};
 
 TEST_F(MenuBarTest, TheBarHoldsSixMenusSideBySide) {
     std::vector<std::string> captions;
-    for (const auto& menu : menus) {
+    for (const auto& menu : editor->ui.menus) {
         captions.push_back(menu->caption);
     }
     EXPECT_EQ(captions, (std::vector<std::string>{"File", "Options", "Unit Options", "Grid",
                                                   "Windows", "Help"}));
-    int x = menuBarRect.x;
-    for (const auto& menu : menus) {
+    int x = editor->shell.menuBarRect.x;
+    for (const auto& menu : editor->ui.menus) {
         int width = 0;
         int height = 0;
-        TTF_SizeUTF8(menuFont, menu->caption.c_str(), &width, &height);
+        TTF_SizeUTF8(editor->shell.menuFont, menu->caption.c_str(), &width, &height);
         EXPECT_EQ(menu->titleRect.x, x) << menu->caption;
         EXPECT_EQ(menu->titleRect.w, width + 10) << menu->caption;
-        EXPECT_EQ(menu->titleRect.h, std::max(height + 6, menuBarRect.h));
+        EXPECT_EQ(menu->titleRect.h, std::max(height + 6, editor->shell.menuBarRect.h));
         EXPECT_EQ(menu->dropDownRect.y, menu->titleRect.y + menu->titleRect.h);
         x += menu->titleRect.w + 10;
     }
-    EXPECT_EQ(fileMenu, FindMenu("File"));
-    EXPECT_EQ(windowsMenu, FindMenu("Windows"));
+    EXPECT_EQ(editor->ui.fileMenu, FindMenu("File"));
+    EXPECT_EQ(editor->ui.windowsMenu, FindMenu("Windows"));
     for (size_t slot = 0; slot < 4; ++slot) {
-        ASSERT_NE(recentFileItems[slot], nullptr);
-        EXPECT_EQ(recentFileItems[slot]->caption, "- Recently Used File -");
-        EXPECT_EQ(recentFileItems[slot]->value, slot);
+        ASSERT_NE(editor->ui.recentFileItems[slot], nullptr);
+        EXPECT_EQ(editor->ui.recentFileItems[slot]->caption, "- Recently Used File -");
+        EXPECT_EQ(editor->ui.recentFileItems[slot]->value, slot);
     }
-    EXPECT_EQ(fileMenu->items.size(), 17u);
+    EXPECT_EQ(editor->ui.fileMenu->items.size(), 17u);
     EXPECT_EQ(FindMenu("Unit Options")->items.size(), 25u);
     EXPECT_EQ(FindMenu("Grid")->items.size(), 17u);
     EXPECT_EQ(Item("Unit Options", "16 Blocks = 1 Unit")->value, 16u);
@@ -84,7 +84,7 @@ TEST_F(MenuBarTest, TheBarHoldsSixMenusSideBySide) {
     EXPECT_EQ(Item("File", "Export Color PNG...")->value, 1u);
 
     // With no paper the Windows menu's separator is last: it takes no room.
-    const MENU& windows = *windowsMenu;
+    const MENU& windows = *editor->ui.windowsMenu;
     ASSERT_EQ(windows.items.size(), 4u);
     EXPECT_EQ(windows.items.back()->rect.w, 0);
     EXPECT_EQ(windows.dropDownRect.h, 3 * windows.items[0]->rect.h);
@@ -93,10 +93,10 @@ TEST_F(MenuBarTest, TheBarHoldsSixMenusSideBySide) {
     const SDL_Point help = Centre(FindMenu("Help")->titleRect);
     app.MouseMove(help.x, help.y);
     ASSERT_TRUE(app.RunPasses(1));
-    EXPECT_EQ(app.PixelAt(menuBarRect.w - 2, 1), kBar);
+    EXPECT_EQ(app.PixelAt(editor->shell.menuBarRect.w - 2, 1), kBar);
     EXPECT_EQ(app.PixelAt(FindMenu("Help")->titleRect.x + 1, 1), kHighlight);
     EXPECT_EQ(app.PixelAt(FindMenu("File")->titleRect.x + 1, 1), kBar);
-    EXPECT_EQ(openMenu, nullptr) << "hovering alone opens nothing";
+    EXPECT_EQ(editor->ui.openMenu, nullptr) << "hovering alone opens nothing";
 }
 
 TEST_F(MenuBarTest, CheckMarkRoomMovesCaptionsAndWidensTheDropDown) {
@@ -104,7 +104,7 @@ TEST_F(MenuBarTest, CheckMarkRoomMovesCaptionsAndWidensTheDropDown) {
     MENU checked;
     checked.showsCheckMarks = true;
     for (MENU* menu : {&plain, &checked}) {
-        menu->titleRect = {300, menuBarRect.y, 50, menuBarRect.h};
+        menu->titleRect = {300, editor->shell.menuBarRect.y, 50, editor->shell.menuBarRect.h};
         AddMenuHeader(*menu, "Heading");
         AddMenuSeparator(*menu);
         AddMenuItem(*menu, "Wide caption here", nullptr, 0, nullptr);
@@ -118,7 +118,7 @@ TEST_F(MenuBarTest, CheckMarkRoomMovesCaptionsAndWidensTheDropDown) {
     EXPECT_EQ(plain.items[1]->rect.y, plain.items[0]->rect.y + plain.items[0]->rect.h);
 
     auto captionLeft = [&](MENU& menu) {
-        openMenu = &menu;
+        editor->ui.openMenu = &menu;
         app.MouseMove(5, 700); // away from the menu
         EXPECT_TRUE(app.RunPasses(1));
         const SDL_Rect row = menu.items[2]->rect;
@@ -135,48 +135,49 @@ TEST_F(MenuBarTest, CheckMarkRoomMovesCaptionsAndWidensTheDropDown) {
     EXPECT_EQ(app.PixelAt(box.x, box.y + 10), kWhite);
     EXPECT_EQ(app.PixelAt(box.x + 10, box.y + box.h), (SDL_Color{0, 0, 0, 255}));
     EXPECT_EQ(app.PixelAt(box.x + box.w, box.y + 10), (SDL_Color{0, 0, 0, 255}));
-    openMenu = nullptr;
+    editor->ui.openMenu = nullptr;
 }
 
 TEST_F(MenuBarTest, ReleasesOnHeadersSeparatorsAndTitlesOnlyCloseTheMenu) {
     ASSERT_EQ(NewPaper("5x7"), "8.50x11.00");
-    ASSERT_NE(activePaper, nullptr);
-    const SDL_Color before = activePaper->palette.backgroundColor;
+    ASSERT_NE(editor->session.activePaper, nullptr);
+    const SDL_Color before = editor->session.activePaper->palette.backgroundColor;
     MENU* options = FindMenu("Options");
 
     for (const std::string& caption : {std::string("Background"), std::string("Draw Color")}) {
         ReleaseAt(Centre(options->titleRect));
-        ASSERT_EQ(openMenu, options);
+        ASSERT_EQ(editor->ui.openMenu, options);
         ReleaseAt(Centre(Item("Options", caption)->rect));
-        EXPECT_EQ(openMenu, nullptr) << caption;
+        EXPECT_EQ(editor->ui.openMenu, nullptr) << caption;
     }
     ReleaseAt(Centre(options->titleRect));
     const SDL_Rect separator = options->items[1]->rect;
     ReleaseAt({separator.x + 10, separator.y + 1});
-    EXPECT_EQ(openMenu, nullptr);
+    EXPECT_EQ(editor->ui.openMenu, nullptr);
     // Its own title, and a place outside the drop-down.
     ReleaseAt(Centre(options->titleRect));
     ReleaseAt(Centre(options->titleRect));
-    EXPECT_EQ(openMenu, nullptr);
+    EXPECT_EQ(editor->ui.openMenu, nullptr);
     ReleaseAt(Centre(options->titleRect));
     ReleaseAt({700, 500});
-    EXPECT_EQ(openMenu, nullptr);
-    EXPECT_EQ(activePaper->palette.backgroundColor, before);
+    EXPECT_EQ(editor->ui.openMenu, nullptr);
+    EXPECT_EQ(editor->session.activePaper->palette.backgroundColor, before);
 
     Choose("Options", "Light");
-    EXPECT_EQ(openMenu, nullptr);
-    EXPECT_EQ(activePaper->palette.backgroundColor, (SDL_Color{255, 255, 255, 255}));
+    EXPECT_EQ(editor->ui.openMenu, nullptr);
+    EXPECT_EQ(editor->session.activePaper->palette.backgroundColor,
+              (SDL_Color{255, 255, 255, 255}));
 }
 
 TEST_F(MenuBarTest, MovingAlongTheBarSwitchesTheOpenMenu) {
     MENU* file = FindMenu("File");
     MENU* grid = FindMenu("Grid");
     ReleaseAt(Centre(file->titleRect));
-    ASSERT_EQ(openMenu, file);
+    ASSERT_EQ(editor->ui.openMenu, file);
     const SDL_Point gridTitle = Centre(grid->titleRect);
     app.MouseMove(gridTitle.x, gridTitle.y);
     ASSERT_TRUE(app.RunPasses(1));
-    EXPECT_EQ(openMenu, grid);
+    EXPECT_EQ(editor->ui.openMenu, grid);
     SaveShot(app, "menu_grid_hover");
     // The grid menu's drop-down is drawn, the file menu's is not.
     const SDL_Rect gridRow = grid->items[0]->rect;
@@ -187,33 +188,34 @@ TEST_F(MenuBarTest, MovingAlongTheBarSwitchesTheOpenMenu) {
     // closes it rather than reopening.
     app.MouseMove(700, 500);
     ASSERT_TRUE(app.RunPasses(1));
-    EXPECT_EQ(openMenu, grid);
+    EXPECT_EQ(editor->ui.openMenu, grid);
     ReleaseAt(Centre(file->titleRect));
-    EXPECT_EQ(openMenu, nullptr);
+    EXPECT_EQ(editor->ui.openMenu, nullptr);
 }
 
 TEST_F(MenuBarTest, EscapeClosesTheMenuAndAChosenItemRunsWithTheMenuClosed) {
     NewPaper("5x7");
     // A line under way survives the Escape that closes a menu.
     ReleaseAt(Centre(FindToolboxEntry("line")->rect));
-    const SDL_Point start = {paperViewRect.x + 48, paperViewRect.y + 48};
+    const SDL_Point start = {editor->shell.paperViewRect.x + 48,
+                             editor->shell.paperViewRect.y + 48};
     ReleaseAt(start);
-    ASSERT_NE(activeToolInstance, nullptr);
+    ASSERT_NE(editor->session.activeToolInstance, nullptr);
     MENU* file = FindMenu("File");
     ReleaseAt(Centre(file->titleRect));
-    ASSERT_EQ(openMenu, file);
+    ASSERT_EQ(editor->ui.openMenu, file);
     app.PressKey(SDLK_ESCAPE);
     ASSERT_TRUE(app.RunPasses(1));
-    EXPECT_EQ(openMenu, nullptr);
-    EXPECT_NE(activeToolInstance, nullptr);
+    EXPECT_EQ(editor->ui.openMenu, nullptr);
+    EXPECT_NE(editor->session.activeToolInstance, nullptr);
     app.PressKey(SDLK_ESCAPE);
     ASSERT_TRUE(app.RunPasses(1));
-    EXPECT_EQ(activeToolInstance, nullptr);
+    EXPECT_EQ(editor->session.activeToolInstance, nullptr);
 
     // A dialog opened from a menu shows the window without the drop-down.
     const MENU* openWhileAsked = file;
     OnDialog([&](Dialog& dialog) {
-        openWhileAsked = openMenu;
+        openWhileAsked = editor->ui.openMenu;
         dialog.End(0);
     });
     Choose("File", "New...");
@@ -223,12 +225,12 @@ TEST_F(MenuBarTest, EscapeClosesTheMenuAndAChosenItemRunsWithTheMenuClosed) {
 TEST_F(MenuBarTest, AnOpenDropDownHidesTheTooltipOfTheButtonBelowIt) {
     MENU* file = FindMenu("File");
     ReleaseAt(Centre(file->titleRect));
-    ASSERT_EQ(openMenu, file);
+    ASSERT_EQ(editor->ui.openMenu, file);
     // A point of the File drop-down over a toolbox button (the Line tool's).
     const SDL_Rect item = file->items[4]->rect;
-    const SDL_Point over = {toolboxRect.x + 60, item.y + item.h / 2};
+    const SDL_Point over = {editor->shell.toolboxRect.x + 60, item.y + item.h / 2};
     ASSERT_TRUE(IsInside(file->dropDownRect, over));
-    ASSERT_TRUE(IsInside(toolboxRect, over));
+    ASSERT_TRUE(IsInside(editor->shell.toolboxRect, over));
     app.MouseMove(over.x, over.y);
     ASSERT_TRUE(app.RunPasses(1));
     std::string tooltip;
@@ -267,55 +269,55 @@ TEST_F(MenuBarTest, WithoutAPaperOnlyTheGridSwitchesShowCheckMarks) {
     const SDL_Rect first = grid->items[0]->rect;
     const SDL_Rect markArea = {first.x + 5, first.y, 16, first.h};
     EXPECT_GT(app.BoundsOfPixels(markArea, IsDark).w, 4);
-    openMenu = nullptr;
+    editor->ui.openMenu = nullptr;
 
     Choose("Grid", "[F5] Enable/Disable");
-    EXPECT_FALSE(gridVisible);
-    selectionDragging = true;
+    EXPECT_FALSE(editor->session.gridVisible);
+    editor->session.selectionDragging = true;
     Choose("Grid", "[F6] Grid Lock On/Off");
-    EXPECT_FALSE(gridLock);
-    EXPECT_FALSE(selectionDragging);
+    EXPECT_FALSE(editor->session.gridLock);
+    EXPECT_FALSE(editor->session.selectionDragging);
     OpenAndDraw(app, "Grid");
     EXPECT_TRUE(MarkedItems(*grid).empty());
     EXPECT_EQ(app.BoundsOfPixels(markArea, IsDark).w, 0);
 
     // Without the image the mark is drawn as text.
-    gridVisible = true;
+    editor->session.gridVisible = true;
     FreeMenuImages();
     ASSERT_TRUE(app.RunPasses(1));
     EXPECT_GT(app.BoundsOfPixels(markArea, IsDark).w, 4);
     SaveShot(app, "menu_grid_text_mark");
-    openMenu = nullptr;
+    editor->ui.openMenu = nullptr;
 }
 
 TEST_F(MenuBarTest, TheWindowsMenuListsOpenPapersWithTheActiveOneChecked) {
     EXPECT_TRUE(WindowsEntries().empty());
     ASSERT_EQ(NewPaper("5x7"), "8.50x11.00");
-    Paper* first = activePaper;
+    Paper* first = editor->session.activePaper;
     ASSERT_EQ(NewPaper("6x6"), "5.00x7.00");
-    Paper* second = activePaper;
+    Paper* second = editor->session.activePaper;
     EXPECT_EQ(WindowsEntries(), (std::vector<std::string>{"Unnamed File", "Unnamed File *"}));
 
     OpenAndDraw(app, "Windows");
     SaveShot(app, "menu_windows_two_papers");
-    const SDL_Rect separator = windowsMenu->items[3]->rect;
+    const SDL_Rect separator = editor->ui.windowsMenu->items[3]->rect;
     EXPECT_EQ(separator.h, 4) << "with papers below it the separator is drawn";
     EXPECT_EQ(app.PixelAt(separator.x + 20, separator.y + 1), (SDL_Color{0, 0, 0, 255}));
     EXPECT_EQ(app.PixelAt(separator.x + 20, separator.y + 2), (SDL_Color{51, 51, 51, 255}));
-    openMenu = nullptr;
+    editor->ui.openMenu = nullptr;
 
     // The first entry activates the first paper.
-    ReleaseAt(Centre(windowsMenu->titleRect));
-    ReleaseAt(Centre(windowsMenu->items[4]->rect));
-    EXPECT_EQ(activePaper, first);
+    ReleaseAt(Centre(editor->ui.windowsMenu->titleRect));
+    ReleaseAt(Centre(editor->ui.windowsMenu->items[4]->rect));
+    EXPECT_EQ(editor->session.activePaper, first);
     EXPECT_EQ(WindowsEntries(), (std::vector<std::string>{"Unnamed File *", "Unnamed File"}));
 
     Choose("File", "Close");
-    EXPECT_EQ(activePaper, second);
+    EXPECT_EQ(editor->session.activePaper, second);
     EXPECT_EQ(WindowsEntries(), (std::vector<std::string>{"Unnamed File *"}));
     Choose("File", "Close");
     EXPECT_TRUE(WindowsEntries().empty());
-    EXPECT_EQ(windowsMenu->items.back()->rect.w, 0);
+    EXPECT_EQ(editor->ui.windowsMenu->items.back()->rect.w, 0);
 }
 
 TEST_F(MenuBarTest, ScaleItemsCheckTheActivePapersSettings) {
@@ -325,17 +327,18 @@ TEST_F(MenuBarTest, ScaleItemsCheckTheActivePapersSettings) {
     OpenAndDraw(app, "Unit Options");
     EXPECT_EQ(MarkedItems(*units), (std::vector<std::string>{"Feet", "4 Blocks = 1 Unit"}));
     SaveShot(app, "menu_unit_options");
-    openMenu = nullptr;
+    editor->ui.openMenu = nullptr;
 
     Choose("Unit Options", "Centimeters");
     Choose("Unit Options", "16 Blocks = 1 Unit");
-    EXPECT_EQ(activePaper->unitIndex, 3);
-    EXPECT_EQ(activePaper->blocksPerUnit, 16);
+    EXPECT_EQ(editor->session.activePaper->unitIndex, 3);
+    EXPECT_EQ(editor->session.activePaper->blocksPerUnit, 16);
     Choose("Grid", "4 Lines Per Inch");
     Choose("Grid", "1 Lines Per Inch");
-    EXPECT_EQ(activePaper->linesPerInch, 1);
-    EXPECT_EQ(activePaper->blockWidth, 96);
-    EXPECT_EQ(activePaper->blocksPerUnit, 16) << "the grid scale leaves the unit scale";
+    EXPECT_EQ(editor->session.activePaper->linesPerInch, 1);
+    EXPECT_EQ(editor->session.activePaper->blockWidth, 96);
+    EXPECT_EQ(editor->session.activePaper->blocksPerUnit, 16)
+        << "the grid scale leaves the unit scale";
 
     OpenAndDraw(app, "Unit Options");
     EXPECT_EQ(MarkedItems(*units), (std::vector<std::string>{"Centimeters", "16 Blocks = 1 Unit"}));
@@ -344,7 +347,7 @@ TEST_F(MenuBarTest, ScaleItemsCheckTheActivePapersSettings) {
               (std::vector<std::string>{"[F5] Enable/Disable", "[F6] Grid Lock On/Off", "Black",
                                         "1 Lines Per Inch"}));
     SaveShot(app, "menu_grid_with_paper");
-    openMenu = nullptr;
+    editor->ui.openMenu = nullptr;
 }
 
 TEST_F(MenuBarTest, AQuickSecondClickOnTheMenuIsAChoiceNotADoubleClick) {
@@ -357,14 +360,15 @@ TEST_F(MenuBarTest, AQuickSecondClickOnTheMenuIsAChoiceNotADoubleClick) {
     app.MouseDown(light.x, light.y, SDL_BUTTON_LEFT, 2);
     app.MouseUp(light.x, light.y, SDL_BUTTON_LEFT, 2);
     ASSERT_TRUE(app.RunPasses(1));
-    EXPECT_EQ(openMenu, nullptr);
-    EXPECT_EQ(activePaper->palette.backgroundColor, (SDL_Color{255, 255, 255, 255}));
+    EXPECT_EQ(editor->ui.openMenu, nullptr);
+    EXPECT_EQ(editor->session.activePaper->palette.backgroundColor,
+              (SDL_Color{255, 255, 255, 255}));
 
     // Off the menus, the second click of a double click still counts for nothing.
-    const size_t objects = activePaper->objects.size();
+    const size_t objects = editor->session.activePaper->objects.size();
     app.MouseDown(400, 400, SDL_BUTTON_LEFT, 2);
     app.MouseUp(400, 400, SDL_BUTTON_LEFT, 2);
     ASSERT_TRUE(app.RunPasses(1));
-    EXPECT_EQ(activeToolInstance, nullptr);
-    EXPECT_EQ(activePaper->objects.size(), objects);
+    EXPECT_EQ(editor->session.activeToolInstance, nullptr);
+    EXPECT_EQ(editor->session.activePaper->objects.size(), objects);
 }

@@ -20,15 +20,15 @@ int AnswerSaveQuestion(const SDL_MessageBoxData* data, int* buttonId) {
 void MenuTest::SetUp() {
     ASSERT_TRUE(app.Start());
     // A dialog left without input ends as if closed, so no test can hang.
-    dialogCloseWhenIdle = true;
+    editor->ui.dialogCloseWhenIdle = true;
     saveAnswer = -1;
     questions.clear();
-    showMessageBox = AnswerSaveQuestion;
+    editor->ui.showMessageBox = AnswerSaveQuestion;
     ASSERT_TRUE(app.RunPasses(1));
 }
 
 void MenuTest::TearDown() {
-    dialogPassHook = nullptr;
+    editor->ui.dialogPassHook = nullptr;
 }
 
 MENU_ITEM* MenuTest::Item(const std::string& menu, const std::string& item,
@@ -63,16 +63,16 @@ void MenuTest::ReleaseAt(SDL_Point point) {
 void MenuTest::Choose(const std::string& menu, const std::string& item, const std::string& header) {
     MENU* found = FindMenu(menu);
     ASSERT_NE(found, nullptr) << menu;
-    ASSERT_EQ(openMenu, nullptr) << "a release on a title closes an open menu";
+    ASSERT_EQ(editor->ui.openMenu, nullptr) << "a release on a title closes an open menu";
     ReleaseAt(Centre(found->titleRect));
-    ASSERT_EQ(openMenu, found);
+    ASSERT_EQ(editor->ui.openMenu, found);
     MENU_ITEM* target = Item(menu, item, header);
     ASSERT_NE(target, nullptr);
     ReleaseAt(Centre(target->rect));
 }
 
 void MenuTest::OnDialog(std::function<void(Dialog&)> script) {
-    dialogPassHook = [script = std::move(script)](Dialog& dialog) {
+    editor->ui.dialogPassHook = [script = std::move(script)](Dialog& dialog) {
         if (dialog.Passes() == 1) {
             script(dialog);
         }
@@ -93,7 +93,7 @@ std::string MenuTest::NewPaper(const std::string& answer) {
         }
     });
     Choose("File", "New...");
-    dialogPassHook = nullptr;
+    editor->ui.dialogPassHook = nullptr;
     return offered;
 }
 
@@ -117,7 +117,7 @@ std::string MenuTest::Documents() const {
 std::vector<std::string> MenuTest::WindowsEntries() const {
     std::vector<std::string> entries;
     bool afterSeparator = false;
-    for (const auto& item : windowsMenu->items) {
+    for (const auto& item : editor->ui.windowsMenu->items) {
         if (afterSeparator) {
             entries.push_back(item->caption + (item->check(item->value) ? " *" : ""));
         }

@@ -4,7 +4,7 @@
 // save-before-close question.
 
 #include "app/AppHarness.h"
-#include "app/AppState.h"
+#include "app/Editor.h"
 #include "ui/Dialog.h"
 #include "ui/Menu.h"
 

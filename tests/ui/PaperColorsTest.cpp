@@ -44,7 +44,7 @@ class PaperColorsTest : public MenuTest {
             app.PressKey(SDLK_RETURN);
         });
         Choose(menu, item, header);
-        dialogPassHook = nullptr;
+        editor->ui.dialogPassHook = nullptr;
         return shown;
     }
 
@@ -65,37 +65,41 @@ class PaperColorsTest : public MenuTest {
 TEST_F(PaperColorsTest, BackgroundAndDrawColoursChangeOnlyThePalette) {
     NewPaper("4x4");
     Choose("Options", "Light");
-    EXPECT_EQ(activePaper->palette.backgroundColor, (SDL_Color{255, 255, 255, 255}));
+    EXPECT_EQ(editor->session.activePaper->palette.backgroundColor,
+              (SDL_Color{255, 255, 255, 255}));
     Choose("Options", "Dark");
-    EXPECT_EQ(activePaper->palette.backgroundColor, (SDL_Color{33, 40, 48, 255}));
+    EXPECT_EQ(editor->session.activePaper->palette.backgroundColor, (SDL_Color{33, 40, 48, 255}));
     EXPECT_EQ(ChooseColor("Options", "Choose...", "Background", ""), "33,40,48");
-    EXPECT_EQ(activePaper->palette.backgroundColor, (SDL_Color{33, 40, 48, 255}));
+    EXPECT_EQ(editor->session.activePaper->palette.backgroundColor, (SDL_Color{33, 40, 48, 255}));
     EXPECT_EQ(ChooseColor("Options", "Choose...", "Background", "200"), "33,40,48");
-    EXPECT_EQ(activePaper->palette.backgroundColor, (SDL_Color{200, 40, 48, 255}));
+    EXPECT_EQ(editor->session.activePaper->palette.backgroundColor, (SDL_Color{200, 40, 48, 255}));
 
     Choose("Options", "Black");
-    EXPECT_EQ(activePaper->palette.objectColor, (SDL_Color{0, 0, 0, 255}));
+    EXPECT_EQ(editor->session.activePaper->palette.objectColor, (SDL_Color{0, 0, 0, 255}));
     EXPECT_EQ(ChooseColor("Options", "Choose...", "Draw Color", "90"), "0,0,0");
-    EXPECT_EQ(activePaper->palette.objectColor, (SDL_Color{90, 0, 0, 255}));
+    EXPECT_EQ(editor->session.activePaper->palette.objectColor, (SDL_Color{90, 0, 0, 255}));
     Choose("Options", "White");
-    EXPECT_EQ(activePaper->palette.objectColor, (SDL_Color{255, 255, 255, 255}));
-    EXPECT_EQ(activePaper->palette.backgroundColor, (SDL_Color{200, 40, 48, 255}));
+    EXPECT_EQ(editor->session.activePaper->palette.objectColor, (SDL_Color{255, 255, 255, 255}));
+    EXPECT_EQ(editor->session.activePaper->palette.backgroundColor, (SDL_Color{200, 40, 48, 255}));
 
     // The view shows the new background at once.
     Choose("Options", "Light");
     ASSERT_TRUE(app.RunPasses(1));
     EXPECT_TRUE(
-        Near(app.PixelAt(paperViewRect.x + 100, paperViewRect.y + 100), {255, 255, 255, 255}));
+        Near(app.PixelAt(editor->shell.paperViewRect.x + 100, editor->shell.paperViewRect.y + 100),
+             {255, 255, 255, 255}));
 
     // The palette is saved with the paper: closing asks about it.
-    EXPECT_TRUE(activePaper->modified);
+    EXPECT_TRUE(editor->session.activePaper->modified);
     saveAnswer = kSaveQuestionNo;
     Choose("File", "Close");
-    EXPECT_TRUE(openPapers.empty());
+    EXPECT_TRUE(editor->session.openPapers.empty());
     EXPECT_EQ(questions.size(), 1u);
 
     // Without a paper nothing opens.
-    dialogPassHook = [](Dialog&) { ADD_FAILURE() << "a chooser opened without a paper"; };
+    editor->ui.dialogPassHook = [](Dialog&) {
+        ADD_FAILURE() << "a chooser opened without a paper";
+    };
     Choose("Options", "Choose...", "Background");
     Choose("Options", "Image...");
 }
@@ -106,14 +110,14 @@ TEST_F(PaperColorsTest, TheGridColourCheckFollowsTheChoice) {
     NewPaper("4x4");
     EXPECT_EQ(MarkedGridColors(), std::vector<std::string>{"Black"});
     Choose("Grid", "Green");
-    EXPECT_EQ(activePaper->palette.gridColor, (SDL_Color{0, 128, 0, 255}));
+    EXPECT_EQ(editor->session.activePaper->palette.gridColor, (SDL_Color{0, 128, 0, 255}));
     EXPECT_EQ(MarkedGridColors(), std::vector<std::string>{"Green"});
     Choose("Grid", "Gray");
-    EXPECT_EQ(activePaper->palette.gridColor, (SDL_Color{208, 208, 208, 255}));
+    EXPECT_EQ(editor->session.activePaper->palette.gridColor, (SDL_Color{208, 208, 208, 255}));
     EXPECT_EQ(MarkedGridColors(), std::vector<std::string>{"Gray"});
-    EXPECT_TRUE(activePaper->modified) << "the grid colour is saved with the paper";
+    EXPECT_TRUE(editor->session.activePaper->modified) << "the grid colour is saved with the paper";
     // A colour of no entry checks none.
-    activePaper->palette.gridColor = {1, 2, 3, 255};
+    editor->session.activePaper->palette.gridColor = {1, 2, 3, 255};
     EXPECT_TRUE(MarkedGridColors().empty());
 }
 
@@ -130,7 +134,7 @@ TEST_F(PaperColorsTest, CustomColoursStayForEveryPaper) {
         app.PressKey(SDLK_ESCAPE);
     });
     Choose("Options", "Choose...", "Background");
-    EXPECT_EQ(activePaper->palette.backgroundColor, (SDL_Color{33, 40, 48, 255}));
+    EXPECT_EQ(editor->session.activePaper->palette.backgroundColor, (SDL_Color{33, 40, 48, 255}));
 
     NewPaper("5x5");
     SDL_Color offered = {};
@@ -173,21 +177,23 @@ TEST_F(PaperColorsTest, ABackgroundImageIsAChangeToSave) {
     });
     Choose("Options", "Image...");
     EXPECT_EQ(caption, "Select Image File");
-    ASSERT_EQ(imageFileTypes.size(), 1u);
-    EXPECT_EQ(typeLabel, imageFileTypes.begin()->first);
+    ASSERT_EQ(editor->ui.imageFileTypes.size(), 1u);
+    EXPECT_EQ(typeLabel, editor->ui.imageFileTypes.begin()->first);
     EXPECT_EQ(typeLabel.rfind("Images (*.png;*.bmp", 0), 0u) << typeLabel;
-    EXPECT_TRUE(activePaper->backgroundImagePath.empty());
-    EXPECT_FALSE(activePaper->modified);
+    EXPECT_TRUE(editor->session.activePaper->backgroundImagePath.empty());
+    EXPECT_FALSE(editor->session.activePaper->modified);
 
     AnswerFileDialog(image);
     Choose("Options", "Image...");
-    EXPECT_EQ(activePaper->backgroundImagePath, image);
-    EXPECT_TRUE(activePaper->modified);
+    EXPECT_EQ(editor->session.activePaper->backgroundImagePath, image);
+    EXPECT_TRUE(editor->session.activePaper->modified);
     ASSERT_TRUE(app.RunPasses(1));
-    EXPECT_TRUE(Near(app.PixelAt(paperViewRect.x + 10, paperViewRect.y + 10), {250, 10, 10, 255}));
+    EXPECT_TRUE(
+        Near(app.PixelAt(editor->shell.paperViewRect.x + 10, editor->shell.paperViewRect.y + 10),
+             {250, 10, 10, 255}));
 
     saveAnswer = kSaveQuestionCancel;
     Choose("File", "Close");
     EXPECT_EQ(questions.size(), 1u);
-    EXPECT_EQ(openPapers.size(), 1u);
+    EXPECT_EQ(editor->session.openPapers.size(), 1u);
 }

@@ -14,18 +14,18 @@ class RecentFilesTest : public MenuTest {
   protected:
     // Saves the active paper (a new one when there is none) as `path`.
     void SaveAs(const std::string& path) {
-        if (activePaper == nullptr) {
+        if (editor->session.activePaper == nullptr) {
             NewPaper("2x2");
         }
         AnswerFileDialog(path);
         Choose("File", "Save As...");
-        dialogPassHook = nullptr;
-        ASSERT_EQ(activePaper->filePath, path);
+        editor->ui.dialogPassHook = nullptr;
+        ASSERT_EQ(editor->session.activePaper->filePath, path);
     }
 
     static std::vector<std::string> SlotCaptions() {
         std::vector<std::string> captions;
-        for (MENU_ITEM* item : recentFileItems) {
+        for (MENU_ITEM* item : editor->ui.recentFileItems) {
             captions.push_back(item->caption);
         }
         return captions;
@@ -52,8 +52,8 @@ class RecentFilesTest : public MenuTest {
     void Restart() {
         app.Exit();
         ASSERT_TRUE(app.Start());
-        showMessageBox = nullptr;
-        dialogCloseWhenIdle = true;
+        editor->ui.showMessageBox = nullptr;
+        editor->ui.dialogCloseWhenIdle = true;
     }
 };
 
@@ -68,7 +68,7 @@ TEST_F(RecentFilesTest, SavesMoveTheirFileToTheHeadOnce) {
     SaveAs(a);
     SaveAs(b);
     SaveAs(a);
-    EXPECT_EQ(recentFiles, (std::vector<std::string>{a, b}));
+    EXPECT_EQ(editor->session.recentFiles, (std::vector<std::string>{a, b}));
     EXPECT_EQ(SlotCaptions(), (std::vector<std::string>{"a", "b", kPlaceholder, kPlaceholder}));
     EXPECT_EQ(Stored(0), a);
     EXPECT_EQ(Stored(1), b);
@@ -77,7 +77,7 @@ TEST_F(RecentFilesTest, SavesMoveTheirFileToTheHeadOnce) {
     // Another letter case is the same document: the newer spelling stays.
     const std::string upper = Documents() + "B.TSLN";
     SaveAs(upper);
-    EXPECT_EQ(recentFiles, (std::vector<std::string>{upper, a}));
+    EXPECT_EQ(editor->session.recentFiles, (std::vector<std::string>{upper, a}));
     EXPECT_EQ(SlotCaptions(), (std::vector<std::string>{"B", "a", kPlaceholder, kPlaceholder}));
 
     // Only the last extension goes from the caption.
@@ -89,9 +89,9 @@ TEST_F(RecentFilesTest, SavesMoveTheirFileToTheHeadOnce) {
     EXPECT_EQ(RecentDisplayName("/home/.tsln"), "");
 
     // The wider captions widen the File menu.
-    const int width = fileMenu->dropDownRect.w;
+    const int width = editor->ui.fileMenu->dropDownRect.w;
     SaveAs(Documents() + "a much longer name than any item of the file menu.tsln");
-    EXPECT_GT(fileMenu->dropDownRect.w, width);
+    EXPECT_GT(editor->ui.fileMenu->dropDownRect.w, width);
 }
 
 TEST_F(RecentFilesTest, AFifthFileDropsTheOldest) {
@@ -100,7 +100,8 @@ TEST_F(RecentFilesTest, AFifthFileDropsTheOldest) {
         paths.push_back(Documents() + name + ".tsln");
         SaveAs(paths.back());
     }
-    EXPECT_EQ(recentFiles, (std::vector<std::string>{paths[4], paths[3], paths[2], paths[1]}));
+    EXPECT_EQ(editor->session.recentFiles,
+              (std::vector<std::string>{paths[4], paths[3], paths[2], paths[1]}));
     EXPECT_EQ(SlotCaptions(), (std::vector<std::string>{"five", "four", "three", "two"}));
     for (size_t index = 0; index < 4; ++index) {
         EXPECT_EQ(Stored(index), paths[4 - index]);
@@ -115,13 +116,15 @@ TEST_F(RecentFilesTest, TheListSurvivesARestartWithoutVanishedFiles) {
     SaveAs(gone);
     SaveAs(odd);
     Restart();
-    EXPECT_EQ(recentFiles, (std::vector<std::string>{odd, gone, Documents() + "first.tsln"}));
+    EXPECT_EQ(editor->session.recentFiles,
+              (std::vector<std::string>{odd, gone, Documents() + "first.tsln"}));
     EXPECT_EQ(SlotCaptions()[0], "  two  blanks = %41 \xC3\xA9");
-    EXPECT_TRUE(openPapers.empty()) << "nothing is opened at start-up";
+    EXPECT_TRUE(editor->session.openPapers.empty()) << "nothing is opened at start-up";
 
     fs::remove(gone);
     Restart();
-    EXPECT_EQ(recentFiles, (std::vector<std::string>{odd, Documents() + "first.tsln"}));
+    EXPECT_EQ(editor->session.recentFiles,
+              (std::vector<std::string>{odd, Documents() + "first.tsln"}));
     EXPECT_EQ(SlotCaptions()[2], kPlaceholder);
     EXPECT_EQ(Stored(1), gone) << "start-up does not write the list back";
 }
@@ -135,7 +138,7 @@ TEST_F(RecentFilesTest, TheStoreMayHoldGapsAndJunk) {
     Store(2, "");
     Store(3, Documents()); // a folder
     ASSERT_TRUE(app.Start());
-    EXPECT_EQ(recentFiles, std::vector<std::string>{kept});
+    EXPECT_EQ(editor->session.recentFiles, std::vector<std::string>{kept});
     EXPECT_EQ(SlotCaptions(),
               (std::vector<std::string>{"kept", kPlaceholder, kPlaceholder, kPlaceholder}));
 }
@@ -150,19 +153,20 @@ TEST_F(RecentFilesTest, ASlotOpensItsFileOrSaysItIsGone) {
     ASSERT_EQ(SlotCaptions()[1], "a");
 
     Choose("File", kPlaceholder); // an empty slot does nothing
-    EXPECT_TRUE(openPapers.empty());
+    EXPECT_TRUE(editor->session.openPapers.empty());
 
-    ReleaseAt(Centre(fileMenu->titleRect));
-    ReleaseAt(Centre(recentFileItems[1]->rect));
-    ASSERT_EQ(openPapers.size(), 1u);
-    EXPECT_EQ(activePaper->filePath, a);
-    EXPECT_EQ(recentFiles, (std::vector<std::string>{a, b}));
+    ReleaseAt(Centre(editor->ui.fileMenu->titleRect));
+    ReleaseAt(Centre(editor->ui.recentFileItems[1]->rect));
+    ASSERT_EQ(editor->session.openPapers.size(), 1u);
+    EXPECT_EQ(editor->session.activePaper->filePath, a);
+    EXPECT_EQ(editor->session.recentFiles, (std::vector<std::string>{a, b}));
     EXPECT_EQ(app.WindowTitle(), "Tessellon/Linux64 - [a.tsln]");
 
     fs::remove(b);
-    ReleaseAt(Centre(fileMenu->titleRect));
-    ReleaseAt(Centre(recentFileItems[1]->rect));
-    EXPECT_EQ(std::string(statusNotice), "File doesn't exist or we don't have read permission!");
-    EXPECT_EQ(openPapers.size(), 1u);
-    EXPECT_EQ(recentFiles, (std::vector<std::string>{a, b}));
+    ReleaseAt(Centre(editor->ui.fileMenu->titleRect));
+    ReleaseAt(Centre(editor->ui.recentFileItems[1]->rect));
+    EXPECT_EQ(std::string(editor->ui.statusNotice),
+              "File doesn't exist or we don't have read permission!");
+    EXPECT_EQ(editor->session.openPapers.size(), 1u);
+    EXPECT_EQ(editor->session.recentFiles, (std::vector<std::string>{a, b}));
 }

@@ -15,8 +15,8 @@ constexpr const char* kResizeCaption = "Resize Paper";
 
 class ResizeDialogTest : public DialogTest {
   protected:
-    std::string Notice() const { return statusNotice; }
-    void ClearNotice() { statusNotice[0] = '\0'; }
+    std::string Notice() const { return editor->ui.statusNotice; }
+    void ClearNotice() { editor->ui.statusNotice[0] = '\0'; }
     static SDL_Point FirstPoint(const Paper& paper, size_t index) {
         return {paper.objects[index]->record.X1(), paper.objects[index]->record.Y1()};
     }
@@ -54,7 +54,7 @@ TEST_F(ResizeDialogTest, TheSideButtonsDecideWhereTheAddedSpaceGoes) {
     ActiveTestPaper active(kLetterWidth, kLetterHeight);
     Paper& paper = active.paper;
     paper.CreateAndAddObject(LineRecord(ObjectKind::Line, 100, 100, 200, 200),
-                             OnLayer{currentLayer});
+                             OnLayer{editor->session.currentLayer});
     paper.undoStack.clear();
 
     std::string width;
@@ -82,7 +82,8 @@ TEST_F(ResizeDialogTest, TheSideButtonsDecideWhereTheAddedSpaceGoes) {
     EXPECT_TRUE(paper.undoStack.empty());
 
     // The centre button adds the space on all sides: half of it on the left.
-    paper.CreateAndAddObject(LineRecord(ObjectKind::Line, 5, 5, 9, 9), OnLayer{currentLayer});
+    paper.CreateAndAddObject(LineRecord(ObjectKind::Line, 5, 5, 9, 9),
+                             OnLayer{editor->session.currentLayer});
     ResizeWith("10", {kResizeAllSidesId});
     EXPECT_EQ(FirstPoint(paper, 0), (SDL_Point{172, 100}));
     paper.Undo();
@@ -140,7 +141,7 @@ TEST_F(ResizeDialogTest, SizesAreCheckedBeforeAnythingChanges) {
     ActiveTestPaper active(kLetterWidth, kLetterHeight);
     Paper& paper = active.paper;
     paper.CreateAndAddObject(LineRecord(ObjectKind::Line, 100, 100, 200, 200),
-                             OnLayer{currentLayer});
+                             OnLayer{editor->session.currentLayer});
     paper.undoStack.clear();
     paper.modified = false;
     auto unchanged = [&] {
@@ -204,8 +205,8 @@ TEST_F(ResizeDialogTest, AutoSizeLeavesFourSquaresAroundTheObjects) {
     Paper& paper = active.paper;
     ASSERT_EQ(paper.blockWidth, 24);
     paper.CreateAndAddObject(LineRecord(ObjectKind::Line, 150, 200, 300, 130),
-                             OnLayer{currentLayer});
-    paper.CreateAndAddObject(CircleRecord(200, 160, 20), OnLayer{currentLayer});
+                             OnLayer{editor->session.currentLayer});
+    paper.CreateAndAddObject(CircleRecord(200, 160, 20), OnLayer{editor->session.currentLayer});
     paper.undoStack.clear();
 
     OnDialogOpened([](Dialog& dialog) { PushClickOn(dialog, kResizeAutoSizeId); });
@@ -224,7 +225,7 @@ TEST_F(ResizeDialogTest, AutoSizeLeavesFourSquaresAroundTheObjects) {
     paper.objects.clear();
     paper.undoStack.clear();
     paper.CreateAndAddObject(LineRecord(ObjectKind::Line, 100, 100, 300, 200),
-                             OnLayer{currentLayer});
+                             OnLayer{editor->session.currentLayer});
     paper.undoStack.clear();
     AutoSizeActivePaper();
     EXPECT_EQ(paper.width, 396);
@@ -236,7 +237,7 @@ TEST_F(ResizeDialogTest, AutoSizeLeavesFourSquaresAroundTheObjects) {
     // Objects partly left of and above the paper come back onto it.
     paper.objects.clear();
     paper.CreateAndAddObject(LineRecord(ObjectKind::Line, -50, -30, 100, 60),
-                             OnLayer{currentLayer});
+                             OnLayer{editor->session.currentLayer});
     AutoSizeActivePaper();
     EXPECT_EQ(FirstPoint(paper, 0), (SDL_Point{118, 114}));
     EXPECT_EQ(paper.width, 364);
@@ -251,7 +252,7 @@ TEST_F(ResizeDialogTest, AutoSizeRefusesAnEmptyPaperAndOneThatWouldGrowTooLarge)
     EXPECT_EQ(paper.width, kLetterWidth);
 
     paper.CreateAndAddObject(LineRecord(ObjectKind::Line, 100, 100, 40000, 200),
-                             OnLayer{currentLayer});
+                             OnLayer{editor->session.currentLayer});
     paper.undoStack.clear();
     paper.modified = false;
     AutoSizeActivePaper();
@@ -265,7 +266,7 @@ TEST_F(ResizeDialogTest, AutoSizeRefusesAnEmptyPaperAndOneThatWouldGrowTooLarge)
     // end lies 2 pixels past a grid line.
     paper.objects.clear();
     paper.CreateAndAddObject(LineRecord(ObjectKind::Line, INT32_MIN + 10, 0, INT32_MIN + 110, 48),
-                             OnLayer{currentLayer});
+                             OnLayer{editor->session.currentLayer});
     AutoSizeActivePaper();
     EXPECT_EQ(paper.objects[0]->record.X1(), 98);
     EXPECT_EQ(paper.objects[0]->record.X2(), 198);
@@ -274,7 +275,7 @@ TEST_F(ResizeDialogTest, AutoSizeRefusesAnEmptyPaperAndOneThatWouldGrowTooLarge)
 
 TEST_F(ResizeDialogTest, TheDialogEndsTheToolOperationInProgress) {
     int destroyed = 0;
-    activeToolInstance = std::make_unique<CountingTool>(destroyed);
+    editor->session.activeToolInstance = std::make_unique<CountingTool>(destroyed);
     int opened = 0;
     OnDialogOpened([&](Dialog&) { ++opened; });
     ShowResizeDialog(0, nullptr);
@@ -285,11 +286,11 @@ TEST_F(ResizeDialogTest, TheDialogEndsTheToolOperationInProgress) {
     ShowResizeDialog(0, nullptr);
     EXPECT_EQ(opened, 1);
     EXPECT_EQ(destroyed, 1);
-    EXPECT_EQ(activeToolInstance, nullptr);
+    EXPECT_EQ(editor->session.activeToolInstance, nullptr);
 
-    activeToolInstance = std::make_unique<CountingTool>(destroyed);
+    editor->session.activeToolInstance = std::make_unique<CountingTool>(destroyed);
     active.paper.CreateAndAddObject(LineRecord(ObjectKind::Line, 0, 0, 10, 10),
-                                    OnLayer{currentLayer});
+                                    OnLayer{editor->session.currentLayer});
     AutoSizeActivePaper();
     EXPECT_EQ(destroyed, 2);
 }
@@ -329,7 +330,7 @@ TEST_F(ResizeDialogTest, OkWithTheSizeUntouchedKeepsTheExactSize) {
         ActiveTestPaper active(size.x, size.y);
         Paper& paper = active.paper;
         paper.CreateAndAddObject(LineRecord(ObjectKind::Line, 30, 40, 50, 60),
-                                 OnLayer{currentLayer});
+                                 OnLayer{editor->session.currentLayer});
         paper.undoStack.clear();
         paper.modified = false;
         for (const std::vector<int>& sides :

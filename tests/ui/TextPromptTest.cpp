@@ -23,10 +23,10 @@ TEST_F(TextPromptTest, TypingOverTheOfferedTextAndPressingEnterAccepts) {
     EXPECT_TRUE(
         ShowTextPrompt("Enter Size", "Enter size in inches in format WxH", "8.50x11.00", answer));
     EXPECT_EQ(answer, "5x7");
-    EXPECT_EQ(promptText, "5x7");
+    EXPECT_EQ(editor->ui.promptText, "5x7");
     EXPECT_EQ(caption, "Enter Size");
     EXPECT_EQ(label, "Enter size in inches in format WxH");
-    EXPECT_EQ(promptTitle, "Enter Size");
+    EXPECT_EQ(editor->ui.promptTitle, "Enter Size");
 }
 
 TEST_F(TextPromptTest, CancelEscapeAndClosingLeaveTheAnswerAlone) {
@@ -47,7 +47,7 @@ TEST_F(TextPromptTest, CancelEscapeAndClosingLeaveTheAnswerAlone) {
     });
     EXPECT_FALSE(ShowTextPrompt("Enter Text", "What text do you want to display?", "old", answer));
     EXPECT_EQ(answer, "before");
-    EXPECT_EQ(promptText, "old") << "only OK reads the field";
+    EXPECT_EQ(editor->ui.promptText, "old") << "only OK reads the field";
 }
 
 TEST_F(TextPromptTest, OkOnAnEmptyFieldIsNotAnAnswer) {
@@ -58,7 +58,7 @@ TEST_F(TextPromptTest, OkOnAnEmptyFieldIsNotAnAnswer) {
     std::string answer = "before";
     EXPECT_FALSE(ShowTextPrompt("Enter Text", "What text do you want to display?", "old", answer));
     EXPECT_EQ(answer, "before");
-    EXPECT_EQ(promptText, "");
+    EXPECT_EQ(editor->ui.promptText, "");
 }
 
 TEST_F(TextPromptTest, AnswersAreCutTo255BytesOnACharacterBoundary) {

@@ -1,5 +1,5 @@
 #include "ui/Toolbox.h"
-#include "app/AppState.h"
+#include "app/Editor.h"
 #include "document/Paper.h"
 #include "tools/ToolTestSupport.h"
 #include "ui/ColorDialog.h"
@@ -45,7 +45,7 @@ class ToolboxTest : public ::testing::Test {
     }
     std::vector<std::string> Pressed() const {
         std::vector<std::string> names;
-        for (const ToolboxButton& entry : toolboxButtons) {
+        for (const ToolboxButton& entry : editor->ui.toolboxButtons) {
             if (entry.selected) {
                 names.push_back(entry.name);
             }
@@ -72,9 +72,9 @@ SDL_Point TopLeft(const ToolboxButton& entry) {
 TEST_F(ToolboxTest, TheLayoutPlacesTwoColumnsOfButtonsUnderTheirHeadings) {
     LayOutToolbox({0, 20, 86, 700});
     ASSERT_EQ(Entry("").rect.h, 2) << "the first entry is a separator";
-    ASSERT_EQ(toolboxButtons[1].rect.h, 17) << "headings in the 14-point menu font";
-    EXPECT_EQ(toolboxButtons[0].rect.y, 20);
-    EXPECT_EQ(toolboxButtons[1].rect.y, 26);
+    ASSERT_EQ(editor->ui.toolboxButtons[1].rect.h, 17) << "headings in the 14-point menu font";
+    EXPECT_EQ(editor->ui.toolboxButtons[0].rect.y, 20);
+    EXPECT_EQ(editor->ui.toolboxButtons[1].rect.y, 26);
     EXPECT_EQ(TopLeft(Entry("select")), (SDL_Point{2, 47}));
     EXPECT_EQ(TopLeft(Entry("line")), (SDL_Point{44, 47}));
     EXPECT_EQ(TopLeft(Entry("arrow")), (SDL_Point{2, 90}));
@@ -83,21 +83,21 @@ TEST_F(ToolboxTest, TheLayoutPlacesTwoColumnsOfButtonsUnderTheirHeadings) {
     EXPECT_EQ(TopLeft(Entry("text")), (SDL_Point{44, 133}));
     EXPECT_EQ(TopLeft(Entry("circle")), (SDL_Point{2, 176}));
     EXPECT_EQ(TopLeft(Entry("measurement")), (SDL_Point{44, 176}));
-    EXPECT_EQ(toolboxButtons[10].rect.y, 219) << "separator";
-    EXPECT_EQ(toolboxButtons[11].rect.y, 225) << "heading Draw Color";
+    EXPECT_EQ(editor->ui.toolboxButtons[10].rect.y, 219) << "separator";
+    EXPECT_EQ(editor->ui.toolboxButtons[11].rect.y, 225) << "heading Draw Color";
     EXPECT_EQ(TopLeft(Entry("color_normal")), (SDL_Point{2, 246}));
     EXPECT_EQ(TopLeft(Entry("color_custom")), (SDL_Point{44, 246}));
     EXPECT_EQ(TopLeft(Entry("color_select")), (SDL_Point{44, 289}));
-    EXPECT_EQ(toolboxButtons[15].rect.y, 332) << "separator";
-    EXPECT_EQ(toolboxButtons[16].label, "Layers");
-    EXPECT_EQ(toolboxButtons[16].rect.y, 338);
+    EXPECT_EQ(editor->ui.toolboxButtons[15].rect.y, 332) << "separator";
+    EXPECT_EQ(editor->ui.toolboxButtons[16].label, "Layers");
+    EXPECT_EQ(editor->ui.toolboxButtons[16].rect.y, 338);
     EXPECT_EQ(TopLeft(Entry("layer_0")), (SDL_Point{2, 359}));
     EXPECT_EQ(TopLeft(Entry("layer_1")), (SDL_Point{44, 359}));
     EXPECT_EQ(TopLeft(Entry("layer_14")), (SDL_Point{2, 660}));
     EXPECT_EQ(TopLeft(Entry("layer_15")), (SDL_Point{44, 660}));
-    EXPECT_EQ(toolboxButtons.back().rect.y, 703) << "final separator";
-    EXPECT_EQ(toolboxButtons.size(), 34u);
-    for (const ToolboxButton& entry : toolboxButtons) {
+    EXPECT_EQ(editor->ui.toolboxButtons.back().rect.y, 703) << "final separator";
+    EXPECT_EQ(editor->ui.toolboxButtons.size(), 34u);
+    for (const ToolboxButton& entry : editor->ui.toolboxButtons) {
         if (entry.kind == kToolboxEntryButton) {
             EXPECT_EQ(entry.rect.w, 40);
             EXPECT_EQ(entry.rect.h, 40);
@@ -115,12 +115,13 @@ TEST_F(ToolboxTest, TheLayoutPlacesTwoColumnsOfButtonsUnderTheirHeadings) {
 TEST_F(ToolboxTest, AtStartTheSelectToolTheDefaultColourAndLayerOneArePressed) {
     ASSERT_TRUE(app.RunPasses(1));
     SaveFrame("toolbox_start");
-    EXPECT_STREQ(currentToolName, "select");
+    EXPECT_STREQ(editor->session.currentToolName, "select");
     EXPECT_EQ(Pressed(), (std::vector<std::string>{"select", "color_normal", "layer_0"}));
     EXPECT_EQ(Entry("layer_0").label, "1");
     EXPECT_EQ(Entry("layer_15").label, "16");
     // Without a paper the panel is a darker grey and the swatches white.
-    EXPECT_EQ(app.PixelAt(toolboxRect.x + 1, toolboxRect.y + toolboxRect.h - 2),
+    EXPECT_EQ(app.PixelAt(editor->shell.toolboxRect.x + 1,
+                          editor->shell.toolboxRect.y + editor->shell.toolboxRect.h - 2),
               (SDL_Color{128, 128, 128, 255}));
     const SDL_Point swatch = Centre("color_custom");
     EXPECT_EQ(app.PixelAt(swatch.x, swatch.y), kWhite);
@@ -144,20 +145,20 @@ TEST_F(ToolboxTest, WithoutAPaperClicksDoNothingButLayerKeysWork) {
     ClickEntry("rect");
     ClickEntry("layer_3");
     ClickEntry("color_custom");
-    EXPECT_STREQ(currentToolName, "select");
+    EXPECT_STREQ(editor->session.currentToolName, "select");
     EXPECT_EQ(Pressed(), (std::vector<std::string>{"select", "color_normal", "layer_0"}));
     app.PressKey(SDLK_4);
     ASSERT_TRUE(app.RunPasses(1));
-    EXPECT_EQ(currentLayer, 3);
+    EXPECT_EQ(editor->session.currentLayer, 3);
     EXPECT_TRUE(Entry("layer_3").selected);
 }
 
 TEST_F(ToolboxTest, ClicksChooseTheToolTheColourSourceAndTheLayer) {
     OpenPaper();
     ClickEntry("circle");
-    EXPECT_STREQ(currentToolName, "circle");
+    EXPECT_STREQ(editor->session.currentToolName, "circle");
     ClickEntry("layer_5");
-    EXPECT_EQ(currentLayer, 5);
+    EXPECT_EQ(editor->session.currentLayer, 5);
     paper->drawColor = {10, 200, 30, 0};
     ClickEntry("color_custom");
     EXPECT_EQ(paper->drawColor.a, 255);
@@ -167,10 +168,10 @@ TEST_F(ToolboxTest, ClicksChooseTheToolTheColourSourceAndTheLayer) {
     EXPECT_EQ(app.PixelAt(swatch.x, swatch.y), (SDL_Color{10, 200, 30, 255}));
 
     // Headings and separators are no buttons: nothing changes.
-    const ToolboxButton& heading = toolboxButtons[1];
+    const ToolboxButton& heading = editor->ui.toolboxButtons[1];
     app.Click(heading.rect.x + heading.rect.w / 2, heading.rect.y + heading.rect.h / 2);
     ASSERT_TRUE(app.RunPasses(1));
-    EXPECT_STREQ(currentToolName, "circle");
+    EXPECT_STREQ(editor->session.currentToolName, "circle");
     EXPECT_EQ(Pressed(), (std::vector<std::string>{"circle", "color_custom", "layer_5"}));
 
     ClickEntry("color_normal");
@@ -180,31 +181,31 @@ TEST_F(ToolboxTest, ClicksChooseTheToolTheColourSourceAndTheLayer) {
     EXPECT_FALSE(Entry("color_custom").selected);
 
     SelectTool("no such tool");
-    EXPECT_STREQ(currentToolName, "circle");
+    EXPECT_STREQ(editor->session.currentToolName, "circle");
     EXPECT_TRUE(Entry("circle").selected);
     SelectTool("rect");
-    EXPECT_STREQ(currentToolName, "rect");
+    EXPECT_STREQ(editor->session.currentToolName, "rect");
     EXPECT_EQ(Pressed(), (std::vector<std::string>{"rect", "color_normal", "layer_5"}));
 }
 
 TEST_F(ToolboxTest, ARightClickShowsOrHidesALayerWithoutChoosingIt) {
     ClickEntry("layer_2", SDL_BUTTON_RIGHT);
-    EXPECT_STREQ(currentToolName, "select") << "nothing without a paper";
+    EXPECT_STREQ(editor->session.currentToolName, "select") << "nothing without a paper";
 
     OpenPaper();
     ClickEntry("layer_2", SDL_BUTTON_RIGHT);
     EXPECT_NE(paper->hiddenLayers[2], 0);
-    EXPECT_EQ(currentLayer, 0);
+    EXPECT_EQ(editor->session.currentLayer, 0);
     EXPECT_TRUE(Entry("layer_0").selected);
-    EXPECT_EQ(GetLayerHiddenIcon(Entry("layer_2")), hiddenIconTexture);
-    EXPECT_NE(hiddenIconTexture, nullptr);
+    EXPECT_EQ(GetLayerHiddenIcon(Entry("layer_2")), editor->ui.hiddenIconTexture);
+    EXPECT_NE(editor->ui.hiddenIconTexture, nullptr);
     EXPECT_EQ(GetLayerHiddenIcon(Entry("layer_3")), nullptr);
     SaveFrame("toolbox_hidden_layer");
     ClickEntry("layer_2", SDL_BUTTON_RIGHT);
     EXPECT_EQ(paper->hiddenLayers[2], 0);
     // Right clicks on other entries change nothing.
     ClickEntry("line", SDL_BUTTON_RIGHT);
-    EXPECT_STREQ(currentToolName, "select");
+    EXPECT_STREQ(editor->session.currentToolName, "select");
     for (uint8_t hidden : paper->hiddenLayers) {
         EXPECT_EQ(hidden, 0);
     }
@@ -224,7 +225,7 @@ TEST_F(ToolboxTest, TooltipsComeFromTheButtonUnderThePointer) {
     app.MouseMove(picker.x, picker.y);
     ASSERT_TRUE(app.RunPasses(1));
     EXPECT_EQ(Tooltip(), "Choose Custom Drawing Color");
-    const ToolboxButton& heading = toolboxButtons[16];
+    const ToolboxButton& heading = editor->ui.toolboxButtons[16];
     ASSERT_EQ(heading.label, "Layers");
     app.MouseMove(heading.rect.x + 20, heading.rect.y + 5);
     ASSERT_TRUE(app.RunPasses(1));
@@ -239,20 +240,21 @@ TEST_F(ToolboxTest, DestroyingTheToolboxFreesItsPicturesAndEntries) {
     OpenPaper();
     paper->hiddenLayers[0] = 1;
     ASSERT_TRUE(app.RunPasses(1));
-    ASSERT_NE(hiddenIconTexture, nullptr);
+    ASSERT_NE(editor->ui.hiddenIconTexture, nullptr);
     DestroyToolbox();
-    EXPECT_TRUE(toolboxButtons.empty());
-    EXPECT_EQ(hiddenIconTexture, nullptr);
+    EXPECT_TRUE(editor->ui.toolboxButtons.empty());
+    EXPECT_EQ(editor->ui.hiddenIconTexture, nullptr);
     // Drawing an empty toolbox still paints its panel.
     ASSERT_TRUE(app.RunPasses(1));
-    EXPECT_EQ(app.PixelAt(toolboxRect.x + 30, toolboxRect.y + 60), (SDL_Color{208, 208, 208, 255}));
+    EXPECT_EQ(app.PixelAt(editor->shell.toolboxRect.x + 30, editor->shell.toolboxRect.y + 60),
+              (SDL_Color{208, 208, 208, 255}));
 }
 
 TEST_F(ToolboxTest, ACustomColourChosenWithTheChooserIsShownAsTheDrawingColour) {
     OpenPaper();
-    dialogCloseWhenIdle = true;
+    editor->ui.dialogCloseWhenIdle = true;
     std::string startedOn;
-    dialogPassHook = [&](Dialog& dialog) {
+    editor->ui.dialogPassHook = [&](Dialog& dialog) {
         if (dialog.Passes() != 1) {
             return;
         }
@@ -265,7 +267,7 @@ TEST_F(ToolboxTest, ACustomColourChosenWithTheChooserIsShownAsTheDrawingColour) 
     };
     paper->drawColor = {1, 2, 3, 0};
     ClickEntry("color_select");
-    dialogPassHook = nullptr;
+    editor->ui.dialogPassHook = nullptr;
     EXPECT_EQ(startedOn, "1,2,3");
     EXPECT_EQ(paper->drawColor, (SDL_Color{200, 100, 50, 255}));
     // The pressed mark tells which colour new objects get.
@@ -278,13 +280,13 @@ TEST_F(ToolboxTest, ACustomColourChosenWithTheChooserIsShownAsTheDrawingColour) 
 
     // Cancel changes nothing.
     ClickEntry("color_normal");
-    dialogPassHook = [&](Dialog& dialog) {
+    editor->ui.dialogPassHook = [&](Dialog& dialog) {
         if (dialog.Passes() == 1) {
             app.PressKey(SDLK_ESCAPE);
         }
     };
     ClickEntry("color_select");
-    dialogPassHook = nullptr;
+    editor->ui.dialogPassHook = nullptr;
     EXPECT_EQ(paper->drawColor, (SDL_Color{200, 100, 50, 0}));
     EXPECT_TRUE(Entry("color_normal").selected);
 }

@@ -19,15 +19,15 @@ void AddObjects(Paper& paper) {
     for (int i = 0; i < 40; ++i) {
         const int x = 50 + i * 700;
         ObjectRecord line = LineRecord(ObjectKind::Arrow, x, 10 + i % 5, x + 600, 190 - i % 7);
-        paper.CreateAndAddObject(line, OnLayer{currentLayer});
+        paper.CreateAndAddObject(line, OnLayer{editor->session.currentLayer});
         paper.CreateAndAddObject(LineRecord(ObjectKind::Measurement, x, 60, x + 400, 130),
-                                 OnLayer{currentLayer});
+                                 OnLayer{editor->session.currentLayer});
         paper.CreateAndAddObject(CircleRecord(x + 300, 100, 66, i % 4 + 2, int16_t(i * 9)),
-                                 OnLayer{currentLayer});
+                                 OnLayer{editor->session.currentLayer});
         paper.CreateAndAddObject(TextRecord(x + 100, 66, "Band edge", int16_t(i * 17)),
-                                 OnLayer{currentLayer});
+                                 OnLayer{editor->session.currentLayer});
         paper.CreateAndAddObject(LineRecord(ObjectKind::DashedLine, x, 199, x + 650, 0),
-                                 OnLayer{currentLayer});
+                                 OnLayer{editor->session.currentLayer});
     }
 }
 
@@ -36,7 +36,8 @@ void AddObjects(Paper& paper) {
 TEST(PaperPngTest, ExportedImageHasThePixelsOfAWholePaperRender) {
     DocumentSession session(800, 600);
     Paper paper;
-    PaperView view(paper, drawFont, {paperViewRect.w, paperViewRect.h});
+    PaperView view(paper, editor->shell.drawFont,
+                   {editor->shell.paperViewRect.w, editor->shell.paperViewRect.h});
     // Wide enough that the export takes many bands of about 70 rows.
     ASSERT_TRUE(paper.SetSize(30000, 200));
     AddObjects(paper);
@@ -60,7 +61,8 @@ TEST(PaperPngTest, ExportedImageHasThePixelsOfAWholePaperRender) {
 TEST(PaperPngTest, FailedExportLeavesNoFileAndKeepsAnOldOne) {
     DocumentSession session;
     Paper paper;
-    PaperView view(paper, drawFont, {paperViewRect.w, paperViewRect.h});
+    PaperView view(paper, editor->shell.drawFont,
+                   {editor->shell.paperViewRect.w, editor->shell.paperViewRect.h});
     paper.width = 0;
     EXPECT_FALSE(WritePaperPng(view, true, TestPath("nosurface.png"))) << "a paper without size";
     ASSERT_TRUE(paper.SetSize(100, 100));
@@ -106,7 +108,8 @@ TEST(PaperPngTest, FailedExportLeavesNoFileAndKeepsAnOldOne) {
 TEST(PaperPngTest, TheTopEdgeCarriesItsMajorGridLineLikeEveryOtherInch) {
     DocumentSession session(800, 600);
     Paper paper;
-    PaperView view(paper, drawFont, {paperViewRect.w, paperViewRect.h});
+    PaperView view(paper, editor->shell.drawFont,
+                   {editor->shell.paperViewRect.w, editor->shell.paperViewRect.h});
     ASSERT_TRUE(paper.SetSize(3 * kPaperPixelsPerInch, 2 * kPaperPixelsPerInch));
     const std::string path = TestPath("grid.png");
     ASSERT_TRUE(WritePaperPng(view, false, path));

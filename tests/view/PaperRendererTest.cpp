@@ -92,7 +92,8 @@ const RenderOverlay kNoGrid = [] {
 TEST(PaperRendererTest, GridHasMinorAndMajorLinesOverTheWholePaper) {
     DocumentSession session(2000, 2000);
     Paper paper;
-    PaperView view(paper, drawFont, {paperViewRect.w, paperViewRect.h});
+    PaperView view(paper, editor->shell.drawFont,
+                   {editor->shell.paperViewRect.w, editor->shell.paperViewRect.h});
     ASSERT_TRUE(paper.SetSize(1056, 816));
     ASSERT_EQ(paper.blockWidth, 24);
     const SDL_Point counts = GridLineCounts(paper);
@@ -137,7 +138,8 @@ TEST(PaperRendererTest, GridHasMinorAndMajorLinesOverTheWholePaper) {
 TEST(PaperRendererTest, BlackAndWhiteTurnsColoursGreyAndHidesTheSelection) {
     DocumentSession session;
     Paper paper;
-    PaperView view(paper, drawFont, {paperViewRect.w, paperViewRect.h});
+    PaperView view(paper, editor->shell.drawFont,
+                   {editor->shell.paperViewRect.w, editor->shell.paperViewRect.h});
     ASSERT_TRUE(paper.SetSize(300, 200));
     auto coloured =
         Add(paper, LineRecord(ObjectKind::Rect, 10, 10, 50, 50), 0, {200, 50, 100, 255});
@@ -164,7 +166,8 @@ TEST(PaperRendererTest, BlackAndWhiteTurnsColoursGreyAndHidesTheSelection) {
 TEST(PaperRendererTest, HiddenLayersVanishButLayersAbove15AreAlwaysDrawn) {
     DocumentSession session;
     Paper paper;
-    PaperView view(paper, drawFont, {paperViewRect.w, paperViewRect.h});
+    PaperView view(paper, editor->shell.drawFont,
+                   {editor->shell.paperViewRect.w, editor->shell.paperViewRect.h});
     ASSERT_TRUE(paper.SetSize(300, 200));
     Add(paper, LineRecord(ObjectKind::Rect, 10, 10, 50, 50), 3);
     Add(paper, LineRecord(ObjectKind::Rect, 60, 10, 100, 50), 20);
@@ -182,7 +185,8 @@ TEST(PaperRendererTest, HiddenLayersVanishButLayersAbove15AreAlwaysDrawn) {
 TEST(PaperRendererTest, LargeBackgroundImagesShrinkToFitKeepingTheirShape) {
     DocumentSession session(2000, 2000);
     Paper paper;
-    PaperView view(paper, drawFont, {paperViewRect.w, paperViewRect.h});
+    PaperView view(paper, editor->shell.drawFont,
+                   {editor->shell.paperViewRect.w, editor->shell.paperViewRect.h});
     ASSERT_TRUE(paper.SetSize(1056, 816));
     SDL_Rect rect = BackgroundImageRect(paper, 2000, 1000);
     EXPECT_EQ(rect.w, 1056);
@@ -213,7 +217,7 @@ TEST(PaperRendererTest, LargeBackgroundImagesShrinkToFitKeepingTheirShape) {
     EXPECT_TRUE(PixelIs(view, 1055, 528, kDarkSlate));
 
     // A new renderer (here: a different view size) gets the image again.
-    paperViewRect = {0, 0, 500, 300};
+    editor->shell.paperViewRect = {0, 0, 500, 300};
     ASSERT_TRUE(RenderPaper(view, false, true, kNoGrid));
     EXPECT_TRUE(PixelIs(view, 499, 299, {255, 0, 0, 255}));
     std::remove(path.c_str());
@@ -222,7 +226,8 @@ TEST(PaperRendererTest, LargeBackgroundImagesShrinkToFitKeepingTheirShape) {
 TEST(PaperRendererTest, AnyPartOfThePaperRendersExactlyAsTheWholePaperDoes) {
     DocumentSession session(2000, 2000);
     Paper paper;
-    PaperView view(paper, drawFont, {paperViewRect.w, paperViewRect.h});
+    PaperView view(paper, editor->shell.drawFont,
+                   {editor->shell.paperViewRect.w, editor->shell.paperViewRect.h});
     ASSERT_TRUE(paper.SetSize(700, 500));
     paper.palette.gridColor = {60, 70, 90, 255};
     AddEveryKind(paper);
@@ -252,7 +257,8 @@ TEST(PaperRendererTest, AnyPartOfThePaperRendersExactlyAsTheWholePaperDoes) {
 TEST(PaperRendererTest, ViewOfAScrolledBigPaperShowsWhatIsThere) {
     DocumentSession session(1000, 700);
     Paper paper;
-    PaperView view(paper, drawFont, {paperViewRect.w, paperViewRect.h});
+    PaperView view(paper, editor->shell.drawFont,
+                   {editor->shell.paperViewRect.w, editor->shell.paperViewRect.h});
     ASSERT_TRUE(paper.SetSize(20000, 16000));
     AddEveryKind(paper);
     // Move everything far into the paper; add one object near the origin.
@@ -291,7 +297,8 @@ TEST(PaperRendererTest, ViewOfAScrolledBigPaperShowsWhatIsThere) {
 TEST(PaperRendererTest, DraggedSelectionShowsTwiceAndToolPreviewGetsItsColour) {
     DocumentSession session(400, 300);
     Paper paper;
-    PaperView view(paper, drawFont, {paperViewRect.w, paperViewRect.h});
+    PaperView view(paper, editor->shell.drawFont,
+                   {editor->shell.paperViewRect.w, editor->shell.paperViewRect.h});
     ASSERT_TRUE(paper.SetSize(400, 300));
     RenderOverlay overlay;
     overlay.showGrid = false;
@@ -328,7 +335,8 @@ TEST(PaperRendererTest, DraggedSelectionShowsTwiceAndToolPreviewGetsItsColour) {
 TEST(PaperRendererTest, LabelTexturesAreKeptOnlyWhileTheyAreDrawn) {
     DocumentSession session(400, 300);
     Paper paper;
-    PaperView view(paper, drawFont, {paperViewRect.w, paperViewRect.h});
+    PaperView view(paper, editor->shell.drawFont,
+                   {editor->shell.paperViewRect.w, editor->shell.paperViewRect.h});
     ASSERT_TRUE(paper.SetSize(400, 300));
     Add(paper, LineRecord(ObjectKind::Measurement, 20, 100, 380, 100));
     ASSERT_TRUE(RenderPaper(view, false, true));
@@ -350,7 +358,8 @@ TEST(PaperRendererTest, LabelTexturesAreKeptOnlyWhileTheyAreDrawn) {
 TEST(PaperRendererTest, AReusedViewPictureNeverLagsBehindTheDocument) {
     DocumentSession session(700, 500);
     Paper paper;
-    PaperView view(paper, drawFont, {paperViewRect.w, paperViewRect.h});
+    PaperView view(paper, editor->shell.drawFont,
+                   {editor->shell.paperViewRect.w, editor->shell.paperViewRect.h});
     ASSERT_TRUE(paper.SetSize(700, 500));
     AddEveryKind(paper);
     RenderOverlay overlay;
