@@ -2,12 +2,12 @@
 
 #include "app/AboutState.h"
 #include "app/Editor.h"
+#include "app/FileCommands.h"
 #include "app/Layout.h"
 #include "app/MainLoop.h"
 #include "app/PhysfsRWops.h"
 #include "draw/SdlOwners.h"
 #include "support/VRX_Random.h"
-#include "ui/FileCommands.h"
 
 #include <SDL2/SDL.h>
 #include <SDL2/SDL2_gfxPrimitives.h>

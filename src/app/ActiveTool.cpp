@@ -18,7 +18,7 @@ class ProgramToolHost final : public ToolHost {
   public:
     void ShowNotice(const std::string& text) override { ShowStatusNotice(text); }
     bool AskText(const char* title, const char* label, std::string& answer) override {
-        return ShowTextPrompt(title, label, editor->session.lastPromptText, answer);
+        return ShowTextPrompt(*editor, title, label, editor->session.lastPromptText, answer);
     }
     void RememberText(const std::string& text) override {
         SDL_strlcpy(editor->session.lastPromptText, text.c_str(),

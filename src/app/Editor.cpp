@@ -1,10 +1,13 @@
 #include "app/Editor.h"
 
+#include "app/StatusLine.h"
+#include "app/StatusNotice.h"
+
+#include "app/PaperWindows.h"
+#include "app/ToolboxButton.h"
 #include "document/Paper.h"
 #include "tools/Tool.h"
 #include "ui/Menu.h"
-#include "ui/PaperWindows.h"
-#include "ui/ToolboxButton.h"
 #include "view/PaperView.h"
 
 const FileTypeFilters documentFileTypes = {{"Tessellon Files", "*.tsln"}};
@@ -14,6 +17,31 @@ EditorSession::EditorSession() = default;
 EditorSession::~EditorSession() = default;
 EditorInterface::EditorInterface() = default;
 EditorInterface::~EditorInterface() = default;
+
+TTF_Font* Editor::Font() const {
+    // The menu font stands in until the dialogs' own size is open.
+    return shell.dialogFont != nullptr ? shell.dialogFont : shell.menuFont;
+}
+
+bool Editor::DrawBackdrop() {
+    if (ui.dialogBackdrop == nullptr) {
+        return false;
+    }
+    ui.dialogBackdrop();
+    return true;
+}
+
+SDL_Cursor* Editor::Cursor(SDL_SystemCursor id) {
+    return GetSystemCursor(id);
+}
+
+void Editor::ShowNotice(const std::string& text) {
+    ShowStatusNotice(text);
+}
+
+int Editor::ShowMessageBox(const SDL_MessageBoxData& data, int& buttonId) {
+    return ui.showMessageBox != nullptr ? ui.showMessageBox(&data, &buttonId) : -1;
+}
 
 namespace {
 

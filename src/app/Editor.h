@@ -8,6 +8,8 @@
 
 #include "app/AboutState.h"
 #include "support/Product.h"
+#include "ui/DialogHost.h"
+#include "ui/FileDialog.h"
 
 #include <SDL2/SDL_log.h>
 #include <SDL2/SDL_messagebox.h>
@@ -46,8 +48,6 @@ constexpr int kSystemCursorCount = 12;
 // Which keys are held down (see IsKeyHeld); SDL's keyboard state when empty.
 // Tests set it to hold modifier keys that queued events cannot press.
 using KeyHeldSource = std::function<bool(SDL_Scancode scancode)>;
-// File-type name -> wildcard pattern(s), sorted by name.
-using FileTypeFilters = std::map<std::string, std::string>;
 extern const FileTypeFilters documentFileTypes;
 extern const FileTypeFilters pngFileTypes;
 // Shows a message box: SDL_ShowMessageBox in the program; tests answer it
@@ -147,9 +147,6 @@ struct EditorInterface {
     char statusNotice[256] = {};
     int64_t statusNoticeExpiry = 0;
 
-    std::string promptTitle;
-    std::string promptLabel;
-    std::string promptText;
     // Image file types SDL_image reads, built on first use.
     FileTypeFilters imageFileTypes;
     MessageBoxFunction showMessageBox = SDL_ShowMessageBox;
@@ -172,10 +169,24 @@ struct EditorInterface {
     RandomByteSource aboutRandomSource;
 };
 
-struct Editor {
+struct Editor final : DialogHost {
     EditorShell shell;
     EditorSession session;
     EditorInterface ui;
+
+    // What the dialogs get of the editor.
+    SDL_Window* Window() const override { return shell.window; }
+    SDL_Renderer* Renderer() const override { return shell.renderer; }
+    TTF_Font* Font() const override;
+    int32_t FramePeriodMs() const override { return shell.framePeriodMs; }
+    bool DrawBackdrop() override;
+    SDL_Cursor* Cursor(SDL_SystemCursor id) override;
+    void ShowNotice(const std::string& text) override;
+    int ShowMessageBox(const SDL_MessageBoxData& data, int& buttonId) override;
+    Dialog*& RunningDialog() override { return ui.runningDialog; }
+    const std::function<void(Dialog&)>& PassHook() const override { return ui.dialogPassHook; }
+    bool CloseWhenIdle() const override { return ui.dialogCloseWhenIdle; }
+    uint32_t* CustomColorSlots() override { return session.customColorSlots; }
 };
 
 // The running program's editor; never null.

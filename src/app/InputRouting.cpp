@@ -2,7 +2,12 @@
 
 #include "app/ActiveTool.h"
 #include "app/Editor.h"
+#include "app/GridCommands.h"
 #include "app/Layout.h"
+#include "app/MenuBar.h"
+#include "app/PaperWindows.h"
+#include "app/Toolbox.h"
+#include "app/ToolboxButton.h"
 #include "document/Paper.h"
 #include "document/PaperObject.h"
 #include "tools/Tool.h"
@@ -10,11 +15,6 @@
 #include "tools/ToolRegistry.h"
 #include "tools/ToolSupport.h"
 #include "ui/EditObjectDialog.h"
-#include "ui/GridCommands.h"
-#include "ui/MenuBar.h"
-#include "ui/PaperWindows.h"
-#include "ui/Toolbox.h"
-#include "ui/ToolboxButton.h"
 #include "view/PaperView.h"
 
 #include <SDL2/SDL.h>
@@ -139,7 +139,7 @@ void HandlePlainKey(SDL_Keycode sym) {
         return;
     case SDLK_e:
         if (editor->session.activePaper != nullptr) {
-            EditSelectedObject(*editor->session.activePaper);
+            EditSelectedObject(*editor, *editor->session.activePaper);
         }
         return;
     case SDLK_F4:

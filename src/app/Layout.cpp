@@ -2,9 +2,9 @@
 
 #include "app/Drawing.h"
 #include "app/Editor.h"
+#include "app/PaperWindows.h"
 #include "app/WindowGeometry.h"
 #include "document/Paper.h"
-#include "ui/PaperWindows.h"
 #include "view/PaperView.h"
 
 #include <SDL2/SDL.h>

@@ -1,12 +1,12 @@
 #include "app/MainLoop.h"
 
 #include "app/AboutScreen.h"
+#include "app/Autosave.h"
 #include "app/Editor.h"
+#include "app/FileCommands.h"
 #include "app/Frame.h"
 #include "app/InputRouting.h"
 #include "app/Layout.h"
-#include "ui/Autosave.h"
-#include "ui/FileCommands.h"
 
 #include <SDL2/SDL.h>
 

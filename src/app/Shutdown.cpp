@@ -2,17 +2,17 @@
 
 #include "app/AboutScreen.h"
 #include "app/ActiveTool.h"
+#include "app/Autosave.h"
 #include "app/Editor.h"
+#include "app/ExportCommands.h"
+#include "app/FileCommands.h"
 #include "app/Log.h"
+#include "app/MenuBar.h"
+#include "app/PaperWindows.h"
 #include "app/StatusLine.h"
+#include "app/Toolbox.h"
 #include "app/WindowGeometry.h"
 #include "tools/Tool.h"
-#include "ui/Autosave.h"
-#include "ui/ExportCommands.h"
-#include "ui/FileCommands.h"
-#include "ui/MenuBar.h"
-#include "ui/PaperWindows.h"
-#include "ui/Toolbox.h"
 
 #include <SDL2/SDL.h>
 #include <SDL2/SDL_image.h>

@@ -5,12 +5,12 @@
 #include "app/Editor.h"
 #include "app/Layout.h"
 #include "app/StatusNotice.h"
+#include "app/Toolbox.h"
 #include "document/Paper.h"
 #include "document/Units.h"
 #include "support/Utf8Text.h"
 #include "tools/Tool.h"
 #include "ui/Menu.h"
-#include "ui/Toolbox.h"
 
 #include <SDL2/SDL.h>
 #include <SDL2/SDL_ttf.h>

@@ -1,7 +1,7 @@
 #include "ui/ColorDialog.h"
 
-#include "app/Editor.h"
 #include "ui/Dialog.h"
+#include "ui/DialogHost.h"
 
 #include <algorithm>
 #include <array>
@@ -40,7 +40,7 @@ bool SameRgb(SDL_Color a, SDL_Color b) {
 
 class ColorChooser {
   public:
-    explicit ColorChooser(SDL_Color start);
+    ColorChooser(DialogHost& host, SDL_Color start);
     bool Run() { return dialog.RunModal() == 1; }
     SDL_Color Current() const { return current; }
 
@@ -57,7 +57,8 @@ class ColorChooser {
     int customTarget = 0;
 };
 
-ColorChooser::ColorChooser(SDL_Color start) : dialog("Color", 236, 170), current(start) {
+ColorChooser::ColorChooser(DialogHost& host, SDL_Color start)
+    : dialog(host, "Color", 236, 170), current(start) {
     current.a = 255;
     dialog.AddStatic(kIdNone, "Basic colors:", {7, 7, 112, 8});
     DialogColorGrid& basic =
@@ -69,7 +70,7 @@ ColorChooser::ColorChooser(SDL_Color start) : dialog("Color", 236, 170), current
     DialogColorGrid& custom =
         dialog.AddColorGrid(kColorCustomGridId, {7, 116, 112, 28}, kCustomColumns, kCustomRows);
     for (int index = 0; index < kCustomSlotCount; ++index) {
-        custom.SetCellColor(index, ColorFromSlot(editor->session.customColorSlots[index]));
+        custom.SetCellColor(index, ColorFromSlot(dialog.Host().CustomColorSlots()[index]));
     }
     dialog.AddButton(kColorAddCustomId, "&Add to Custom Colors", {7, 149, 112, 14});
 
@@ -89,7 +90,7 @@ ColorChooser::ColorChooser(SDL_Color start) : dialog("Color", 236, 170), current
 
     // Adding fills the first unused (black) slot first, then goes round.
     for (int index = 0; index < kCustomSlotCount; ++index) {
-        if (editor->session.customColorSlots[index] == 0) {
+        if (dialog.Host().CustomColorSlots()[index] == 0) {
             customTarget = index;
             break;
         }
@@ -144,7 +145,7 @@ void ColorChooser::ReadFields(int changedId) {
 }
 
 void ColorChooser::AddToCustom() {
-    editor->session.customColorSlots[customTarget] = SlotFromColor(current);
+    dialog.Host().CustomColorSlots()[customTarget] = SlotFromColor(current);
     DialogColorGrid& custom = Grid(kColorCustomGridId);
     custom.SetCellColor(customTarget, current);
     custom.SetSelection(customTarget);
@@ -200,8 +201,8 @@ uint32_t SlotFromColor(SDL_Color color) {
            (static_cast<uint32_t>(color.b) << 16);
 }
 
-bool ChooseColorDialog(SDL_Color& color) {
-    ColorChooser chooser(color);
+bool ChooseColorDialog(DialogHost& host, SDL_Color& color) {
+    ColorChooser chooser(host, color);
     if (!chooser.Run()) {
         return false;
     }

@@ -6,6 +6,8 @@
 
 #include <cstdint>
 
+class DialogHost;
+
 constexpr int kColorBasicGridId = 1201;
 constexpr int kColorCustomGridId = 1202;
 constexpr int kColorAddCustomId = 1203;
@@ -17,7 +19,7 @@ constexpr int kColorBlueId = 1207;
 // Starts on `color`. On OK its red, green and blue become the chosen ones and
 // its alpha 255; true. On Cancel it is untouched; false. Custom colours added
 // meanwhile stay for the rest of the run either way.
-bool ChooseColorDialog(SDL_Color& color);
+bool ChooseColorDialog(DialogHost& host, SDL_Color& color);
 
 // A custom slot (0x00BBGGRR) as a colour and back.
 SDL_Color ColorFromSlot(uint32_t slot);

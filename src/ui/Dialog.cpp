@@ -1,7 +1,6 @@
 #include "ui/Dialog.h"
 
-#include "app/Editor.h"
-#include "app/StatusLine.h"
+#include "ui/DialogHost.h"
 
 #include <SDL2/SDL.h>
 
@@ -30,12 +29,11 @@ bool IsResize(const SDL_Event& event) {
                                              event.window.event == SDL_WINDOWEVENT_SIZE_CHANGED);
 }
 
-SDL_Point WindowSize() {
+SDL_Point WindowSize(SDL_Renderer* renderer) {
     int width = 0;
     int height = 0;
-    if (editor->shell.renderer == nullptr ||
-        SDL_GetRendererOutputSize(editor->shell.renderer, &width, &height) != 0 || width <= 0 ||
-        height <= 0) {
+    if (renderer == nullptr || SDL_GetRendererOutputSize(renderer, &width, &height) != 0 ||
+        width <= 0 || height <= 0) {
         return {kFallbackWindowWidth, kFallbackWindowHeight};
     }
     return {width, height};
@@ -43,12 +41,12 @@ SDL_Point WindowSize() {
 
 } // namespace
 
-Dialog::Dialog(std::string caption, int widthUnits, int heightUnits)
-    : caption(std::move(caption)), widthUnits(widthUnits), heightUnits(heightUnits) {}
+Dialog::Dialog(DialogHost& host, std::string caption, int widthUnits, int heightUnits)
+    : host(host), caption(std::move(caption)), widthUnits(widthUnits), heightUnits(heightUnits) {}
 
 Dialog::~Dialog() {
-    if (editor->ui.runningDialog == this) {
-        editor->ui.runningDialog = outer;
+    if (host.RunningDialog() == this) {
+        host.RunningDialog() = outer;
     }
 }
 
@@ -347,7 +345,7 @@ SDL_Rect Dialog::CloseBoxRect() const {
 }
 
 void Dialog::Place() {
-    font = DialogFont();
+    font = host.Font();
     units = MeasureDialogUnits(font);
     captionHeight = DialogLineHeight(font) + kCaptionPadding;
     frame.w = units.X(widthUnits) + 2 * kFrameBorder;
@@ -356,7 +354,7 @@ void Dialog::Place() {
 }
 
 void Dialog::Centre() {
-    const SDL_Point size = WindowSize();
+    const SDL_Point size = WindowSize(host.Renderer());
     frame.x = std::clamp((size.x - frame.w) / 2 + dragOffset.x, 0, std::max(0, size.x - frame.w));
     frame.y = std::clamp((size.y - frame.h) / 2 + dragOffset.y, 0, std::max(0, size.y - frame.h));
     clientOrigin = {frame.x + kFrameBorder, frame.y + kFrameBorder + captionHeight};
@@ -386,11 +384,11 @@ void Dialog::Notify(int id, DialogNotify notify) {
 }
 
 int Dialog::RunModal() {
-    if (editor->shell.renderer == nullptr) {
+    if (host.Renderer() == nullptr) {
         return 0; // nothing to show the dialog in
     }
-    outer = editor->ui.runningDialog;
-    editor->ui.runningDialog = this;
+    outer = host.RunningDialog();
+    host.RunningDialog() = this;
     ended = false;
     result = 0;
     passes = 0;
@@ -406,14 +404,13 @@ int Dialog::RunModal() {
     while (!ended) {
         const uint32_t passStart = SDL_GetTicks();
         ++passes;
-        if (editor->ui.dialogPassHook) {
+        if (host.PassHook()) {
             // A copy, so a script may replace the hook while it runs.
-            const std::function<void(Dialog&)> hook = editor->ui.dialogPassHook;
+            const std::function<void(Dialog&)> hook = host.PassHook();
             hook(*this);
         }
         SDL_PumpEvents();
-        if (!ended && editor->ui.dialogCloseWhenIdle &&
-            !SDL_HasEvents(SDL_FIRSTEVENT, SDL_LASTEVENT)) {
+        if (!ended && host.CloseWhenIdle() && !SDL_HasEvents(SDL_FIRSTEVENT, SDL_LASTEVENT)) {
             End(0);
         }
         SDL_Event event;
@@ -427,15 +424,14 @@ int Dialog::RunModal() {
         if (ended) {
             break;
         }
-        if (editor->shell.window == nullptr ||
-            (SDL_GetWindowFlags(editor->shell.window) & SDL_WINDOW_MINIMIZED) == 0) {
+        if (host.Window() == nullptr ||
+            (SDL_GetWindowFlags(host.Window()) & SDL_WINDOW_MINIMIZED) == 0) {
             DrawScene();
-            SDL_RenderPresent(editor->shell.renderer);
+            SDL_RenderPresent(host.Renderer());
         }
         const uint32_t elapsed = SDL_GetTicks() - passStart;
-        if (editor->shell.framePeriodMs > 0 &&
-            elapsed < static_cast<uint32_t>(editor->shell.framePeriodMs)) {
-            SDL_Delay(static_cast<uint32_t>(editor->shell.framePeriodMs) - elapsed);
+        if (host.FramePeriodMs() > 0 && elapsed < static_cast<uint32_t>(host.FramePeriodMs())) {
+            SDL_Delay(static_cast<uint32_t>(host.FramePeriodMs()) - elapsed);
         }
     }
 
@@ -452,7 +448,7 @@ int Dialog::RunModal() {
     if (!textInputWasActive) {
         SDL_StopTextInput();
     }
-    editor->ui.runningDialog = outer;
+    host.RunningDialog() = outer;
     outer = nullptr;
     return result;
 }
@@ -671,8 +667,7 @@ void Dialog::HandleMouseMotion(const SDL_MouseMotionEvent& motion) {
     // the dialog is gone.
     const bool overText =
         hovered != nullptr && hovered->enabled && dynamic_cast<DialogEdit*>(hovered) != nullptr;
-    SDL_Cursor* cursor =
-        GetSystemCursor(overText ? SDL_SYSTEM_CURSOR_IBEAM : SDL_SYSTEM_CURSOR_ARROW);
+    SDL_Cursor* cursor = host.Cursor(overText ? SDL_SYSTEM_CURSOR_IBEAM : SDL_SYSTEM_CURSOR_ARROW);
     if (cursor != nullptr && cursor != SDL_GetCursor()) {
         SDL_SetCursor(cursor);
     }
@@ -701,17 +696,16 @@ void Dialog::DrawBackdrop() const {
         outer->Draw(false);
         return;
     }
-    SDL_RenderSetClipRect(editor->shell.renderer, nullptr);
-    if (editor->ui.dialogBackdrop != nullptr) {
-        editor->ui.dialogBackdrop();
-        SDL_RenderSetClipRect(editor->shell.renderer, nullptr);
+    SDL_RenderSetClipRect(host.Renderer(), nullptr);
+    if (host.DrawBackdrop()) {
+        SDL_RenderSetClipRect(host.Renderer(), nullptr);
     } else {
         const SDL_Color color = DialogColors::kWorkspace;
-        SDL_SetRenderDrawColor(editor->shell.renderer, color.r, color.g, color.b, color.a);
-        SDL_RenderClear(editor->shell.renderer);
+        SDL_SetRenderDrawColor(host.Renderer(), color.r, color.g, color.b, color.a);
+        SDL_RenderClear(host.Renderer());
     }
-    const SDL_Point size = WindowSize();
-    FillRectBlended(editor->shell.renderer, {0, 0, size.x, size.y}, DialogColors::kDim);
+    const SDL_Point size = WindowSize(host.Renderer());
+    FillRectBlended(host.Renderer(), {0, 0, size.x, size.y}, DialogColors::kDim);
 }
 
 void Dialog::DrawScene() const {
@@ -722,25 +716,25 @@ void Dialog::DrawScene() const {
 void Dialog::Draw(bool active) const {
     using namespace DialogColors;
     const SDL_Rect shadow = {frame.x + kShadowOffset, frame.y + kShadowOffset, frame.w, frame.h};
-    FillRectBlended(editor->shell.renderer, shadow, kShadow);
-    FillRect(editor->shell.renderer, frame, kFace);
-    DrawFrame(editor->shell.renderer, frame, kFrame);
+    FillRectBlended(host.Renderer(), shadow, kShadow);
+    FillRect(host.Renderer(), frame, kFace);
+    DrawFrame(host.Renderer(), frame, kFrame);
 
     const SDL_Rect bar = CaptionRect();
-    FillRect(editor->shell.renderer, bar, active ? kCaption : kCaptionInactive);
+    FillRect(host.Renderer(), bar, active ? kCaption : kCaptionInactive);
     const SDL_Rect closeBox = CloseBoxRect();
     if (active && (closeBoxHovered || closeBoxPressed)) {
-        FillRect(editor->shell.renderer, closeBox, kCloseHover);
+        FillRect(host.Renderer(), closeBox, kCloseHover);
     }
-    DrawTextInRect(editor->shell.renderer, font, kCloseGlyph, closeBox, TextAlign::Center, true,
+    DrawTextInRect(host.Renderer(), font, kCloseGlyph, closeBox, TextAlign::Center, true,
                    kCaptionText);
     const SDL_Rect captionText = {bar.x + kCaptionTextInset, bar.y,
                                   closeBox.x - bar.x - 2 * kCaptionTextInset, bar.h};
-    DrawTextInRect(editor->shell.renderer, font, ElideText(font, caption, captionText.w),
-                   captionText, TextAlign::Left, true, kCaptionText);
+    DrawTextInRect(host.Renderer(), font, ElideText(font, caption, captionText.w), captionText,
+                   TextAlign::Left, true, kCaptionText);
 
     DialogPaint paint;
-    paint.renderer = editor->shell.renderer;
+    paint.renderer = host.Renderer();
     paint.font = font;
     paint.units = units;
     paint.dialogActive = active;

@@ -2,7 +2,7 @@
 // A modal dialog drawn inside the main window. It is built from controls
 // placed in dialog units (like a dialog template), is centred in the window,
 // and runs its own event loop until it ends, so the main loop is blocked
-// meanwhile. Each pass redraws the window under it (`dialogBackdrop`)
+// meanwhile. Each pass redraws the window under it (the host's backdrop)
 // dimmed, then the dialog.
 //
 // Keyboard: Tab and Shift+Tab move the focus, Enter presses the focused push
@@ -27,10 +27,13 @@
 #include <string>
 #include <vector>
 
+class DialogHost;
+
 class Dialog {
   public:
-    // `widthUnits` x `heightUnits` is the client area in dialog units.
-    Dialog(std::string caption, int widthUnits, int heightUnits);
+    // `widthUnits` x `heightUnits` is the client area in dialog units; `host`
+    // is the program the dialog runs in, and outlives it.
+    Dialog(DialogHost& host, std::string caption, int widthUnits, int heightUnits);
     ~Dialog();
     Dialog(const Dialog&) = delete;
     Dialog& operator=(const Dialog&) = delete;
@@ -91,6 +94,7 @@ class Dialog {
     SDL_Rect CloseBoxRect() const;
     const DialogUnits& Units() const { return units; }
     TTF_Font* Font() const { return font; }
+    DialogHost& Host() const { return host; }
 
     // Draws the dialog over the current window contents; `active` is false
     // while a nested dialog runs on top of it.
@@ -131,6 +135,7 @@ class Dialog {
     void HandleTextInput(const SDL_TextInputEvent& input);
     int IndexOf(const DialogControl* control) const;
 
+    DialogHost& host;
     std::string caption;
     int widthUnits;
     int heightUnits;

@@ -1,6 +1,5 @@
 #include "ui/DialogDrawing.h"
 
-#include "app/Editor.h"
 #include "draw/SdlOwners.h"
 #include "support/Utf8Text.h"
 
@@ -46,10 +45,6 @@ SDL_Rect DialogUnits::ToPixels(const SDL_Rect& units) const {
 
 int DialogUnits::XUnitsFor(int pixels) const {
     return (pixels * kHorizontalUnitsPerChar + baseWidth - 1) / baseWidth;
-}
-
-TTF_Font* DialogFont() {
-    return editor->shell.dialogFont != nullptr ? editor->shell.dialogFont : editor->shell.menuFont;
 }
 
 DialogUnits MeasureDialogUnits(TTF_Font* font) {

@@ -63,8 +63,6 @@ struct DialogUnits {
     int XUnitsFor(int pixels) const;
 };
 
-// `dialogFont`, or `menuFont` while the dialog font is not open.
-TTF_Font* DialogFont();
 DialogUnits MeasureDialogUnits(TTF_Font* font);
 // Height of a line of dialog text (a fixed guess without a font).
 int DialogLineHeight(TTF_Font* font);

@@ -1,7 +1,7 @@
 #include "ui/DialogDropDown.h"
 
-#include "app/Editor.h"
 #include "ui/Dialog.h"
+#include "ui/DialogHost.h"
 
 #include <SDL2/SDL.h>
 
@@ -43,14 +43,14 @@ void DialogDropDown::Layout(const DialogUnits& /*units*/, TTF_Font* font) {
     open = false;
 }
 
-void DialogDropDown::Open() {
+void DialogDropDown::Open(const Dialog& dialog) {
     const int count = static_cast<int>(items.size());
     if (count == 0) {
         return;
     }
     int windowWidth = 0;
     int windowHeight = 0;
-    SDL_GetRendererOutputSize(editor->shell.renderer, &windowWidth, &windowHeight);
+    SDL_GetRendererOutputSize(dialog.Host().Renderer(), &windowWidth, &windowHeight);
     visibleRows = std::min(count, kMaxVisibleRows);
     // Below the field when it fits, else above, else as many rows as fit.
     const int below = windowHeight - (rect.y + rect.h);
@@ -145,12 +145,12 @@ void DialogDropDown::DrawPopup(const DialogPaint& paint) const {
     bar.Draw(paint.renderer);
 }
 
-void DialogDropDown::OnMouseDown(Dialog& /*dialog*/, const DialogMouse& /*mouse*/) {
+void DialogDropDown::OnMouseDown(Dialog& dialog, const DialogMouse& /*mouse*/) {
     if (open) {
         open = false;
         return;
     }
-    Open();
+    Open(dialog);
     openedByPress = open;
     draggedIntoList = false;
 }
@@ -227,7 +227,7 @@ bool DialogDropDown::OnKey(Dialog& dialog, SDL_Keycode key, uint16_t modifiers) 
     }
 
     if (key == SDLK_F4 || (alt && (key == SDLK_DOWN || key == SDLK_UP))) {
-        Open();
+        Open(dialog);
         return true;
     }
     int row = 0;

@@ -39,7 +39,7 @@ class DialogDropDown final : public DialogControl {
     void OnPopupMouseMove(Dialog& dialog, const DialogMouse& mouse) override;
 
   private:
-    void Open();
+    void Open(const Dialog& dialog);
     void Choose(Dialog& dialog, int index);
     int RowAt(int y) const;
     ScrollBarGeometry PopupScrollBar() const;

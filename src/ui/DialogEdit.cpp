@@ -33,10 +33,14 @@ DialogEdit::DialogEdit(int id, const SDL_Rect& units)
 void DialogEdit::SetText(const std::string& newText) {
     buffer.SetText(newText);
     scroll = 0;
-    KeepCaretVisible(DialogFont());
+    // Before the first layout there is no font yet; the layout scrolls then.
+    if (layoutFont != nullptr) {
+        KeepCaretVisible(layoutFont);
+    }
 }
 
 void DialogEdit::Layout(const DialogUnits& /*units*/, TTF_Font* font) {
+    layoutFont = font;
     KeepCaretVisible(font);
 }
 
@@ -161,10 +165,10 @@ void DialogEdit::Draw(const DialogPaint& paint) const {
     }
 }
 
-void DialogEdit::OnFocus(Dialog& /*dialog*/, bool gained, bool byKeyboard) {
+void DialogEdit::OnFocus(Dialog& dialog, bool gained, bool byKeyboard) {
     if (gained && byKeyboard) {
         buffer.SelectAll();
-        KeepCaretVisible(DialogFont());
+        KeepCaretVisible(dialog.Font());
     }
     caretStart = SDL_GetTicks();
 }

@@ -50,6 +50,8 @@ class DialogEdit final : public DialogControl {
     EditText buffer;
     bool centred = false;
     int scroll = 0;
+    // The font of the last layout, null before the first.
+    TTF_Font* layoutFont = nullptr;
     // Restarts the caret's blink so it shows right after every key.
     uint32_t caretStart = 0;
 };

@@ -1,10 +1,9 @@
 #include "ui/EditObjectDialog.h"
 
-#include "app/Editor.h"
-#include "app/StatusNotice.h"
 #include "document/Paper.h"
 #include "document/PaperObject.h"
 #include "document/Units.h"
+#include "ui/DialogHost.h"
 #include "ui/DialogTemplate.h"
 #include "ui/FieldNumbers.h"
 
@@ -142,7 +141,7 @@ FieldValue ReadCoordinate(const Dialog& dialog, const EditSession& session,
 // Shows why a field cannot be taken and puts the user back on it, with its
 // text selected for typing over.
 bool Refuse(Dialog& dialog, int id, const std::string& notice) {
-    ShowStatusNotice(notice);
+    dialog.Host().ShowNotice(notice);
     dialog.SetFocus(id);
     if (auto* edit = dialog.ControlAs<DialogEdit>(id)) {
         edit->Buffer().SelectAll();
@@ -343,7 +342,8 @@ void Fill(Dialog& dialog, EditSession& session) {
 
 } // namespace
 
-bool RunEditObjectDialog(const Paper& paper, const PaperObject& object, ObjectRecord& edited) {
+bool RunEditObjectDialog(DialogHost& host, const Paper& paper, const PaperObject& object,
+                         ObjectRecord& edited) {
     EditSession session{paper, object, edited, {}, {}, {}, {}, {}, {}};
     object.AddEditFields(session.fields);
 
@@ -351,7 +351,7 @@ bool RunEditObjectDialog(const Paper& paper, const PaperObject& object, ObjectRe
     // which would otherwise replace the selected first field.
     SDL_FlushEvents(SDL_TEXTEDITING, SDL_TEXTINPUT);
 
-    Dialog dialog(kEditCaption, kEditWidthUnits, kEditHeightUnits);
+    Dialog dialog(host, kEditCaption, kEditWidthUnits, kEditHeightUnits);
     BuildFromTemplate(dialog, kEditTemplate);
     Fill(dialog, session);
     dialog.onCommand = [&session](Dialog& self, int id, DialogNotify notify) {
@@ -378,17 +378,17 @@ bool RunEditObjectDialog(const Paper& paper, const PaperObject& object, ObjectRe
     return dialog.RunModal() == 1;
 }
 
-void EditSelectedObject(Paper& paper) {
+void EditSelectedObject(DialogHost& host, Paper& paper) {
     if (paper.selection.empty()) {
         return;
     }
     if (paper.selection.size() > 1) {
-        ShowStatusNotice("To edit it must be the only object selected!");
+        host.ShowNotice("To edit it must be the only object selected!");
         return;
     }
     const std::shared_ptr<PaperObject> selected = paper.selection.begin()->second;
     ObjectRecord edited = selected->record;
-    if (RunEditObjectDialog(paper, *selected, edited)) {
+    if (RunEditObjectDialog(host, paper, *selected, edited)) {
         paper.ApplyEdit(*selected, edited);
     }
 }

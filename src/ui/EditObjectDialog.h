@@ -8,6 +8,7 @@
 
 #include <array>
 
+class DialogHost;
 class Paper;
 class PaperObject;
 
@@ -37,8 +38,9 @@ constexpr std::array<LineTypeChoice, 4> lineTypeChoices = {{
 // checked and written to `edited` (which starts as the object's record) and the
 // result is true; a value that does not fit its field is refused with a notice
 // and the dialog stays open on it. Cancel or closing gives false.
-bool RunEditObjectDialog(const Paper& paper, const PaperObject& object, ObjectRecord& edited);
+bool RunEditObjectDialog(DialogHost& host, const Paper& paper, const PaperObject& object,
+                         ObjectRecord& edited);
 
 // The Edit command (E): the dialog for the one selected object, whose result
 // the paper takes as one undo step. With several selected it says so.
-void EditSelectedObject(Paper& paper);
+void EditSelectedObject(DialogHost& host, Paper& paper);

@@ -24,8 +24,8 @@ std::string FormatSize(uint64_t bytes) {
 
 class FileDialogSession {
   public:
-    FileDialogSession(FileDialogMode mode, const std::string& title, const FileTypeFilters& filters,
-                      bool allowMany);
+    FileDialogSession(DialogHost& host, FileDialogMode mode, const std::string& title,
+                      const FileTypeFilters& filters, bool allowMany);
 
     // Runs the dialog starting in `folder` with `name` in the name field.
     bool Run(const std::string& folder, const std::string& name);
@@ -58,11 +58,12 @@ class FileDialogSession {
     std::vector<std::string> chosen;
 };
 
-FileDialogSession::FileDialogSession(FileDialogMode mode, const std::string& title,
-                                     const FileTypeFilters& filterTable, bool allowMany)
+FileDialogSession::FileDialogSession(DialogHost& host, FileDialogMode mode,
+                                     const std::string& title, const FileTypeFilters& filterTable,
+                                     bool allowMany)
     : mode(mode), title(title), filters(filterTable.begin(), filterTable.end()),
       allowMany(allowMany && mode == FileDialogMode::Open), browser(mode == FileDialogMode::Folder),
-      dialog(title, 0, 0) {
+      dialog(host, title, 0, 0) {
     if (this->title.empty()) {
         this->title = mode == FileDialogMode::Open
                           ? "Open"
@@ -185,7 +186,7 @@ void FileDialogSession::FillList() {
 }
 
 void FileDialogSession::Fail(const std::string& message) {
-    ShowMessageDialog(dialog.Caption(), message);
+    ShowMessageDialog(dialog.Host(), dialog.Caption(), message);
 }
 
 const FileBrowser::Entry* FileDialogSession::SelectedFolderEntry() const {
@@ -365,8 +366,8 @@ void FileDialogSession::FinishSave(std::string path) {
         return;
     }
     if (IsExistingFile(path) &&
-        !AskYesNo("Confirm Save As", name + " already exists.\nDo you want to replace it?",
-                  false)) {
+        !AskYesNo(dialog.Host(), "Confirm Save As",
+                  name + " already exists.\nDo you want to replace it?", false)) {
         dialog.SetFocus(kFileNameEditId);
         return;
     }
@@ -376,7 +377,8 @@ void FileDialogSession::FinishSave(std::string path) {
 
 void FileDialogSession::MakeNewFolder() {
     std::string name;
-    if (!ShowTextPrompt("New Folder", "Name of the new folder:", "New Folder", name)) {
+    if (!ShowTextPrompt(dialog.Host(), "New Folder", "Name of the new folder:", "New Folder",
+                        name)) {
         return;
     }
     if (name.find('/') != std::string::npos || name == "." || name == "..") {
@@ -404,9 +406,10 @@ void FileDialogSession::MakeNewFolder() {
 
 } // namespace
 
-bool ShowOpenFileDialog(std::vector<std::string>& paths, const std::string& initialFolder,
-                        const FileTypeFilters& filters, bool allowMany, const std::string& title) {
-    FileDialogSession session(FileDialogMode::Open, title, filters, allowMany);
+bool ShowOpenFileDialog(DialogHost& host, std::vector<std::string>& paths,
+                        const std::string& initialFolder, const FileTypeFilters& filters,
+                        bool allowMany, const std::string& title) {
+    FileDialogSession session(host, FileDialogMode::Open, title, filters, allowMany);
     if (!session.Run(initialFolder, "")) {
         return false;
     }
@@ -414,9 +417,9 @@ bool ShowOpenFileDialog(std::vector<std::string>& paths, const std::string& init
     return true;
 }
 
-bool ShowSaveFileDialog(std::string& path, const std::string& initialFolder,
+bool ShowSaveFileDialog(DialogHost& host, std::string& path, const std::string& initialFolder,
                         const FileTypeFilters& filters, const std::string& title) {
-    FileDialogSession session(FileDialogMode::Save, title, filters, false);
+    FileDialogSession session(host, FileDialogMode::Save, title, filters, false);
     // A suggestion with a folder that exists opens there, as the desktop
     // dialog does; otherwise in the initial folder.
     std::string folder = initialFolder;
@@ -432,9 +435,9 @@ bool ShowSaveFileDialog(std::string& path, const std::string& initialFolder,
     return true;
 }
 
-bool BrowseForFolder(const std::string& title, const std::string& initialFolder,
+bool BrowseForFolder(DialogHost& host, const std::string& title, const std::string& initialFolder,
                      std::string& folder) {
-    FileDialogSession session(FileDialogMode::Folder, title, {}, false);
+    FileDialogSession session(host, FileDialogMode::Folder, title, {}, false);
     if (!session.Run(initialFolder, "") || session.Chosen().empty()) {
         return false;
     }

@@ -4,10 +4,14 @@
 // shows a folder field, the folder's entries (folders first, ".." to go up),
 // a name field that also takes typed paths, and the caller's file types.
 
-#include "app/Editor.h"
-
+#include <map>
 #include <string>
 #include <vector>
+
+class DialogHost;
+
+// File-type name -> wildcard pattern(s), sorted by name.
+using FileTypeFilters = std::map<std::string, std::string>;
 
 constexpr int kFileFolderEditId = 1101;
 constexpr int kFileUpButtonId = 1102;
@@ -22,17 +26,18 @@ constexpr int kNewFolderButtonId = 1108;
 // paths (several only with `allowMany`); on Cancel it is left untouched.
 // The first filter is chosen at first; an empty folder or title means the
 // working folder and "Open".
-bool ShowOpenFileDialog(std::vector<std::string>& paths, const std::string& initialFolder,
-                        const FileTypeFilters& filters, bool allowMany, const std::string& title);
+bool ShowOpenFileDialog(DialogHost& host, std::vector<std::string>& paths,
+                        const std::string& initialFolder, const FileTypeFilters& filters,
+                        bool allowMany, const std::string& title);
 
 // Asks where to save. `path` suggests the name (and, when its folder exists,
 // the folder) and receives the full path on OK. A chosen name without any
 // '.' gets the extension of the chosen file type; an existing file is only
 // replaced after a Yes.
-bool ShowSaveFileDialog(std::string& path, const std::string& initialFolder,
+bool ShowSaveFileDialog(DialogHost& host, std::string& path, const std::string& initialFolder,
                         const FileTypeFilters& filters, const std::string& title);
 
 // Asks for a folder: the one selected in the list, else the one shown. The
 // result has no trailing '/' (except the root itself).
-bool BrowseForFolder(const std::string& title, const std::string& initialFolder,
+bool BrowseForFolder(DialogHost& host, const std::string& title, const std::string& initialFolder,
                      std::string& folder);

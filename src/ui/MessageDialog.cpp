@@ -1,7 +1,7 @@
 #include "ui/MessageDialog.h"
 
-#include "app/Editor.h"
 #include "ui/Dialog.h"
+#include "ui/DialogHost.h"
 
 #include <SDL2/SDL.h>
 
@@ -27,14 +27,14 @@ struct MessageButton {
     bool isDefault;
 };
 
-int RunMessage(const std::string& title, const std::string& text,
+int RunMessage(DialogHost& host, const std::string& title, const std::string& text,
                const std::vector<MessageButton>& buttons) {
     std::vector<std::string> lines;
     std::istringstream stream(text);
     for (std::string line; std::getline(stream, line);) {
         lines.push_back(line);
     }
-    TTF_Font* font = DialogFont();
+    TTF_Font* font = host.Font();
     const DialogUnits units = MeasureDialogUnits(font);
     int widest = 0;
     for (const std::string& line : lines) {
@@ -42,8 +42,8 @@ int RunMessage(const std::string& title, const std::string& text,
     }
     int windowWidth = 0;
     int windowHeight = 0;
-    if (editor->shell.renderer != nullptr) {
-        SDL_GetRendererOutputSize(editor->shell.renderer, &windowWidth, &windowHeight);
+    if (host.Renderer() != nullptr) {
+        SDL_GetRendererOutputSize(host.Renderer(), &windowWidth, &windowHeight);
     }
     // Too wide a line is cut with an ellipsis rather than widening the dialog
     // past the window.
@@ -57,7 +57,7 @@ int RunMessage(const std::string& title, const std::string& text,
     const int width = textUnits + 2 * kMargin;
     const int height = kMargin + textHeight + kMargin + kButtonHeight + kMargin / 2 + 2;
 
-    Dialog dialog(title, width, height);
+    Dialog dialog(host, title, width, height);
     dialog.AddStatic(kIdNone, text, {kMargin, kMargin, textUnits, textHeight});
     int x = width - kMargin - buttonsWidth;
     const int y = kMargin + textHeight + kMargin;
@@ -80,25 +80,27 @@ int RunMessage(const std::string& title, const std::string& text,
 
 } // namespace
 
-void ShowMessageDialog(const std::string& title, const std::string& text) {
-    RunMessage(title, text, {{kIdOk, "OK", true}});
+void ShowMessageDialog(DialogHost& host, const std::string& title, const std::string& text) {
+    RunMessage(host, title, text, {{kIdOk, "OK", true}});
 }
 
-bool AskYesNo(const std::string& title, const std::string& text, bool defaultYes) {
-    return RunMessage(title, text, {{kIdYes, "&Yes", defaultYes}, {kIdNo, "&No", !defaultYes}}) ==
-           kIdYes;
+bool AskYesNo(DialogHost& host, const std::string& title, const std::string& text,
+              bool defaultYes) {
+    return RunMessage(host, title, text,
+                      {{kIdYes, "&Yes", defaultYes}, {kIdNo, "&No", !defaultYes}}) == kIdYes;
 }
 
-int AskYesNoCancel(const std::string& title, const std::string& text) {
+int AskYesNoCancel(DialogHost& host, const std::string& title, const std::string& text) {
     return RunMessage(
-        title, text, {{kIdYes, "&Yes", true}, {kIdNo, "&No", false}, {kIdCancel, "Cancel", false}});
+        host, title, text,
+        {{kIdYes, "&Yes", true}, {kIdNo, "&No", false}, {kIdCancel, "Cancel", false}});
 }
 
-bool AskInSystemBox(uint32_t flags, const char* title, const std::string& text,
+bool AskInSystemBox(DialogHost& host, uint32_t flags, const char* title, const std::string& text,
                     const std::vector<SDL_MessageBoxButtonData>& buttons, int& answer) {
     const SDL_MessageBoxData data = {
         flags | SDL_MESSAGEBOX_BUTTONS_LEFT_TO_RIGHT,
-        editor->shell.window,
+        host.Window(),
         title,
         text.c_str(),
         static_cast<int>(buttons.size()),
@@ -106,7 +108,7 @@ bool AskInSystemBox(uint32_t flags, const char* title, const std::string& text,
         nullptr,
     };
     answer = -1;
-    if (editor->ui.showMessageBox != nullptr && editor->ui.showMessageBox(&data, &answer) == 0) {
+    if (host.ShowMessageBox(data, answer) == 0) {
         return true;
     }
     SDL_LogWarn(SDL_LOG_CATEGORY_APPLICATION,

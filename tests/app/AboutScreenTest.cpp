@@ -3,9 +3,9 @@
 #include "app/AboutScreen.h"
 #include "app/AboutState.h"
 #include "app/Editor.h"
+#include "app/FileCommands.h"
+#include "app/PaperWindows.h"
 #include "document/Paper.h"
-#include "ui/FileCommands.h"
-#include "ui/PaperWindows.h"
 
 #include <SDL2/SDL_ttf.h>
 #include <gtest/gtest.h>

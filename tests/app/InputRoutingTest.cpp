@@ -1,9 +1,9 @@
 #include "tools/ToolTestSupport.h"
 
+#include "app/GridCommands.h"
 #include "app/InputRouting.h"
+#include "app/PaperWindows.h"
 #include "app/StatusLine.h"
-#include "ui/GridCommands.h"
-#include "ui/PaperWindows.h"
 
 #include <algorithm>
 

@@ -6,10 +6,10 @@
 #include "app/AppHarness.h"
 #include "app/Editor.h"
 #include "app/OpenTestPaper.h"
+#include "app/Toolbox.h"
+#include "app/ToolboxButton.h"
 #include "document/Paper.h"
 #include "document/PaperObject.h"
-#include "ui/Toolbox.h"
-#include "ui/ToolboxButton.h"
 
 #include <gtest/gtest.h>
 

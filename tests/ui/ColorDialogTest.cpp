@@ -27,7 +27,7 @@ TEST_F(ColorDialogTest, StartsOnTheGivenColourAndOkReturnsTheTypedOne) {
         PushKey(SDLK_RETURN);
     });
     SDL_Color color = {33, 40, 48, 0};
-    EXPECT_TRUE(ChooseColorDialog(color));
+    EXPECT_TRUE(ChooseColorDialog(*editor, color));
     EXPECT_EQ(Rgb(color), (std::vector<int>{200, 40, 48}));
     EXPECT_EQ(color.a, 255);
 }
@@ -40,7 +40,7 @@ TEST_F(ColorDialogTest, CancelLeavesTheColourAndClickingASwatchChoosesIt) {
         PushClick(red.x, red.y);
         PushKey(SDLK_ESCAPE);
     });
-    EXPECT_FALSE(ChooseColorDialog(color));
+    EXPECT_FALSE(ChooseColorDialog(*editor, color));
     EXPECT_EQ(Rgb(color), (std::vector<int>{10, 20, 30}));
     EXPECT_EQ(color.a, 0);
 
@@ -56,7 +56,7 @@ TEST_F(ColorDialogTest, CancelLeavesTheColourAndClickingASwatchChoosesIt) {
             PushKey(SDLK_RETURN);
         });
     });
-    EXPECT_TRUE(ChooseColorDialog(color));
+    EXPECT_TRUE(ChooseColorDialog(*editor, color));
     EXPECT_EQ(redField, "255,255,0");
     EXPECT_EQ(Rgb(color), (std::vector<int>{255, 255, 0}));
     EXPECT_EQ(color.a, 255);
@@ -73,7 +73,7 @@ TEST_F(ColorDialogTest, FieldsTakeOnlyNumbersUpTo255) {
         PushKey(SDLK_BACKSPACE); // blue emptied counts as 0
         PushKey(SDLK_RETURN);
     });
-    EXPECT_TRUE(ChooseColorDialog(color));
+    EXPECT_TRUE(ChooseColorDialog(*editor, color));
     EXPECT_EQ(Rgb(color), (std::vector<int>{1, 255, 0}));
 }
 
@@ -96,7 +96,7 @@ TEST_F(ColorDialogTest, CustomColoursStayForTheNextChooser) {
         });
     };
     typeAndAdd("12", "34", "56");
-    EXPECT_FALSE(ChooseColorDialog(color));
+    EXPECT_FALSE(ChooseColorDialog(*editor, color));
     EXPECT_EQ(editor->session.customColorSlots[0], 0x0038220Cu) << "0x00BBGGRR";
     EXPECT_EQ(editor->session.customColorSlots[1], 0u);
 
@@ -108,13 +108,13 @@ TEST_F(ColorDialogTest, CustomColoursStayForTheNextChooser) {
         PushClick(first.x, first.y);
         PushClickOn(dialog, kIdOk);
     });
-    EXPECT_TRUE(ChooseColorDialog(color));
+    EXPECT_TRUE(ChooseColorDialog(*editor, color));
     EXPECT_EQ(Rgb(shown), (std::vector<int>{12, 34, 56}));
     EXPECT_EQ(Rgb(color), (std::vector<int>{12, 34, 56}));
 
     // The next colour added goes to the first unused slot.
     typeAndAdd("7", "8", "9");
-    EXPECT_FALSE(ChooseColorDialog(color));
+    EXPECT_FALSE(ChooseColorDialog(*editor, color));
     EXPECT_EQ(editor->session.customColorSlots[0], 0x0038220Cu);
     EXPECT_EQ(editor->session.customColorSlots[1], 0x00090807u);
 }

@@ -16,7 +16,7 @@ class DialogEditTest : public DialogTest {
     std::string EditInPasses(const std::string& text,
                              std::vector<std::function<void(Dialog&)>> scripts,
                              std::function<void(DialogEdit&)> setup = nullptr) {
-        Dialog dialog("Edit", 160, 40);
+        Dialog dialog(*editor, "Edit", 160, 40);
         DialogEdit& edit = dialog.AddEdit(kField, {7, 7, 146, 14});
         if (setup) {
             setup(edit);

@@ -7,13 +7,13 @@
 #include "DialogTestFixture.h"
 #include "app/AppHarness.h"
 
+#include "app/ResizeDialog.h"
 #include "document/Paper.h"
 #include "document/PaperTestSupport.h"
 #include "ui/ColorDialog.h"
 #include "ui/EditObjectDialog.h"
 #include "ui/FileDialog.h"
 #include "ui/MessageDialog.h"
-#include "ui/ResizeDialog.h"
 #include "ui/TextPrompt.h"
 
 #include <sstream>
@@ -138,7 +138,8 @@ TEST_F(DialogGalleryTest, EveryDialogShowsWholeCaptionsAlignedControlsAndTheFocu
 
         std::string answer;
         LookAtNextDialog("text_prompt", &seen);
-        ShowTextPrompt("Enter Size", "Enter size in inches in format WxH", "8.50x11.00", answer);
+        ShowTextPrompt(*editor, "Enter Size", "Enter size in inches in format WxH", "8.50x11.00",
+                       answer);
 
         LookAtNextDialog("resize_paper", &seen);
         ShowResizeDialog(0, nullptr);
@@ -148,7 +149,7 @@ TEST_F(DialogGalleryTest, EveryDialogShowsWholeCaptionsAlignedControlsAndTheFocu
         for (size_t i = 0; i < 4; ++i) {
             gallery.Select(i);
             LookAtNextDialog(classes[i], &seen);
-            EditSelectedObject(gallery.paper);
+            EditSelectedObject(*editor, gallery.paper);
         }
 
         // A refused value: the notice shows in the status line under the dialog.
@@ -166,27 +167,28 @@ TEST_F(DialogGalleryTest, EveryDialogShowsWholeCaptionsAlignedControlsAndTheFocu
                 dialog.End(0);
             }
         };
-        EditSelectedObject(gallery.paper);
+        EditSelectedObject(*editor, gallery.paper);
 
         std::vector<std::string> paths;
         LookAtNextDialog("open_file", &seen);
-        ShowOpenFileDialog(paths, app.HomeFolder().string(), documentFileTypes, false, "Open");
+        ShowOpenFileDialog(*editor, paths, app.HomeFolder().string(), documentFileTypes, false,
+                           "Open");
         std::string path = "plan.tsln";
         LookAtNextDialog("save_file", &seen);
-        ShowSaveFileDialog(path, app.HomeFolder().string(), documentFileTypes, "Save As");
+        ShowSaveFileDialog(*editor, path, app.HomeFolder().string(), documentFileTypes, "Save As");
         std::string folder;
         LookAtNextDialog("folder_browser", &seen);
-        BrowseForFolder("Choose a folder for the exported images", app.HomeFolder().string(),
-                        folder);
+        BrowseForFolder(*editor, "Choose a folder for the exported images",
+                        app.HomeFolder().string(), folder);
         SDL_Color color = {33, 40, 48, 255};
         LookAtNextDialog("color_dialog", &seen);
-        ChooseColorDialog(color);
+        ChooseColorDialog(*editor, color);
         LookAtNextDialog("message_yes_no", &seen);
-        AskYesNo("Tessellon", "Save changes to plan.tsln?", true);
+        AskYesNo(*editor, "Tessellon", "Save changes to plan.tsln?", true);
         LookAtNextDialog("message_yes_no_cancel", &seen);
-        AskYesNoCancel("Save file?", "Do you want to save 'Unnamed File' before closing?");
+        AskYesNoCancel(*editor, "Save file?", "Do you want to save 'Unnamed File' before closing?");
         LookAtNextDialog("message_ok", &seen);
-        ShowMessageDialog("Open", "File not found.");
+        ShowMessageDialog(*editor, "Open", "File not found.");
     }
     editor->ui.dialogPassHook = nullptr;
     EXPECT_EQ(seen, 14);

@@ -67,7 +67,7 @@ class DialogKitTest : public DialogTest {
 } // namespace
 
 TEST_F(DialogKitTest, TabAndShiftTabVisitEnabledControlsInOrder) {
-    Dialog dialog("Kit", 177, 169);
+    Dialog dialog(*editor, "Kit", 177, 169);
     Build(dialog);
     std::vector<int> forward;
     std::vector<int> backward;
@@ -96,7 +96,7 @@ TEST_F(DialogKitTest, TabAndShiftTabVisitEnabledControlsInOrder) {
 
 TEST_F(DialogKitTest, EnterPressesTheDefaultOrFocusedButtonAndEscapeCancels) {
     {
-        Dialog dialog("Kit", 177, 169);
+        Dialog dialog(*editor, "Kit", 177, 169);
         Build(dialog);
         PushText("abc");
         PushKey(SDLK_RETURN);
@@ -104,14 +104,14 @@ TEST_F(DialogKitTest, EnterPressesTheDefaultOrFocusedButtonAndEscapeCancels) {
         EXPECT_EQ(dialog.Text(kNameEdit), "abc");
     }
     {
-        Dialog dialog("Kit", 177, 169);
+        Dialog dialog(*editor, "Kit", 177, 169);
         Build(dialog);
         dialog.SetFocus(kBoldCheck);
         PushKey(SDLK_KP_ENTER);
         EXPECT_EQ(dialog.RunModal(), 1) << "a check box does not take Enter";
     }
     {
-        Dialog dialog("Kit", 177, 169);
+        Dialog dialog(*editor, "Kit", 177, 169);
         Build(dialog);
         dialog.SetFocus(kIdCancel);
         PushKey(SDLK_RETURN);
@@ -119,7 +119,7 @@ TEST_F(DialogKitTest, EnterPressesTheDefaultOrFocusedButtonAndEscapeCancels) {
     }
     {
         commands.clear();
-        Dialog dialog("Kit", 177, 169);
+        Dialog dialog(*editor, "Kit", 177, 169);
         Build(dialog);
         dialog.Enable(kIdOk, false);
         PushKey(SDLK_RETURN);
@@ -131,7 +131,7 @@ TEST_F(DialogKitTest, EnterPressesTheDefaultOrFocusedButtonAndEscapeCancels) {
         EXPECT_TRUE(Saw(kIdCancel, DialogNotify::Clicked));
     }
     {
-        Dialog dialog("Kit", 177, 169);
+        Dialog dialog(*editor, "Kit", 177, 169);
         Build(dialog);
         OnDialogOpened([](Dialog& self) {
             const SDL_Point close = Centre(self.CloseBoxRect());
@@ -143,14 +143,14 @@ TEST_F(DialogKitTest, EnterPressesTheDefaultOrFocusedButtonAndEscapeCancels) {
 }
 
 TEST_F(DialogKitTest, QuitRequestCancelsEveryOpenDialogAndStaysQueued) {
-    Dialog dialog("Kit", 177, 169);
+    Dialog dialog(*editor, "Kit", 177, 169);
     Build(dialog);
     bool asked = false;
     bool answer = true;
     dialog.onCommand = [&](Dialog&, int id, DialogNotify notify) {
         if (id == kBoldCheck && notify == DialogNotify::Clicked) {
             asked = true;
-            answer = AskYesNo("Question", "Really?", true);
+            answer = AskYesNo(*editor, "Question", "Really?", true);
             return true;
         }
         return false;
@@ -177,7 +177,7 @@ TEST_F(DialogKitTest, QuitRequestCancelsEveryOpenDialogAndStaysQueued) {
 }
 
 TEST_F(DialogKitTest, WindowResizeCentresTheDialogAgain) {
-    Dialog dialog("Kit", 177, 169);
+    Dialog dialog(*editor, "Kit", 177, 169);
     Build(dialog);
     SDL_Rect before = {};
     SDL_Rect after = {};
@@ -218,7 +218,7 @@ TEST_F(DialogKitTest, WindowResizeCentresTheDialogAgain) {
 }
 
 TEST_F(DialogKitTest, PushLikeCheckBoxesAndRadioButtons) {
-    Dialog dialog("Kit", 177, 169);
+    Dialog dialog(*editor, "Kit", 177, 169);
     Build(dialog);
     OnDialogOpened([](Dialog& self) {
         PushClickOn(self, kBoldCheck);
@@ -245,7 +245,7 @@ TEST_F(DialogKitTest, PushLikeCheckBoxesAndRadioButtons) {
 }
 
 TEST_F(DialogKitTest, DropDownListByKeyboardAndMouse) {
-    Dialog dialog("Kit", 177, 169);
+    Dialog dialog(*editor, "Kit", 177, 169);
     Build(dialog);
     OnDialogOpened([](Dialog& self) {
         self.SetFocus(kLayerList);
@@ -282,7 +282,7 @@ TEST_F(DialogKitTest, DropDownListByKeyboardAndMouse) {
 }
 
 TEST_F(DialogKitTest, ListViewKeyboardMouseWheelAndDoubleClick) {
-    Dialog dialog("Kit", 177, 169);
+    Dialog dialog(*editor, "Kit", 177, 169);
     Build(dialog);
     auto* list = dialog.ControlAs<DialogListView>(kRowList);
     list->SetMultipleSelection(true);
@@ -348,18 +348,18 @@ TEST_F(DialogKitTest, QuestionsAnswerToMnemonicsEnterAndEscape) {
         SaveShot(self, "question");
         PushText("y");
     });
-    EXPECT_TRUE(AskYesNo("Confirm Save As", text, false)) << "Y answers Yes";
+    EXPECT_TRUE(AskYesNo(*editor, "Confirm Save As", text, false)) << "Y answers Yes";
 
     OnDialogOpened([](Dialog&) { PushKey(SDLK_n, KMOD_LALT); });
-    EXPECT_FALSE(AskYesNo("Confirm Save As", text, true)) << "Alt+N answers No";
+    EXPECT_FALSE(AskYesNo(*editor, "Confirm Save As", text, true)) << "Alt+N answers No";
 
     OnDialogOpened([](Dialog&) { PushKey(SDLK_RETURN); });
-    EXPECT_FALSE(AskYesNo("Confirm Save As", text, false)) << "Enter takes the default";
+    EXPECT_FALSE(AskYesNo(*editor, "Confirm Save As", text, false)) << "Enter takes the default";
     OnDialogOpened([](Dialog&) { PushKey(SDLK_RETURN); });
-    EXPECT_TRUE(AskYesNo("Confirm Save As", text, true));
+    EXPECT_TRUE(AskYesNo(*editor, "Confirm Save As", text, true));
 
     OnDialogOpened([](Dialog&) { PushKey(SDLK_ESCAPE); });
-    EXPECT_FALSE(AskYesNo("Confirm Save As", text, true)) << "Escape answers No";
+    EXPECT_FALSE(AskYesNo(*editor, "Confirm Save As", text, true)) << "Escape answers No";
 
     // The key held down from the dialog below repeats; that is no answer.
     OnDialogOpened([](Dialog&) {
@@ -370,11 +370,11 @@ TEST_F(DialogKitTest, QuestionsAnswerToMnemonicsEnterAndEscape) {
         SDL_PushEvent(&held);
         PushText("y");
     });
-    EXPECT_TRUE(AskYesNo("Confirm Save As", text, false));
+    EXPECT_TRUE(AskYesNo(*editor, "Confirm Save As", text, false));
 }
 
 TEST_F(DialogKitTest, DisabledControlsTakeNeitherFocusNorInput) {
-    Dialog dialog("Kit", 177, 169);
+    Dialog dialog(*editor, "Kit", 177, 169);
     Build(dialog);
     dialog.Enable(kNameEdit, false);
     dialog.Enable(kLayerList, false);

@@ -33,7 +33,7 @@ class EditObjectDialogTest : public DialogTest {
     // Runs the dialog through the E key's command with `script` on its first pass.
     static void Edit(Paper& paper, std::function<void(Dialog&)> script) {
         OnDialogOpened(std::move(script));
-        EditSelectedObject(paper);
+        EditSelectedObject(*editor, paper);
     }
 
     // Replaces a field's text as the user does: focus, select all, type.
@@ -290,7 +290,7 @@ TEST_F(EditObjectDialogTest, ValuesThatDoNotFitAreRefusedAndTheDialogStaysOpen) 
             selected = dialog.ControlAs<DialogEdit>(refused.id)->Buffer().SelectedText();
             PushKey(SDLK_ESCAPE);
         });
-        EditSelectedObject(paper);
+        EditSelectedObject(*editor, paper);
         EXPECT_TRUE(stillOpen);
         EXPECT_EQ(focus, refused.id);
         EXPECT_EQ(selected, refused.typed) << "ready to be typed over";

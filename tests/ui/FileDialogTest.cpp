@@ -95,8 +95,8 @@ TEST_F(FileDialogTest, ListsFoldersFirstInNaturalOrderAndFiltersFilesByType) {
         SaveShot(dialog, "open_initial");
     });
     std::vector<std::string> paths = {"old"};
-    EXPECT_FALSE(
-        ShowOpenFileDialog(paths, folder.string(), documentFileTypes, true, "Open Tessellon file"));
+    EXPECT_FALSE(ShowOpenFileDialog(*editor, paths, folder.string(), documentFileTypes, true,
+                                    "Open Tessellon file"));
     EXPECT_EQ(paths, std::vector<std::string>{"old"}) << "cancel leaves the list alone";
     EXPECT_EQ(tessellonFiles,
               (std::vector<std::string>{"..", "drawings", "exports", "Barn.TSLN", "house 9.tsln",
@@ -113,7 +113,7 @@ TEST_F(FileDialogTest, ListsFoldersFirstInNaturalOrderAndFiltersFilesByType) {
                         tessellonFiles = Listed(dialog);
                         SaveShot(dialog, "open_two_types");
                     }});
-    EXPECT_FALSE(ShowOpenFileDialog(paths, folder.string(), twoTypes, false, ""));
+    EXPECT_FALSE(ShowOpenFileDialog(*editor, paths, folder.string(), twoTypes, false, ""));
     EXPECT_EQ(allFiles.size(), 8u);
     EXPECT_EQ(allFiles.back(), "shed.tsln");
     EXPECT_EQ(tessellonFiles.size(), 7u);
@@ -129,7 +129,7 @@ TEST_F(FileDialogTest, ListsFoldersFirstInNaturalOrderAndFiltersFilesByType) {
                         filtered = Listed(dialog);
                         shownFolder = dialog.Text(kFileFolderEditId);
                     }});
-    EXPECT_FALSE(ShowOpenFileDialog(paths, folder.string(), twoTypes, false, ""));
+    EXPECT_FALSE(ShowOpenFileDialog(*editor, paths, folder.string(), twoTypes, false, ""));
     EXPECT_EQ(filtered, (std::vector<std::string>{"..", "inner.tsln"}));
     EXPECT_EQ(shownFolder, Path("drawings"));
 }
@@ -140,11 +140,13 @@ TEST_F(FileDialogTest, OpenReturnsOneFileTypedOrDoubleClicked) {
         PushText("shed.tsln");
         PushKey(SDLK_RETURN);
     });
-    ASSERT_TRUE(ShowOpenFileDialog(paths, folder.string(), documentFileTypes, false, "Open"));
+    ASSERT_TRUE(
+        ShowOpenFileDialog(*editor, paths, folder.string(), documentFileTypes, false, "Open"));
     EXPECT_EQ(paths, std::vector<std::string>{Path("shed.tsln")});
 
     OnDialogOpened([](Dialog& dialog) { PushClickOnRow(dialog, "house 9.tsln", 2); });
-    ASSERT_TRUE(ShowOpenFileDialog(paths, folder.string(), documentFileTypes, false, "Open"));
+    ASSERT_TRUE(
+        ShowOpenFileDialog(*editor, paths, folder.string(), documentFileTypes, false, "Open"));
     EXPECT_EQ(paths, std::vector<std::string>{Path("house 9.tsln")});
 
     // A full path typed in the name field works from any folder.
@@ -152,7 +154,7 @@ TEST_F(FileDialogTest, OpenReturnsOneFileTypedOrDoubleClicked) {
         PushText(Path("drawings/inner.tsln"));
         PushKey(SDLK_RETURN);
     });
-    ASSERT_TRUE(ShowOpenFileDialog(paths, "/", documentFileTypes, false, "Open"));
+    ASSERT_TRUE(ShowOpenFileDialog(*editor, paths, "/", documentFileTypes, false, "Open"));
     EXPECT_EQ(paths, std::vector<std::string>{Path("drawings/inner.tsln")});
 
     // A name that does not exist is answered with a message; the dialog stays.
@@ -171,7 +173,8 @@ TEST_F(FileDialogTest, OpenReturnsOneFileTypedOrDoubleClicked) {
             PushKey(SDLK_RETURN);
         }
     };
-    EXPECT_FALSE(ShowOpenFileDialog(paths, folder.string(), documentFileTypes, false, "Open"));
+    EXPECT_FALSE(
+        ShowOpenFileDialog(*editor, paths, folder.string(), documentFileTypes, false, "Open"));
     EXPECT_EQ(message, "Open");
 }
 
@@ -189,7 +192,8 @@ TEST_F(FileDialogTest, OpenReturnsManyFilesChosenTogether) {
                         PushKey(SDLK_RETURN);
                     }});
     std::vector<std::string> paths;
-    ASSERT_TRUE(ShowOpenFileDialog(paths, folder.string(), documentFileTypes, true, "Open"));
+    ASSERT_TRUE(
+        ShowOpenFileDialog(*editor, paths, folder.string(), documentFileTypes, true, "Open"));
     EXPECT_EQ(nameField, "\"Barn.TSLN\" \"shed.tsln\"");
     EXPECT_EQ(paths, (std::vector<std::string>{Path("Barn.TSLN"), Path("shed.tsln")}));
 
@@ -197,7 +201,8 @@ TEST_F(FileDialogTest, OpenReturnsManyFilesChosenTogether) {
         PushText("\"house 10.tsln\" \"house 9.tsln\"");
         PushKey(SDLK_RETURN);
     });
-    ASSERT_TRUE(ShowOpenFileDialog(paths, folder.string(), documentFileTypes, true, "Open"));
+    ASSERT_TRUE(
+        ShowOpenFileDialog(*editor, paths, folder.string(), documentFileTypes, true, "Open"));
     EXPECT_EQ(paths, (std::vector<std::string>{Path("house 10.tsln"), Path("house 9.tsln")}));
 
     // Without multiple selection Ctrl+click still chooses one file.
@@ -208,7 +213,8 @@ TEST_F(FileDialogTest, OpenReturnsManyFilesChosenTogether) {
                PushKeyUp(SDLK_LCTRL);
                PushKey(SDLK_RETURN);
            }});
-    ASSERT_TRUE(ShowOpenFileDialog(paths, folder.string(), documentFileTypes, false, "Open"));
+    ASSERT_TRUE(
+        ShowOpenFileDialog(*editor, paths, folder.string(), documentFileTypes, false, "Open"));
     EXPECT_EQ(paths, std::vector<std::string>{Path("shed.tsln")});
 }
 
@@ -255,7 +261,8 @@ TEST_F(FileDialogTest, NavigatesIntoFoldersAndBackUp) {
                     },
                     [&](Dialog& dialog) { folderShown(dialog); }});
     std::vector<std::string> paths;
-    EXPECT_FALSE(ShowOpenFileDialog(paths, folder.string(), documentFileTypes, false, "Open"));
+    EXPECT_FALSE(
+        ShowOpenFileDialog(*editor, paths, folder.string(), documentFileTypes, false, "Open"));
     EXPECT_EQ(shown, (std::vector<std::string>{folder.string(), Path("drawings"), folder.string(),
                                                Path("exports"), folder.string(), Path("drawings"),
                                                "/no/such/folder"}))
@@ -272,7 +279,7 @@ TEST_F(FileDialogTest, SaveAddsTheTypesExtensionOnlyToNamesWithoutADot) {
             }
         });
         std::string path;
-        if (!ShowSaveFileDialog(path, start, documentFileTypes, "Save Tessellon file")) {
+        if (!ShowSaveFileDialog(*editor, path, start, documentFileTypes, "Save Tessellon file")) {
             return std::string("cancelled");
         }
         return path;
@@ -298,7 +305,7 @@ TEST_F(FileDialogTest, SaveStartsInTheSuggestedFilesFolderWithItsName) {
            }});
     std::string path = Path("drawings/inner.tsln");
     // It exists, so the question comes; closing the queue answers No.
-    EXPECT_FALSE(ShowSaveFileDialog(path, folder.string(), pngFileTypes, "Save"));
+    EXPECT_FALSE(ShowSaveFileDialog(*editor, path, folder.string(), pngFileTypes, "Save"));
     EXPECT_EQ(path, Path("drawings/inner.tsln"));
     EXPECT_EQ(nameField, "inner.tsln");
     EXPECT_EQ(folderField, Path("drawings"));
@@ -310,7 +317,7 @@ TEST_F(FileDialogTest, ANameTypedOverTheSuggestedOneReplacesIt) {
                PushKey(SDLK_RETURN);
            }});
     std::string path = Path("drawings/inner.tsln");
-    ASSERT_TRUE(ShowSaveFileDialog(path, folder.string(), documentFileTypes, "Save"));
+    ASSERT_TRUE(ShowSaveFileDialog(*editor, path, folder.string(), documentFileTypes, "Save"));
     EXPECT_EQ(path, Path("drawings/other.tsln"));
 }
 
@@ -335,7 +342,7 @@ TEST_F(FileDialogTest, ReplacingAFileNeedsAYesAndNoKeepsTheDialogOpen) {
         }
     };
     std::string path;
-    ASSERT_TRUE(ShowSaveFileDialog(path, folder.string(), documentFileTypes, "Save"));
+    ASSERT_TRUE(ShowSaveFileDialog(*editor, path, folder.string(), documentFileTypes, "Save"));
     EXPECT_EQ(path, Path("shed.tsln"));
     ASSERT_EQ(questions.size(), 2u);
     EXPECT_EQ(questions[0], "shed.tsln already exists.\nDo you want to replace it?");
@@ -351,7 +358,7 @@ TEST_F(FileDialogTest, FolderBrowserReturnsTheShownOrChosenFolder) {
                PushKey(SDLK_RETURN);
            }});
     std::string chosen;
-    ASSERT_TRUE(BrowseForFolder(title, folder.string(), chosen));
+    ASSERT_TRUE(BrowseForFolder(*editor, title, folder.string(), chosen));
     EXPECT_EQ(chosen, folder.string()) << "nothing chosen in the list: the folder shown";
     EXPECT_EQ(listed, (std::vector<std::string>{"..", "drawings", "exports"}));
 
@@ -359,7 +366,7 @@ TEST_F(FileDialogTest, FolderBrowserReturnsTheShownOrChosenFolder) {
                PushClickOnRow(dialog, "exports");
                PushClickOn(dialog, kIdOk);
            }});
-    ASSERT_TRUE(BrowseForFolder(title, folder.string(), chosen));
+    ASSERT_TRUE(BrowseForFolder(*editor, title, folder.string(), chosen));
     EXPECT_EQ(chosen, Path("exports"));
 
     // A folder made in the dialog is chosen right away.
@@ -374,7 +381,7 @@ TEST_F(FileDialogTest, FolderBrowserReturnsTheShownOrChosenFolder) {
             PushClickOn(dialog, kIdOk);
         }
     };
-    ASSERT_TRUE(BrowseForFolder(title, folder.string(), chosen));
+    ASSERT_TRUE(BrowseForFolder(*editor, title, folder.string(), chosen));
     EXPECT_EQ(chosen, Path("fresh"));
     EXPECT_TRUE(fs::is_directory(folder / "fresh"));
 }
@@ -409,7 +416,8 @@ TEST_F(FileDialogTest, AHugeFolderStaysUsable) {
         }
     };
     std::vector<std::string> paths;
-    ASSERT_TRUE(ShowOpenFileDialog(paths, huge.string(), documentFileTypes, false, "Open"));
+    ASSERT_TRUE(
+        ShowOpenFileDialog(*editor, paths, huge.string(), documentFileTypes, false, "Open"));
     EXPECT_EQ(lastNames, std::vector<std::string>{"file 99996.tsln"});
     EXPECT_EQ(paths, std::vector<std::string>{(huge / "file 99996.tsln").string()});
     EXPECT_LT(slowestPassMs, kFramePeriodMs) << "a pass over a huge folder fits in a frame";

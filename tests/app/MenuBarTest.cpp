@@ -1,11 +1,11 @@
-#include "ui/MenuTestSupport.h"
+#include "app/MenuTestSupport.h"
 
 #include "app/Layout.h"
+#include "app/MenuBar.h"
 #include "app/StatusLine.h"
+#include "app/Toolbox.h"
+#include "app/ToolboxButton.h"
 #include "document/Paper.h"
-#include "ui/MenuBar.h"
-#include "ui/Toolbox.h"
-#include "ui/ToolboxButton.h"
 
 #include <SDL2/SDL_ttf.h>
 

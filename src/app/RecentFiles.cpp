@@ -1,13 +1,13 @@
-#include "ui/RecentFiles.h"
+#include "app/RecentFiles.h"
 
 #include "app/Editor.h"
+#include "app/FileCommands.h"
+#include "app/MenuBar.h"
 #include "app/StatusNotice.h"
 #include "platform/FileSystem.h"
 #include "support/Registry.h"
 #include "support/VRX_Strings.h"
-#include "ui/FileCommands.h"
 #include "ui/Menu.h"
-#include "ui/MenuBar.h"
 
 #include <strings.h>
 

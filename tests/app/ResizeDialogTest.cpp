@@ -1,10 +1,10 @@
-#include "DialogTestFixture.h"
+#include "ui/DialogTestFixture.h"
 
 #include "app/ActiveTool.h"
 #include "app/AppHarness.h"
+#include "app/ResizeDialog.h"
 #include "document/PaperTestSupport.h"
 #include "tools/Tool.h"
-#include "ui/ResizeDialog.h"
 
 namespace {
 

@@ -1,13 +1,13 @@
-#include "ui/MenuTestSupport.h"
+#include "app/MenuTestSupport.h"
 
+#include "app/FileCommands.h"
+#include "app/MenuBar.h"
+#include "app/PaperWindows.h"
+#include "app/Toolbox.h"
+#include "app/ToolboxButton.h"
 #include "document/Paper.h"
 #include "document/PaperFile.h"
-#include "ui/FileCommands.h"
-#include "ui/MenuBar.h"
 #include "ui/MessageDialog.h"
-#include "ui/PaperWindows.h"
-#include "ui/Toolbox.h"
-#include "ui/ToolboxButton.h"
 
 #include <filesystem>
 #include <functional>

@@ -1,15 +1,15 @@
-#include "ui/MenuTestSupport.h"
+#include "app/MenuTestSupport.h"
 
 #include "app/Editor.h"
+#include "app/ExportCommands.h"
+#include "app/FileCommands.h"
+#include "app/PaperWindows.h"
 #include "document/Paper.h"
 #include "document/PaperFile.h"
 #include "document/PaperTestSupport.h"
 #include "support/VRX_Paths.h"
 #include "ui/Dialog.h"
-#include "ui/ExportCommands.h"
-#include "ui/FileCommands.h"
 #include "ui/FileDialog.h"
-#include "ui/PaperWindows.h"
 #include "view/PaperView.h"
 
 #include <gtest/gtest.h>

@@ -1,8 +1,8 @@
-#include "ui/MenuTestSupport.h"
+#include "app/MenuTestSupport.h"
 
+#include "app/RecentFiles.h"
 #include "document/Paper.h"
 #include "support/Registry.h"
-#include "ui/RecentFiles.h"
 
 #include <filesystem>
 

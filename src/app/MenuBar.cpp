@@ -1,4 +1,4 @@
-#include "ui/MenuBar.h"
+#include "app/MenuBar.h"
 
 #include "app/Drawing.h"
 #include "app/Editor.h"

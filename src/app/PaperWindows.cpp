@@ -1,16 +1,16 @@
-#include "ui/PaperWindows.h"
+#include "app/PaperWindows.h"
 
 #include "app/ActiveTool.h"
 #include "app/Editor.h"
 #include "app/Layout.h"
+#include "app/MenuBar.h"
+#include "app/RecentFiles.h"
 #include "app/StatusNotice.h"
+#include "app/Toolbox.h"
 #include "document/Paper.h"
 #include "document/PaperObserver.h"
 #include "support/VRX_Strings.h"
 #include "tools/Tool.h"
-#include "ui/MenuBar.h"
-#include "ui/RecentFiles.h"
-#include "ui/Toolbox.h"
 #include "view/PaperView.h"
 
 #include <SDL2/SDL_video.h>

@@ -1,10 +1,10 @@
-#include "ui/MenuTestSupport.h"
+#include "app/MenuTestSupport.h"
 
+#include "app/FileCommands.h"
+#include "app/PaperColors.h"
 #include "document/Paper.h"
 #include "ui/ColorDialog.h"
-#include "ui/FileCommands.h"
 #include "ui/FileDialog.h"
-#include "ui/PaperColors.h"
 
 #include <SDL2/SDL_image.h>
 

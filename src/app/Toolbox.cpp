@@ -1,13 +1,13 @@
-#include "ui/Toolbox.h"
+#include "app/Toolbox.h"
 
 #include "app/Drawing.h"
 #include "app/Editor.h"
 #include "app/Layout.h"
+#include "app/PaperColors.h"
 #include "app/PhysfsRWops.h"
+#include "app/ToolboxButton.h"
 #include "document/Paper.h"
 #include "ui/ColorDialog.h"
-#include "ui/PaperColors.h"
-#include "ui/ToolboxButton.h"
 
 #include <SDL2/SDL.h>
 #include <SDL2/SDL_image.h>
@@ -504,7 +504,7 @@ void ChooseCustomColor(ToolboxButton& /*entry*/) {
         return;
     }
     SDL_Color chosen = editor->session.activePaper->drawColor;
-    if (!ChooseColorDialog(chosen)) {
+    if (!ChooseColorDialog(*editor, chosen)) {
         return;
     }
     // The chosen colour is the drawing colour from now on, so the button that

@@ -1,11 +1,11 @@
-#include "ui/Autosave.h"
+#include "app/Autosave.h"
 
+#include "app/FileCommands.h"
+#include "app/MenuTestSupport.h"
+#include "app/PaperWindows.h"
+#include "app/Toolbox.h"
+#include "app/ToolboxButton.h"
 #include "document/Paper.h"
-#include "ui/FileCommands.h"
-#include "ui/MenuTestSupport.h"
-#include "ui/PaperWindows.h"
-#include "ui/Toolbox.h"
-#include "ui/ToolboxButton.h"
 
 #include <chrono>
 #include <deque>

@@ -1,10 +1,10 @@
-#include "ui/PaperColors.h"
+#include "app/PaperColors.h"
 
+#include "app/PaperWindows.h"
 #include "app/StatusNotice.h"
 #include "document/Paper.h"
 #include "ui/ColorDialog.h"
 #include "ui/FileDialog.h"
-#include "ui/PaperWindows.h"
 #include "view/PaperView.h"
 
 #include <SDL2/SDL_image.h>
@@ -37,7 +37,7 @@ void ChoosePaletteColor(SDL_Color PaperPalette::*field) {
         return;
     }
     SDL_Color color = editor->session.activePaper->palette.*field;
-    if (ChooseColorDialog(color)) {
+    if (ChooseColorDialog(*editor, color)) {
         SetPaletteColor(field, color);
     }
 }
@@ -91,7 +91,8 @@ void ChooseBackgroundImage(uint64_t, MENU_ITEM*) {
         editor->ui.imageFileTypes = ImageFileTypesFor(IMG_Init(0));
     }
     std::vector<std::string> paths;
-    if (!ShowOpenFileDialog(paths, "", editor->ui.imageFileTypes, false, kImageDialogTitle) ||
+    if (!ShowOpenFileDialog(*editor, paths, "", editor->ui.imageFileTypes, false,
+                            kImageDialogTitle) ||
         paths.empty()) {
         return;
     }

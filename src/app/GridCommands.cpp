@@ -1,4 +1,4 @@
-#include "ui/GridCommands.h"
+#include "app/GridCommands.h"
 
 #include "app/Editor.h"
 #include "app/Layout.h"

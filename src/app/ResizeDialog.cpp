@@ -1,4 +1,4 @@
-#include "ui/ResizeDialog.h"
+#include "app/ResizeDialog.h"
 
 #include "app/ActiveTool.h"
 #include "app/Editor.h"
@@ -164,7 +164,7 @@ void ShowResizeDialog(uint64_t /*value*/, MENU_ITEM* /*item*/) {
         return;
     }
     SetActiveToolInstance(nullptr);
-    Dialog dialog(kResizeCaption, kResizeWidthUnits, kResizeHeightUnits);
+    Dialog dialog(*editor, kResizeCaption, kResizeWidthUnits, kResizeHeightUnits);
     BuildFromTemplate(dialog, kResizeTemplate);
     for (const SideButton& button : kSideButtons) {
         dialog.ControlAs<DialogButton>(button.id)->SetGlyph(button.glyph);

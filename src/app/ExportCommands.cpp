@@ -1,7 +1,8 @@
-#include "ui/ExportCommands.h"
+#include "app/ExportCommands.h"
 
 #include "app/Editor.h"
 #include "app/KeyState.h"
+#include "app/PaperWindows.h"
 #include "app/StatusNotice.h"
 #include "document/Paper.h"
 #include "platform/Environment.h"
@@ -11,7 +12,6 @@
 #include "support/VRX_Strings.h"
 #include "ui/FileDialog.h"
 #include "ui/MessageDialog.h"
-#include "ui/PaperWindows.h"
 #include "view/PaperPng.h"
 #include "view/PaperView.h"
 
@@ -145,7 +145,7 @@ void ExportActivePaper(uint64_t colorMode, MENU_ITEM* /*item*/) {
     // not while a file name is typed.
     const bool withoutGrid = ExportWithoutGridHeld();
     std::string chosen = SuggestedExportPath(paper);
-    if (!ShowSaveFileDialog(chosen, GetDocumentsFolder(kProductName), pngFileTypes,
+    if (!ShowSaveFileDialog(*editor, chosen, GetDocumentsFolder(kProductName), pngFileTypes,
                             kExportDialogTitle)) {
         return;
     }
@@ -153,7 +153,7 @@ void ExportActivePaper(uint64_t colorMode, MENU_ITEM* /*item*/) {
     // The dialog asked about the name it was given; the added extension makes
     // another name, which may be an existing file too.
     if (path != chosen && PathExists(path) &&
-        !AskYesNo(kReplaceTitle,
+        !AskYesNo(*editor, kReplaceTitle,
                   std::string(GetFileName(path)) + " already exists.\nDo you want to replace it?",
                   false)) {
         return;
@@ -173,7 +173,7 @@ void ExportAllPapers(uint64_t colorMode, MENU_ITEM* /*item*/) {
                                         ? GetDocumentsFolder(kProductName)
                                         : editor->session.exportFolder;
     std::string folder;
-    if (!BrowseForFolder(kExportAllDialogTitle, startFolder, folder) || folder.empty()) {
+    if (!BrowseForFolder(*editor, kExportAllDialogTitle, startFolder, folder) || folder.empty()) {
         return;
     }
     if (folder.back() != '/') {

@@ -1,6 +1,7 @@
-#include "ui/Autosave.h"
+#include "app/Autosave.h"
 
 #include "app/Editor.h"
+#include "app/PaperWindows.h"
 #include "app/StatusNotice.h"
 #include "document/Paper.h"
 #include "document/PaperFile.h"
@@ -8,7 +9,6 @@
 #include "platform/FileSystem.h"
 #include "support/VRX_Ini.h"
 #include "ui/MessageDialog.h"
-#include "ui/PaperWindows.h"
 #include "view/PaperView.h"
 
 #include <SDL2/SDL_events.h>
@@ -96,7 +96,7 @@ bool AskYesNoBox(const char* title, const std::string& text, bool defaultYes) {
     const auto returnKey = static_cast<Uint32>(SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT);
     const auto escapeKey = static_cast<Uint32>(SDL_MESSAGEBOX_BUTTON_ESCAPEKEY_DEFAULT);
     int answer = -1;
-    if (AskInSystemBox(SDL_MESSAGEBOX_INFORMATION, title, text,
+    if (AskInSystemBox(*editor, SDL_MESSAGEBOX_INFORMATION, title, text,
                        {
                            {defaultYes ? returnKey : 0, kAnswerYes, "Yes"},
                            {defaultYes ? escapeKey : escapeKey | returnKey, kAnswerNo, "No"},
@@ -104,7 +104,7 @@ bool AskYesNoBox(const char* title, const std::string& text, bool defaultYes) {
                        answer)) {
         return answer == kAnswerYes;
     }
-    return AskYesNo(title, text, defaultYes);
+    return AskYesNo(*editor, title, text, defaultYes);
 }
 
 std::string RecoverQuestion(size_t count) {

@@ -1,20 +1,20 @@
-#include "ui/FileCommands.h"
+#include "app/FileCommands.h"
 
 #include "app/ActiveTool.h"
+#include "app/Autosave.h"
 #include "app/Editor.h"
 #include "app/KeyState.h"
+#include "app/PaperWindows.h"
+#include "app/ResizeDialog.h"
 #include "app/StatusNotice.h"
 #include "document/Paper.h"
 #include "document/PaperFile.h"
 #include "support/VRX_Paths.h"
 #include "support/VRX_Strings.h"
 #include "tools/Tool.h"
-#include "ui/Autosave.h"
 #include "ui/DialogControl.h"
 #include "ui/FileDialog.h"
 #include "ui/MessageDialog.h"
-#include "ui/PaperWindows.h"
-#include "ui/ResizeDialog.h"
 #include "ui/TextPrompt.h"
 #include "view/PaperView.h"
 
@@ -114,7 +114,7 @@ int AskSaveQuestion(const Paper& paper) {
     const std::string name = paper.filePath.empty() ? kUnnamedFileCaption : paper.filePath;
     const std::string text = "Do you want to save '" + name + "' before closing?";
     int answer = -1;
-    if (AskInSystemBox(SDL_MESSAGEBOX_WARNING, kSaveQuestionTitle, text,
+    if (AskInSystemBox(*editor, SDL_MESSAGEBOX_WARNING, kSaveQuestionTitle, text,
                        {
                            {SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT, kSaveQuestionYes, "Yes"},
                            {0, kSaveQuestionNo, "No"},
@@ -125,7 +125,7 @@ int AskSaveQuestion(const Paper& paper) {
     }
     // Asked inside the window instead: otherwise a modified paper could
     // neither be closed nor the program left without saving it first.
-    switch (AskYesNoCancel(kSaveQuestionTitle, text)) {
+    switch (AskYesNoCancel(*editor, kSaveQuestionTitle, text)) {
     case kIdYes:
         return kSaveQuestionYes;
     case kIdNo:
@@ -157,7 +157,7 @@ void CreateNewPaper(uint64_t, MENU_ITEM*) {
     const std::string offer =
         FormatString("%.02fx%.02f", editor->session.newPaperWidth, editor->session.newPaperHeight);
     std::string answer;
-    if (!ShowTextPrompt(kNewPaperTitle, kNewPaperLabel, offer, answer) || answer.empty()) {
+    if (!ShowTextPrompt(*editor, kNewPaperTitle, kNewPaperLabel, offer, answer) || answer.empty()) {
         return;
     }
     PaperSize size = {0.0, 0.0};
@@ -175,7 +175,7 @@ void CreateNewPaper(uint64_t, MENU_ITEM*) {
 void ShowOpenDialog(uint64_t, MENU_ITEM*) {
     SetActiveToolInstance(nullptr);
     std::vector<std::string> paths;
-    if (!ShowOpenFileDialog(paths, GetDocumentsFolder(kProductName), documentFileTypes,
+    if (!ShowOpenFileDialog(*editor, paths, GetDocumentsFolder(kProductName), documentFileTypes,
                             /*allowMany=*/true, kOpenDialogTitle)) {
         return;
     }
@@ -216,7 +216,7 @@ void SaveActivePaperAs(uint64_t, MENU_ITEM*) {
 
 bool SavePaperAs(Paper& paper) {
     std::string path = paper.filePath;
-    if (!ShowSaveFileDialog(path, GetDocumentsFolder(kProductName), documentFileTypes,
+    if (!ShowSaveFileDialog(*editor, path, GetDocumentsFolder(kProductName), documentFileTypes,
                             kSaveDialogTitle)) {
         return false;
     }

@@ -1,8 +1,8 @@
-#include "ui/MenuTestSupport.h"
+#include "app/MenuTestSupport.h"
 
+#include "app/MenuBar.h"
 #include "support/VRX_Paths.h"
 #include "ui/FileDialog.h"
-#include "ui/MenuBar.h"
 
 int MenuTest::saveAnswer = -1;
 std::vector<std::string> MenuTest::questions;

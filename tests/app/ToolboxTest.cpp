@@ -1,10 +1,10 @@
-#include "ui/Toolbox.h"
+#include "app/Toolbox.h"
 #include "app/Editor.h"
+#include "app/ToolboxButton.h"
 #include "document/Paper.h"
 #include "tools/ToolTestSupport.h"
 #include "ui/ColorDialog.h"
 #include "ui/Dialog.h"
-#include "ui/ToolboxButton.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
-#include "ui/MenuTestSupport.h"
+#include "app/MenuTestSupport.h"
 
-#include "ui/HelpCommands.h"
+#include "app/HelpCommands.h"
 
 #include <sys/stat.h>
 

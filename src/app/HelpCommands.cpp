@@ -1,4 +1,4 @@
-#include "ui/HelpCommands.h"
+#include "app/HelpCommands.h"
 
 #include "app/Editor.h"
 #include "app/ResourcePath.h"

@@ -1,16 +1,16 @@
 // The contents of the menu bar: every menu, item, value, action and check.
 
 #include "app/Editor.h"
+#include "app/ExportCommands.h"
+#include "app/FileCommands.h"
+#include "app/GridCommands.h"
+#include "app/HelpCommands.h"
+#include "app/MenuBar.h"
+#include "app/PaperColors.h"
+#include "app/RecentFiles.h"
+#include "app/ResizeDialog.h"
 #include "document/Units.h"
 #include "support/VRX_Strings.h"
-#include "ui/ExportCommands.h"
-#include "ui/FileCommands.h"
-#include "ui/GridCommands.h"
-#include "ui/HelpCommands.h"
-#include "ui/MenuBar.h"
-#include "ui/PaperColors.h"
-#include "ui/RecentFiles.h"
-#include "ui/ResizeDialog.h"
 
 namespace {
 
