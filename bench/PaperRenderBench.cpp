@@ -33,13 +33,10 @@ class BenchSession {
         const std::string font =
             std::string(base != nullptr ? base : "") + "resources/fonts/cad.ttf";
         SDL_free(base);
-        editor->shell.drawFont = TTF_OpenFont(font.c_str(), 18);
+        editor->shell.drawFont.reset(TTF_OpenFont(font.c_str(), 18));
         editor->shell.paperViewRect = {0, 0, kViewWidth, kViewHeight};
     }
     ~BenchSession() {
-        if (editor->shell.drawFont != nullptr) {
-            TTF_CloseFont(editor->shell.drawFont);
-        }
         ResetEditor();
         TTF_Quit();
         SDL_Quit();
@@ -84,7 +81,7 @@ void ViewFrames(benchmark::State& state, int paperWidth, int paperHeight, SDL_Re
                 SDL_Point scroll, Frames frames = Frames::Changing) {
     BenchSession session;
     Paper paper;
-    PaperView view(paper, editor->shell.drawFont, {kViewWidth, kViewHeight});
+    PaperView view(paper, editor->shell.drawFont.get(), {kViewWidth, kViewHeight});
     paper.SetSize(paperWidth, paperHeight);
     Populate(paper, spread);
     view.scrollX = scroll.x;
@@ -124,7 +121,7 @@ BENCHMARK(BM_UnchangedViewWithAllObjectsVisible)->Unit(benchmark::kMillisecond);
 void BM_ExportPng(benchmark::State& state) {
     BenchSession session;
     Paper paper;
-    PaperView view(paper, editor->shell.drawFont, {kViewWidth, kViewHeight});
+    PaperView view(paper, editor->shell.drawFont.get(), {kViewWidth, kViewHeight});
     paper.SetSize(4000, 3000);
     Populate(paper, {0, 0, 4000, 3000});
     const std::string path =

@@ -110,7 +110,7 @@ Sint16 GfxCoordinate(int32_t value) {
 // The window size, with a size below 1 counted as kFallbackWindowSize.
 SDL_Point AboutWindowSize() {
     SDL_Point size = {0, 0};
-    SDL_GetWindowSize(editor->shell.window, &size.x, &size.y);
+    SDL_GetWindowSize(editor->shell.window.get(), &size.x, &size.y);
     if (size.x < 1) {
         size.x = kFallbackWindowSize;
     }
@@ -237,10 +237,11 @@ void DrawCircles() {
         const Sint16 y = GfxCoordinate(circle.y);
         const Sint16 radius = GfxCoordinate(circle.radius);
         if (circle.angle < kFullCircle) {
-            arcRGBA(editor->shell.renderer, x, y, radius, 0, static_cast<Sint16>(circle.angle),
-                    circle.red, circle.green, circle.blue, SDL_ALPHA_OPAQUE);
+            arcRGBA(editor->shell.renderer.get(), x, y, radius, 0,
+                    static_cast<Sint16>(circle.angle), circle.red, circle.green, circle.blue,
+                    SDL_ALPHA_OPAQUE);
         } else {
-            aacircleRGBA(editor->shell.renderer, x, y, radius, circle.red, circle.green,
+            aacircleRGBA(editor->shell.renderer.get(), x, y, radius, circle.red, circle.green,
                          circle.blue, SDL_ALPHA_OPAQUE);
         }
     }
@@ -281,9 +282,9 @@ void DrawDrop(const AboutDrop& drop) {
     const SDL_Point head = drop.trail[0];
     const SDL_Point tail = drop.trail[AboutDrop::kTrailLength - 1];
     const SDL_Color c = kDropColor;
-    aalineRGBA(editor->shell.renderer, GfxCoordinate(head.x), GfxCoordinate(head.y),
+    aalineRGBA(editor->shell.renderer.get(), GfxCoordinate(head.x), GfxCoordinate(head.y),
                GfxCoordinate(tail.x), GfxCoordinate(tail.y), c.r, c.g, c.b, c.a);
-    filledCircleRGBA(editor->shell.renderer, GfxCoordinate(head.x), GfxCoordinate(head.y),
+    filledCircleRGBA(editor->shell.renderer.get(), GfxCoordinate(head.x), GfxCoordinate(head.y),
                      kDropHeadRadius, c.r, c.g, c.b, c.a);
 }
 
@@ -338,7 +339,7 @@ FontPtr OpenAboutFont() {
 // font when the larger one cannot be opened.
 SurfacePtr RenderAboutTextSurface() {
     const FontPtr ownFont = OpenAboutFont();
-    TTF_Font* font = ownFont != nullptr ? ownFont.get() : editor->shell.drawFont;
+    TTF_Font* font = ownFont != nullptr ? ownFont.get() : editor->shell.drawFont.get();
     if (font == nullptr) {
         return nullptr;
     }
@@ -361,7 +362,7 @@ void MakeAboutTextWhenMissing() {
     editor->ui.aboutState.textWidth = surface->w;
     editor->ui.aboutState.textHeight = surface->h;
     editor->ui.aboutState.textTexture =
-        SDL_CreateTextureFromSurface(editor->shell.renderer, surface.get());
+        SDL_CreateTextureFromSurface(editor->shell.renderer.get(), surface.get());
 }
 
 // Moves one coordinate of the text by its velocity and bounces it off the
@@ -401,7 +402,8 @@ void DrawText() {
     const SDL_Rect target = {editor->ui.aboutState.textPosition.x,
                              editor->ui.aboutState.textPosition.y, editor->ui.aboutState.textWidth,
                              editor->ui.aboutState.textHeight};
-    SDL_RenderCopy(editor->shell.renderer, editor->ui.aboutState.textTexture, nullptr, &target);
+    SDL_RenderCopy(editor->shell.renderer.get(), editor->ui.aboutState.textTexture, nullptr,
+                   &target);
 }
 
 } // namespace
@@ -430,9 +432,9 @@ void RunAboutFrame() {
     const uint32_t frameStart = SDL_GetTicks();
     HandleAboutEvents();
 
-    SDL_SetRenderDrawColor(editor->shell.renderer, kBackgroundColor.r, kBackgroundColor.g,
+    SDL_SetRenderDrawColor(editor->shell.renderer.get(), kBackgroundColor.r, kBackgroundColor.g,
                            kBackgroundColor.b, kBackgroundColor.a);
-    SDL_RenderClear(editor->shell.renderer);
+    SDL_RenderClear(editor->shell.renderer.get());
     const SDL_Point size = AboutWindowSize();
     const uint32_t now = SDL_GetTicks();
 
@@ -449,7 +451,7 @@ void RunAboutFrame() {
         DrawText();
     }
 
-    SDL_RenderPresent(editor->shell.renderer);
+    SDL_RenderPresent(editor->shell.renderer.get());
     WaitForFramePeriod(frameStart);
 }
 

@@ -23,7 +23,7 @@ SDL_Point TextSize(TTF_Font* font, const std::string& text, int style) {
 
 void RenderText(TTF_Font* font, int32_t x, int32_t y, SDL_Color color, const std::string& text,
                 int style) {
-    if (font == nullptr || editor->shell.renderer == nullptr) {
+    if (font == nullptr || editor->shell.renderer.get() == nullptr) {
         return;
     }
     const int previousStyle = TTF_GetFontStyle(font);
@@ -33,10 +33,10 @@ void RenderText(TTF_Font* font, int32_t x, int32_t y, SDL_Color color, const std
     if (surface == nullptr) {
         return;
     }
-    SDL_Texture* texture = SDL_CreateTextureFromSurface(editor->shell.renderer, surface);
+    SDL_Texture* texture = SDL_CreateTextureFromSurface(editor->shell.renderer.get(), surface);
     if (texture != nullptr) {
         const SDL_Rect target = {x, y, surface->w, surface->h};
-        SDL_RenderCopy(editor->shell.renderer, texture, nullptr, &target);
+        SDL_RenderCopy(editor->shell.renderer.get(), texture, nullptr, &target);
         SDL_DestroyTexture(texture);
     }
     SDL_FreeSurface(surface);

@@ -20,7 +20,7 @@ EditorInterface::~EditorInterface() = default;
 
 TTF_Font* Editor::Font() const {
     // The menu font stands in until the dialogs' own size is open.
-    return shell.dialogFont != nullptr ? shell.dialogFont : shell.menuFont;
+    return shell.dialogFont.get() != nullptr ? shell.dialogFont.get() : shell.menuFont.get();
 }
 
 bool Editor::DrawBackdrop() {

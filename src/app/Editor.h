@@ -7,6 +7,7 @@
 // what they need as arguments.
 
 #include "app/AboutState.h"
+#include "draw/SdlOwners.h"
 #include "support/Product.h"
 #include "ui/DialogHost.h"
 #include "ui/FileDialog.h"
@@ -56,23 +57,24 @@ using MessageBoxFunction = int (*)(const SDL_MessageBoxData* data, int* buttonId
 // Where the About screen takes its random bytes from; RandomBytes when empty.
 using RandomByteSource = std::function<bool(void* buffer, size_t count)>;
 
-// The window, what draws into it, and its regions. Start-up fills it, the
-// shutdown sequence frees the SDL objects.
+// The window, what draws into it, and its regions. Start-up fills it; each SDL
+// object is owned here, and the shutdown sequence lets them go in the order
+// SDL needs (fonts before TTF_Quit, renderer before window, all before SDL_Quit).
 struct EditorShell {
-    SDL_Window* window = nullptr;
-    SDL_Renderer* renderer = nullptr;
+    WindowPtr window;
+    RendererPtr renderer;
     // Native handle of `window` (the X11 window id where SDL reports one), 0 when unknown.
     uintptr_t mainWindowHandle = 0;
     int32_t framePeriodMs = kFramePeriodMs;
 
-    TTF_Font* menuFont = nullptr;
-    TTF_Font* statusFont = nullptr;
-    TTF_Font* toolboxFont = nullptr;
-    TTF_Font* drawFont = nullptr;
+    FontPtr menuFont;
+    FontPtr statusFont;
+    FontPtr toolboxFont;
+    FontPtr drawFont;
     // The font of every modal dialog; the dialogs fall back to `menuFont`
     // while it is not open.
-    TTF_Font* dialogFont = nullptr;
-    SDL_Cursor* systemCursors[kSystemCursorCount] = {};
+    FontPtr dialogFont;
+    CursorPtr systemCursors[kSystemCursorCount];
 
     SDL_Rect menuBarRect = {0, 0, 0, 0};
     SDL_Rect toolboxRect = {0, 0, 0, 0};
@@ -175,8 +177,8 @@ struct Editor final : DialogHost {
     EditorInterface ui;
 
     // What the dialogs get of the editor.
-    SDL_Window* Window() const override { return shell.window; }
-    SDL_Renderer* Renderer() const override { return shell.renderer; }
+    SDL_Window* Window() const override { return shell.window.get(); }
+    SDL_Renderer* Renderer() const override { return shell.renderer.get(); }
     TTF_Font* Font() const override;
     int32_t FramePeriodMs() const override { return shell.framePeriodMs; }
     bool DrawBackdrop() override;
@@ -193,6 +195,6 @@ struct Editor final : DialogHost {
 extern Editor* editor;
 
 // Replaces the editor with a new one in its start-up state (used at start-up
-// and by tests). Does not free SDL objects: the shutdown sequence does that
-// first. The network layer's state is not the editor's and stays.
+// and by tests). The old one frees what it still owns, so call it before
+// TTF_Quit and SDL_Quit. The network layer's state is not the editor's and stays.
 void ResetEditor();

@@ -122,7 +122,7 @@ bool RenderPaperForExport(Paper& paper, bool ownPalette, bool withoutGrid,
     if (PaperView* view = ViewOf(&paper); view != nullptr) {
         return WritePaperPng(*view, ownPalette, path, showGrid);
     }
-    PaperView exportView(paper, editor->shell.drawFont, {0, 0});
+    PaperView exportView(paper, editor->shell.drawFont.get(), {0, 0});
     return WritePaperPng(exportView, ownPalette, path, showGrid);
 }
 

@@ -24,7 +24,7 @@ constexpr SDL_Color kCrosshairColor = {255, 0, 255, 255};
 constexpr int32_t kCrosshairArm = 6;
 
 void SetDrawColor(const SDL_Color& color) {
-    SDL_SetRenderDrawColor(editor->shell.renderer, color.r, color.g, color.b, color.a);
+    SDL_SetRenderDrawColor(editor->shell.renderer.get(), color.r, color.g, color.b, color.a);
 }
 
 } // namespace
@@ -45,12 +45,12 @@ void CopyPaperToView(const PaperView& view) {
     if (SDL_IntersectRect(&placed, &editor->shell.paperViewRect, &target) == SDL_FALSE) {
         return;
     }
-    SDL_Texture* texture = SDL_CreateTextureFromSurface(editor->shell.renderer, surface);
+    SDL_Texture* texture = SDL_CreateTextureFromSurface(editor->shell.renderer.get(), surface);
     if (texture == nullptr) {
         return;
     }
     const SDL_Rect source = {target.x - placed.x, target.y - placed.y, target.w, target.h};
-    SDL_RenderCopy(editor->shell.renderer, texture, &source, &target);
+    SDL_RenderCopy(editor->shell.renderer.get(), texture, &source, &target);
     SDL_DestroyTexture(texture);
 }
 
@@ -66,9 +66,9 @@ void DrawToolCrosshair() {
         return;
     }
     SetDrawColor(kCrosshairColor);
-    SDL_RenderDrawLine(editor->shell.renderer, center.x - kCrosshairArm, center.y,
+    SDL_RenderDrawLine(editor->shell.renderer.get(), center.x - kCrosshairArm, center.y,
                        center.x + kCrosshairArm, center.y);
-    SDL_RenderDrawLine(editor->shell.renderer, center.x, center.y - kCrosshairArm, center.x,
+    SDL_RenderDrawLine(editor->shell.renderer.get(), center.x, center.y - kCrosshairArm, center.x,
                        center.y + kCrosshairArm);
 }
 
@@ -97,7 +97,7 @@ RenderOverlay ViewOverlay(const Paper& paper) {
 
 void DrawFrame() {
     SetDrawColor(kWorkspaceColor);
-    SDL_RenderClear(editor->shell.renderer);
+    SDL_RenderClear(editor->shell.renderer.get());
 
     if (PaperView* view = ActiveView(); view != nullptr) {
         if (RenderPaper(*view, /*wholePaper=*/false, /*ownPalette=*/true,
@@ -107,7 +107,7 @@ void DrawFrame() {
     }
 
     SetDrawColor(kStatusStripColor);
-    SDL_RenderFillRect(editor->shell.renderer, &editor->shell.statusBarRect);
+    SDL_RenderFillRect(editor->shell.renderer.get(), &editor->shell.statusBarRect);
     DrawToolCrosshair();
 
     RenderToolbox();
@@ -119,5 +119,5 @@ void DrawFrame() {
 void RenderFrame() {
     DrawFrame();
     UpdateMouseCursor();
-    SDL_RenderPresent(editor->shell.renderer);
+    SDL_RenderPresent(editor->shell.renderer.get());
 }

@@ -120,10 +120,7 @@ class HeadlessLibraries {
         physfs_ = PHYSFS_init(argv0) != 0;
     }
     ~HeadlessLibraries() {
-        if (editor->shell.drawFont != nullptr) {
-            TTF_CloseFont(editor->shell.drawFont);
-            editor->shell.drawFont = nullptr;
-        }
+        editor->shell.drawFont.reset(); // before TTF_Quit
         if (ttf_) {
             TTF_Quit();
         }
@@ -144,8 +141,8 @@ class HeadlessLibraries {
         }
         SetUpResourceSearchPath();
         SDL_RWops* stream = PHYSFSRWOPS_openRead(kDrawFontFile);
-        editor->shell.drawFont =
-            stream != nullptr ? TTF_OpenFontRW(stream, 1, kDrawFontPoints) : nullptr;
+        editor->shell.drawFont.reset(stream != nullptr ? TTF_OpenFontRW(stream, 1, kDrawFontPoints)
+                                                       : nullptr);
         if (editor->shell.drawFont == nullptr) {
             std::fprintf(stderr, "Couldn't load draw font: %s\n", SDL_GetError());
             return false;
@@ -180,7 +177,7 @@ int WriteDocumentImage(const char* argv0, const std::string& document, const std
     if (!LoadForCommand(paper, document, header)) {
         return kExitFailure;
     }
-    PaperView view(paper, editor->shell.drawFont, {0, 0});
+    PaperView view(paper, editor->shell.drawFont.get(), {0, 0});
     // A background image that cannot be shown is worth a warning, not a failure.
     std::string problem;
     if (!paper.backgroundImagePath.empty() &&

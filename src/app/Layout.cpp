@@ -39,22 +39,24 @@ bool IsInside(const SDL_Rect& rect, SDL_Point point) {
 void LayoutScreen() {
     int32_t width = 0;
     int32_t height = 0;
-    SDL_GetWindowSize(editor->shell.window, &width, &height);
+    SDL_GetWindowSize(editor->shell.window.get(), &width, &height);
     if (width < kMinWindowWidth || height < kMinWindowHeight) {
         width = std::max(width, kMinWindowWidth);
         height = std::max(height, kMinWindowHeight);
-        SDL_SetWindowSize(editor->shell.window, width, height);
+        SDL_SetWindowSize(editor->shell.window.get(), width, height);
     }
 
-    const int32_t menuBarHeight = std::max(
-        TextSize(editor->shell.menuFont, kLineHeightSample, TTF_STYLE_NORMAL).y + kMenuBarPadding,
-        kMinMenuBarHeight);
+    const int32_t menuBarHeight =
+        std::max(TextSize(editor->shell.menuFont.get(), kLineHeightSample, TTF_STYLE_NORMAL).y +
+                     kMenuBarPadding,
+                 kMinMenuBarHeight);
     const int32_t statusBarHeight =
-        TextSize(editor->shell.statusFont, kLineHeightSample, TTF_STYLE_NORMAL).y +
+        TextSize(editor->shell.statusFont.get(), kLineHeightSample, TTF_STYLE_NORMAL).y +
         kStatusBarPadding;
-    const int32_t toolboxWidth = std::max(
-        TextSize(editor->shell.menuFont, kToolboxWidthSample, TTF_STYLE_BOLD).x + kToolboxPadding,
-        kMinToolboxWidth);
+    const int32_t toolboxWidth =
+        std::max(TextSize(editor->shell.menuFont.get(), kToolboxWidthSample, TTF_STYLE_BOLD).x +
+                     kToolboxPadding,
+                 kMinToolboxWidth);
     const int32_t middleHeight = height - statusBarHeight - menuBarHeight;
 
     editor->shell.menuBarRect = {0, 0, width, menuBarHeight};

@@ -13,7 +13,7 @@
 namespace {
 
 bool WindowIsMinimized() {
-    return (SDL_GetWindowFlags(editor->shell.window) & SDL_WINDOW_MINIMIZED) != 0;
+    return (SDL_GetWindowFlags(editor->shell.window.get()) & SDL_WINDOW_MINIMIZED) != 0;
 }
 
 void RunNormalPass() {

@@ -35,17 +35,17 @@ constexpr int kSeparatorHeight = 4;
 constexpr int kLargestCheckMark = 16;
 
 void SetDrawColor(const SDL_Color& color) {
-    SDL_SetRenderDrawColor(editor->shell.renderer, color.r, color.g, color.b, color.a);
+    SDL_SetRenderDrawColor(editor->shell.renderer.get(), color.r, color.g, color.b, color.a);
 }
 
 void FillRect(const SDL_Rect& rect, const SDL_Color& color) {
     SetDrawColor(color);
-    SDL_RenderFillRect(editor->shell.renderer, &rect);
+    SDL_RenderFillRect(editor->shell.renderer.get(), &rect);
 }
 
 void DrawLine(int x1, int y1, int x2, int y2, const SDL_Color& color) {
     SetDrawColor(color);
-    SDL_RenderDrawLine(editor->shell.renderer, x1, y1, x2, y2);
+    SDL_RenderDrawLine(editor->shell.renderer.get(), x1, y1, x2, y2);
 }
 
 int CaptionStyle(const MENU_ITEM& item) {
@@ -90,8 +90,8 @@ void RenderTitle(const MENU& menu) {
         FillRect(menu.titleRect, kHighlightColor);
         textColor = kHighlightTextColor;
     }
-    RenderText(editor->shell.menuFont, menu.titleRect.x + kTextLeft, menu.titleRect.y + kTextTop,
-               textColor, menu.caption, TTF_STYLE_NORMAL);
+    RenderText(editor->shell.menuFont.get(), menu.titleRect.x + kTextLeft,
+               menu.titleRect.y + kTextTop, textColor, menu.caption, TTF_STYLE_NORMAL);
 }
 
 void RenderSeparator(const SDL_Rect& rect) {
@@ -105,9 +105,9 @@ void RenderCheckMark(const SDL_Rect& rect, const SDL_Color& textColor) {
     if (editor->ui.checkMarkImage != nullptr) {
         const int side = std::min(rect.h - kRowPadding, kLargestCheckMark);
         const SDL_Rect target = {rect.x + kTextLeft, rect.y + (rect.h - side) / 2, side, side};
-        SDL_RenderCopy(editor->shell.renderer, editor->ui.checkMarkImage, nullptr, &target);
+        SDL_RenderCopy(editor->shell.renderer.get(), editor->ui.checkMarkImage, nullptr, &target);
     } else {
-        RenderText(editor->shell.menuFont, rect.x + kTextLeft, rect.y + kTextTop, textColor,
+        RenderText(editor->shell.menuFont.get(), rect.x + kTextLeft, rect.y + kTextTop, textColor,
                    kCheckMarkFallback, TTF_STYLE_NORMAL);
     }
 }
@@ -135,8 +135,8 @@ void RenderItem(const MENU& menu, MENU_ITEM& item) {
         FillRect(item.rect, kBarColor);
     }
     const int textLeft = kTextLeft + (menu.showsCheckMarks ? kCheckMarkRoom : 0);
-    RenderText(editor->shell.menuFont, item.rect.x + textLeft, item.rect.y + kTextTop, textColor,
-               item.caption, CaptionStyle(item));
+    RenderText(editor->shell.menuFont.get(), item.rect.x + textLeft, item.rect.y + kTextTop,
+               textColor, item.caption, CaptionStyle(item));
 }
 
 void RenderDropDownFrame(const SDL_Rect& rect) {
@@ -190,7 +190,8 @@ void LayoutMenu(MENU& menu) {
     int widest = 0;
     int tallest = 0;
     for (const std::shared_ptr<MENU_ITEM>& item : menu.items) {
-        const SDL_Point size = TextSize(editor->shell.menuFont, item->caption, CaptionStyle(*item));
+        const SDL_Point size =
+            TextSize(editor->shell.menuFont.get(), item->caption, CaptionStyle(*item));
         widest = std::max(widest, size.x);
         tallest = std::max(tallest, size.y);
     }
@@ -218,7 +219,8 @@ void LayoutMenu(MENU& menu) {
 void PlaceMenuTitles() {
     int x = editor->shell.menuBarRect.x;
     for (const std::shared_ptr<MENU>& menu : editor->ui.menus) {
-        const SDL_Point size = TextSize(editor->shell.menuFont, menu->caption, TTF_STYLE_NORMAL);
+        const SDL_Point size =
+            TextSize(editor->shell.menuFont.get(), menu->caption, TTF_STYLE_NORMAL);
         menu->titleRect = {x, editor->shell.menuBarRect.y, size.x + kTitlePadding,
                            std::max(size.y + kRowPadding, editor->shell.menuBarRect.h)};
         LayoutMenu(*menu);
@@ -227,7 +229,7 @@ void PlaceMenuTitles() {
 }
 
 void RenderMenus() {
-    if (editor->shell.renderer == nullptr) {
+    if (editor->shell.renderer.get() == nullptr) {
         return;
     }
     FillRect(editor->shell.menuBarRect, kBarColor);
@@ -274,7 +276,7 @@ void LoadMenuImages() {
                     SDL_GetError());
         return;
     }
-    editor->ui.checkMarkImage = IMG_LoadTexture_RW(editor->shell.renderer, stream, 1);
+    editor->ui.checkMarkImage = IMG_LoadTexture_RW(editor->shell.renderer.get(), stream, 1);
     if (editor->ui.checkMarkImage == nullptr) {
         SDL_LogWarn(SDL_LOG_CATEGORY_APPLICATION, "Couldn't load %s: %s", kCheckMarkImagePath,
                     IMG_GetError());

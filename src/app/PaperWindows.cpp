@@ -67,7 +67,7 @@ InterfaceObserver interfaceObserver;
 
 std::unique_ptr<Paper> NewDocument() {
     auto document = std::make_unique<Paper>();
-    document->displayDpi = WindowDisplayDpi(editor->shell.window);
+    document->displayDpi = WindowDisplayDpi(editor->shell.window.get());
     document->UpdateBlockSize();
     return document;
 }
@@ -76,7 +76,7 @@ OpenPaper& AddOpenPaper(std::unique_ptr<Paper> document) {
     auto entry = std::make_unique<OpenPaper>();
     entry->document = std::move(document);
     entry->view = std::make_unique<PaperView>(
-        *entry->document, editor->shell.drawFont,
+        *entry->document, editor->shell.drawFont.get(),
         SDL_Point{editor->shell.paperViewRect.w, editor->shell.paperViewRect.h});
     entry->document->AddObserver(&interfaceObserver);
     if (connected && editor->ui.windowsMenu != nullptr) {
@@ -150,8 +150,8 @@ std::string WindowTitleFor(const Paper* paper) {
 }
 
 void UpdateWindowTitle() {
-    if (editor->shell.window != nullptr) {
-        SDL_SetWindowTitle(editor->shell.window,
+    if (editor->shell.window.get() != nullptr) {
+        SDL_SetWindowTitle(editor->shell.window.get(),
                            WindowTitleFor(editor->session.activePaper).c_str());
     }
 }

@@ -21,22 +21,11 @@
 
 #include <cstdlib>
 
-namespace {
-
-void CloseFont(TTF_Font*& font) {
-    if (font != nullptr) {
-        TTF_CloseFont(font);
-        font = nullptr;
-    }
-}
-
-} // namespace
-
 void RunExitSteps() {
-    if (editor->shell.window != nullptr) {
+    if (editor->shell.window.get() != nullptr) {
         WindowGeometry geometry = {0, 0, 0, 0};
-        SDL_GetWindowPosition(editor->shell.window, &geometry.x, &geometry.y);
-        SDL_GetWindowSize(editor->shell.window, &geometry.width, &geometry.height);
+        SDL_GetWindowPosition(editor->shell.window.get(), &geometry.x, &geometry.y);
+        SDL_GetWindowSize(editor->shell.window.get(), &geometry.width, &geometry.height);
         WriteWindowGeometry(SettingsFilePath(), geometry);
     }
     CloseLog();
@@ -55,24 +44,19 @@ void ShutdownProgram() {
     RemovePendingPrintFiles();
 
     if (TTF_WasInit() != 0) {
-        CloseFont(editor->shell.toolboxFont);
-        CloseFont(editor->shell.statusFont);
-        CloseFont(editor->shell.menuFont);
-        CloseFont(editor->shell.drawFont);
-        CloseFont(editor->shell.dialogFont);
+        editor->shell.toolboxFont.reset();
+        editor->shell.statusFont.reset();
+        editor->shell.menuFont.reset();
+        editor->shell.drawFont.reset();
+        editor->shell.dialogFont.reset();
         TTF_Quit();
     }
     IMG_Quit();
     if (SDL_WasInit(SDL_INIT_VIDEO) != 0) {
         FreeSystemCursors();
-        if (editor->shell.renderer != nullptr) {
-            SDL_DestroyRenderer(editor->shell.renderer);
-            editor->shell.renderer = nullptr;
-        }
-        if (editor->shell.window != nullptr) {
-            SDL_DestroyWindow(editor->shell.window);
-            editor->shell.window = nullptr;
-        }
+        // The renderer goes before the window it draws into.
+        editor->shell.renderer.reset();
+        editor->shell.window.reset();
         editor->shell.mainWindowHandle = 0;
         SDL_Quit();
     }

@@ -38,7 +38,7 @@ constexpr const char* kRecoveryFolderName = "recovery";
 constexpr int kImageFormats = IMG_INIT_JPG | IMG_INIT_PNG | IMG_INIT_TIF | IMG_INIT_WEBP;
 
 struct FontEntry {
-    TTF_Font* EditorShell::*font;
+    FontPtr EditorShell::*font;
     const char* file;
     int pointSize;
     const char* failureFormat;
@@ -67,14 +67,15 @@ __attribute__((format(printf, 1, 2))) int Failed(const char* format, ...) {
 
 bool CreateMainWindow(const WindowGeometry& geometry) {
     // Created in place with its title, so it never shows up elsewhere first.
-    editor->shell.window = SDL_CreateWindow(kWindowTitle, geometry.x, geometry.y, geometry.width,
-                                            geometry.height, SDL_WINDOW_RESIZABLE);
+    editor->shell.window.reset(SDL_CreateWindow(kWindowTitle, geometry.x, geometry.y,
+                                                geometry.width, geometry.height,
+                                                SDL_WINDOW_RESIZABLE));
     if (editor->shell.window == nullptr) {
         return false;
     }
-    SDL_SetWindowMinimumSize(editor->shell.window, kMinWindowWidth, kMinWindowHeight);
-    editor->shell.renderer = SDL_CreateRenderer(editor->shell.window, -1, 0);
-    return editor->shell.renderer != nullptr;
+    SDL_SetWindowMinimumSize(editor->shell.window.get(), kMinWindowWidth, kMinWindowHeight);
+    editor->shell.renderer.reset(SDL_CreateRenderer(editor->shell.window.get(), -1, 0));
+    return editor->shell.renderer.get() != nullptr;
 }
 
 // The font owns its stream. When the file cannot be opened, SDL's error keeps
@@ -89,8 +90,8 @@ TTF_Font* OpenFont(const FontEntry& entry) {
 
 bool OpenFonts() {
     for (const FontEntry& entry : kFonts) {
-        TTF_Font*& font = editor->shell.*entry.font;
-        font = OpenFont(entry);
+        FontPtr& font = editor->shell.*entry.font;
+        font.reset(OpenFont(entry));
         if (font == nullptr) {
             Failed(entry.failureFormat, SDL_GetError());
             return false;
@@ -123,7 +124,7 @@ int64_t ReadAutosaveSeconds() {
 void ReportFatalError(const std::string& message) {
     SDL_LogError(SDL_LOG_CATEGORY_APPLICATION, "%s", message.c_str());
     SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, kFatalErrorTitle, message.c_str(),
-                             editor->shell.window);
+                             editor->shell.window.get());
 }
 
 void FatalError(const std::string& message) {
@@ -150,7 +151,7 @@ int StartUp(int argc, char** argv) {
             FitToDisplays(ReadWindowGeometry(SettingsFilePath()), UsableDisplayAreas()))) {
         return Failed("Couldn't create window and renderer: %s", SDL_GetError());
     }
-    editor->shell.mainWindowHandle = NativeWindowHandle(editor->shell.window);
+    editor->shell.mainWindowHandle = NativeWindowHandle(editor->shell.window.get());
     // Only PNG is needed: icons and exports. The other formats are for backgrounds.
     if ((IMG_Init(kImageFormats) & IMG_INIT_PNG) == 0) {
         return Failed("Couldn't initialize SDL_image: %s", IMG_GetError());

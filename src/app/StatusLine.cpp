@@ -84,19 +84,16 @@ SDL_Cursor* GetSystemCursor(SDL_SystemCursor id) {
     if (id < 0 || id >= kSystemCursorCount) {
         return nullptr;
     }
-    SDL_Cursor*& cursor = editor->shell.systemCursors[id];
+    CursorPtr& cursor = editor->shell.systemCursors[id];
     if (cursor == nullptr) {
-        cursor = SDL_CreateSystemCursor(id);
+        cursor.reset(SDL_CreateSystemCursor(id));
     }
-    return cursor;
+    return cursor.get();
 }
 
 void FreeSystemCursors() {
-    for (SDL_Cursor*& cursor : editor->shell.systemCursors) {
-        if (cursor != nullptr) {
-            SDL_FreeCursor(cursor);
-            cursor = nullptr;
-        }
+    for (CursorPtr& cursor : editor->shell.systemCursors) {
+        cursor.reset();
     }
 }
 
@@ -171,7 +168,7 @@ void RenderStatusLine() {
         BuildStatusItems(static_cast<int64_t>(std::time(nullptr)));
     const std::string line = JoinStrings(items, kStatusSeparator);
     if (!line.empty()) {
-        RenderText(editor->shell.statusFont, editor->shell.statusBarRect.x + kStatusTextLeft,
+        RenderText(editor->shell.statusFont.get(), editor->shell.statusBarRect.x + kStatusTextLeft,
                    editor->shell.statusBarRect.y + kStatusTextTop, MakeColor(255, 255, 255), line,
                    TTF_STYLE_NORMAL);
     }

@@ -58,7 +58,7 @@ const ToolEntryText kToolEntries[] = {
 };
 
 void SetDrawColor(const SDL_Color& color) {
-    SDL_SetRenderDrawColor(editor->shell.renderer, color.r, color.g, color.b, color.a);
+    SDL_SetRenderDrawColor(editor->shell.renderer.get(), color.r, color.g, color.b, color.a);
 }
 
 ToolboxButton Separator() {
@@ -152,7 +152,7 @@ SDL_Texture* LoadResourceTexture(const std::string& path) {
     if (image == nullptr) {
         return nullptr;
     }
-    SDL_Texture* texture = SDL_CreateTextureFromSurface(editor->shell.renderer, image);
+    SDL_Texture* texture = SDL_CreateTextureFromSurface(editor->shell.renderer.get(), image);
     SDL_FreeSurface(image);
     return texture;
 }
@@ -175,9 +175,10 @@ void DrawCentredText(TTF_Font* font, const SDL_Rect& rect, const std::string& te
 
 void DrawSeparator(const SDL_Rect& rect) {
     SetDrawColor(kWhite);
-    SDL_RenderDrawLine(editor->shell.renderer, rect.x, rect.y + 1, rect.x + rect.w - 1, rect.y + 1);
+    SDL_RenderDrawLine(editor->shell.renderer.get(), rect.x, rect.y + 1, rect.x + rect.w - 1,
+                       rect.y + 1);
     SetDrawColor(kBlack);
-    SDL_RenderDrawLine(editor->shell.renderer, rect.x, rect.y, rect.x + rect.w - 1, rect.y);
+    SDL_RenderDrawLine(editor->shell.renderer.get(), rect.x, rect.y, rect.x + rect.w - 1, rect.y);
 }
 
 // Raised when not chosen, pressed when chosen.
@@ -189,11 +190,11 @@ void DrawBevel(const SDL_Rect& rect, bool pressed) {
     const int w = rect.w;
     const int h = rect.h;
     SetDrawColor(lit);
-    SDL_RenderDrawLine(editor->shell.renderer, x, y, x + w, y);
-    SDL_RenderDrawLine(editor->shell.renderer, x, y, x, y + h);
+    SDL_RenderDrawLine(editor->shell.renderer.get(), x, y, x + w, y);
+    SDL_RenderDrawLine(editor->shell.renderer.get(), x, y, x, y + h);
     SetDrawColor(shaded);
-    SDL_RenderDrawLine(editor->shell.renderer, x + 1, y + h, x + w - 1, y + h);
-    SDL_RenderDrawLine(editor->shell.renderer, x + w, y + 1, x + w, y + h - 1);
+    SDL_RenderDrawLine(editor->shell.renderer.get(), x + 1, y + h, x + w - 1, y + h);
+    SDL_RenderDrawLine(editor->shell.renderer.get(), x + w, y + 1, x + w, y + h - 1);
 }
 
 void DrawButton(const ToolboxButton& entry) {
@@ -208,15 +209,15 @@ void DrawButton(const ToolboxButton& entry) {
     if (icon != nullptr) {
         const SDL_Rect inner = {rect.x + kIconInset, rect.y + kIconInset, rect.w - 2 * kIconInset,
                                 rect.h - 2 * kIconInset};
-        SDL_RenderCopy(editor->shell.renderer, icon, nullptr, &inner);
+        SDL_RenderCopy(editor->shell.renderer.get(), icon, nullptr, &inner);
     }
     SDL_Color swatch = {0, 0, 0, 0};
     if (entry.getSwatchColor && entry.getSwatchColor(swatch)) {
         SetDrawColor(swatch);
-        SDL_RenderFillRect(editor->shell.renderer, &rect);
+        SDL_RenderFillRect(editor->shell.renderer.get(), &rect);
     }
     if (!entry.label.empty()) {
-        DrawCentredText(editor->shell.toolboxFont, rect, entry.label, TTF_STYLE_NORMAL);
+        DrawCentredText(editor->shell.toolboxFont.get(), rect, entry.label, TTF_STYLE_NORMAL);
     }
     DrawBevel(rect, entry.selected);
 }
@@ -309,7 +310,7 @@ void LayOutToolbox(const SDL_Rect& region) {
                 cy += kSlotStep;
             }
             const int32_t height =
-                TextSize(editor->shell.menuFont, entry.label, TTF_STYLE_NORMAL).y;
+                TextSize(editor->shell.menuFont.get(), entry.label, TTF_STYLE_NORMAL).y;
             entry.rect = {region.x, cy, region.w, height};
             cy += height + kHeadingGap;
             cx = left;
@@ -337,7 +338,7 @@ void LayOutToolbox(const SDL_Rect& region) {
 
 void RenderToolbox() {
     SetDrawColor(editor->session.activePaper != nullptr ? kPanelColor : kPanelColorWithoutPaper);
-    SDL_RenderFillRect(editor->shell.renderer, &editor->shell.toolboxRect);
+    SDL_RenderFillRect(editor->shell.renderer.get(), &editor->shell.toolboxRect);
     for (const ToolboxButton& entry : editor->ui.toolboxButtons) {
         switch (entry.kind) {
         case kToolboxEntrySeparator:
@@ -345,7 +346,8 @@ void RenderToolbox() {
             break;
         case kToolboxEntryHeading:
             if (!entry.label.empty()) {
-                DrawCentredText(editor->shell.menuFont, entry.rect, entry.label, TTF_STYLE_BOLD);
+                DrawCentredText(editor->shell.menuFont.get(), entry.rect, entry.label,
+                                TTF_STYLE_BOLD);
             }
             break;
         case kToolboxEntryButton:

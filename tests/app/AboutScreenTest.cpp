@@ -63,8 +63,8 @@ void StartAbout(AppHarness& app) {
 // Shows a window smaller than the program allows, as a broken window manager
 // might; the resize event, which would enlarge it again, is dropped.
 void ShrinkWindowBelowMinimum(int width, int height) {
-    SDL_SetWindowMinimumSize(editor->shell.window, 1, 1);
-    SDL_SetWindowSize(editor->shell.window, width, height);
+    SDL_SetWindowMinimumSize(editor->shell.window.get(), 1, 1);
+    SDL_SetWindowSize(editor->shell.window.get(), width, height);
     SDL_PumpEvents();
     SDL_FlushEvent(SDL_WINDOWEVENT);
 }
@@ -365,9 +365,9 @@ TEST(AboutScreenTest, WithoutItsFontTheTextUsesTheDrawFont) {
     ASSERT_TRUE(app.RunPasses(1));
     ASSERT_NE(editor->ui.aboutState.textTexture, nullptr);
     EXPECT_LT(editor->ui.aboutState.textHeight, ownFontHeight) << "18 points instead of 22";
-    EXPECT_GE(editor->ui.aboutState.textHeight, 2 * TTF_FontHeight(editor->shell.drawFont))
+    EXPECT_GE(editor->ui.aboutState.textHeight, 2 * TTF_FontHeight(editor->shell.drawFont.get()))
         << "both lines";
-    EXPECT_EQ(TTF_GetFontWrappedAlign(editor->shell.drawFont), TTF_WRAPPED_ALIGN_LEFT)
+    EXPECT_EQ(TTF_GetFontWrappedAlign(editor->shell.drawFont.get()), TTF_WRAPPED_ALIGN_LEFT)
         << "given back";
 }
 

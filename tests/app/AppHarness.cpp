@@ -168,7 +168,7 @@ void AppHarness::Shutdown() {
 }
 
 uint32_t AppHarness::WindowId() const {
-    return editor->shell.window != nullptr ? SDL_GetWindowID(editor->shell.window) : 0;
+    return editor->shell.window.get() != nullptr ? SDL_GetWindowID(editor->shell.window.get()) : 0;
 }
 
 void AppHarness::Push(SDL_Event event) {
@@ -307,27 +307,28 @@ void AppHarness::CloseWindow() {
 
 void AppHarness::ResizeWindow(int width, int height) {
     // SDL reports the change with a size event, as the window manager would.
-    SDL_SetWindowSize(editor->shell.window, width, height);
+    SDL_SetWindowSize(editor->shell.window.get(), width, height);
 }
 
 SDL_Color AppHarness::PixelAt(int x, int y) const {
     uint8_t rgba[4] = {};
     const SDL_Rect pixel = {x, y, 1, 1};
-    SDL_RenderReadPixels(editor->shell.renderer, &pixel, SDL_PIXELFORMAT_RGBA32, rgba, sizeof rgba);
+    SDL_RenderReadPixels(editor->shell.renderer.get(), &pixel, SDL_PIXELFORMAT_RGBA32, rgba,
+                         sizeof rgba);
     return SDL_Color{rgba[0], rgba[1], rgba[2], rgba[3]};
 }
 
 SurfacePtr AppHarness::Screenshot() const {
     int width = 0;
     int height = 0;
-    if (editor->shell.renderer == nullptr ||
-        SDL_GetRendererOutputSize(editor->shell.renderer, &width, &height) != 0) {
+    if (editor->shell.renderer.get() == nullptr ||
+        SDL_GetRendererOutputSize(editor->shell.renderer.get(), &width, &height) != 0) {
         return nullptr;
     }
     SurfacePtr surface(
         SDL_CreateRGBSurfaceWithFormat(0, width, height, 32, SDL_PIXELFORMAT_RGBA32));
     if (surface != nullptr &&
-        SDL_RenderReadPixels(editor->shell.renderer, nullptr, SDL_PIXELFORMAT_RGBA32,
+        SDL_RenderReadPixels(editor->shell.renderer.get(), nullptr, SDL_PIXELFORMAT_RGBA32,
                              surface->pixels, surface->pitch) != 0) {
         surface.reset();
     }
@@ -397,18 +398,19 @@ int AppHarness::CountPixels(const SDL_Rect& area, const SDL_Color& color) const 
 
 SDL_Point AppHarness::WindowSize() const {
     SDL_Point size = {0, 0};
-    SDL_GetWindowSize(editor->shell.window, &size.x, &size.y);
+    SDL_GetWindowSize(editor->shell.window.get(), &size.x, &size.y);
     return size;
 }
 
 SDL_Point AppHarness::WindowPosition() const {
     SDL_Point position = {0, 0};
-    SDL_GetWindowPosition(editor->shell.window, &position.x, &position.y);
+    SDL_GetWindowPosition(editor->shell.window.get(), &position.x, &position.y);
     return position;
 }
 
 std::string AppHarness::WindowTitle() const {
-    return editor->shell.window != nullptr ? SDL_GetWindowTitle(editor->shell.window) : "";
+    return editor->shell.window.get() != nullptr ? SDL_GetWindowTitle(editor->shell.window.get())
+                                                 : "";
 }
 
 ProgramRunResult RunProcess(const std::string& program, const std::vector<std::string>& args,

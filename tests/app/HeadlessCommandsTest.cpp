@@ -354,7 +354,7 @@ TEST(HeadlessCommandsTest, ExportHasThePixelsOfTheWholePaperRender) {
     }
     Paper paper;
     ASSERT_TRUE(LoadPaper(paper, TestPath("export.tsln")));
-    PaperView view(paper, editor->shell.drawFont,
+    PaperView view(paper, editor->shell.drawFont.get(),
                    {editor->shell.paperViewRect.w, editor->shell.paperViewRect.h});
     struct Case {
         const char* options;

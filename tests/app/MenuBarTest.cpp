@@ -62,7 +62,7 @@ TEST_F(MenuBarTest, TheBarHoldsSixMenusSideBySide) {
     for (const auto& menu : editor->ui.menus) {
         int width = 0;
         int height = 0;
-        TTF_SizeUTF8(editor->shell.menuFont, menu->caption.c_str(), &width, &height);
+        TTF_SizeUTF8(editor->shell.menuFont.get(), menu->caption.c_str(), &width, &height);
         EXPECT_EQ(menu->titleRect.x, x) << menu->caption;
         EXPECT_EQ(menu->titleRect.w, width + 10) << menu->caption;
         EXPECT_EQ(menu->titleRect.h, std::max(height + 6, editor->shell.menuBarRect.h));

@@ -64,7 +64,7 @@ TEST(StartupTest, OpensTheWorkspaceWindowWithTheStatusStrip) {
 
     // "No file loaded." in white at the left of the strip.
     int textWidth = 0;
-    TTF_SizeUTF8(editor->shell.statusFont, "No file loaded.", &textWidth, nullptr);
+    TTF_SizeUTF8(editor->shell.statusFont.get(), "No file loaded.", &textWidth, nullptr);
     const SDL_Rect text = app.BoundsOfPixels(editor->shell.statusBarRect, IsLight);
     EXPECT_GE(text.x, 5);
     EXPECT_LE(text.x, 8);

@@ -192,7 +192,7 @@ TEST(StatusLineTest, MouseOverThePaperViewShowsThePhysicalPosition) {
                 ElementsAre("mpos: 1.00,2.00 in", "gpos: 1.00, 2.00 in", "physpos: 1.00, 2.00 in"));
     // Drawn: the line reaches further right than "No file loaded." would.
     int shortWidth = 0;
-    TTF_SizeUTF8(editor->shell.statusFont, "No file loaded.", &shortWidth, nullptr);
+    TTF_SizeUTF8(editor->shell.statusFont.get(), "No file loaded.", &shortWidth, nullptr);
     const SDL_Rect text = app.BoundsOfPixels(editor->shell.statusBarRect, [](const SDL_Color& c) {
         return c.r > 160 && c.g > 160 && c.b > 160;
     });

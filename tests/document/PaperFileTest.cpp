@@ -314,7 +314,7 @@ TEST(PaperFileTest, AMissingBackgroundImageIsReportedButTheDocumentLoads) {
     EXPECT_EQ(LoadBytes(FileOf(0x83, fields), true, paper), "File loaded.");
     EXPECT_EQ(paper.backgroundImagePath, image) << "kept for the next save";
     // The view that would show the image says why it cannot.
-    PaperView view(paper, editor->shell.drawFont,
+    PaperView view(paper, editor->shell.drawFont.get(),
                    {editor->shell.paperViewRect.w, editor->shell.paperViewRect.h});
     std::string problem;
     EXPECT_FALSE(view.LoadBackgroundImage(paper.backgroundImagePath, problem));
@@ -560,7 +560,7 @@ TEST(PaperFileTest, RandomDamageIsRefusedOrLoadedButNeverHarmful) {
         WriteFile(path, file);
         if (Load(paper, path)) {
             // Whatever was accepted must draw without trouble.
-            PaperView view(paper, editor->shell.drawFont,
+            PaperView view(paper, editor->shell.drawFont.get(),
                            {editor->shell.paperViewRect.w, editor->shell.paperViewRect.h});
             EXPECT_TRUE(RenderPaper(view, false, true));
             EXPECT_LE(paper.width, kMaxPaperPixels);

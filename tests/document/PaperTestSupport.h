@@ -31,13 +31,10 @@ class DocumentSession {
         SDL_Init(SDL_INIT_VIDEO);
         TTF_Init();
         IMG_Init(IMG_INIT_PNG);
-        editor->shell.drawFont = TTF_OpenFont(TESSELLON_RESOURCE_DIR "/fonts/cad.ttf", 18);
+        editor->shell.drawFont.reset(TTF_OpenFont(TESSELLON_RESOURCE_DIR "/fonts/cad.ttf", 18));
         editor->shell.paperViewRect = {0, 0, viewWidth, viewHeight};
     }
     ~DocumentSession() {
-        if (editor->shell.drawFont != nullptr) {
-            TTF_CloseFont(editor->shell.drawFont);
-        }
         ResetEditor();
         IMG_Quit();
         TTF_Quit();
@@ -61,7 +58,7 @@ class FixedTextMeasurer final : public TextMeasurer {
 struct ActiveTestPaper {
     Paper paper;
     PaperView view{paper,
-                   editor->shell.drawFont,
+                   editor->shell.drawFont.get(),
                    {editor->shell.paperViewRect.w, editor->shell.paperViewRect.h}};
     explicit ActiveTestPaper(int32_t width = kDefaultPaperWidth,
                              int32_t height = kDefaultPaperHeight) {

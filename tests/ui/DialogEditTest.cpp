@@ -190,7 +190,7 @@ TEST_F(DialogEditTest, LongTextScrollsToKeepTheCaretInView) {
                   [&](Dialog& self) {
                       caretAtHome = self.ControlAs<DialogEdit>(kField)->CaretRect(self.Font());
                   }});
-    ASSERT_GT(TextWidth(editor->shell.dialogFont, text), field.w)
+    ASSERT_GT(TextWidth(editor->shell.dialogFont.get(), text), field.w)
         << "the text must be wider than the field";
     EXPECT_GT(caretAtEnd.x, field.x + field.w / 2);
     EXPECT_LT(caretAtEnd.x, field.x + field.w);

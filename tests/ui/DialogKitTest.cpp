@@ -187,11 +187,11 @@ TEST_F(DialogKitTest, WindowResizeCentresTheDialogAgain) {
         if (self.Passes() == 1) {
             before = self.FrameRect();
             okBefore = self.ControlRect(kIdOk);
-            SDL_SetWindowSize(editor->shell.window, 1300, 900);
+            SDL_SetWindowSize(editor->shell.window.get(), 1300, 900);
             SDL_Event resize = {};
             resize.type = SDL_WINDOWEVENT;
             resize.window.event = SDL_WINDOWEVENT_SIZE_CHANGED;
-            resize.window.windowID = SDL_GetWindowID(editor->shell.window);
+            resize.window.windowID = SDL_GetWindowID(editor->shell.window.get());
             resize.window.data1 = 1300;
             resize.window.data2 = 900;
             SDL_PushEvent(&resize);

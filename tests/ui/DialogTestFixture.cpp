@@ -18,7 +18,7 @@ constexpr int kMenuFontSize = 14;
 constexpr size_t kTextPiece = 31;
 
 uint32_t WindowId() {
-    return editor->shell.window != nullptr ? SDL_GetWindowID(editor->shell.window) : 0;
+    return editor->shell.window.get() != nullptr ? SDL_GetWindowID(editor->shell.window.get()) : 0;
 }
 
 void Push(SDL_Event& event) {
@@ -29,11 +29,11 @@ SurfacePtr ReadScene(const Dialog& dialog) {
     dialog.DrawScene();
     int width = 0;
     int height = 0;
-    SDL_GetRendererOutputSize(editor->shell.renderer, &width, &height);
+    SDL_GetRendererOutputSize(editor->shell.renderer.get(), &width, &height);
     SurfacePtr surface(
         SDL_CreateRGBSurfaceWithFormat(0, width, height, 32, SDL_PIXELFORMAT_RGBA32));
     if (surface) {
-        SDL_RenderReadPixels(editor->shell.renderer, nullptr, SDL_PIXELFORMAT_RGBA32,
+        SDL_RenderReadPixels(editor->shell.renderer.get(), nullptr, SDL_PIXELFORMAT_RGBA32,
                              surface->pixels, surface->pitch);
     }
     return surface;
@@ -52,15 +52,17 @@ void DialogTest::SetUp() {
     ResetEditor();
     ASSERT_EQ(SDL_Init(SDL_INIT_VIDEO), 0) << SDL_GetError();
     ASSERT_EQ(TTF_Init(), 0) << TTF_GetError();
-    editor->shell.window = SDL_CreateWindow("dialog test", 0, 0, kWindowWidth, kWindowHeight, 0);
-    ASSERT_NE(editor->shell.window, nullptr) << SDL_GetError();
-    editor->shell.renderer = SDL_CreateRenderer(editor->shell.window, -1, SDL_RENDERER_SOFTWARE);
-    ASSERT_NE(editor->shell.renderer, nullptr) << SDL_GetError();
+    editor->shell.window.reset(
+        SDL_CreateWindow("dialog test", 0, 0, kWindowWidth, kWindowHeight, 0));
+    ASSERT_NE(editor->shell.window.get(), nullptr) << SDL_GetError();
+    editor->shell.renderer.reset(
+        SDL_CreateRenderer(editor->shell.window.get(), -1, SDL_RENDERER_SOFTWARE));
+    ASSERT_NE(editor->shell.renderer.get(), nullptr) << SDL_GetError();
     const std::string fontPath = std::string(TESSELLON_RESOURCE_DIR) + "/fonts/menu.ttf";
-    editor->shell.dialogFont = TTF_OpenFont(fontPath.c_str(), kDialogFontSize);
-    editor->shell.menuFont = TTF_OpenFont(fontPath.c_str(), kMenuFontSize);
-    ASSERT_NE(editor->shell.dialogFont, nullptr) << TTF_GetError();
-    ASSERT_NE(editor->shell.menuFont, nullptr) << TTF_GetError();
+    editor->shell.dialogFont.reset(TTF_OpenFont(fontPath.c_str(), kDialogFontSize));
+    editor->shell.menuFont.reset(TTF_OpenFont(fontPath.c_str(), kMenuFontSize));
+    ASSERT_NE(editor->shell.dialogFont.get(), nullptr) << TTF_GetError();
+    ASSERT_NE(editor->shell.menuFont.get(), nullptr) << TTF_GetError();
     editor->shell.framePeriodMs = 0;
     editor->ui.dialogCloseWhenIdle = true;
     SDL_StartTextInput();
@@ -69,22 +71,10 @@ void DialogTest::SetUp() {
 }
 
 void DialogTest::TearDown() {
-    editor->ui.dialogPassHook = nullptr;
-    if (editor->shell.dialogFont != nullptr) {
-        TTF_CloseFont(editor->shell.dialogFont);
-    }
-    if (editor->shell.menuFont != nullptr) {
-        TTF_CloseFont(editor->shell.menuFont);
-    }
-    if (editor->shell.renderer != nullptr) {
-        SDL_DestroyRenderer(editor->shell.renderer);
-    }
-    if (editor->shell.window != nullptr) {
-        SDL_DestroyWindow(editor->shell.window);
-    }
+    // The editor owns the window, renderer and fonts: a new one frees them.
+    ResetEditor();
     TTF_Quit();
     SDL_Quit();
-    ResetEditor();
 }
 
 void DialogTest::PushKeyDown(SDL_Keycode key, uint16_t modifiers) {

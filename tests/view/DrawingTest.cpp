@@ -25,7 +25,7 @@ struct Canvas {
     Paper paper;
     PaperView view;
     explicit Canvas(int w = 400, int h = 300)
-        : session(w, h), view(paper, editor->shell.drawFont, {w, h}) {
+        : session(w, h), view(paper, editor->shell.drawFont.get(), {w, h}) {
         paper.SetSize(w, h);
         view.PrepareRenderTarget(view.VisibleArea());
         Clear();
@@ -256,16 +256,16 @@ TEST(DrawPrimitivesTest, FeetLabelsJoinOnOneLineOnlyWhenThereIsRoom) {
     paper.blockWidth = paper.blockHeight = 50;
     paper.blocksPerUnit = 1;
     paper.unitIndex = 0;
-    ASSERT_NE(editor->shell.drawFont, nullptr);
+    ASSERT_NE(editor->shell.drawFont.get(), nullptr);
     int lineHeight = 0;
-    TTF_SizeUTF8(editor->shell.drawFont, "2'", nullptr, &lineHeight);
+    TTF_SizeUTF8(editor->shell.drawFont.get(), "2'", nullptr, &lineHeight);
 
     // 100 pixels are 2 feet: "2'" and "(24")".
     const MeasurementLabel label = FormatMeasurementLabel(paper, 100);
     EXPECT_EQ(label.first, "2'");
     EXPECT_EQ(label.second, "(24\")");
     int joinedWidth = 0;
-    TTF_SizeUTF8(editor->shell.drawFont, "2' (24\")", &joinedWidth, nullptr);
+    TTF_SizeUTF8(editor->shell.drawFont.get(), "2' (24\")", &joinedWidth, nullptr);
     const SDL_Rect short_ = MeasurementLabelRect(paper, MeasureMeasurement(0, 100, 100, 100));
     EXPECT_EQ(short_.h, joinedWidth < 80 ? lineHeight : 2 * lineHeight);
     // One foot leaves 30 pixels between the marks: too narrow, the parts stack.

@@ -36,7 +36,7 @@ void AddObjects(Paper& paper) {
 TEST(PaperPngTest, ExportedImageHasThePixelsOfAWholePaperRender) {
     DocumentSession session(800, 600);
     Paper paper;
-    PaperView view(paper, editor->shell.drawFont,
+    PaperView view(paper, editor->shell.drawFont.get(),
                    {editor->shell.paperViewRect.w, editor->shell.paperViewRect.h});
     // Wide enough that the export takes many bands of about 70 rows.
     ASSERT_TRUE(paper.SetSize(30000, 200));
@@ -61,7 +61,7 @@ TEST(PaperPngTest, ExportedImageHasThePixelsOfAWholePaperRender) {
 TEST(PaperPngTest, FailedExportLeavesNoFileAndKeepsAnOldOne) {
     DocumentSession session;
     Paper paper;
-    PaperView view(paper, editor->shell.drawFont,
+    PaperView view(paper, editor->shell.drawFont.get(),
                    {editor->shell.paperViewRect.w, editor->shell.paperViewRect.h});
     paper.width = 0;
     EXPECT_FALSE(WritePaperPng(view, true, TestPath("nosurface.png"))) << "a paper without size";
@@ -108,7 +108,7 @@ TEST(PaperPngTest, FailedExportLeavesNoFileAndKeepsAnOldOne) {
 TEST(PaperPngTest, TheTopEdgeCarriesItsMajorGridLineLikeEveryOtherInch) {
     DocumentSession session(800, 600);
     Paper paper;
-    PaperView view(paper, editor->shell.drawFont,
+    PaperView view(paper, editor->shell.drawFont.get(),
                    {editor->shell.paperViewRect.w, editor->shell.paperViewRect.h});
     ASSERT_TRUE(paper.SetSize(3 * kPaperPixelsPerInch, 2 * kPaperPixelsPerInch));
     const std::string path = TestPath("grid.png");

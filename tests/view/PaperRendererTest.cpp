@@ -92,7 +92,7 @@ const RenderOverlay kNoGrid = [] {
 TEST(PaperRendererTest, GridHasMinorAndMajorLinesOverTheWholePaper) {
     DocumentSession session(2000, 2000);
     Paper paper;
-    PaperView view(paper, editor->shell.drawFont,
+    PaperView view(paper, editor->shell.drawFont.get(),
                    {editor->shell.paperViewRect.w, editor->shell.paperViewRect.h});
     ASSERT_TRUE(paper.SetSize(1056, 816));
     ASSERT_EQ(paper.blockWidth, 24);
@@ -138,7 +138,7 @@ TEST(PaperRendererTest, GridHasMinorAndMajorLinesOverTheWholePaper) {
 TEST(PaperRendererTest, BlackAndWhiteTurnsColoursGreyAndHidesTheSelection) {
     DocumentSession session;
     Paper paper;
-    PaperView view(paper, editor->shell.drawFont,
+    PaperView view(paper, editor->shell.drawFont.get(),
                    {editor->shell.paperViewRect.w, editor->shell.paperViewRect.h});
     ASSERT_TRUE(paper.SetSize(300, 200));
     auto coloured =
@@ -166,7 +166,7 @@ TEST(PaperRendererTest, BlackAndWhiteTurnsColoursGreyAndHidesTheSelection) {
 TEST(PaperRendererTest, HiddenLayersVanishButLayersAbove15AreAlwaysDrawn) {
     DocumentSession session;
     Paper paper;
-    PaperView view(paper, editor->shell.drawFont,
+    PaperView view(paper, editor->shell.drawFont.get(),
                    {editor->shell.paperViewRect.w, editor->shell.paperViewRect.h});
     ASSERT_TRUE(paper.SetSize(300, 200));
     Add(paper, LineRecord(ObjectKind::Rect, 10, 10, 50, 50), 3);
@@ -185,7 +185,7 @@ TEST(PaperRendererTest, HiddenLayersVanishButLayersAbove15AreAlwaysDrawn) {
 TEST(PaperRendererTest, LargeBackgroundImagesShrinkToFitKeepingTheirShape) {
     DocumentSession session(2000, 2000);
     Paper paper;
-    PaperView view(paper, editor->shell.drawFont,
+    PaperView view(paper, editor->shell.drawFont.get(),
                    {editor->shell.paperViewRect.w, editor->shell.paperViewRect.h});
     ASSERT_TRUE(paper.SetSize(1056, 816));
     SDL_Rect rect = BackgroundImageRect(paper, 2000, 1000);
@@ -226,7 +226,7 @@ TEST(PaperRendererTest, LargeBackgroundImagesShrinkToFitKeepingTheirShape) {
 TEST(PaperRendererTest, AnyPartOfThePaperRendersExactlyAsTheWholePaperDoes) {
     DocumentSession session(2000, 2000);
     Paper paper;
-    PaperView view(paper, editor->shell.drawFont,
+    PaperView view(paper, editor->shell.drawFont.get(),
                    {editor->shell.paperViewRect.w, editor->shell.paperViewRect.h});
     ASSERT_TRUE(paper.SetSize(700, 500));
     paper.palette.gridColor = {60, 70, 90, 255};
@@ -257,7 +257,7 @@ TEST(PaperRendererTest, AnyPartOfThePaperRendersExactlyAsTheWholePaperDoes) {
 TEST(PaperRendererTest, ViewOfAScrolledBigPaperShowsWhatIsThere) {
     DocumentSession session(1000, 700);
     Paper paper;
-    PaperView view(paper, editor->shell.drawFont,
+    PaperView view(paper, editor->shell.drawFont.get(),
                    {editor->shell.paperViewRect.w, editor->shell.paperViewRect.h});
     ASSERT_TRUE(paper.SetSize(20000, 16000));
     AddEveryKind(paper);
@@ -297,7 +297,7 @@ TEST(PaperRendererTest, ViewOfAScrolledBigPaperShowsWhatIsThere) {
 TEST(PaperRendererTest, DraggedSelectionShowsTwiceAndToolPreviewGetsItsColour) {
     DocumentSession session(400, 300);
     Paper paper;
-    PaperView view(paper, editor->shell.drawFont,
+    PaperView view(paper, editor->shell.drawFont.get(),
                    {editor->shell.paperViewRect.w, editor->shell.paperViewRect.h});
     ASSERT_TRUE(paper.SetSize(400, 300));
     RenderOverlay overlay;
@@ -335,7 +335,7 @@ TEST(PaperRendererTest, DraggedSelectionShowsTwiceAndToolPreviewGetsItsColour) {
 TEST(PaperRendererTest, LabelTexturesAreKeptOnlyWhileTheyAreDrawn) {
     DocumentSession session(400, 300);
     Paper paper;
-    PaperView view(paper, editor->shell.drawFont,
+    PaperView view(paper, editor->shell.drawFont.get(),
                    {editor->shell.paperViewRect.w, editor->shell.paperViewRect.h});
     ASSERT_TRUE(paper.SetSize(400, 300));
     Add(paper, LineRecord(ObjectKind::Measurement, 20, 100, 380, 100));
@@ -358,7 +358,7 @@ TEST(PaperRendererTest, LabelTexturesAreKeptOnlyWhileTheyAreDrawn) {
 TEST(PaperRendererTest, AReusedViewPictureNeverLagsBehindTheDocument) {
     DocumentSession session(700, 500);
     Paper paper;
-    PaperView view(paper, editor->shell.drawFont,
+    PaperView view(paper, editor->shell.drawFont.get(),
                    {editor->shell.paperViewRect.w, editor->shell.paperViewRect.h});
     ASSERT_TRUE(paper.SetSize(700, 500));
     AddEveryKind(paper);

@@ -8,7 +8,7 @@
 TEST(PaperViewTest, AShrinkingPaperStaysInTheViewWhichHoldsOnlyWhatItShows) {
     DocumentSession session(800, 600);
     Paper paper;
-    PaperView view(paper, editor->shell.drawFont, {800, 600});
+    PaperView view(paper, editor->shell.drawFont.get(), {800, 600});
     ASSERT_TRUE(paper.SetSize(kMaxPaperPixels, kMaxPaperPixels));
     ASSERT_TRUE(view.PrepareRenderTarget(view.VisibleArea()));
     EXPECT_EQ(view.Surface()->w, 800) << "only the visible part is held, never the whole paper";
@@ -39,7 +39,7 @@ TEST(PaperViewTest, AShrinkingPaperStaysInTheViewWhichHoldsOnlyWhatItShows) {
 TEST(PaperViewTest, BackgroundImageFailuresAreReported) {
     DocumentSession session;
     Paper paper;
-    PaperView view(paper, editor->shell.drawFont, {800, 600});
+    PaperView view(paper, editor->shell.drawFont.get(), {800, 600});
     ASSERT_TRUE(paper.SetSize(200, 100));
     std::string problem;
     EXPECT_FALSE(view.LoadBackgroundImage("/nonexistent/folder/plan.png", problem));
@@ -51,7 +51,7 @@ TEST(PaperViewTest, BackgroundImageFailuresAreReported) {
 TEST(PaperViewTest, TextsAreDrawnInTheColourAskedForEachTime) {
     DocumentSession session;
     Paper paper;
-    PaperView view(paper, editor->shell.drawFont, {400, 200});
+    PaperView view(paper, editor->shell.drawFont.get(), {400, 200});
     ASSERT_TRUE(paper.SetSize(400, 200));
     ASSERT_TRUE(view.PrepareRenderTarget(view.VisibleArea()));
     auto object = CreateObjectFromRecord(&paper, TextRecord(10, 10, "Door"));
