@@ -29,26 +29,13 @@ constexpr uint64_t kMillisecondsPerSecond = 1000;
 
 enum QuestionButton : int { kAnswerYes = 1, kAnswerNo = 2 };
 
-// One paper's recovery file and whether its interval is running.
-struct PaperRecovery {
-    const Paper* paper = nullptr;
-    // Empty until the paper is first written.
-    std::string file;
-    bool pending = false;
-    uint64_t dueTicks = 0;
-};
-
-struct AutosaveState {
-    std::unique_ptr<RecoveryStore> store;
-    // 0 when autosaving is off; recovered papers still lose their files on save.
-    uint64_t intervalMs = 0;
-    bool offerPending = false;
-    // A failure is told once, not at every interval, until a write succeeds.
-    bool failureTold = false;
-    std::vector<PaperRecovery> papers;
-};
-
-AutosaveState state;
+AutosaveState& State() {
+    std::unique_ptr<AutosaveState>& state = editor->session.autosave;
+    if (state == nullptr) {
+        state = std::make_unique<AutosaveState>();
+    }
+    return *state;
+}
 
 // The open paper at that address, or null: a paper closed some other way
 // than through the file commands must never be written.
@@ -58,13 +45,13 @@ Paper* OpenPaperAt(const Paper* paper) {
 }
 
 PaperRecovery& RecoveryOf(const Paper* paper) {
-    for (PaperRecovery& entry : state.papers) {
+    for (PaperRecovery& entry : State().papers) {
         if (entry.paper == paper) {
             return entry;
         }
     }
-    state.papers.push_back(PaperRecovery{paper, {}, false, 0});
-    return state.papers.back();
+    State().papers.push_back(PaperRecovery{paper, {}, false, 0});
+    return State().papers.back();
 }
 
 // False when a modified paper could not be written (the user has been told).
@@ -78,14 +65,14 @@ bool WriteRecovery(PaperRecovery& entry) {
     // Absolute, so that a later start in another working folder names the
     // same document.
     if (!bytes.empty() &&
-        state.store->Write(entry.file, AbsolutePath(paper->filePath), bytes, problem)) {
-        state.failureTold = false;
+        State().store->Write(entry.file, AbsolutePath(paper->filePath), bytes, problem)) {
+        State().failureTold = false;
         return true;
     }
     SDL_LogWarn(SDL_LOG_CATEGORY_APPLICATION, "Autosave failed: %s", problem.c_str());
-    if (!state.failureTold) {
+    if (!State().failureTold) {
         ShowStatusNotice("Autosave failed: " + problem + ".");
-        state.failureTold = true;
+        State().failureTold = true;
     }
     return false;
 }
@@ -130,7 +117,7 @@ bool RecoverPaper(const std::string& file) {
     }
     paper->modified = true;
     PaperRecovery& entry = RecoveryOf(paper.get());
-    entry.file = state.store->Adopt(file);
+    entry.file = State().store->Adopt(file);
     SetActivePaper(AddLoadedPaper(std::move(paper)).document.get());
     return true;
 }
@@ -151,7 +138,7 @@ void RecoverPapers(const std::vector<std::string>& files) {
 }
 
 void OfferLeftPapers() {
-    const std::vector<std::string> files = state.store->ClaimLeftFiles();
+    const std::vector<std::string> files = State().store->ClaimLeftFiles();
     if (files.empty()) {
         return;
     }
@@ -160,10 +147,10 @@ void OfferLeftPapers() {
     } else if (AskYesNoBox(kDeleteRecoveredTitle, kDeleteRecoveredQuestion,
                            /*defaultYes=*/false)) {
         for (const std::string& file : files) {
-            state.store->Remove(file);
+            State().store->Remove(file);
         }
     }
-    state.store->ReleaseClaims();
+    State().store->ReleaseClaims();
 }
 
 } // namespace
@@ -182,59 +169,60 @@ int64_t ParseAutosaveSeconds(const std::string& settings) {
 }
 
 void StartAutosave(int64_t seconds, const std::string& recoveryFolder) {
-    state = AutosaveState{};
-    state.store = std::make_unique<RecoveryStore>(recoveryFolder);
-    state.intervalMs = static_cast<uint64_t>(std::clamp<int64_t>(seconds, 0, kMaxAutosaveSeconds)) *
-                       kMillisecondsPerSecond;
-    state.offerPending = true;
+    editor->session.autosave = std::make_unique<AutosaveState>();
+    State().store = std::make_unique<RecoveryStore>(recoveryFolder);
+    State().intervalMs =
+        static_cast<uint64_t>(std::clamp<int64_t>(seconds, 0, kMaxAutosaveSeconds)) *
+        kMillisecondsPerSecond;
+    State().offerPending = true;
 }
 
 void StopAutosave() {
-    state = AutosaveState{};
+    editor->session.autosave.reset();
 }
 
 void NoteInput(uint32_t eventType, const Paper* paper) {
     // Moving the pointer or the window changes no paper; the button release
     // that ends a drag comes after the motion.
-    if (state.store == nullptr || state.intervalMs == 0 || paper == nullptr ||
+    if (State().store == nullptr || State().intervalMs == 0 || paper == nullptr ||
         eventType == SDL_MOUSEMOTION || eventType == SDL_WINDOWEVENT) {
         return;
     }
     PaperRecovery& entry = RecoveryOf(paper);
     if (!entry.pending) {
         entry.pending = true;
-        entry.dueTicks = SDL_GetTicks64() + state.intervalMs;
+        entry.dueTicks = SDL_GetTicks64() + State().intervalMs;
     }
 }
 
 void RunAutosave() {
-    if (state.store == nullptr) {
+    if (State().store == nullptr) {
         return;
     }
-    if (state.offerPending) {
-        state.offerPending = false;
+    if (State().offerPending) {
+        State().offerPending = false;
         OfferLeftPapers();
     }
     const uint64_t now = SDL_GetTicks64();
-    for (PaperRecovery& entry : state.papers) {
+    for (PaperRecovery& entry : State().papers) {
         if (entry.pending && now >= entry.dueTicks) {
             // A failed write is tried again an interval later, so that the
             // change is kept once the disk has room again.
             entry.pending = !WriteRecovery(entry);
-            entry.dueTicks = now + state.intervalMs;
+            entry.dueTicks = now + State().intervalMs;
         }
     }
 }
 
 void ForgetRecovery(const Paper& paper) {
     const auto found =
-        std::find_if(state.papers.begin(), state.papers.end(),
+        std::find_if(State().papers.begin(), State().papers.end(),
                      [&paper](const PaperRecovery& entry) { return entry.paper == &paper; });
-    if (found == state.papers.end()) {
+    if (found == State().papers.end()) {
         return;
     }
-    if (state.store != nullptr) {
-        state.store->Remove(found->file);
+    if (State().store != nullptr) {
+        State().store->Remove(found->file);
     }
-    state.papers.erase(found);
+    State().papers.erase(found);
 }

@@ -10,9 +10,31 @@
 // an idle program does nothing at all.
 
 #include <cstdint>
+#include <memory>
 #include <string>
+#include <vector>
 
 class Paper;
+class RecoveryStore;
+
+// One paper's recovery file and whether its interval is running.
+struct PaperRecovery {
+    const Paper* paper = nullptr;
+    // Empty until the paper is first written.
+    std::string file;
+    bool pending = false;
+    uint64_t dueTicks = 0;
+};
+
+struct AutosaveState {
+    std::unique_ptr<RecoveryStore> store;
+    // 0 when autosaving is off; recovered papers still lose their files on save.
+    uint64_t intervalMs = 0;
+    bool offerPending = false;
+    // A failure is told once, not at every interval, until a write succeeds.
+    bool failureTold = false;
+    std::vector<PaperRecovery> papers;
+};
 
 // The interval when settings.conf names none, in seconds.
 constexpr int64_t kDefaultAutosaveSeconds = 60;

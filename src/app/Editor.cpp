@@ -1,7 +1,9 @@
 #include "app/Editor.h"
 
+#include "app/Autosave.h"
 #include "app/StatusLine.h"
 #include "app/StatusNotice.h"
+#include "document/RecoveryStore.h"
 
 #include "app/PaperWindows.h"
 #include "app/ToolboxButton.h"

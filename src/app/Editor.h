@@ -38,6 +38,7 @@ struct MENU;
 struct MENU_ITEM;
 struct ToolboxButton;
 class Dialog;
+struct AutosaveState;
 
 constexpr int32_t kFramePeriodMs = 66;
 // The window title; with a document it reads "<title> - [name]".
@@ -126,6 +127,8 @@ struct EditorSession {
     // Print images handed to an image viewer, which may still be reading them
     // when the command returns; they are removed when the program ends instead.
     std::vector<std::string> printFilesToRemove;
+    // The recovery files being written; made when autosaving starts.
+    std::unique_ptr<AutosaveState> autosave;
 };
 
 // Menus, toolbox, status line, dialogs and the About screen.
@@ -145,6 +148,9 @@ struct EditorInterface {
 
     std::vector<ToolboxButton> toolboxButtons;
     SDL_Texture* hiddenIconTexture = nullptr;
+
+    // Whether the open papers' changes reach the interface (menus, recent files).
+    bool papersConnected = false;
 
     char statusNotice[256] = {};
     int64_t statusNoticeExpiry = 0;
