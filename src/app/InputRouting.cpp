@@ -1,8 +1,12 @@
 #include "app/InputRouting.h"
 
 #include "app/ActiveTool.h"
+#include "app/EditCommands.h"
 #include "app/Editor.h"
+#include "app/ExportCommands.h"
+#include "app/FileCommands.h"
 #include "app/GridCommands.h"
+#include "app/HelpCommands.h"
 #include "app/Layout.h"
 #include "app/MenuBar.h"
 #include "app/PaperWindows.h"
@@ -93,19 +97,66 @@ void RecolourSelection(Paper& paper) {
     paper.ChangeSelected([&color](ObjectRecord& record) { record.SetColor(color); });
 }
 
-// The objects stay selected on their new layer; one Undo moves them back.
-void MoveSelectionToLayer(Paper& paper, uint8_t layer) {
-    paper.ChangeSelected([layer](ObjectRecord& record) { record.SetLayer(layer); });
+// Ctrl with Shift: redo and Save As.
+void HandleCtrlShiftKey(SDL_Keycode sym) {
+    if (sym == SDLK_z) {
+        RedoActivePaper();
+    } else if (sym == SDLK_s) {
+        SaveActivePaperAs(0, nullptr);
+    }
+}
+
+// The shortcuts drawing programs share. None is a layer key: those move the
+// selection to their layer, below.
+bool HandleCommandKey(SDL_Keycode sym) {
+    switch (sym) {
+    case SDLK_z:
+        UndoActivePaper();
+        return true;
+    case SDLK_x:
+        CutSelection();
+        return true;
+    case SDLK_c:
+        CopySelection();
+        return true;
+    case SDLK_v:
+        PasteClipboard();
+        return true;
+    case SDLK_d:
+        DuplicateSelection();
+        return true;
+    case SDLK_a:
+        SelectAllOnLayer();
+        return true;
+    case SDLK_n:
+        CreateNewPaper(0, nullptr);
+        return true;
+    case SDLK_s:
+        SaveActivePaper(0, nullptr);
+        return true;
+    case SDLK_w:
+        CloseActivePaper(0, nullptr);
+        return true;
+    case SDLK_q:
+        ExitProgram();
+        return true;
+    case SDLK_e:
+        ExportActivePaper(kExportBlackAndWhite);
+        return true;
+    default:
+        return false;
+    }
 }
 
 void HandleCtrlKey(SDL_Keycode sym, uint16_t mod) {
-    if ((mod & (kModShift | kModAlt | kModGui | KMOD_MODE)) != 0) {
+    if ((mod & (kModAlt | kModGui | KMOD_MODE)) != 0) {
         return;
     }
-    if (sym == SDLK_z) {
-        if (editor->session.activePaper != nullptr) {
-            editor->session.activePaper->Undo();
-        }
+    if ((mod & kModShift) != 0) {
+        HandleCtrlShiftKey(sym);
+        return;
+    }
+    if (HandleCommandKey(sym)) {
         return;
     }
     const int layer = LayerOfKey(sym);
@@ -141,6 +192,9 @@ void HandlePlainKey(SDL_Keycode sym) {
         if (editor->session.activePaper != nullptr) {
             EditSelectedObject(*editor, *editor->session.activePaper);
         }
+        return;
+    case SDLK_F1:
+        OpenHelpPage(0, nullptr);
         return;
     case SDLK_F4:
         if (editor->session.activePaper != nullptr) {

@@ -39,6 +39,7 @@ PaperPalette MonochromePalette() {
 Paper::~Paper() {
     // Undo records and the selection share the objects; drop them in the
     // order that leaves no record pointing at a freed neighbour.
+    redoStack.clear();
     undoStack.clear();
     selection.clear();
     objects.clear();
@@ -66,7 +67,7 @@ bool Paper::Resize(int32_t newWidth, int32_t newHeight, bool withoutUndo) {
     width = newWidth;
     height = newHeight;
     if (!withoutUndo) {
-        undoStack.push_back(std::make_unique<ResizeCommand>(oldWidth, oldHeight));
+        Record(std::make_unique<ResizeCommand>(oldWidth, oldHeight));
     }
     modified = true;
     NotifySizeChanged();
@@ -128,7 +129,7 @@ void Paper::AddObject(const std::shared_ptr<PaperObject>& object, OnLayer place)
 // An object that already had an id comes back from somewhere and is no new step.
 void Paper::PushAdded(const std::shared_ptr<PaperObject>& object, bool newId) {
     if (newId) {
-        undoStack.push_back(std::make_unique<AddCommand>(std::vector<int32_t>{object->id}));
+        Record(std::make_unique<AddCommand>(std::vector<int32_t>{object->id}));
     }
 }
 
@@ -162,8 +163,9 @@ void Paper::AddLoadedObject(const std::shared_ptr<PaperObject>& object) {
     if (loaded == nullptr) {
         auto command = std::make_unique<LoadCommand>();
         loaded = command.get();
-        undoStack.push_back(std::move(command));
+        Record(std::move(command));
     }
+    redoStack.clear();
     loaded->Append(object->id);
 }
 
@@ -185,6 +187,27 @@ bool Paper::CreateAndAddObject(const ObjectRecord& record, OnLayer place) {
     return true;
 }
 
+size_t Paper::AddRecords(const std::vector<ObjectRecord>& records, uint8_t layer, int32_t dx,
+                         int32_t dy) {
+    std::vector<int32_t> ids;
+    selection.clear();
+    for (ObjectRecord record : records) {
+        record.SetLayer(layer);
+        std::shared_ptr<PaperObject> object = CreateObjectFromRecord(this, record);
+        if (object == nullptr) {
+            continue;
+        }
+        object->Move(dx, dy);
+        PlaceObject(object, nullptr);
+        ids.push_back(object->id);
+        selection.emplace(object->id, object);
+    }
+    if (!ids.empty()) {
+        Record(std::make_unique<AddCommand>(std::move(ids)));
+    }
+    return selection.size();
+}
+
 void Paper::MoveObjects(int32_t dx, int32_t dy, bool selectedOnly) {
     std::vector<int32_t> ids;
     if (selectedOnly) {
@@ -199,7 +222,7 @@ void Paper::MoveObjects(int32_t dx, int32_t dy, bool selectedOnly) {
         }
     }
     if (!ids.empty()) {
-        undoStack.push_back(std::make_unique<MoveCommand>(std::move(ids), dx, dy));
+        Record(std::make_unique<MoveCommand>(std::move(ids), dx, dy));
         modified = true;
     }
 }
@@ -228,7 +251,7 @@ void Paper::DeleteSelected() {
     }
     objects = std::move(kept);
     // Pushed even when nothing was selected, so the next Undo is spent on it.
-    undoStack.push_back(std::make_unique<DeleteCommand>(std::move(removed), std::move(positions)));
+    Record(std::make_unique<DeleteCommand>(std::move(removed), std::move(positions)));
     selection.clear();
     modified = true;
 }
@@ -287,7 +310,7 @@ bool Paper::ChangeRecords(const std::vector<PaperObject*>& targets,
     for (PaperObject* target : targets) {
         change(target->record);
     }
-    undoStack.push_back(std::make_unique<EditCommand>(std::move(before)));
+    Record(std::make_unique<EditCommand>(std::move(before)));
     modified = true;
     return true;
 }
@@ -300,16 +323,49 @@ void Paper::Undo() {
     if (auto* loaded = dynamic_cast<LoadCommand*>(undoStack.back().get());
         loaded != nullptr && loaded->Count() > 1) {
         loaded->UndoLast(*this);
+        redoStack.push_back(std::make_unique<LoadStepCommand>());
         modified = true;
         return;
     }
     // One Undo takes back one command, even one that took several steps.
     bool earlierStepToo = true;
     while (earlierStepToo && !undoStack.empty()) {
-        const std::unique_ptr<UndoCommand> command = std::move(undoStack.back());
+        std::unique_ptr<UndoCommand> command = std::move(undoStack.back());
         undoStack.pop_back();
         command->Undo(*this);
         earlierStepToo = command->withPrevious;
+        redoStack.push_back(std::move(command));
     }
     modified = true;
+}
+
+void Paper::Redo() {
+    if (redoStack.empty()) {
+        return;
+    }
+    if (dynamic_cast<LoadStepCommand*>(redoStack.back().get()) != nullptr) {
+        // One object of a loaded document: the load's own entry puts it back.
+        redoStack.pop_back();
+        if (auto* loaded =
+                undoStack.empty() ? nullptr : dynamic_cast<LoadCommand*>(undoStack.back().get());
+            loaded != nullptr) {
+            loaded->Redo(*this);
+        }
+        modified = true;
+        return;
+    }
+    // The steps one Undo took back together come back together, first step first.
+    do {
+        std::unique_ptr<UndoCommand> command = std::move(redoStack.back());
+        redoStack.pop_back();
+        command->Redo(*this);
+        undoStack.push_back(std::move(command));
+    } while (!redoStack.empty() && redoStack.back()->withPrevious &&
+             dynamic_cast<LoadStepCommand*>(redoStack.back().get()) == nullptr);
+    modified = true;
+}
+
+void Paper::Record(std::unique_ptr<UndoCommand> command) {
+    undoStack.push_back(std::move(command));
+    redoStack.clear();
 }

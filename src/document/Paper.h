@@ -101,6 +101,11 @@ class Paper final : public VRX_Serializable {
     // back both and never leaves a state the user did not see.
     void MoveAllWithLastStep(int32_t dx, int32_t dy);
     void DeleteSelected();
+    // Adds objects made from `records` on `layer`, moved by (dx, dy) and with
+    // their own colours, as one undo step; they become the selection. Returns
+    // how many were added.
+    size_t AddRecords(const std::vector<ObjectRecord>& records, uint8_t layer, int32_t dx,
+                      int32_t dy);
     // Selects the objects of `layer` that the band touches, and only those.
     bool SelectInRect(const SDL_Rect& rect, uint8_t layer);
     bool IsOverSelection(int32_t x, int32_t y) const;
@@ -110,6 +115,9 @@ class Paper final : public VRX_Serializable {
     // (moving to a layer, recolouring). False when nothing is selected.
     bool ChangeSelected(const std::function<void(ObjectRecord&)>& change);
     void Undo();
+    // Takes back the last Undo, step for step; a new change forgets what
+    // could be redone.
+    void Redo();
 
     // --- File format ----------------------------------------------------
     bool Serialize(VRX_Buffer& buffer, bool reading) override;
@@ -119,6 +127,8 @@ class Paper final : public VRX_Serializable {
     uint8_t fileVersion = 3;
     bool modified = false;
     UndoStack undoStack;
+    // What Undo took back, the latest on top.
+    UndoStack redoStack;
     std::vector<std::shared_ptr<PaperObject>> objects;
     std::map<int32_t, std::shared_ptr<PaperObject>> selection;
     std::string filePath;
@@ -140,6 +150,8 @@ class Paper final : public VRX_Serializable {
     uint8_t hiddenLayers[kLayerCount] = {};
 
   private:
+    // Puts `command` on the undo stack as a new change.
+    void Record(std::unique_ptr<UndoCommand> command);
     // Gives a new object its id (true when it got a new one) and, with a
     // place, that layer and the drawing colour, and appends it.
     bool PlaceObject(const std::shared_ptr<PaperObject>& object, const OnLayer* place);

@@ -68,6 +68,15 @@ class LoadCommand final : public UndoCommand {
     std::vector<size_t> positions_;
 };
 
+// On the redo list only: one object of a loaded document that an Undo took
+// back, which the load's own entry (still on the undo stack) puts back.
+class LoadStepCommand final : public UndoCommand {
+  public:
+    LoadStepCommand() : UndoCommand(UndoKind::Added) {}
+    void Undo(Paper& /*paper*/) override {}
+    void Redo(Paper& /*paper*/) override {}
+};
+
 // Removed objects with the places they had, so that they come back exactly
 // as they were: their own layer and colour, and their place in the order.
 class DeleteCommand final : public UndoCommand {

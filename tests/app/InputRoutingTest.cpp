@@ -197,9 +197,9 @@ TEST_F(InputRoutingTest, CtrlWithALayerKeyMovesTheSelectionToThatLayer) {
     app.PressKey(SDLK_p, KMOD_RCTRL);
     Run();
     EXPECT_EQ(a->record.Layer(), 15);
-    app.PressKey(SDLK_q, KMOD_RCTRL);
+    app.PressKey(SDLK_g, KMOD_RCTRL);
     Run();
-    EXPECT_EQ(a->record.Layer(), 15) << "q is no layer key";
+    EXPECT_EQ(a->record.Layer(), 15) << "g is no layer key";
 }
 
 TEST_F(InputRoutingTest, LayerKeysChooseTheLayerAndMarkItsButton) {
