@@ -1,7 +1,6 @@
 // The document loader fed arbitrary bytes: whatever it accepts must draw and
 // describe itself (as --info does) without a sanitizer report.
 
-#include "app/Editor.h"
 #include "app/HeadlessCommands.h"
 #include "document/Paper.h"
 #include "document/PaperFile.h"
@@ -24,6 +23,7 @@ constexpr int kViewWidth = 96;
 constexpr int kViewHeight = 64;
 
 std::FILE* nowhere = nullptr;
+TTF_Font* font = nullptr;
 
 } // namespace
 
@@ -32,19 +32,18 @@ extern "C" int LLVMFuzzerInitialize(int* /*argc*/, char*** /*argv*/) {
     SDL_Init(SDL_INIT_VIDEO);
     TTF_Init();
     IMG_Init(IMG_INIT_PNG);
-    drawFont = TTF_OpenFont(TESSELLON_CAD_FONT, 18);
+    font = TTF_OpenFont(TESSELLON_CAD_FONT, 18);
     nowhere = std::fopen("/dev/null", "w");
     return 0;
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    paperViewRect = {0, 0, kViewWidth, kViewHeight};
     Paper paper;
     PaperFileHeader header;
     if (!LoadPaperBytes(paper, std::string(reinterpret_cast<const char*>(data), size), &header)) {
         return 0;
     }
-    PaperView view(paper, drawFont, {kViewWidth, kViewHeight});
+    PaperView view(paper, font, {kViewWidth, kViewHeight});
     RenderPaper(view, false, true);
     RenderPaper(view, false, false);
     if (nowhere != nullptr) {
