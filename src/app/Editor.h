@@ -151,6 +151,8 @@ struct EditorInterface {
 
     // Whether the open papers' changes reach the interface (menus, recent files).
     bool papersConnected = false;
+    // What the window's title was last set to.
+    std::string windowTitle;
 
     char statusNotice[256] = {};
     int64_t statusNoticeExpiry = 0;

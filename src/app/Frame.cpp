@@ -117,6 +117,7 @@ void DrawFrame() {
 }
 
 void RenderFrame() {
+    UpdateWindowTitle();
     DrawFrame();
     UpdateMouseCursor();
     SDL_RenderPresent(editor->shell.renderer.get());

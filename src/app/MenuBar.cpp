@@ -22,6 +22,7 @@ const SDL_Color kHighlightTextColor = {255, 255, 255, 255};
 const SDL_Color kFrameLightColor = {255, 255, 255, 255};
 const SDL_Color kFrameDarkColor = {0, 0, 0, 255};
 const SDL_Color kSeparatorShadowColor = {51, 51, 51, 255};
+const SDL_Color kGreyedTextColor = {128, 128, 128, 255};
 
 // Padding around captions: the text starts kTextLeft right of and kTextTop
 // below its rectangle's corner, and a row is the text plus kRowPadding high.
@@ -33,6 +34,8 @@ constexpr int kTitlePadding = 10;
 constexpr int kTitleGap = 10;
 constexpr int kSeparatorHeight = 4;
 constexpr int kLargestCheckMark = 16;
+// At least this much room between a caption and its shortcut.
+constexpr int kShortcutGap = 24;
 
 void SetDrawColor(const SDL_Color& color) {
     SDL_SetRenderDrawColor(editor->shell.renderer.get(), color.r, color.g, color.b, color.a);
@@ -46,6 +49,10 @@ void FillRect(const SDL_Rect& rect, const SDL_Color& color) {
 void DrawLine(int x1, int y1, int x2, int y2, const SDL_Color& color) {
     SetDrawColor(color);
     SDL_RenderDrawLine(editor->shell.renderer.get(), x1, y1, x2, y2);
+}
+
+bool IsEnabled(const MENU_ITEM& item) {
+    return item.enabled == nullptr || item.enabled(item.value);
 }
 
 int CaptionStyle(const MENU_ITEM& item) {
@@ -122,7 +129,11 @@ void RenderItem(const MENU& menu, MENU_ITEM& item) {
         if (item.check != nullptr) {
             item.marked = item.check(item.value);
         }
-        if (IsInside(item.rect, editor->session.mouseWindowPos)) {
+        const bool enabled = IsEnabled(item);
+        if (!enabled) {
+            FillRect(item.rect, kBarColor);
+            textColor = kGreyedTextColor;
+        } else if (IsInside(item.rect, editor->session.mouseWindowPos)) {
             FillRect(item.rect, kHighlightColor);
             textColor = kHighlightTextColor;
         } else {
@@ -137,6 +148,11 @@ void RenderItem(const MENU& menu, MENU_ITEM& item) {
     const int textLeft = kTextLeft + (menu.showsCheckMarks ? kCheckMarkRoom : 0);
     RenderText(editor->shell.menuFont.get(), item.rect.x + textLeft, item.rect.y + kTextTop,
                textColor, item.caption, CaptionStyle(item));
+    if (!item.shortcut.empty()) {
+        const int width = TextSize(editor->shell.menuFont.get(), item.shortcut, TTF_STYLE_NORMAL).x;
+        RenderText(editor->shell.menuFont.get(), item.rect.x + item.rect.w - kTextLeft - width,
+                   item.rect.y + kTextTop, textColor, item.shortcut, TTF_STYLE_NORMAL);
+    }
 }
 
 void RenderDropDownFrame(const SDL_Rect& rect) {
@@ -189,11 +205,20 @@ void RemoveMenuItem(MENU& menu, const MENU_ITEM* item) {
 void LayoutMenu(MENU& menu) {
     int widest = 0;
     int tallest = 0;
+    int widestShortcut = 0;
     for (const std::shared_ptr<MENU_ITEM>& item : menu.items) {
         const SDL_Point size =
             TextSize(editor->shell.menuFont.get(), item->caption, CaptionStyle(*item));
         widest = std::max(widest, size.x);
         tallest = std::max(tallest, size.y);
+        if (!item->shortcut.empty()) {
+            widestShortcut = std::max(
+                widestShortcut,
+                TextSize(editor->shell.menuFont.get(), item->shortcut, TTF_STYLE_NORMAL).x);
+        }
+    }
+    if (widestShortcut > 0) {
+        widest += kShortcutGap + widestShortcut;
     }
     SDL_Rect& dropDown = menu.dropDownRect;
     dropDown.x = menu.titleRect.x;
@@ -251,6 +276,9 @@ void MenuClick() {
                 hit = item;
                 break;
             }
+        }
+        if (hit != nullptr && !IsEnabled(*hit)) {
+            return; // a greyed item does nothing, and the menu stays open
         }
         // Closed before the action runs, as desktop menus do: a dialog the
         // action opens shows the window under it without the drop-down.

@@ -1,5 +1,5 @@
 #pragma once
-// The menu bar drawn along the top of the window: six drop-down menus whose
+// The menu bar drawn along the top of the window: seven drop-down menus whose
 // items call plain functions with a number. Built once at start-up; later only
 // captions change and Windows-menu entries come and go.
 
@@ -31,7 +31,7 @@ void LayoutMenu(MENU& menu);
 // a gap, and lays out every drop-down below its title.
 void PlaceMenuTitles();
 
-// Creates the six menus with every item, places their titles along
+// Creates the seven menus with every item, places their titles along
 // `menuBarRect` and loads the check-mark image. Sets `fileMenu`,
 // `windowsMenu` and `recentFileItems`; start-up treats a missing
 // `windowsMenu` afterwards as fatal.

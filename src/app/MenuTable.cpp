@@ -1,5 +1,6 @@
 // The contents of the menu bar: every menu, item, value, action and check.
 
+#include "app/EditCommands.h"
 #include "app/Editor.h"
 #include "app/ExportCommands.h"
 #include "app/FileCommands.h"
@@ -25,16 +26,27 @@ MENU& NewMenu(const char* caption, bool showsCheckMarks) {
     return *menu;
 }
 
+// An item with the key that does the same (shown in its row) and, when it
+// cannot always act, the check that greys it.
+MENU_ITEM* AddCommand(MENU& menu, const std::string& caption, MenuAction action,
+                      const char* shortcut, MenuCheck enabled = nullptr, uint64_t value = 0) {
+    MENU_ITEM* item = AddMenuItem(menu, caption, action, value, nullptr);
+    item->shortcut = shortcut;
+    item->enabled = enabled;
+    return item;
+}
+
 void BuildFileMenu() {
     MENU& menu = NewMenu("File", false);
-    AddMenuItem(menu, "New...", CreateNewPaper, 0, nullptr);
+    AddCommand(menu, "New...", CreateNewPaper, "Ctrl+N");
     AddMenuItem(menu, "Open...", ShowOpenDialog, 0, nullptr);
-    AddMenuItem(menu, "Save", SaveActivePaper, 0, nullptr);
-    AddMenuItem(menu, "Save As...", SaveActivePaperAs, 0, nullptr);
-    AddMenuItem(menu, "Close", CloseActivePaper, 0, nullptr);
+    AddCommand(menu, "Save", SaveActivePaper, "Ctrl+S");
+    AddCommand(menu, "Save As...", SaveActivePaperAs, "Ctrl+Shift+S");
+    AddCommand(menu, "Close", CloseActivePaper, "Ctrl+W");
     AddMenuItem(menu, "Resize...", ShowResizeDialog, 0, nullptr);
     AddMenuSeparator(menu);
-    AddMenuItem(menu, "Export B&W PNG...", ExportActivePaper, kExportBlackAndWhite, nullptr);
+    AddCommand(menu, "Export B&W PNG...", ExportActivePaper, "Ctrl+E", nullptr,
+               kExportBlackAndWhite);
     AddMenuItem(menu, "Export Color PNG...", ExportActivePaper, kExportColor, nullptr);
     AddMenuItem(menu, "Print...", PrintActivePaper, 0, nullptr);
     AddMenuSeparator(menu);
@@ -43,8 +55,24 @@ void BuildFileMenu() {
             AddMenuItem(menu, kRecentFilePlaceholder, OpenRecentFile, slot, nullptr);
     }
     AddMenuSeparator(menu);
-    AddMenuItem(menu, "Exit", ExitProgram, 0, nullptr);
+    AddCommand(menu, "Exit", ExitProgram, "Ctrl+Q");
     editor->ui.fileMenu = &menu;
+}
+
+void BuildEditMenu() {
+    MENU& menu = NewMenu("Edit", false);
+    AddCommand(menu, "Undo", UndoActivePaper, "Ctrl+Z", CanUndo);
+    AddCommand(menu, "Redo", RedoActivePaper, "Ctrl+Shift+Z", CanRedo);
+    AddMenuSeparator(menu);
+    AddCommand(menu, "Cut", CutSelection, "Ctrl+X", HasSelection);
+    AddCommand(menu, "Copy", CopySelection, "Ctrl+C", HasSelection);
+    AddCommand(menu, "Paste", PasteClipboard, "Ctrl+V", CanPaste);
+    AddCommand(menu, "Duplicate", DuplicateSelection, "Ctrl+D", HasSelection);
+    AddCommand(menu, "Delete", DeleteSelection, "Del", HasSelection);
+    AddMenuSeparator(menu);
+    AddCommand(menu, "Select All", SelectAllOnLayer, "Ctrl+A", HasActivePaper);
+    AddCommand(menu, "Edit Object...", EditSelectedObjectCommand, "E", HasOneSelected);
+    AddCommand(menu, "Move to Layer...", MoveSelectionToLayerCommand, "", HasSelection);
 }
 
 void BuildOptionsMenu() {
@@ -108,7 +136,7 @@ void BuildWindowsMenu() {
 
 void BuildHelpMenu() {
     MENU& menu = NewMenu("Help", false);
-    AddMenuItem(menu, "Website...", OpenHelpPage, 0, nullptr);
+    AddCommand(menu, "Website...", OpenHelpPage, "F1");
     AddMenuItem(menu, "About...", ShowAboutScreen, 0, nullptr);
 }
 
@@ -119,6 +147,7 @@ void BuildMenus() {
     editor->ui.openMenu = nullptr;
     editor->ui.fileMenu = editor->ui.windowsMenu = nullptr;
     BuildFileMenu();
+    BuildEditMenu();
     BuildOptionsMenu();
     BuildUnitOptionsMenu();
     BuildGridMenu();

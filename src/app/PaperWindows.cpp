@@ -143,16 +143,26 @@ std::vector<Paper*> OpenDocuments() {
 }
 
 std::string WindowTitleFor(const Paper* paper) {
-    if (paper == nullptr || paper->filePath.empty()) {
-        return kWindowTitle;
+    std::string title = kWindowTitle;
+    if (paper == nullptr) {
+        return title;
     }
-    return std::string(kWindowTitle) + " - [" + std::string(GetFileName(paper->filePath)) + "]";
+    if (!paper->filePath.empty()) {
+        title += " - [" + std::string(GetFileName(paper->filePath)) + "]";
+    }
+    // Unsaved changes show in the title, as in every desktop editor.
+    if (paper->modified) {
+        title += " *";
+    }
+    return title;
 }
 
 void UpdateWindowTitle() {
-    if (editor->shell.window.get() != nullptr) {
-        SDL_SetWindowTitle(editor->shell.window.get(),
-                           WindowTitleFor(editor->session.activePaper).c_str());
+    std::string title = WindowTitleFor(editor->session.activePaper);
+    // Called every frame: the window manager hears only of a change.
+    if (editor->shell.window.get() != nullptr && title != editor->ui.windowTitle) {
+        SDL_SetWindowTitle(editor->shell.window.get(), title.c_str());
+        editor->ui.windowTitle = std::move(title);
     }
 }
 

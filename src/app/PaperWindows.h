@@ -43,9 +43,10 @@ std::vector<Paper*> OpenDocuments();
 // The caption of a paper that has never been loaded or saved.
 constexpr const char* kUnnamedFileCaption = "Unnamed File";
 
-// "Tessellon/Linux64", or "Tessellon/Linux64 - [name]" for a paper with a file.
+// "Tessellon/Linux64", or "Tessellon/Linux64 - [name]" for a paper with a
+// file, ending in " *" while the paper holds unsaved changes.
 std::string WindowTitleFor(const Paper* paper);
-// Gives the window the title of `activePaper`.
+// Gives the window the title of `activePaper` when it differs from the last.
 void UpdateWindowTitle();
 
 // Makes `paper` (may be null) the active paper and updates the title. A tool

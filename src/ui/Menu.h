@@ -24,6 +24,11 @@ struct MENU_ITEM {
     std::string caption;
     MenuAction action = nullptr;
     MenuCheck check = nullptr;
+    // Whether the item can act now; without it, always. One that cannot is
+    // greyed and ignores clicks.
+    MenuCheck enabled = nullptr;
+    // The key that does the same, shown right-aligned in the row ("Ctrl+S").
+    std::string shortcut;
     bool marked = false;
     uint64_t value = 0;
     SDL_Rect rect = {0, 0, 0, 0};

@@ -113,7 +113,7 @@ TEST_F(AutosaveTest, AnUnsavedPaperOfAKilledSessionComesBackWhenTheUserWantsIt) 
     EXPECT_EQ(recovered.objects.size(), 1u) << "the line drawn before the crash";
     EXPECT_TRUE(recovered.modified);
     EXPECT_TRUE(recovered.filePath.empty()) << "an unnamed paper stays unnamed";
-    EXPECT_EQ(app.WindowTitle(), "Tessellon/Linux64");
+    EXPECT_EQ(app.WindowTitle(), "Tessellon/Linux64 *") << "marked as unsaved";
     EXPECT_EQ(WindowsEntries(), (std::vector<std::string>{"Unnamed File *"}));
     EXPECT_TRUE(editor->session.recentFiles.empty());
     EXPECT_EQ(std::string(editor->ui.statusNotice), "Recovered 1 paper.");

@@ -99,6 +99,20 @@ TEST_F(EditCommandsTest, CopiedObjectsPasteOntoAnotherPaperAtThePointerAsOneStep
         EXPECT_FALSE(Notice().empty()) << text;
     }
 
+    // 100,000 objects: as many as one paste takes come in, as one step.
+    std::string many = "[";
+    for (int n = 0; n < 100000; ++n) {
+        many += std::string(n > 0 ? "," : "") + "{\"kind\": 0, \"x1\": " + std::to_string(n % 500) +
+                ", \"y1\": 5, \"x2\": 10, \"y2\": 20}";
+    }
+    SDL_SetClipboardText((many + "]").c_str());
+    Ctrl(SDLK_v);
+    EXPECT_EQ(Notice(), "Pasted 10,000 of 100,000 objects; that is the most one paste takes.");
+    EXPECT_EQ(other.paper.objects.size(), 10000u);
+    EXPECT_EQ(other.paper.undoStack.size(), steps + 1);
+    Ctrl(SDLK_z);
+    EXPECT_TRUE(other.paper.objects.empty());
+
     // Duplicate leaves the clipboard alone; Cut empties the selection in one step.
     editor->session.activePaper = paper;
     SDL_SetClipboardText("kept");

@@ -53,6 +53,12 @@ TEST_F(HelpCommandsTest, WebsiteOpensThePageShippedBesideTheProgram) {
     EXPECT_EQ(WaitForFile(record), "file://" + page + "\n");
     EXPECT_TRUE(fs::is_regular_file(page));
     EXPECT_NE(ReadFile(page).find("<title>"), std::string::npos);
+
+    // F1 opens the same page.
+    fs::remove(record);
+    app.PressKey(SDLK_F1);
+    ASSERT_TRUE(app.RunPasses(1));
+    EXPECT_EQ(WaitForFile(record), "file://" + page + "\n");
 }
 
 TEST_F(HelpCommandsTest, FileUrlsEncodeWhatAUrlCannotHold) {

@@ -6,7 +6,9 @@
 #include "app/Toolbox.h"
 #include "app/ToolboxButton.h"
 #include "document/Paper.h"
+#include "document/PaperTestSupport.h"
 
+#include <SDL2/SDL_clipboard.h>
 #include <SDL2/SDL_ttf.h>
 
 #include <cstdlib>
@@ -51,12 +53,12 @@ class MenuBarTest : public MenuTest {};
 
 } // namespace
 
-TEST_F(MenuBarTest, TheBarHoldsSixMenusSideBySide) {
+TEST_F(MenuBarTest, TheBarHoldsSevenMenusSideBySide) {
     std::vector<std::string> captions;
     for (const auto& menu : editor->ui.menus) {
         captions.push_back(menu->caption);
     }
-    EXPECT_EQ(captions, (std::vector<std::string>{"File", "Options", "Unit Options", "Grid",
+    EXPECT_EQ(captions, (std::vector<std::string>{"File", "Edit", "Options", "Unit Options", "Grid",
                                                   "Windows", "Help"}));
     int x = editor->shell.menuBarRect.x;
     for (const auto& menu : editor->ui.menus) {
@@ -371,4 +373,119 @@ TEST_F(MenuBarTest, AQuickSecondClickOnTheMenuIsAChoiceNotADoubleClick) {
     ASSERT_TRUE(app.RunPasses(1));
     EXPECT_EQ(editor->session.activeToolInstance, nullptr);
     EXPECT_EQ(editor->session.activePaper->objects.size(), objects);
+}
+
+// Every drop-down drawn as a user sees it: no caption or shortcut runs out of
+// its row, and the shortcuts end at one right edge.
+TEST_F(MenuBarTest, EveryMenuPictureFitsWithItsShortcutsAlignedRight) {
+    NewPaper("5x7");
+    const SDL_Rect& last = editor->ui.menus.back()->titleRect;
+    EXPECT_LE(last.x + last.w, editor->shell.menuBarRect.w) << "the titles fit in the bar";
+    app.MouseMove(700, 500);
+    ASSERT_TRUE(app.RunPasses(1));
+    for (const auto& menu : editor->ui.menus) {
+        const SDL_Rect title = app.BoundsOfPixels(menu->titleRect, IsDark);
+        EXPECT_GT(title.w, 0) << menu->caption;
+        EXPECT_LT(title.x + title.w, menu->titleRect.x + menu->titleRect.w) << menu->caption;
+    }
+    int shortcuts = 0;
+    for (const auto& menu : editor->ui.menus) {
+        OpenAndDraw(app, menu->caption);
+        SaveShot(app, "menu_" + menu->caption);
+        int shortcutRight = -1;
+        for (const auto& item : menu->items) {
+            const SDL_Rect row = item->rect;
+            if (item->kind == kMenuItemSeparator || row.w == 0) {
+                continue;
+            }
+            // All the row's ink, greyed text included, lies inside its frame.
+            const SDL_Rect inner = {row.x + 1, row.y, row.w - 2, row.h};
+            const SDL_Rect ink = app.BoundsOfPixels(inner, [](const SDL_Color& color) {
+                return color.r < 160 && color.g < 160 && color.b < 160;
+            });
+            EXPECT_GT(ink.w, 0) << item->caption;
+            EXPECT_LE(ink.x + ink.w, row.x + row.w - 3) << item->caption;
+            if (item->shortcut.empty()) {
+                continue;
+            }
+            ++shortcuts;
+            const SDL_Rect rightHalf = {row.x + row.w / 2, row.y, row.w / 2 - 1, row.h};
+            const SDL_Rect shortcut = app.BoundsOfPixels(rightHalf, [](const SDL_Color& color) {
+                return color.r < 160 && color.g < 160 && color.b < 160;
+            });
+            ASSERT_GT(shortcut.w, 0) << item->shortcut;
+            if (shortcutRight < 0) {
+                shortcutRight = shortcut.x + shortcut.w;
+            }
+            EXPECT_NEAR(shortcut.x + shortcut.w, shortcutRight, 1) << item->shortcut;
+        }
+    }
+    EXPECT_EQ(shortcuts, 16) << "every item with a key shows it";
+    editor->ui.openMenu = nullptr;
+}
+
+// Edit's items grey out while they cannot act, and a click on one then does
+// nothing; once they can, the same clicks work.
+TEST_F(MenuBarTest, EditItemsThatCannotActAreGreyedAndInert) {
+    NewPaper("5x7");
+    Paper& paper = *editor->session.activePaper;
+    SDL_SetClipboardText("");
+    const auto greyed = [&](const std::string& caption) {
+        const SDL_Rect row = Item("Edit", caption)->rect;
+        return app.BoundsOfPixels(row, IsDark).w == 0;
+    };
+    OpenAndDraw(app, "Edit");
+    for (const char* caption : {"Undo", "Redo", "Cut", "Copy", "Paste", "Duplicate", "Delete",
+                                "Edit Object...", "Move to Layer..."}) {
+        EXPECT_TRUE(greyed(caption)) << caption;
+    }
+    EXPECT_FALSE(greyed("Select All"));
+    ReleaseAt(Centre(Item("Edit", "Undo")->rect));
+    EXPECT_EQ(editor->ui.openMenu, FindMenu("Edit")) << "a greyed item leaves the menu open";
+    ReleaseAt({700, 500});
+
+    paper.AddRecords({LineRecord(ObjectKind::Rect, 48, 48, 96, 96)}, 0, 0, 0);
+    Choose("Edit", "Select All");
+    Choose("Edit", "Duplicate");
+    EXPECT_EQ(paper.objects.size(), 2u);
+    OpenAndDraw(app, "Edit");
+    for (const char* caption : {"Undo", "Cut", "Copy", "Duplicate", "Delete", "Edit Object..."}) {
+        EXPECT_FALSE(greyed(caption)) << caption;
+    }
+    EXPECT_TRUE(greyed("Redo"));
+    ReleaseAt({700, 500});
+    Choose("Edit", "Undo");
+    EXPECT_EQ(paper.objects.size(), 1u);
+    Choose("Edit", "Redo");
+    EXPECT_EQ(paper.objects.size(), 2u);
+    EXPECT_EQ(app.WindowTitle(), "Tessellon/Linux64 *") << "unsaved changes mark the title";
+}
+
+// The keys shown in the File and Help menus open what their items open.
+TEST_F(MenuBarTest, TheShortcutsShownInTheMenusReachTheirCommands) {
+    std::vector<std::string> opened;
+    OnDialog([&](Dialog& dialog) { opened.push_back(dialog.Caption()); });
+    const auto press = [&](SDL_Keycode key, uint16_t modifiers) {
+        app.PressKey(key, modifiers);
+        ASSERT_TRUE(app.RunPasses(1));
+    };
+    press(SDLK_n, KMOD_LCTRL);
+    EXPECT_EQ(opened, (std::vector<std::string>{"Enter Size"}));
+    EXPECT_EQ(editor->session.activePaper, nullptr) << "the prompt was closed unanswered";
+
+    NewPaper("5x7");
+    opened.clear();
+    OnDialog([&](Dialog& dialog) { opened.push_back(dialog.Caption()); });
+    press(SDLK_s, KMOD_LCTRL);
+    press(SDLK_s, KMOD_LCTRL | KMOD_LSHIFT);
+    press(SDLK_e, KMOD_LCTRL);
+    EXPECT_EQ(opened, (std::vector<std::string>{"Save Tessellon file", "Save Tessellon file",
+                                                "Save Tessellon image"}));
+
+    press(SDLK_w, KMOD_LCTRL);
+    EXPECT_EQ(editor->session.activePaper, nullptr) << "Ctrl+W closed the unchanged paper";
+    EXPECT_FALSE(editor->ui.quitRequested);
+    app.PressKey(SDLK_q, KMOD_LCTRL);
+    EXPECT_FALSE(app.RunPasses(1)) << "Ctrl+Q ends the main loop";
+    EXPECT_TRUE(editor->ui.quitRequested);
 }

@@ -12,14 +12,15 @@ source "$(dirname "$0")/smoke_common.bash"
 shot="$output/menus_current.png"
 
 # Where things are, in window pixels, with the 14-point menu font: the centres
-# of the six titles, and of the rows of the drop-downs (23 pixels each, below a
+# of the seven titles, and of the rows of the drop-downs (23 pixels each, below a
 # 23-pixel bar; a separator is 4 pixels).
 title_file=17
-title_options=77
-title_units=167
-title_grid=245
-title_windows=311
-title_help=379
+title_edit=62
+title_options=123
+title_units=213
+title_grid=291
+title_windows=357
+title_help=425
 bar_y=11
 row_y() { echo $((23 + 23 * $1 + 11 + 4 * ${2:-0})); } # row index, separators above it
 
@@ -92,7 +93,7 @@ wait_for_colour 0 0 "$workspace" $((WIDTH / 2)) $((HEIGHT / 2)) "no first frame"
 
 # Every menu, switching along the bar while one is open.
 click $title_file $bar_y
-for menu in file:$title_file options:$title_options units:$title_units grid:$title_grid \
+for menu in file:$title_file edit:$title_edit options:$title_options units:$title_units grid:$title_grid \
     windows:$title_windows help:$title_help; do
     name=${menu%%:*}
     x=${menu##*:}

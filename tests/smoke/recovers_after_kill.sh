@@ -17,6 +17,8 @@ mkdir -p "$XDG_CONFIG_HOME/Tessellon"
 printf '[autosave]\ninterval_seconds = 5\n' >"$XDG_CONFIG_HOME/Tessellon/settings.conf"
 recovery="$XDG_STATE_HOME/Tessellon/recovery"
 title='^Tessellon/Linux64 - \[plan\.tsln\]$'
+# A recovered paper holds unsaved changes, and its title says so.
+recovered_title='^Tessellon/Linux64 - \[plan\.tsln\] \*$'
 
 recovery_files() {
     find "$recovery" -name '*.recovery' 2>/dev/null | wc -l
@@ -56,7 +58,8 @@ box=$(wait_for_top_window "Recover papers?") || fail "the restarted program offe
 sleep 0.5
 import -window root "$output/recovers_after_kill_offer.png"
 xdotool key --window "$box" Return
-window=$(wait_for_window_named "$title") || fail "the recovered paper is not named plan.tsln"
+window=$(wait_for_window_named "$recovered_title") ||
+    fail "the recovered paper is not named plan.tsln and marked unsaved"
 eval "$(xdotool getwindowgeometry --shell "$window")"
 wait_for_paper || fail "the recovered paper is not shown"
 xdotool mousemove --window "$window" 900 600

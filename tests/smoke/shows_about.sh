@@ -9,7 +9,7 @@ source "$(dirname "$0")/smoke_common.bash"
 shot="$output/about_current.png"
 
 # The Help title and the second row of its drop-down (below the 23-pixel bar).
-title_help=379
+title_help=425
 bar_y=11
 about_y=$((23 + 23 + 11))
 
