@@ -132,6 +132,20 @@ struct EditorSession {
 };
 
 // Menus, toolbox, status line, dialogs and the About screen.
+// What the main loop remembers of the frames it drew, to draw only on change.
+struct FramePacing {
+    bool drawn = false;
+    uint64_t framesDrawn = 0;
+    // What can change without input, as the last pass saw it.
+    struct Seen {
+        bool noticeShown = false;
+        int64_t noticeExpiry = 0;
+        const Paper* activePaper = nullptr;
+        size_t openPapers = 0;
+        bool operator==(const Seen&) const = default;
+    } seen;
+};
+
 struct EditorInterface {
     EditorInterface();
     ~EditorInterface();
@@ -153,6 +167,7 @@ struct EditorInterface {
     bool papersConnected = false;
     // What the window's title was last set to.
     std::string windowTitle;
+    FramePacing framePacing;
 
     char statusNotice[256] = {};
     int64_t statusNoticeExpiry = 0;

@@ -7,8 +7,11 @@
 #include "app/Frame.h"
 #include "app/InputRouting.h"
 #include "app/Layout.h"
+#include "app/StatusNotice.h"
 
 #include <SDL2/SDL.h>
+
+#include <ctime>
 
 namespace {
 
@@ -16,16 +19,73 @@ bool WindowIsMinimized() {
     return (SDL_GetWindowFlags(editor->shell.window.get()) & SDL_WINDOW_MINIMIZED) != 0;
 }
 
-void RunNormalPass() {
-    const Uint32 frameStart = SDL_GetTicks();
+// At rest the loop sleeps until an event comes, waking this often for what
+// changes on its own: autosave falling due and a status notice running out.
+constexpr Uint32 kIdleWakeMs = 500;
+
+// Whether what may change without input (the status notice, and the open
+// papers, which autosave's recovery opens) differs from the last pass; notes
+// the current state.
+bool ChangedOnItsOwn() {
+    FramePacing& pacing = editor->ui.framePacing;
+    const FramePacing::Seen now = {
+        !CurrentStatusNotice(static_cast<int64_t>(std::time(nullptr))).empty(),
+        editor->ui.statusNoticeExpiry, editor->session.activePaper,
+        editor->session.openPapers.size()};
+    const bool changed = !(now == pacing.seen);
+    pacing.seen = now;
+    return changed;
+}
+
+// A frame is drawn when something may look different: input came, a tool or
+// a drag is under way (they keep the frame pace), or something changed on
+// its own. The
+// loop run flat out (a period of 0, as the tests run it) draws every pass.
+bool FrameNeeded(bool hadInput) {
+    const bool changed = ChangedOnItsOwn();
+    return editor->shell.framePeriodMs <= 0 || !editor->ui.framePacing.drawn || hadInput ||
+           changed || editor->session.activeToolInstance != nullptr ||
+           editor->session.selectionDragging;
+}
+
+// Routes every queued event; true when there was any.
+bool RouteQueuedEvents() {
     SDL_Event event;
+    bool any = false;
     // Events still queued when a quit is accepted are left alone.
     while (!editor->ui.quitRequested && SDL_PollEvent(&event) != 0) {
         RouteEvent(event);
         NoteInput(event.type, editor->session.activePaper);
+        any = true;
+    }
+    return any;
+}
+
+// Sleeps until an event comes or kIdleWakeMs pass; routes what came. True
+// when there was an event.
+bool WaitForInput() {
+    SDL_Event event;
+    if (SDL_WaitEventTimeout(&event, static_cast<int>(kIdleWakeMs)) == 0) {
+        return false;
+    }
+    RouteEvent(event);
+    NoteInput(event.type, editor->session.activePaper);
+    RouteQueuedEvents();
+    return true;
+}
+
+void RunNormalPass() {
+    const Uint32 frameStart = SDL_GetTicks();
+    const bool hadInput = RouteQueuedEvents();
+    // With nothing to draw, sleep until there is; the time-outs let autosave
+    // and an expiring notice have their turn.
+    if (!FrameNeeded(hadInput) && (editor->ui.quitRequested || !WaitForInput())) {
+        return;
     }
     if (!WindowIsMinimized()) {
         RenderFrame();
+        editor->ui.framePacing.drawn = true;
+        ++editor->ui.framePacing.framesDrawn;
     }
     WaitForFramePeriod(frameStart);
 }
@@ -87,6 +147,8 @@ void RouteEvent(SDL_Event& event) {
 bool RunMainLoopPass() {
     if (editor->ui.aboutRequested) {
         RunAboutFrame();
+        // The About screen covers the window: the frame after it is drawn whole.
+        editor->ui.framePacing.drawn = false;
     } else {
         RunNormalPass();
     }

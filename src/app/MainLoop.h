@@ -1,5 +1,6 @@
 #pragma once
-// The paced main loop: events, one frame, then sleep for the rest of the period.
+// The paced main loop: events, one frame when anything may have changed, then
+// sleep for the rest of the period; at rest it waits for the next event.
 
 #include <cstdint>
 
@@ -14,6 +15,8 @@ void WaitForFramePeriod(uint32_t frameStart);
 void RouteEvent(SDL_Event& event);
 // One pass: an About frame, or the pending events, a frame (unless the window
 // is minimised) and the pause that keeps passes at least framePeriodMs apart.
+// With a period set and nothing changed, it draws nothing and waits up to
+// half a second for an event instead.
 // False once quitRequested is set: the loop ends.
 bool RunMainLoopPass();
 // Passes until quitRequested.

@@ -5,6 +5,7 @@
 #include "app/Frame.h"
 #include "app/Layout.h"
 #include "app/OpenTestPaper.h"
+#include "app/StatusNotice.h"
 #include "document/ObjectRecord.h"
 #include "document/Paper.h"
 #include "tools/Tool.h"
@@ -208,4 +209,32 @@ TEST(MainLoopTest, ThePaperShowsFromItsScrollPositionWithoutStretching) {
     active.view.scrollX = 500;
     ASSERT_TRUE(app.RunPasses(1));
     EXPECT_EQ(app.PixelAt(x + 5, y + 5), kWorkspace);
+}
+
+// Paced as in the program, a window at rest draws nothing and sleeps; input,
+// a new notice and a notice running out each bring one frame.
+TEST(MainLoopTest, AtRestNoFrameIsDrawnUntilSomethingChanges) {
+    AppHarness app;
+    ASSERT_TRUE(app.Start());
+    editor->shell.framePeriodMs = 1;
+    ASSERT_TRUE(app.RunPasses(2));
+    const uint64_t atRest = editor->ui.framePacing.framesDrawn;
+    ASSERT_GT(atRest, 0u);
+    const Uint32 before = SDL_GetTicks();
+    ASSERT_TRUE(app.RunPasses(1));
+    EXPECT_EQ(editor->ui.framePacing.framesDrawn, atRest);
+    EXPECT_GE(SDL_GetTicks() - before, 400u) << "an idle pass waits for events";
+
+    app.MouseMove(300, 300);
+    ASSERT_TRUE(app.RunPasses(1));
+    EXPECT_EQ(editor->ui.framePacing.framesDrawn, atRest + 1);
+    ShowStatusNotice("Saved.");
+    ASSERT_TRUE(app.RunPasses(1));
+    EXPECT_EQ(editor->ui.framePacing.framesDrawn, atRest + 2);
+    editor->ui.statusNoticeExpiry = 1; // long past
+    ASSERT_TRUE(app.RunPasses(1));
+    EXPECT_EQ(editor->ui.framePacing.framesDrawn, atRest + 3);
+    ASSERT_TRUE(app.RunPasses(1));
+    EXPECT_EQ(editor->ui.framePacing.framesDrawn, atRest + 3);
+    editor->shell.framePeriodMs = 0;
 }
