@@ -40,6 +40,7 @@ constexpr const char* kUsage =
     "       tessellon --export OUT.png [--color] [--no-grid] FILE.tsln\n"
     "       tessellon --thumbnail SIZE FILE.tsln OUT.png\n"
     "       tessellon --info FILE.tsln\n"
+    "       tessellon --convert IN.tsln OUT.tsln [--uncompressed]\n"
     "       tessellon --help | --version\n"
     "\n"
     "Without an option, opens a window with each FILE as a paper of its own.\n"
@@ -49,11 +50,13 @@ constexpr const char* kUsage =
     "  --thumbnail  draw the whole document in colour, shrunk to fit SIZE x SIZE\n"
     "               pixels (1 to 1024) keeping its shape, as a PNG image\n"
     "  --info       describe the document and its objects as JSON\n"
+    "  --convert    read a document of any version and save it as the program does\n"
+    "               (the current version, compressed unless --uncompressed)\n"
     "  --help       show this text\n"
     "  --version    show the program's version\n"
     "\n"
-    "Exit status: 0 success, 1 failure (unreadable or corrupt document, image not\n"
-    "written), 2 wrong arguments.\n"
+    "Exit status: 0 success, 1 failure (unreadable or corrupt document, image or\n"
+    "document not written), 2 wrong arguments.\n"
     "Files: settings and log in $XDG_CONFIG_HOME/Tessellon/ (else ~/.config/Tessellon/);\n"
     "see the manual page tessellon(1).\n";
 
@@ -257,6 +260,35 @@ int RunInfo(const char* argv0, const std::vector<std::string>& arguments) {
     return status;
 }
 
+int RunConvert(const char* argv0, const std::vector<std::string>& arguments) {
+    bool compressed = true;
+    std::vector<std::string> files;
+    for (size_t i = 1; i < arguments.size(); ++i) {
+        if (arguments[i] == "--uncompressed") {
+            compressed = false;
+        } else if (IsOption(arguments[i].c_str())) {
+            return UsageError(("unexpected argument " + arguments[i]).c_str());
+        } else {
+            files.push_back(arguments[i]);
+        }
+    }
+    if (files.size() != 2) {
+        return UsageError("--convert needs the document to read and the one to write");
+    }
+    HeadlessLibraries libraries(argv0);
+    Paper paper;
+    PaperFileHeader header;
+    if (!LoadForCommand(paper, files[0], header)) {
+        return kExitFailure;
+    }
+    const FileReport saved = SavePaper(paper, files[1], compressed);
+    if (!saved) {
+        std::fprintf(stderr, "%s: %s\n", files[1].c_str(), saved.message.c_str());
+        return kExitFailure;
+    }
+    return kExitSuccess;
+}
+
 } // namespace
 
 bool IsHeadlessCommand(int argc, char** argv) {
@@ -286,6 +318,8 @@ int RunHeadlessCommand(int argc, char** argv) {
         status = RunThumbnail(argv0, arguments);
     } else if (command == "--info") {
         status = RunInfo(argv0, arguments);
+    } else if (command == "--convert") {
+        status = RunConvert(argv0, arguments);
     } else {
         status = UsageError(("unknown command " + command).c_str());
     }

@@ -1,6 +1,6 @@
 #pragma once
 // Commands that work without a window or display: --export, --thumbnail, --info,
-// --help, --version.
+// --convert, --help, --version.
 
 #include <cstdio>
 

@@ -499,3 +499,63 @@ TEST(HeadlessCommandsTest, ThumbnailOfABadFileWritesNothing) {
     EXPECT_EQ(RunTessellon("--thumbnail 128 '" + corrupt + "'").status, 2);
     EXPECT_EQ(ReadText(thumbnail), "earlier");
 }
+
+namespace {
+
+std::string FileContents(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+} // namespace
+
+TEST(HeadlessCommandsTest, ConvertSavesAnyVersionAsTheProgramDoes) {
+    DocumentSession session;
+    // A first-version document, stored uncompressed: no drawing colour, hidden
+    // layers or image yet, one line.
+    std::string old = "TSPF\x80";
+    old += std::string{120, 96, 2, 8, 3};
+    old += std::string{'\xff', '\xff', '\xff', '\xff', 0, 0, '\xff', '\xff', 0, 0, 0, '\xff'};
+    old += std::string(1, 1);
+    const ObjectRecord line = LineRecord(ObjectKind::Line, 10, 20, 30, 40);
+    old.append(reinterpret_cast<const char*>(line.bytes), kObjectRecordSize);
+    const std::string oldPath = TestPath("old.tsln");
+    std::ofstream(oldPath, std::ios::binary) << old;
+
+    const std::string converted = TestPath("converted.tsln");
+    CommandResult result = RunTessellon("--convert '" + oldPath + "' '" + converted + "'");
+    ASSERT_EQ(result.status, 0) << result.err;
+    Paper paper;
+    PaperFileHeader header;
+    ASSERT_TRUE(LoadPaper(paper, converted, &header));
+    EXPECT_EQ(header.version, 3);
+    EXPECT_TRUE(header.compressed);
+    EXPECT_EQ(paper.width, 120);
+    ASSERT_EQ(paper.objects.size(), 1u);
+    EXPECT_EQ(paper.objects[0]->record.X2(), 30);
+    // What the program itself would save, byte for byte.
+    const std::string programs = TestPath("programs.tsln");
+    ASSERT_TRUE(SavePaper(paper, programs));
+    EXPECT_EQ(FileContents(converted), FileContents(programs));
+
+    result = RunTessellon("--convert --uncompressed '" + converted + "' '" + converted + "'");
+    ASSERT_EQ(result.status, 0) << result.err;
+    ASSERT_TRUE(LoadPaper(paper, converted, &header));
+    EXPECT_FALSE(header.compressed);
+
+    // A corrupt input, or an output that cannot be written, fails and says why;
+    // a file already at the output is left as it was.
+    const std::string corrupt = TestPath("corrupt.tsln");
+    std::ofstream(corrupt, std::ios::binary) << "TSPF\x83\x05";
+    result = RunTessellon("--convert '" + corrupt + "' '" + programs + "'");
+    EXPECT_EQ(result.status, 1);
+    EXPECT_NE(result.err.find("File is corrupt!"), std::string::npos) << result.err;
+    EXPECT_EQ(FileContents(programs).substr(0, 4), "TSPF");
+    result = RunTessellon("--convert '" + oldPath + "' '" + TestPath("no/such/dir.tsln") + "'");
+    EXPECT_EQ(result.status, 1);
+    EXPECT_FALSE(result.err.empty());
+    for (const char* misuse :
+         {"--convert", "--convert a.tsln", "--convert a b c", "--convert a b --fast"}) {
+        EXPECT_EQ(RunTessellon(misuse).status, 2) << misuse;
+    }
+}
