@@ -1,6 +1,7 @@
 // How long a frame of the paper view and a PNG export take with thousands of
 // objects. The frame budget is 66 ms.
 
+#include "BenchDocument.h"
 #include "app/Editor.h"
 #include "document/Paper.h"
 #include "document/PaperObject.h"
@@ -43,36 +44,6 @@ class BenchSession {
     }
 };
 
-// Objects of every kind scattered over `spread` (paper pixels).
-void Populate(Paper& paper, const SDL_Rect& spread) {
-    std::mt19937 random(42);
-    std::uniform_int_distribution<int> x(spread.x, spread.x + spread.w - 1);
-    std::uniform_int_distribution<int> y(spread.y, spread.y + spread.h - 1);
-    std::uniform_int_distribution<int> length(-300, 300);
-    const char* texts[] = {"Kitchen", "Door 0.9 m", "N", "Stairs up", "Window 1.2 x 1.4"};
-    for (int i = 0; i < kObjectCount; ++i) {
-        ObjectRecord record;
-        const auto kind = static_cast<uint32_t>(i % 7);
-        record.SetKind(kind);
-        const int x1 = x(random);
-        const int y1 = y(random);
-        record.SetX1(x1);
-        record.SetY1(y1);
-        if (kind == static_cast<uint32_t>(ObjectKind::Circle)) {
-            record.SetRadius(static_cast<int16_t>(10 + i % 150));
-            record.SetSides(i % 3 == 0 ? 2 : 3 + i % 6);
-        } else if (kind == static_cast<uint32_t>(ObjectKind::Text)) {
-            record.SetText(texts[i % 5]);
-            record.SetAngle(static_cast<int16_t>((i % 4) * 30));
-        } else {
-            record.SetX2(x1 + length(random));
-            record.SetY2(y1 + length(random));
-        }
-        record.SetColor(i % 3 == 0 ? SDL_Color{200, 120, 40, 255} : SDL_Color{0, 0, 0, 0});
-        paper.CreateAndAddObject(record);
-    }
-}
-
 enum class Frames { Changing, Unchanged };
 
 // Frames of the view; "changing" draws every frame afresh, as after an edit,
@@ -83,7 +54,7 @@ void ViewFrames(benchmark::State& state, int paperWidth, int paperHeight, SDL_Re
     Paper paper;
     PaperView view(paper, editor->shell.drawFont.get(), {kViewWidth, kViewHeight});
     paper.SetSize(paperWidth, paperHeight);
-    Populate(paper, spread);
+    Populate(paper, spread, kObjectCount);
     view.scrollX = scroll.x;
     view.scrollY = scroll.y;
     for (auto _ : state) {
@@ -123,7 +94,7 @@ void BM_ExportPng(benchmark::State& state) {
     Paper paper;
     PaperView view(paper, editor->shell.drawFont.get(), {kViewWidth, kViewHeight});
     paper.SetSize(4000, 3000);
-    Populate(paper, {0, 0, 4000, 3000});
+    Populate(paper, {0, 0, 4000, 3000}, kObjectCount);
     const std::string path =
         std::string(SDL_getenv("TMPDIR") != nullptr ? SDL_getenv("TMPDIR") : "/tmp") +
         "/tessellon-bench-export.png";

@@ -103,6 +103,7 @@ bool WriteObjects(VRX_Buffer& buffer, Paper& paper) {
     if (!VRX_Serializable::SerializeInt(buffer, count, false)) {
         return false;
     }
+    buffer.Reserve(static_cast<int64_t>(count) * static_cast<int64_t>(kObjectRecordSize));
     for (const std::shared_ptr<PaperObject>& object : paper.objects) {
         if (!VRX_Serializable::SerializeBytes(buffer, object->record.bytes, kObjectRecordSize,
                                               false)) {

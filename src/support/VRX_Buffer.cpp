@@ -92,6 +92,20 @@ bool VRX_Buffer::Append(const void* bytes, int64_t n) {
     return true;
 }
 
+bool VRX_Buffer::Reserve(int64_t n) {
+    if (n <= 0 || storage == nullptr) {
+        return n <= 0;
+    }
+    VRX_ScopedLock hold(lock);
+    try {
+        storage->reserve(storage->size() + static_cast<size_t>(n));
+    } catch (const std::exception&) {
+        return false;
+    }
+    RefreshData(); // the bytes may have moved
+    return true;
+}
+
 void VRX_Buffer::Clear() {
     VRX_ScopedLock hold(lock);
     storage->clear();

@@ -38,6 +38,10 @@ class VRX_Buffer {
     void Free();
     // n <= 0 returns true at once without locking. False only when memory runs out.
     bool Append(const void* bytes, int64_t n);
+    // Makes room for `n` more bytes at once, so that a large write grows the
+    // storage once instead of copying it at every doubling. A hint only: it
+    // answers false, changing nothing, when memory runs out.
+    bool Reserve(int64_t n);
     void Clear();
     // Removes n bytes from the front; n >= length empties the buffer.
     void Consume(int64_t n);

@@ -296,32 +296,55 @@ std::string VRX_Serializable::SaveToString() {
                        static_cast<size_t>(buffer.length));
 }
 
+namespace {
+
+// Deflates `source` into a zlib stream appended to `out`, growing `out` as the
+// stream comes rather than reserving compressBound up front: a document's
+// fields shrink tenfold or more, and touching a buffer as large as the input
+// would cost more than the deflating.
+bool DeflateInto(std::string& out, const uint8_t* source, size_t size, int level) {
+    z_stream stream{};
+    if (deflateInit(&stream, level) != Z_OK) {
+        return false;
+    }
+    static constexpr Bytef kNothing = 0; // zlib wants a valid pointer even for no input
+    stream.next_in = const_cast<Bytef*>(source != nullptr ? source : &kNothing);
+    stream.avail_in = static_cast<uInt>(size);
+    constexpr size_t kChunk = size_t{1} << 18;
+    int result = Z_OK;
+    try {
+        while (result == Z_OK) {
+            const size_t used = out.size();
+            out.resize(used + kChunk);
+            stream.next_out = reinterpret_cast<Bytef*>(out.data() + used);
+            stream.avail_out = static_cast<uInt>(kChunk);
+            result = deflate(&stream, Z_FINISH);
+            out.resize(used + kChunk - stream.avail_out);
+        }
+    } catch (const std::exception&) {
+        result = Z_MEM_ERROR;
+    }
+    deflateEnd(&stream);
+    return result == Z_STREAM_END;
+}
+
+} // namespace
+
 std::string VRX_Serializable::SaveToCompressed(int level) {
     VRX_Buffer fields;
     if (!Serialize(fields, false) ||
         static_cast<uint64_t>(fields.length) > std::numeric_limits<uint32_t>::max()) {
         return {};
     }
-    const uLong sourceSize = static_cast<uLong>(fields.length);
-    std::vector<uint8_t> compressed;
-    try {
-        compressed.resize(compressBound(sourceSize));
-    } catch (const std::exception&) {
+    VRX_Buffer sizeField;
+    uint32_t uncompressedSize = static_cast<uint32_t>(fields.length);
+    if (!SerializeInt(sizeField, uncompressedSize, false)) {
         return {};
     }
-    uLongf compressedSize = compressed.size();
-    // zlib wants a valid pointer even for no input.
-    static constexpr Bytef kNothing = 0;
-    const Bytef* source = fields.data != nullptr ? fields.data : &kNothing;
-    if (compress2(compressed.data(), &compressedSize, source, sourceSize, level) != Z_OK) {
+    std::string result(reinterpret_cast<const char*>(sizeField.data),
+                       static_cast<size_t>(sizeField.length));
+    if (!DeflateInto(result, fields.data, static_cast<size_t>(fields.length), level)) {
         return {};
     }
-    VRX_Buffer result;
-    uint32_t uncompressedSize = static_cast<uint32_t>(sourceSize);
-    if (!SerializeInt(result, uncompressedSize, false) ||
-        !result.Append(compressed.data(), static_cast<int64_t>(compressedSize))) {
-        return {};
-    }
-    return std::string(reinterpret_cast<const char*>(result.data),
-                       static_cast<size_t>(result.length));
+    return result;
 }

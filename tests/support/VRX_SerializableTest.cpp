@@ -189,6 +189,23 @@ TEST(VRX_SerializableTest, ObjectsRoundTripPlainAndCompressed) {
     EXPECT_EQ(emptyCompressed[0], '\0') << "size 0, then a zlib stream of nothing";
     EXPECT_EQ(emptyCompressed, CompressedBlob(0, ""));
     EXPECT_TRUE(LoadCompressed(empty, emptyCompressed));
+
+    // A megabyte that does not compress comes out in several pieces, still
+    // the very stream zlib's one-shot compress2 writes.
+    Sample noisy;
+    uint32_t state = 12345;
+    noisy.name.resize(size_t{1} << 20);
+    for (char& c : noisy.name) {
+        state = state * 1664525u + 1013904223u;
+        c = static_cast<char>(state >> 24);
+    }
+    const std::string noisyPlain = noisy.SaveToString();
+    const std::string noisyCompressed = noisy.SaveToCompressed(5);
+    EXPECT_EQ(noisyCompressed,
+              CompressedBlob(static_cast<uint32_t>(noisyPlain.size()), noisyPlain));
+    Sample fromNoisy;
+    ASSERT_TRUE(LoadCompressed(fromNoisy, noisyCompressed));
+    EXPECT_EQ(fromNoisy.name, noisy.name);
 }
 
 TEST(VRX_SerializableTest, HostileCompressedDataIsRefused) {
