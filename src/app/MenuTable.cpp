@@ -13,6 +13,8 @@
 #include "document/Units.h"
 #include "support/VRX_Strings.h"
 
+#include <utility>
+
 namespace {
 
 constexpr uint64_t kLargestUnitScale = 16;
@@ -29,9 +31,9 @@ MENU& NewMenu(const char* caption, bool showsCheckMarks) {
 // An item with the key that does the same (shown in its row) and, when it
 // cannot always act, the check that greys it.
 MENU_ITEM* AddCommand(MENU& menu, const std::string& caption, MenuAction action,
-                      const char* shortcut, MenuCheck enabled = nullptr, uint64_t value = 0) {
+                      std::string shortcut, MenuCheck enabled = nullptr, uint64_t value = 0) {
     MENU_ITEM* item = AddMenuItem(menu, caption, action, value, nullptr);
-    item->shortcut = shortcut;
+    item->shortcut = std::move(shortcut);
     item->enabled = enabled;
     return item;
 }

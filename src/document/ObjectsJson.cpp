@@ -475,9 +475,11 @@ std::string PasteMessage(const ObjectListReader& reader) {
         message += Objects(pasted) + ".";
     }
     if (reader.textsCut > 0) {
-        message += " " + FormatCount(reader.textsCut) +
-                   (reader.textsCut == 1 ? " text was" : " texts were") + " cut to " +
-                   std::to_string(kObjectTextCapacity) + " bytes.";
+        // Appended piece by piece: GCC 12 warns wrongly about `" " + string`.
+        message += ' ';
+        message += FormatCount(reader.textsCut);
+        message += reader.textsCut == 1 ? " text was cut to " : " texts were cut to ";
+        message += std::to_string(kObjectTextCapacity) + " bytes.";
     }
     return message;
 }
