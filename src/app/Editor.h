@@ -131,7 +131,6 @@ struct EditorSession {
     std::unique_ptr<AutosaveState> autosave;
 };
 
-// Menus, toolbox, status line, dialogs and the About screen.
 // What the main loop remembers of the frames it drew, to draw only on change.
 struct FramePacing {
     bool drawn = false;
@@ -146,6 +145,7 @@ struct FramePacing {
     } seen;
 };
 
+// Menus, toolbox, status line, dialogs and the About screen.
 struct EditorInterface {
     EditorInterface();
     ~EditorInterface();

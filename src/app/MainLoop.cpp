@@ -38,9 +38,9 @@ bool ChangedOnItsOwn() {
 }
 
 // A frame is drawn when something may look different: input came, a tool or
-// a drag is under way (they keep the frame pace), or something changed on
-// its own. The
-// loop run flat out (a period of 0, as the tests run it) draws every pass.
+// a drag is under way (they keep the frame pace), or something changed on its
+// own. The loop run flat out (a period of 0, as the tests run it) draws every
+// pass.
 bool FrameNeeded(bool hadInput) {
     const bool changed = ChangedOnItsOwn();
     return editor->shell.framePeriodMs <= 0 || !editor->ui.framePacing.drawn || hadInput ||
