@@ -1,6 +1,7 @@
 #include "document/ObjectsJson.h"
 #include "document/PaperFile.h"
 #include "document/PaperTestSupport.h"
+#include "support/TempFolder.h"
 #include "view/PaperRenderer.h"
 #include "view/PaperView.h"
 
@@ -500,15 +501,6 @@ TEST(HeadlessCommandsTest, ThumbnailOfABadFileWritesNothing) {
     EXPECT_EQ(ReadText(thumbnail), "earlier");
 }
 
-namespace {
-
-std::string FileContents(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-} // namespace
-
 TEST(HeadlessCommandsTest, ConvertSavesAnyVersionAsTheProgramDoes) {
     DocumentSession session;
     // A first-version document, stored uncompressed: no drawing colour, hidden
@@ -536,7 +528,7 @@ TEST(HeadlessCommandsTest, ConvertSavesAnyVersionAsTheProgramDoes) {
     // What the program itself would save, byte for byte.
     const std::string programs = TestPath("programs.tsln");
     ASSERT_TRUE(SavePaper(paper, programs));
-    EXPECT_EQ(FileContents(converted), FileContents(programs));
+    EXPECT_EQ(ReadTestFile(converted), ReadTestFile(programs));
 
     result = RunTessellon("--convert --uncompressed '" + converted + "' '" + converted + "'");
     ASSERT_EQ(result.status, 0) << result.err;
@@ -550,7 +542,7 @@ TEST(HeadlessCommandsTest, ConvertSavesAnyVersionAsTheProgramDoes) {
     result = RunTessellon("--convert '" + corrupt + "' '" + programs + "'");
     EXPECT_EQ(result.status, 1);
     EXPECT_NE(result.err.find("File is corrupt!"), std::string::npos) << result.err;
-    EXPECT_EQ(FileContents(programs).substr(0, 4), "TSPF");
+    EXPECT_EQ(ReadTestFile(programs).substr(0, 4), "TSPF");
     result = RunTessellon("--convert '" + oldPath + "' '" + TestPath("no/such/dir.tsln") + "'");
     EXPECT_EQ(result.status, 1);
     EXPECT_FALSE(result.err.empty());

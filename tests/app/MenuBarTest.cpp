@@ -23,6 +23,11 @@ bool IsDark(const SDL_Color& color) {
     return color.r < 100 && color.g < 100 && color.b < 100;
 }
 
+// Text of any colour a menu draws on its grey, greyed text included.
+bool IsInk(const SDL_Color& color) {
+    return color.r < 160 && color.g < 160 && color.b < 160;
+}
+
 // Saves the frame for a person to look at when TESSELLON_SHOTS_DIR is set.
 void SaveShot(const AppHarness& app, const std::string& name) {
     const char* folder = std::getenv("TESSELLON_SHOTS_DIR");
@@ -400,9 +405,7 @@ TEST_F(MenuBarTest, EveryMenuPictureFitsWithItsShortcutsAlignedRight) {
             }
             // All the row's ink, greyed text included, lies inside its frame.
             const SDL_Rect inner = {row.x + 1, row.y, row.w - 2, row.h};
-            const SDL_Rect ink = app.BoundsOfPixels(inner, [](const SDL_Color& color) {
-                return color.r < 160 && color.g < 160 && color.b < 160;
-            });
+            const SDL_Rect ink = app.BoundsOfPixels(inner, IsInk);
             EXPECT_GT(ink.w, 0) << item->caption;
             EXPECT_LE(ink.x + ink.w, row.x + row.w - 3) << item->caption;
             if (item->shortcut.empty()) {
@@ -410,9 +413,7 @@ TEST_F(MenuBarTest, EveryMenuPictureFitsWithItsShortcutsAlignedRight) {
             }
             ++shortcuts;
             const SDL_Rect rightHalf = {row.x + row.w / 2, row.y, row.w / 2 - 1, row.h};
-            const SDL_Rect shortcut = app.BoundsOfPixels(rightHalf, [](const SDL_Color& color) {
-                return color.r < 160 && color.g < 160 && color.b < 160;
-            });
+            const SDL_Rect shortcut = app.BoundsOfPixels(rightHalf, IsInk);
             ASSERT_GT(shortcut.w, 0) << item->shortcut;
             if (shortcutRight < 0) {
                 shortcutRight = shortcut.x + shortcut.w;
