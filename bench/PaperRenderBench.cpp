@@ -59,7 +59,7 @@ void ViewFrames(benchmark::State& state, int paperWidth, int paperHeight, SDL_Re
     view.scrollY = scroll.y;
     for (auto _ : state) {
         if (frames == Frames::Changing) {
-            view.viewCache.Clear();
+            view.InvalidatePicture();
         }
         RenderPaper(view, false, true);
     }

@@ -64,6 +64,11 @@ using RandomByteSource = std::function<bool(void* buffer, size_t count)>;
 struct EditorShell {
     WindowPtr window;
     RendererPtr renderer;
+    // The active paper's view as a texture of `renderer`, updated only where
+    // the view's pixels changed since it was last shown; `shownView` is the
+    // view it holds. It goes before the renderer does.
+    TexturePtr paperTexture;
+    const void* paperTextureView = nullptr;
     // Native handle of `window` (the X11 window id where SDL reports one), 0 when unknown.
     uintptr_t mainWindowHandle = 0;
     int32_t framePeriodMs = kFramePeriodMs;

@@ -29,10 +29,80 @@ void SetDrawColor(const SDL_Color& color) {
 
 } // namespace
 
+namespace {
+
+// The window texture made for `surface` in the window's own pixel format, so
+// that putting it on the window is a plain copy; null when none can be made.
+SDL_Texture* PaperTextureFor(const SDL_Surface* surface) {
+    SDL_Renderer* renderer = editor->shell.renderer.get();
+    SDL_Texture* texture = editor->shell.paperTexture.get();
+    int w = 0;
+    int h = 0;
+    if (texture != nullptr && SDL_QueryTexture(texture, nullptr, nullptr, &w, &h) == 0 &&
+        w == surface->w && h == surface->h) {
+        return texture;
+    }
+    editor->shell.paperTexture.reset();
+    editor->shell.paperTextureView = nullptr;
+    const Uint32 windowFormat = SDL_GetWindowPixelFormat(editor->shell.window.get());
+    for (const Uint32 format : {windowFormat, Uint32{SDL_PIXELFORMAT_ARGB8888}}) {
+        if (format == SDL_PIXELFORMAT_UNKNOWN || SDL_ISPIXELFORMAT_INDEXED(format)) {
+            continue;
+        }
+        texture = SDL_CreateTexture(renderer, format, SDL_TEXTUREACCESS_STREAMING, surface->w,
+                                    surface->h);
+        if (texture != nullptr) {
+            SDL_SetTextureBlendMode(texture, SDL_BLENDMODE_NONE);
+            editor->shell.paperTexture.reset(texture);
+            return texture;
+        }
+    }
+    return nullptr;
+}
+
+// Brings the window texture up to date with the view's surface, converting
+// only the pixels that changed since it last did.
+SDL_Texture* UploadPaper(PaperView& view) {
+    SDL_Surface* surface = view.Surface();
+    SDL_Texture* texture = PaperTextureFor(surface);
+    if (texture == nullptr) {
+        return nullptr;
+    }
+    SDL_Rect changed = view.TakeChangedArea();
+    if (editor->shell.paperTextureView != &view) {
+        changed = {0, 0, surface->w, surface->h};
+        editor->shell.paperTextureView = &view;
+    }
+    const SDL_Rect whole = {0, 0, surface->w, surface->h};
+    if (SDL_IntersectRect(&changed, &whole, &changed) != SDL_TRUE) {
+        return texture;
+    }
+    Uint32 format = 0;
+    void* pixels = nullptr;
+    int pitch = 0;
+    if (SDL_QueryTexture(texture, &format, nullptr, nullptr, nullptr) != 0 ||
+        SDL_LockTexture(texture, &changed, &pixels, &pitch) != 0) {
+        return nullptr;
+    }
+    const auto* from = static_cast<const uint8_t*>(surface->pixels) +
+                       size_t(changed.y) * surface->pitch +
+                       size_t(changed.x) * surface->format->BytesPerPixel;
+    const bool converted = SDL_ConvertPixels(changed.w, changed.h, surface->format->format, from,
+                                             surface->pitch, format, pixels, pitch) == 0;
+    SDL_UnlockTexture(texture);
+    if (!converted) {
+        editor->shell.paperTextureView = nullptr;
+        return nullptr;
+    }
+    return texture;
+}
+
+} // namespace
+
 // The surface holds `renderArea` of the paper; it goes to the same place in the
 // view that those paper pixels have at the current scroll position, cut to the
 // view so that nothing is ever stretched or drawn over the toolbox.
-void CopyPaperToView(const PaperView& view) {
+void CopyPaperToView(PaperView& view) {
     SDL_Surface* surface = view.Surface();
     const SDL_Rect area = view.RenderArea();
     if (surface == nullptr || area.w <= 0 || area.h <= 0) {
@@ -45,13 +115,12 @@ void CopyPaperToView(const PaperView& view) {
     if (SDL_IntersectRect(&placed, &editor->shell.paperViewRect, &target) == SDL_FALSE) {
         return;
     }
-    SDL_Texture* texture = SDL_CreateTextureFromSurface(editor->shell.renderer.get(), surface);
+    SDL_Texture* texture = UploadPaper(view);
     if (texture == nullptr) {
         return;
     }
     const SDL_Rect source = {target.x - placed.x, target.y - placed.y, target.w, target.h};
     SDL_RenderCopy(editor->shell.renderer.get(), texture, &source, &target);
-    SDL_DestroyTexture(texture);
 }
 
 void DrawToolCrosshair() {

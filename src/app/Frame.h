@@ -5,7 +5,7 @@ class PaperView;
 
 // Copies the view's surface (its RenderArea()) to where those paper pixels lie
 // in the paper view at the current scroll position, cut to the view.
-void CopyPaperToView(const PaperView& view);
+void CopyPaperToView(PaperView& view);
 
 // Draws the magenta cross at the tool position when it lies in the paper view.
 void DrawToolCrosshair();

@@ -54,7 +54,8 @@ void ShutdownProgram() {
     IMG_Quit();
     if (SDL_WasInit(SDL_INIT_VIDEO) != 0) {
         FreeSystemCursors();
-        // The renderer goes before the window it draws into.
+        // Textures go before their renderer, the renderer before the window.
+        editor->shell.paperTexture.reset();
         editor->shell.renderer.reset();
         editor->shell.window.reset();
         editor->shell.mainWindowHandle = 0;

@@ -11,6 +11,10 @@
 #include <SDL2/SDL2_gfxPrimitives.h>
 
 #include <algorithm>
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+#include <vector>
 
 namespace {
 
@@ -22,6 +26,8 @@ constexpr int32_t kMajorLinesBelowLinesPerInch = 12;
 constexpr int64_t kGridSlack = 1;
 // A major line is two pixels wide and drawn one pixel off its grid position.
 constexpr int64_t kGridReach = 2;
+// Texts drawn only in small redraws are let go past this many.
+constexpr size_t kMaxTextsBetweenSweeps = 2048;
 
 bool IsMajorLine(const Paper& paper, int64_t index) {
     return paper.blocksPerUnit > 1 && paper.linesPerInch < kMajorLinesBelowLinesPerInch &&
@@ -120,44 +126,92 @@ SDL_Color ObjectColor(const PaperObject& object, const PaperPalette& palette, bo
     return palette.objectColor;
 }
 
-void DrawObjects(PaperView& view, const PaperPalette& palette, bool ownPalette,
-                 const SDL_Rect& area, const RenderOverlay& overlay) {
+// An object's drawing: dimmed where it is and bright `dragOffset` away while
+// the selection is dragged, else in its colour. Only what touches `area` is
+// drawn, nothing without one; `box`, when given, grows by every pixel the
+// drawing can touch.
+void DrawOneObject(PaperView& view, const PaperObject& object, const PaperPalette& palette,
+                   bool ownPalette, const RenderOverlay& overlay, const SDL_Rect* area,
+                   PixelBox* box) {
     Paper& paper = view.paper;
-    const SDL_Point dragOffset = overlay.dragOffset;
-    for (const std::shared_ptr<PaperObject>& object : paper.objects) {
-        const uint8_t layer = object->record.Layer();
-        if (layer < kLayerCount && paper.hiddenLayers[layer] != 0) {
-            continue;
+    const bool selected = paper.selection.count(object.id) != 0;
+    auto draw = [&](const PaperObject& shown, SDL_Color color) {
+        const PixelBox drawn = shown.GetDrawBox();
+        if (box != nullptr) {
+            *box = box->right < box->left
+                       ? drawn
+                       : PixelBox{std::min(box->left, drawn.left), std::min(box->top, drawn.top),
+                                  std::max(box->right, drawn.right),
+                                  std::max(box->bottom, drawn.bottom)};
         }
-        const bool selected = paper.selection.count(object->id) != 0;
-        if (overlay.draggingSelection && selected) {
-            if (object->GetDrawBox().Touches(area)) {
-                DrawObject(view, *object, Half(palette.selectionColor));
-            }
-            std::shared_ptr<PaperObject> moved = CreateObjectFromRecord(&paper, object->record);
-            if (moved != nullptr) {
-                moved->Move(dragOffset.x, dragOffset.y);
-                if (moved->GetDrawBox().Touches(area)) {
-                    DrawObject(view, *moved, palette.selectionColor);
-                }
-            }
-            continue;
+        if (area != nullptr && drawn.Touches(*area)) {
+            DrawObject(view, shown, color);
         }
-        if (object->GetDrawBox().Touches(area)) {
-            DrawObject(view, *object, ObjectColor(*object, palette, ownPalette, selected));
+    };
+    if (overlay.draggingSelection && selected) {
+        draw(object, Half(palette.selectionColor));
+        std::shared_ptr<PaperObject> moved = CreateObjectFromRecord(&paper, object.record);
+        if (moved != nullptr) {
+            moved->Move(overlay.dragOffset.x, overlay.dragOffset.y);
+            draw(*moved, palette.selectionColor);
+        }
+        return;
+    }
+    draw(object, ObjectColor(object, palette, ownPalette, selected));
+}
+
+bool LayerHidden(const Paper& paper, const PaperObject& object) {
+    const uint8_t layer = object.record.Layer();
+    return layer < kLayerCount && paper.hiddenLayers[layer] != 0;
+}
+
+// Every object that shows, in document order, onto `area`. With `drawn`, what
+// each object looked like and where it drew is kept for the next frame.
+void DrawObjects(PaperView& view, const PaperPalette& palette, bool ownPalette,
+                 const SDL_Rect& area, const RenderOverlay& overlay,
+                 std::vector<DrawnObject>* drawn) {
+    Paper& paper = view.paper;
+    for (size_t i = 0; i < paper.objects.size(); ++i) {
+        const PaperObject& object = *paper.objects[i];
+        PixelBox* box = drawn != nullptr ? &(*drawn)[i].box : nullptr;
+        if (!LayerHidden(paper, object)) {
+            DrawOneObject(view, object, palette, ownPalette, overlay, &area, box);
         }
     }
 }
 
-// Everything the view picture (before the tool preview) is drawn from.
-uint64_t ViewKey(const PaperView& view, const SDL_Rect& area, bool ownPalette,
-                 const RenderOverlay& overlay) {
+// What each object looks like now, without its box: its record, whether it is
+// selected and how far a drag carries it.
+std::vector<DrawnObject> DescribeObjects(const Paper& paper, const RenderOverlay& overlay) {
+    std::vector<DrawnObject> objects(paper.objects.size());
+    for (size_t i = 0; i < objects.size(); ++i) {
+        const PaperObject& object = *paper.objects[i];
+        DrawnObject& described = objects[i];
+        described.id = object.id;
+        const bool selected = paper.selection.count(object.id) != 0;
+        const bool dragged = selected && overlay.draggingSelection;
+        const int32_t state[4] = {selected, dragged, dragged ? overlay.dragOffset.x : 0,
+                                  dragged ? overlay.dragOffset.y : 0};
+        ViewFingerprint look;
+        look.Add(state);
+        look.Add(object.record.bytes);
+        described.look = look.Value();
+    }
+    return objects;
+}
+
+// Everything the view picture depends on besides the objects, the selection
+// and the scroll position: when it changes, the whole view is drawn again.
+uint64_t SceneKey(const PaperView& view, const SDL_Rect& area, bool ownPalette,
+                  const RenderOverlay& overlay) {
     const Paper& paper = view.paper;
     ViewFingerprint key;
-    key.Add(area);
+    key.Add(area.w);
+    key.Add(area.h);
     key.Add(ownPalette);
-    key.Add(static_cast<const ViewOptions&>(overlay));
+    key.Add(overlay.showGrid);
     key.Add(view.Font());
+    key.Add(view.Surface());
     key.Add(paper.palette);
     key.Add(paper.width);
     key.Add(paper.height);
@@ -166,26 +220,18 @@ uint64_t ViewKey(const PaperView& view, const SDL_Rect& area, bool ownPalette,
     key.Add(paper.blocksPerUnit);
     key.Add(paper.linesPerInch);
     key.Add(paper.unitIndex);
+    key.Add(paper.displayDpi);
     key.Add(paper.hiddenLayers);
     key.Add(view.BackgroundTexture());
     key.Add(paper.backgroundImageX);
     key.Add(paper.backgroundImageY);
     key.Add(paper.backgroundImageAlpha);
     key.Add(paper.backgroundImagePath.data(), paper.backgroundImagePath.size());
-    key.Add(paper.objects.size());
-    for (const std::shared_ptr<PaperObject>& object : paper.objects) {
-        key.Add(object->id);
-        key.Add(object->record.bytes);
-    }
-    key.Add(paper.selection.size());
-    for (const auto& entry : paper.selection) {
-        key.Add(entry.first);
-    }
     return key.Value();
 }
 
 void DrawPicture(PaperView& view, const SDL_Rect& area, bool ownPalette,
-                 const RenderOverlay& overlay) {
+                 const RenderOverlay& overlay, std::vector<DrawnObject>* drawn = nullptr) {
     const Paper& paper = view.paper;
     SDL_Renderer* renderer = view.Renderer();
     const PaperPalette palette = ownPalette ? paper.palette : MonochromePalette();
@@ -199,11 +245,187 @@ void DrawPicture(PaperView& view, const SDL_Rect& area, bool ownPalette,
         if (overlay.showGrid) {
             DrawGrid(view, palette, area);
         }
-        DrawObjects(view, palette, ownPalette, area, overlay);
+        DrawObjects(view, palette, ownPalette, area, overlay, drawn);
     }
     // Carries out the queued drawing, so the surface holds the picture.
     SDL_RenderFlush(renderer);
     view.textCache.Sweep();
+}
+
+// Draws `damage` of the picture again, each rectangle clipped, with what lies
+// under it: the paper, its image, the grid and the objects touching it.
+void RedrawDamage(PaperView& view, const SDL_Rect& area, bool ownPalette,
+                  const RenderOverlay& overlay, const DamageRegion& damage) {
+    const Paper& paper = view.paper;
+    SDL_Renderer* renderer = view.Renderer();
+    const PaperPalette palette = ownPalette ? paper.palette : MonochromePalette();
+    const std::vector<DrawnObject>& drawn = view.picture.objects;
+    for (const SDL_Rect& rect : damage.Rects()) {
+        // The clip is in viewport coordinates, which are paper coordinates.
+        SDL_RenderSetClipRect(renderer, &rect);
+        SDL_SetRenderDrawBlendMode(renderer, SDL_BLENDMODE_NONE);
+        SDL_SetRenderDrawColor(renderer, palette.backgroundColor.r, palette.backgroundColor.g,
+                               palette.backgroundColor.b, SDL_ALPHA_OPAQUE);
+        SDL_RenderFillRect(renderer, &rect);
+        if (view.BackgroundTexture() != nullptr) {
+            DrawBackgroundImage(view);
+        }
+        if (overlay.showGrid) {
+            DrawGrid(view, palette, area);
+        }
+        for (size_t i = 0; i < drawn.size(); ++i) {
+            if (drawn[i].HasBox() && drawn[i].box.Touches(rect)) {
+                DrawOneObject(view, *paper.objects[i], palette, ownPalette, overlay, &rect,
+                              nullptr);
+            }
+        }
+        SDL_RenderFlush(renderer);
+    }
+    SDL_RenderSetClipRect(renderer, nullptr);
+    // Texts are let go on whole redraws, when it is known which still show;
+    // this bounds what many small redraws (a label changing as it is dragged)
+    // would otherwise gather.
+    if (view.textCache.Size() > kMaxTextsBetweenSweeps) {
+        view.textCache.Sweep();
+    }
+}
+
+// Moves the surface's pixels by (dx, dy); what moves off it is lost, what it
+// uncovers keeps its old pixels until drawn.
+void ShiftPixels(SDL_Surface* surface, int dx, int dy) {
+    const int bytesPerPixel = surface->format->BytesPerPixel;
+    const int width = surface->w - std::abs(dx);
+    const int height = surface->h - std::abs(dy);
+    if (width <= 0 || height <= 0) {
+        return;
+    }
+    auto* pixels = static_cast<uint8_t*>(surface->pixels);
+    const int fromX = std::max(0, -dx);
+    const int toX = std::max(0, dx);
+    auto moveRow = [&](int row) {
+        std::memmove(pixels + size_t(row + dy) * surface->pitch + size_t(toX) * bytesPerPixel,
+                     pixels + size_t(row) * surface->pitch + size_t(fromX) * bytesPerPixel,
+                     size_t(width) * bytesPerPixel);
+    };
+    // Rows go in the order that never overwrites a row still to be moved.
+    if (dy > 0) {
+        for (int row = surface->h - 1 - dy; row >= 0; --row) {
+            moveRow(row);
+        }
+    } else {
+        for (int row = -dy; row < surface->h; ++row) {
+            moveRow(row);
+        }
+    }
+}
+
+bool SameShape(const SDL_Surface* a, const SDL_Surface* b) {
+    return a->w == b->w && a->h == b->h && a->format->format == b->format->format;
+}
+
+// A plain copy of a surface's pixels onto another of the same shape.
+void CopyPixels(const SDL_Surface* from, SDL_Surface* to) {
+    for (int row = 0; row < from->h; ++row) {
+        std::memcpy(static_cast<uint8_t*>(to->pixels) + size_t(row) * to->pitch,
+                    static_cast<const uint8_t*>(from->pixels) + size_t(row) * from->pitch,
+                    size_t(from->w) * from->format->BytesPerPixel);
+    }
+}
+
+// Keeps a copy of `from` in `to`, made anew when the shape differs.
+bool KeepCopy(const SDL_Surface* from, SurfacePtr& to) {
+    if (to == nullptr || !SameShape(from, to.get())) {
+        to.reset(SDL_CreateRGBSurfaceWithFormat(0, from->w, from->h, from->format->BitsPerPixel,
+                                                from->format->format));
+        if (to == nullptr) {
+            return false;
+        }
+    }
+    CopyPixels(from, to.get());
+    return true;
+}
+
+SDL_Rect ToSurface(const SDL_Rect& paperRect, const SDL_Rect& area) {
+    return {paperRect.x - area.x, paperRect.y - area.y, paperRect.w, paperRect.h};
+}
+
+// Brings the view's picture of `area` up to date, drawing as little as it can:
+// nothing when nothing changed, the damaged rectangles when objects changed,
+// the uncovered strips when it scrolled, everything when the scene changed.
+void UpdateViewPicture(PaperView& view, const SDL_Rect& area, bool ownPalette,
+                       const RenderOverlay& overlay) {
+    PaperView::Picture& picture = view.picture;
+    SDL_Surface* surface = view.Surface();
+    if (picture.previewShown) {
+        // The tool preview goes: the surface gets the picture under it back.
+        if (picture.clean != nullptr && SameShape(picture.clean.get(), surface)) {
+            CopyPixels(picture.clean.get(), surface);
+        } else {
+            picture.valid = false;
+        }
+        picture.previewShown = false;
+        view.MarkChanged({0, 0, surface->w, surface->h});
+    }
+
+    std::vector<DrawnObject> now = DescribeObjects(view.paper, overlay);
+    const uint64_t sceneKey = SceneKey(view, area, ownPalette, overlay);
+    const SDL_Rect before = picture.area;
+    const int dx = before.x - area.x;
+    const int dy = before.y - area.y;
+    bool whole = !picture.valid || picture.sceneKey != sceneKey || std::abs(dx) >= area.w ||
+                 std::abs(dy) >= area.h;
+    // A scaled background image is not cut exactly the same when clipped.
+    if (SDL_Texture* image = view.BackgroundTexture(); image != nullptr && !whole) {
+        int w = 0;
+        int h = 0;
+        SDL_QueryTexture(image, nullptr, nullptr, &w, &h);
+        const SDL_Rect placed = BackgroundImageRect(view.paper, w, h);
+        whole = placed.w != w || placed.h != h;
+    }
+
+    DamageRegion damage(area);
+    const PaperPalette palette = ownPalette ? view.paper.palette : MonochromePalette();
+    if (!whole) {
+        auto boxOf = [&](size_t index) {
+            PixelBox box = {0, 0, -1, -1};
+            const PaperObject& object = *view.paper.objects[index];
+            if (!LayerHidden(view.paper, object)) {
+                DrawOneObject(view, object, palette, ownPalette, overlay, nullptr, &box);
+            }
+            return box;
+        };
+        whole = !FindDamage(picture.objects, now, boxOf, damage);
+    }
+    if (!whole && (dx != 0 || dy != 0)) {
+        ShiftPixels(surface, dx, dy);
+        // The strips the scroll uncovered: the area less what it had before.
+        if (dx != 0) {
+            damage.Add(
+                SDL_Rect{dx > 0 ? area.x : area.x + area.w + dx, area.y, std::abs(dx), area.h});
+        }
+        if (dy != 0) {
+            damage.Add(
+                SDL_Rect{area.x, dy > 0 ? area.y : area.y + area.h + dy, area.w, std::abs(dy)});
+        }
+        view.MarkChanged({0, 0, surface->w, surface->h});
+    }
+
+    if (whole) {
+        for (DrawnObject& object : now) {
+            object.box = DrawnObject{}.box;
+        }
+        DrawPicture(view, area, ownPalette, overlay, &now);
+        picture.objects = std::move(now);
+        view.MarkChanged({0, 0, surface->w, surface->h});
+    } else if (!damage.Empty()) {
+        // The damage is drawn with the objects as they are now.
+        picture.objects = std::move(now);
+        RedrawDamage(view, area, ownPalette, overlay, damage);
+        view.MarkChanged(ToSurface(damage.Bounds(), area));
+    }
+    picture.valid = true;
+    picture.sceneKey = sceneKey;
+    picture.area = area;
 }
 
 } // namespace
@@ -241,19 +463,24 @@ bool RenderPaperArea(PaperView& view, const SDL_Rect& area, bool wholePaper, boo
         RenderOverlay document;
         document.showGrid = overlay.showGrid;
         DrawPicture(view, area, ownPalette, document);
+        view.InvalidatePicture();
+        view.MarkChanged({0, 0, area.w, area.h});
     } else {
-        // A view frame reuses the last picture while nothing it shows changed.
-        const uint64_t key = ViewKey(view, area, ownPalette, overlay);
-        if (!view.viewCache.Restore(key, view.Surface())) {
-            DrawPicture(view, area, ownPalette, overlay);
-            view.viewCache.Store(key, view.Surface());
-        }
+        UpdateViewPicture(view, area, ownPalette, overlay);
     }
 
     if (!wholePaper && overlay.toolPreview) {
+        // The picture under the preview is kept, to be put back next frame.
+        PaperView::Picture& picture = view.picture;
+        if (KeepCopy(view.Surface(), picture.clean)) {
+            picture.previewShown = true;
+        } else {
+            view.InvalidatePicture();
+        }
         const SDL_Color tool = paper.drawColor.a != 0 ? paper.drawColor : paper.palette.objectColor;
         SetPaperDrawColor(renderer, {tool.r, tool.g, tool.b, SDL_ALPHA_OPAQUE});
         overlay.toolPreview(view);
+        view.MarkChanged({0, 0, area.w, area.h});
     }
     SDL_RenderPresent(renderer);
     if (wholePaper) {

@@ -81,7 +81,25 @@ void PaperView::SizeChanged(Paper& /*resized*/) {
 
 void PaperView::ReleaseAllCaches() {
     textCache.Clear();
-    viewCache.Clear();
+    InvalidatePicture();
+    picture.clean.reset();
+}
+
+SDL_Rect PaperView::TakeChangedArea() {
+    const SDL_Rect changed = changed_;
+    changed_ = {0, 0, 0, 0};
+    return changed;
+}
+
+void PaperView::MarkChanged(const SDL_Rect& surfaceArea) {
+    if (SDL_RectEmpty(&surfaceArea) == SDL_TRUE) {
+        return;
+    }
+    if (SDL_RectEmpty(&changed_) == SDL_TRUE) {
+        changed_ = surfaceArea;
+    } else {
+        SDL_UnionRect(&changed_, &surfaceArea, &changed_);
+    }
 }
 
 bool PaperView::PrepareRenderTarget(const SDL_Rect& area, std::string* error) {

@@ -7,14 +7,15 @@
 #include "document/Paper.h"
 #include "document/PaperObserver.h"
 #include "document/TextMeasurer.h"
-#include "draw/TextTextureCache.h"
-#include "view/PaperViewCache.h"
 #include "draw/SdlOwners.h"
+#include "draw/TextTextureCache.h"
+#include "view/ViewDamage.h"
 
 #include <SDL2/SDL_rect.h>
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 struct SDL_Window;
 typedef struct _TTF_Font TTF_Font;
@@ -81,8 +82,30 @@ class PaperView final : public PaperObserver {
     TTF_Font* Font() const { return font_; }
     // Texts drawn on the paper, kept between frames.
     TextTextureCache textCache;
-    // The last view picture, reused while nothing shown has changed.
-    PaperViewCache viewCache;
+
+    // --- The view's picture -----------------------------------------------
+    // What the last view frame drew, so that the next one draws only what
+    // changed: the damaged rectangles, and the strips a scroll uncovers.
+    struct Picture {
+        // The surface holds a drawing of `area` made under `sceneKey` (all
+        // it depends on besides the objects and the scroll position).
+        bool valid = false;
+        uint64_t sceneKey = 0;
+        SDL_Rect area = {0, 0, 0, 0};
+        std::vector<DrawnObject> objects;
+        // A tool preview is drawn over the picture on the surface; the
+        // picture without it is kept here while it is.
+        SurfacePtr clean;
+        bool previewShown = false;
+    };
+    Picture picture;
+    // The next view frame draws the whole picture afresh.
+    void InvalidatePicture() { picture.valid = false; }
+    // The part of the surface (its own pixels, from its corner) whose pixels
+    // changed since the last call; empty when none did.
+    SDL_Rect TakeChangedArea();
+    // Adds to what TakeChangedArea will answer.
+    void MarkChanged(const SDL_Rect& surfaceArea);
 
     // --- Background image -------------------------------------------------
     // Reads the image at `path` and shows it behind the paper, recording the
@@ -105,6 +128,7 @@ class PaperView final : public PaperObserver {
     SurfacePtr surface_;
     RendererPtr renderer_;
     SDL_Rect renderArea_ = {0, 0, 0, 0};
+    SDL_Rect changed_ = {0, 0, 0, 0};
     // The decoded image, kept so that a new renderer gets its texture without
     // reading the file again.
     SurfacePtr backgroundImage_;

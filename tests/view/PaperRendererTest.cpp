@@ -1,13 +1,16 @@
 #include "view/PaperRenderer.h"
 #include "document/PaperTestSupport.h"
 #include "tools/ToolSupport.h"
+#include "view/ObjectDrawing.h"
 
 #include <SDL2/SDL.h>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <random>
 #include <string>
 
 namespace {
@@ -347,7 +350,11 @@ TEST(PaperRendererTest, LabelTexturesAreKeptOnlyWhileTheyAreDrawn) {
     EXPECT_EQ(view.textCache.Size(), labels) << "drawn again from the same textures";
     EXPECT_TRUE(first.pixels == Capture(view).pixels);
 
+    // Small redraws cannot tell which texts still show elsewhere; the next
+    // whole one can.
     paper.objects.clear();
+    ASSERT_TRUE(RenderPaper(view, false, true));
+    view.InvalidatePicture();
     ASSERT_TRUE(RenderPaper(view, false, true));
     EXPECT_EQ(view.textCache.Size(), 0u) << "unused labels are let go";
 }
@@ -364,7 +371,7 @@ TEST(PaperRendererTest, AReusedViewPictureNeverLagsBehindTheDocument) {
     AddEveryKind(paper);
     RenderOverlay overlay;
     auto freshView = [&] {
-        view.viewCache.Clear();
+        view.InvalidatePicture();
         EXPECT_TRUE(RenderPaper(view, false, true, overlay));
         return Capture(view);
     };
@@ -410,4 +417,165 @@ TEST(PaperRendererTest, AReusedViewPictureNeverLagsBehindTheDocument) {
     expectCurrent("moved objects");
     paper.objects.pop_back();
     expectCurrent("a removed object");
+}
+
+namespace {
+
+// Where two pictures differ, for a failure message.
+std::string Difference(const Image& a, const Image& b) {
+    if (a.w != b.w || a.h != b.h) {
+        return "sizes differ";
+    }
+    int count = 0;
+    SDL_Rect box = {a.w, a.h, -1, -1};
+    for (int y = 0; y < a.h; ++y) {
+        for (int x = 0; x < a.w; ++x) {
+            if (a.At(x, y) != b.At(x, y)) {
+                ++count;
+                box = {std::min(box.x, x), std::min(box.y, y), std::max(box.w, x),
+                       std::max(box.h, y)};
+            }
+        }
+    }
+    return std::to_string(count) + " pixels differ in (" + std::to_string(box.x) + "," +
+           std::to_string(box.y) + ")-(" + std::to_string(box.w) + "," + std::to_string(box.h) +
+           ")";
+}
+
+} // namespace
+
+// The view draws only what changed: the boxes of changed objects and the
+// strips a scroll uncovers, and it takes a tool preview away by putting back
+// what lay under it. After any sequence of the changes the program makes, the
+// view must hold exactly what a view drawing everything afresh holds.
+TEST(PaperRendererTest, AViewDrawnPieceByPieceEqualsTheViewDrawnWhole) {
+    DocumentSession session(640, 480);
+    Paper paper;
+    ASSERT_TRUE(paper.SetSize(1500, 1100));
+    PaperView pieces(paper, editor->shell.drawFont.get(), {640, 480});
+    PaperView whole(paper, editor->shell.drawFont.get(), {640, 480});
+    std::mt19937 random(20261210);
+    auto number = [&](int low, int high) {
+        return std::uniform_int_distribution<int>(low, high)(random);
+    };
+    const char* const texts[] = {"Shed", "2.4 m", "Door", "N", "Window 1.2 x 1.4"};
+    auto randomRecord = [&] {
+        const int x = number(-40, paper.width + 40);
+        const int y = number(-40, paper.height + 40);
+        ObjectRecord record;
+        switch (number(0, 6)) {
+        case 0:
+            record = CircleRecord(x, y, static_cast<int16_t>(number(3, 120)), number(0, 8),
+                                  number(0, 359));
+            break;
+        case 1:
+            record =
+                TextRecord(x, y, texts[number(0, 4)], static_cast<int16_t>(number(-2, 2) * 45));
+            break;
+        default: {
+            const ObjectKind kinds[] = {ObjectKind::Line, ObjectKind::DashedLine, ObjectKind::Arrow,
+                                        ObjectKind::Measurement, ObjectKind::Rect};
+            record =
+                LineRecord(kinds[number(0, 4)], x, y, x + number(-300, 300), y + number(-300, 300));
+        }
+        }
+        record.SetLayer(static_cast<uint8_t>(number(0, 2)));
+        if (number(0, 2) == 0) {
+            record.SetColor({static_cast<Uint8>(number(0, 255)), static_cast<Uint8>(number(0, 255)),
+                             static_cast<Uint8>(number(0, 255)), 255});
+        }
+        return record;
+    };
+    for (int i = 0; i < 150; ++i) {
+        ASSERT_TRUE(paper.CreateAndAddObject(randomRecord()));
+    }
+
+    RenderOverlay overlay;
+    SDL_Point previewAt = {0, 0};
+    auto preview = [&](PaperView& view) {
+        SDL_RenderDrawLine(view.Renderer(), previewAt.x, previewAt.y, previewAt.x + 90,
+                           previewAt.y + 40);
+        DrawText(view, previewAt.x, previewAt.y + 10, {200, 0, 0, 255}, "3' 4\"", 0);
+    };
+    auto anyObject = [&]() -> std::shared_ptr<PaperObject>& {
+        return paper.objects[size_t(number(0, int(paper.objects.size()) - 1))];
+    };
+    const char* const changes[] = {"add",     "remove", "edit",   "move selection",
+                                   "select",  "drag",   "scroll", "jump",
+                                   "preview", "layer",  "resize", "nothing"};
+    for (int step = 0; step < 160; ++step) {
+        const int change = number(0, 11);
+        switch (change) {
+        case 0:
+            ASSERT_TRUE(paper.CreateAndAddObject(randomRecord()));
+            break;
+        case 1:
+            if (paper.objects.size() > 1) {
+                const auto at = paper.objects.begin() + number(0, int(paper.objects.size()) - 1);
+                paper.selection.erase((*at)->id);
+                paper.objects.erase(at);
+            }
+            break;
+        case 2: {
+            PaperObject& object = *anyObject();
+            const ObjectRecord replaced = randomRecord();
+            if (replaced.Kind() == object.record.Kind()) {
+                object.record = replaced;
+            } else {
+                object.record.SetX1(object.record.X1() + number(-50, 50));
+                object.record.SetColor({0, 0, 255, 255});
+            }
+            break;
+        }
+        case 3:
+            paper.MoveObjects(number(-2, 2), number(-2, 2), true);
+            break;
+        case 4: {
+            const std::shared_ptr<PaperObject>& object = anyObject();
+            if (paper.selection.erase(object->id) == 0) {
+                paper.selection.emplace(object->id, object);
+            }
+            break;
+        }
+        case 5:
+            overlay.draggingSelection = number(0, 2) != 0;
+            overlay.dragOffset = {number(-100, 100), number(-100, 100)};
+            break;
+        case 6:
+            pieces.scrollX += number(-70, 70);
+            pieces.scrollY += number(-70, 70);
+            break;
+        case 7:
+            pieces.scrollX = number(0, paper.width);
+            pieces.scrollY = number(0, paper.height);
+            break;
+        case 8:
+            previewAt = {pieces.scrollX + number(0, 600), pieces.scrollY + number(0, 440)};
+            if (overlay.toolPreview) {
+                overlay.toolPreview = nullptr;
+            } else {
+                overlay.toolPreview = preview;
+            }
+            break;
+        case 9:
+            paper.hiddenLayers[number(0, 2)] ^= 1;
+            break;
+        case 10:
+            pieces.SetViewSize({number(600, 640), number(440, 480)});
+            whole.SetViewSize(pieces.ViewSize());
+            break;
+        default:
+            break;
+        }
+        pieces.KeepScrollInView();
+        whole.scrollX = pieces.scrollX;
+        whole.scrollY = pieces.scrollY;
+        ASSERT_TRUE(RenderPaper(pieces, false, true, overlay));
+        whole.InvalidatePicture();
+        ASSERT_TRUE(RenderPaper(whole, false, true, overlay));
+        const Image drawn = Capture(pieces);
+        const Image fresh = Capture(whole);
+        ASSERT_TRUE(drawn.pixels == fresh.pixels)
+            << "step " << step << " (" << changes[change] << "): " << Difference(drawn, fresh);
+    }
 }
