@@ -4,6 +4,7 @@
 #include "app/MainLoop.h"
 #include "app/Shutdown.h"
 #include "app/Startup.h"
+#include "platform/Memory.h"
 
 namespace {
 
@@ -19,6 +20,7 @@ namespace {
 } // namespace
 
 int RunProgram(int argc, char** argv) {
+    KeepLargeBlocksMapped();
     if (IsHeadlessCommand(argc, argv)) {
         return RunHeadlessCommand(argc, argv);
     }

@@ -32,6 +32,14 @@ ObjectBounds PaperObject::GetBounds() const {
     return bounds;
 }
 
+// A document may hold a million objects, so each costs little beyond its
+// record: the plain classes add nothing to PaperObject, a text only what its
+// measuring keeps.
+static_assert(sizeof(PaperObjectLines) == sizeof(PaperObject));
+static_assert(sizeof(PaperObjectRect) == sizeof(PaperObject));
+static_assert(sizeof(PaperObjectCircle) == sizeof(PaperObject));
+static_assert(sizeof(PaperObjectText) <= sizeof(PaperObject) + 16);
+
 std::shared_ptr<PaperObject> CreateObjectFromRecord(Paper* paper, const ObjectRecord& record) {
     switch (static_cast<ObjectKind>(record.Kind())) {
     case ObjectKind::Circle:

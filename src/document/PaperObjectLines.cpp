@@ -7,7 +7,10 @@
 #include <SDL2/SDL_rect.h>
 
 #include <algorithm>
+#include <deque>
 #include <limits>
+#include <mutex>
+#include <vector>
 
 namespace {
 
@@ -19,7 +22,66 @@ constexpr int64_t kDashedLineMargin = 1;
 constexpr int64_t kArrowMargin = 16;
 constexpr int64_t kMeasurementMarkMargin = 14;
 
+// A measurement's label box with everything it was worked out from.
+struct LabelBoxCache {
+    const void* measurer;
+    int32_t x1, y1, x2, y2;
+    int32_t blockWidth, blocksPerUnit, unitIndex;
+    uint32_t generation;
+    SDL_Rect rect;
+
+    bool SameInputs(const LabelBoxCache& other) const {
+        return measurer == other.measurer && x1 == other.x1 && y1 == other.y1 && x2 == other.x2 &&
+               y2 == other.y2 && blockWidth == other.blockWidth &&
+               blocksPerUnit == other.blocksPerUnit && unitIndex == other.unitIndex &&
+               generation == other.generation;
+    }
+};
+
+// The label boxes of all measurements, in numbered slots that a line takes on
+// its first measuring and gives back when it goes. Slots never move once made,
+// so a reference stays good while others are added.
+class LabelBoxSlots {
+  public:
+    uint32_t Take() {
+        const std::lock_guard<std::mutex> hold(mutex_);
+        if (!free_.empty()) {
+            const uint32_t slot = free_.back();
+            free_.pop_back();
+            return slot;
+        }
+        entries_.emplace_back();
+        return static_cast<uint32_t>(entries_.size());
+    }
+    void Give(uint32_t slot) {
+        const std::lock_guard<std::mutex> hold(mutex_);
+        free_.push_back(slot);
+    }
+    LabelBoxCache& At(uint32_t slot) {
+        const std::lock_guard<std::mutex> hold(mutex_);
+        return entries_[slot - 1];
+    }
+
+  private:
+    std::mutex mutex_;
+    std::deque<LabelBoxCache> entries_;
+    std::vector<uint32_t> free_;
+};
+
+// Never destroyed: lines held until the program's globals go still give their
+// slots back.
+LabelBoxSlots& LabelBoxes() {
+    static auto* slots = new LabelBoxSlots;
+    return *slots;
+}
+
 } // namespace
+
+PaperObjectLines::~PaperObjectLines() {
+    if (labelSlot_ != 0) {
+        LabelBoxes().Give(labelSlot_);
+    }
+}
 
 ObjectPoints PaperObjectLines::GetRect() const {
     return {{record.X1(), record.Y1()}, {record.X2(), record.Y2()}};
@@ -81,29 +143,27 @@ double PaperObjectLines::MeasurementDistance(SDL_Point point) const {
 }
 
 SDL_Rect PaperObjectLines::MeasurementLabelBox() const {
-    LabelBoxCache key = {true,
-                         record.X1(),
-                         record.Y1(),
-                         record.X2(),
-                         record.Y2(),
-                         owner->blockWidth,
-                         owner->blocksPerUnit,
-                         owner->unitIndex,
-                         owner->GetTextMeasurer(),
-                         owner->MeasurerGeneration(),
-                         {0, 0, 0, 0}};
-    if (labelBox_ == nullptr) {
-        labelBox_ = std::make_unique<LabelBoxCache>();
+    const LabelBoxCache inputs = {owner->GetTextMeasurer(),
+                                  record.X1(),
+                                  record.Y1(),
+                                  record.X2(),
+                                  record.Y2(),
+                                  owner->blockWidth,
+                                  owner->blocksPerUnit,
+                                  owner->unitIndex,
+                                  owner->MeasurerGeneration(),
+                                  {0, 0, 0, 0}};
+    const bool fresh = labelSlot_ == 0;
+    if (fresh) {
+        labelSlot_ = LabelBoxes().Take();
     }
-    const LabelBoxCache& old = *labelBox_;
-    if (!old.valid || old.x1 != key.x1 || old.y1 != key.y1 || old.x2 != key.x2 ||
-        old.y2 != key.y2 || old.blockWidth != key.blockWidth ||
-        old.blocksPerUnit != key.blocksPerUnit || old.unitIndex != key.unitIndex ||
-        old.measurer != key.measurer || old.generation != key.generation) {
-        key.rect = MeasurementLabelRect(*owner, MeasureMeasurement(key.x1, key.y1, key.x2, key.y2));
-        *labelBox_ = key;
+    LabelBoxCache& kept = LabelBoxes().At(labelSlot_);
+    if (fresh || !kept.SameInputs(inputs)) {
+        kept = inputs;
+        kept.rect = MeasurementLabelRect(
+            *owner, MeasureMeasurement(inputs.x1, inputs.y1, inputs.x2, inputs.y2));
     }
-    return labelBox_->rect;
+    return kept.rect;
 }
 
 PixelBox PaperObjectLines::GetDrawBox() const {

@@ -10,6 +10,7 @@ constexpr int32_t kPlainLineWidth = 2;
 class PaperObjectLines final : public PaperObject {
   public:
     using PaperObject::PaperObject;
+    ~PaperObjectLines() override;
 
     ObjectPoints GetRect() const override;
     void AddEditFields(std::set<int32_t>& fields) const override;
@@ -19,19 +20,12 @@ class PaperObjectLines final : public PaperObject {
     PixelBox GetDrawBox() const override;
 
   private:
-    // Where the measurement label lies depends on the length, the paper's scale
-    // and unit and how texts measure; it is kept until one of them changes.
-    struct LabelBoxCache {
-        bool valid = false;
-        int32_t x1, y1, x2, y2;
-        int32_t blockWidth, blocksPerUnit, unitIndex;
-        const void* measurer;
-        uint32_t generation;
-        SDL_Rect rect;
-    };
     SDL_Rect MeasurementLabelBox() const;
     double MeasurementDistance(SDL_Point point) const;
-    // Made on first use: only measurements have a label, and a document may
-    // hold a million plain lines.
-    mutable std::unique_ptr<LabelBoxCache> labelBox_;
+    // Where the measurement label lies depends on the length, the paper's scale
+    // and unit and how texts measure; it is kept until one of them changes, in
+    // a slot of a table shared by all lines (0: none yet). Only measurements
+    // take one, and a four-byte slot number fits where the object has room to
+    // spare, so that a document of a million plain lines pays nothing for it.
+    mutable uint32_t labelSlot_ = 0;
 };

@@ -6,11 +6,41 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstddef>
+#include <cstdint>
 
 namespace {
 
 // A turned copy may reach a pixel past its exact corners.
 constexpr int64_t kTurnedTextMargin = 2;
+
+constexpr uint64_t kFnvOffset = 0xCBF29CE484222325ull;
+constexpr uint64_t kFnvPrime = 0x100000001B3ull;
+
+uint64_t FoldByte(uint64_t digest, uint8_t byte) {
+    return (digest ^ byte) * kFnvPrime;
+}
+
+uint64_t FoldWord(uint64_t digest, uint64_t word) {
+    for (int i = 0; i < 8; ++i) {
+        digest = FoldByte(digest, static_cast<uint8_t>(word >> (8 * i)));
+    }
+    return digest;
+}
+
+// A 64-bit FNV-1a digest of what a text's size depends on: the measurer, its
+// generation and the text up to its NUL. Never 0, which stands for "not
+// measured". Two different inputs giving one digest is as unlikely as 2^-64.
+uint64_t MeasuringKey(const TextMeasurer* measurer, uint32_t generation,
+                      const ObjectRecord& record) {
+    uint64_t digest = FoldWord(kFnvOffset, reinterpret_cast<uintptr_t>(measurer));
+    digest = FoldWord(digest, generation);
+    const uint8_t* field = record.bytes + ObjectRecord::kTextOffset;
+    for (size_t i = 0; i < ObjectRecord::kTextFieldSize && field[i] != 0; ++i) {
+        digest = FoldByte(digest, field[i]);
+    }
+    return digest != 0 ? digest : 1;
+}
 
 } // namespace
 
@@ -22,13 +52,9 @@ PaperObjectText::PaperObjectText(Paper* owner, const ObjectRecord& record)
 SDL_Point PaperObjectText::TextSize() const {
     const TextMeasurer* measurer = owner != nullptr ? owner->GetTextMeasurer() : nullptr;
     const uint32_t generation = owner != nullptr ? owner->MeasurerGeneration() : 0;
-    const uint8_t* field = record.bytes + ObjectRecord::kTextOffset;
-    if (!measured_ || measuredBy_ != measurer || measuredGeneration_ != generation ||
-        std::memcmp(measuredText_, field, sizeof measuredText_) != 0) {
-        measured_ = true;
-        measuredBy_ = measurer;
-        measuredGeneration_ = generation;
-        std::memcpy(measuredText_, field, sizeof measuredText_);
+    const uint64_t key = MeasuringKey(measurer, generation, record);
+    if (key != measuredKey_) {
+        measuredKey_ = key;
         measuredSize_ = measurer != nullptr ? measurer->Measure(record.Text()) : SDL_Point{0, 0};
     }
     return measuredSize_;

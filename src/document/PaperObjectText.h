@@ -4,7 +4,7 @@
 
 #include "document/PaperObject.h"
 
-#include <cstring>
+#include <cstdint>
 
 class PaperObjectText final : public PaperObject {
   public:
@@ -29,10 +29,9 @@ class PaperObjectText final : public PaperObject {
     };
     Corners RotatedCorners() const;
 
-    // Measuring is kept for the same text and measurer.
-    mutable bool measured_ = false;
-    mutable const void* measuredBy_ = nullptr;
-    mutable uint32_t measuredGeneration_ = 0;
-    mutable uint8_t measuredText_[ObjectRecord::kTextFieldSize] = {};
+    // Measuring is kept for the same text and measurer. They are remembered as
+    // one 64-bit digest (0: nothing measured yet) rather than a copy of the
+    // text field, so that a document of many texts stays small.
+    mutable uint64_t measuredKey_ = 0;
     mutable SDL_Point measuredSize_ = {0, 0};
 };

@@ -92,14 +92,30 @@ void AddCommand::Redo(Paper& paper) {
     positions_.clear();
 }
 
+void LoadCommand::Append(int32_t id) {
+    // Ids wrap around past the largest int32_t, so the run's next id does too.
+    if (!runs_.empty() &&
+        WrapAdd(runs_.back().first, static_cast<int32_t>(runs_.back().count)) == id) {
+        ++runs_.back().count;
+    } else {
+        runs_.push_back({id, 1});
+    }
+    ++count_;
+}
+
 void LoadCommand::UndoLast(Paper& paper) {
-    if (ids_.empty()) {
+    if (runs_.empty()) {
         return;
     }
+    IdRun& last = runs_.back();
+    const int32_t id = WrapAdd(last.first, static_cast<int32_t>(last.count - 1));
+    if (--last.count == 0) {
+        runs_.pop_back();
+    }
+    --count_;
     std::vector<std::shared_ptr<PaperObject>> taken;
     std::vector<size_t> positions;
-    TakeOff(paper, {ids_.back()}, taken, positions);
-    ids_.pop_back();
+    TakeOff(paper, {id}, taken, positions);
     if (!taken.empty()) {
         removed_.push_back(std::move(taken.front()));
         positions_.push_back(positions.front());
@@ -111,7 +127,7 @@ void LoadCommand::Redo(Paper& paper) {
         return;
     }
     PutBack(paper, {removed_.back()}, {positions_.back()});
-    ids_.push_back(removed_.back()->id);
+    Append(removed_.back()->id);
     removed_.pop_back();
     positions_.pop_back();
 }

@@ -54,8 +54,8 @@ class AddCommand final : public UndoCommand {
 class LoadCommand final : public UndoCommand {
   public:
     LoadCommand() : UndoCommand(UndoKind::Added) {}
-    void Append(int32_t id) { ids_.push_back(id); }
-    size_t Count() const { return ids_.size(); }
+    void Append(int32_t id);
+    size_t Count() const { return count_; }
     // Takes back the last object still on the paper, leaving the others.
     void UndoLast(Paper& paper);
     void Undo(Paper& paper) override { UndoLast(paper); }
@@ -63,7 +63,14 @@ class LoadCommand final : public UndoCommand {
     void Redo(Paper& paper) override;
 
   private:
-    std::vector<int32_t> ids_;
+    // A loaded document's objects get consecutive ids, so they are kept as
+    // runs: a few bytes for the whole document instead of four an object.
+    struct IdRun {
+        int32_t first;
+        uint32_t count;
+    };
+    std::vector<IdRun> runs_;
+    size_t count_ = 0;
     std::vector<std::shared_ptr<PaperObject>> removed_;
     std::vector<size_t> positions_;
 };

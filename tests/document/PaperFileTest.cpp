@@ -228,6 +228,24 @@ TEST(PaperFileTest, EveryVersionLoadsWithDefaultsForWhatItLacks) {
             EXPECT_EQ(paper.objects[0]->record.Color().r, 9);
             EXPECT_EQ(paper.objects[2]->record.Text(), "Hall");
             EXPECT_FALSE(paper.modified);
+            // Each Undo takes back one object, last first, and Redo puts it
+            // back in its place, in any order of the two.
+            auto ids = [&paper] {
+                std::vector<int32_t> shown;
+                for (const auto& object : paper.objects) {
+                    shown.push_back(object->id);
+                }
+                return shown;
+            };
+            paper.Undo();
+            paper.Undo();
+            EXPECT_EQ(ids(), std::vector<int32_t>({1}));
+            paper.Redo();
+            EXPECT_EQ(ids(), std::vector<int32_t>({1, 2}));
+            paper.Redo();
+            paper.Redo();
+            EXPECT_EQ(ids(), std::vector<int32_t>({1, 2, 3}));
+            EXPECT_EQ(paper.objects[2]->record.Text(), "Hall");
             paper.Undo();
             paper.Undo();
             paper.Undo();

@@ -280,4 +280,32 @@ TEST(PaperObjectTest, TextsAreFoundByTheirTurnedBox) {
     const ObjectBounds bounds = object->GetBounds();
     EXPECT_EQ(bounds.left, rect.second.x);
     EXPECT_EQ(bounds.bottom, rect.second.y);
+
+    // The size follows a text edited in place, and the measurer.
+    object->record.SetText("Kitchen");
+    EXPECT_EQ(text->TextSize().x, 70);
+    paper.SetTextMeasurer(nullptr);
+    EXPECT_EQ(text->TextSize().x, 0);
+}
+
+TEST(PaperObjectTest, MeasurementLabelsFollowTheirPlaceAndTheMeasurer) {
+    Paper paper;
+    FixedTextMeasurer measurer;
+    paper.SetTextMeasurer(&measurer);
+    // A short measurement's label reaches beyond its end marks on both sides.
+    auto first =
+        CreateObjectFromRecord(&paper, LineRecord(ObjectKind::Measurement, 100, 100, 110, 100));
+    auto second =
+        CreateObjectFromRecord(&paper, LineRecord(ObjectKind::Measurement, 100, 300, 130, 300));
+    const PixelBox labelled = first->GetDrawBox();
+    const PixelBox longer = second->GetDrawBox();
+    EXPECT_LT(labelled.left, 100 - 14);
+    EXPECT_EQ(longer.top, labelled.top + 200) << "each measurement keeps its own label";
+    first->record.SetX1(600);
+    first->record.SetX2(610);
+    EXPECT_EQ(first->GetDrawBox().left, labelled.left + 500) << "a measurement moved in place";
+    EXPECT_EQ(second->GetDrawBox().left, longer.left);
+
+    paper.SetTextMeasurer(nullptr);
+    EXPECT_GT(first->GetDrawBox().left, labelled.left + 500) << "no label without a measurer";
 }
