@@ -128,22 +128,19 @@ SDL_Color ObjectColor(const PaperObject& object, const PaperPalette& palette, bo
 
 // An object's drawing: dimmed where it is and bright `dragOffset` away while
 // the selection is dragged, else in its colour. Only what touches `area` is
-// drawn, nothing without one; `box`, when given, grows by every pixel the
-// drawing can touch.
-void DrawOneObject(PaperView& view, const PaperObject& object, const PaperPalette& palette,
-                   bool ownPalette, const RenderOverlay& overlay, const SDL_Rect* area,
-                   PixelBox* box) {
+// drawn, nothing without one. Returns the box of every pixel the drawing can
+// touch.
+PixelBox DrawOneObject(PaperView& view, const PaperObject& object, const PaperPalette& palette,
+                       bool ownPalette, const RenderOverlay& overlay, const SDL_Rect* area) {
     Paper& paper = view.paper;
     const bool selected = paper.selection.count(object.id) != 0;
+    PixelBox all = DrawnObject{}.Box();
     auto draw = [&](const PaperObject& shown, SDL_Color color) {
         const PixelBox drawn = shown.GetDrawBox();
-        if (box != nullptr) {
-            *box = box->right < box->left
-                       ? drawn
-                       : PixelBox{std::min(box->left, drawn.left), std::min(box->top, drawn.top),
-                                  std::max(box->right, drawn.right),
-                                  std::max(box->bottom, drawn.bottom)};
-        }
+        all = all.right < all.left
+                  ? drawn
+                  : PixelBox{std::min(all.left, drawn.left), std::min(all.top, drawn.top),
+                             std::max(all.right, drawn.right), std::max(all.bottom, drawn.bottom)};
         if (area != nullptr && drawn.Touches(*area)) {
             DrawObject(view, shown, color);
         }
@@ -155,9 +152,10 @@ void DrawOneObject(PaperView& view, const PaperObject& object, const PaperPalett
             moved->Move(overlay.dragOffset.x, overlay.dragOffset.y);
             draw(*moved, palette.selectionColor);
         }
-        return;
+        return all;
     }
     draw(object, ObjectColor(object, palette, ownPalette, selected));
+    return all;
 }
 
 bool LayerHidden(const Paper& paper, const PaperObject& object) {
@@ -173,9 +171,12 @@ void DrawObjects(PaperView& view, const PaperPalette& palette, bool ownPalette,
     Paper& paper = view.paper;
     for (size_t i = 0; i < paper.objects.size(); ++i) {
         const PaperObject& object = *paper.objects[i];
-        PixelBox* box = drawn != nullptr ? &(*drawn)[i].box : nullptr;
-        if (!LayerHidden(paper, object)) {
-            DrawOneObject(view, object, palette, ownPalette, overlay, &area, box);
+        if (LayerHidden(paper, object)) {
+            continue;
+        }
+        const PixelBox box = DrawOneObject(view, object, palette, ownPalette, overlay, &area);
+        if (drawn != nullptr) {
+            (*drawn)[i].SetBox(box);
         }
     }
 }
@@ -187,12 +188,12 @@ std::vector<DrawnObject> DescribeObjects(const Paper& paper, const RenderOverlay
     for (size_t i = 0; i < objects.size(); ++i) {
         const PaperObject& object = *paper.objects[i];
         DrawnObject& described = objects[i];
-        described.id = object.id;
         const bool selected = paper.selection.count(object.id) != 0;
         const bool dragged = selected && overlay.draggingSelection;
         const int32_t state[4] = {selected, dragged, dragged ? overlay.dragOffset.x : 0,
                                   dragged ? overlay.dragOffset.y : 0};
         ViewFingerprint look;
+        look.Add(object.id);
         look.Add(state);
         look.Add(object.record.bytes);
         described.look = look.Value();
@@ -254,8 +255,8 @@ void DrawPicture(PaperView& view, const SDL_Rect& area, bool ownPalette,
 
 // Draws `damage` of the picture again, each rectangle clipped, with what lies
 // under it: the paper, its image, the grid and the objects touching it.
-void RedrawDamage(PaperView& view, const SDL_Rect& area, bool ownPalette,
-                  const RenderOverlay& overlay, const DamageRegion& damage) {
+void RedrawDamage(PaperView& view, bool ownPalette, const RenderOverlay& overlay,
+                  const DamageRegion& damage) {
     const Paper& paper = view.paper;
     SDL_Renderer* renderer = view.Renderer();
     const PaperPalette palette = ownPalette ? paper.palette : MonochromePalette();
@@ -271,12 +272,12 @@ void RedrawDamage(PaperView& view, const SDL_Rect& area, bool ownPalette,
             DrawBackgroundImage(view);
         }
         if (overlay.showGrid) {
-            DrawGrid(view, palette, area);
+            // Grid lines cut to the rectangle have the same pixels in it.
+            DrawGrid(view, palette, rect);
         }
         for (size_t i = 0; i < drawn.size(); ++i) {
-            if (drawn[i].HasBox() && drawn[i].box.Touches(rect)) {
-                DrawOneObject(view, *paper.objects[i], palette, ownPalette, overlay, &rect,
-                              nullptr);
+            if (drawn[i].HasBox() && drawn[i].Box().Touches(rect)) {
+                DrawOneObject(view, *paper.objects[i], palette, ownPalette, overlay, &rect);
             }
         }
         SDL_RenderFlush(renderer);
@@ -387,12 +388,10 @@ void UpdateViewPicture(PaperView& view, const SDL_Rect& area, bool ownPalette,
     const PaperPalette palette = ownPalette ? view.paper.palette : MonochromePalette();
     if (!whole) {
         auto boxOf = [&](size_t index) {
-            PixelBox box = {0, 0, -1, -1};
             const PaperObject& object = *view.paper.objects[index];
-            if (!LayerHidden(view.paper, object)) {
-                DrawOneObject(view, object, palette, ownPalette, overlay, nullptr, &box);
-            }
-            return box;
+            return LayerHidden(view.paper, object)
+                       ? DrawnObject{}.Box()
+                       : DrawOneObject(view, object, palette, ownPalette, overlay, nullptr);
         };
         whole = !FindDamage(picture.objects, now, boxOf, damage);
     }
@@ -412,7 +411,7 @@ void UpdateViewPicture(PaperView& view, const SDL_Rect& area, bool ownPalette,
 
     if (whole) {
         for (DrawnObject& object : now) {
-            object.box = DrawnObject{}.box;
+            object.SetBox(DrawnObject{}.Box());
         }
         DrawPicture(view, area, ownPalette, overlay, &now);
         picture.objects = std::move(now);
@@ -420,7 +419,7 @@ void UpdateViewPicture(PaperView& view, const SDL_Rect& area, bool ownPalette,
     } else if (!damage.Empty()) {
         // The damage is drawn with the objects as they are now.
         picture.objects = std::move(now);
-        RedrawDamage(view, area, ownPalette, overlay, damage);
+        RedrawDamage(view, ownPalette, overlay, damage);
         view.MarkChanged(ToSurface(damage.Bounds(), area));
     }
     picture.valid = true;

@@ -37,6 +37,20 @@ void ViewFingerprint::Add(const void* data, size_t size) {
     Mix(size);
 }
 
+void DrawnObject::SetBox(const PixelBox& box) {
+    if (box.right < box.left || box.bottom < box.top) {
+        *this = DrawnObject{look};
+        return;
+    }
+    auto cut = [](int64_t value) {
+        return static_cast<int16_t>(std::clamp<int64_t>(value, INT16_MIN, INT16_MAX));
+    };
+    left = cut(box.left);
+    top = cut(box.top);
+    right = cut(box.right);
+    bottom = cut(box.bottom);
+}
+
 void DamageRegion::Add(const PixelBox& box) {
     // Cut to the area while still 64-bit: a box may reach far off the paper.
     const int64_t left = std::max<int64_t>(box.left, area_.x);
@@ -92,46 +106,49 @@ SDL_Rect DamageRegion::Bounds() const {
 
 bool FindDamage(const std::vector<DrawnObject>& before, std::vector<DrawnObject>& now,
                 const std::function<PixelBox(size_t)>& boxOf, DamageRegion& damage) {
-    auto compare = [&](const DrawnObject& old, size_t index) {
-        DrawnObject& current = now[index];
-        if (old.look == current.look) {
-            current.box = old.box;
-            return;
+    // An object whose look is unchanged keeps its box; any other is drawn anew
+    // and damages where it was, if it was, and where it is.
+    auto drawAnew = [&](size_t index) {
+        now[index].SetBox(boxOf(index));
+        if (now[index].HasBox()) {
+            damage.Add(now[index].Box());
         }
-        current.box = boxOf(index);
-        damage.Add(old.box);
-        damage.Add(current.box);
+    };
+    auto erase = [&](const DrawnObject& old) {
+        if (old.HasBox()) {
+            damage.Add(old.Box());
+        }
     };
 
     // Most frames change no object or a few in place: the lists line up.
-    bool aligned = before.size() == now.size();
-    for (size_t i = 0; aligned && i < now.size(); ++i) {
-        aligned = before[i].id == now[i].id;
-    }
-    if (aligned) {
+    if (before.size() == now.size()) {
         for (size_t i = 0; i < now.size(); ++i) {
-            compare(before[i], i);
+            if (before[i].look == now[i].look) {
+                now[i] = before[i];
+            } else {
+                erase(before[i]);
+                drawAnew(i);
+            }
         }
         return true;
     }
 
     // Objects came or went. Those on both lists must keep their order, or what
     // lies on top of what has changed where nothing else did.
-    std::unordered_map<int32_t, size_t> oldIndex;
+    std::unordered_map<uint64_t, size_t> oldIndex;
     oldIndex.reserve(before.size());
     for (size_t i = 0; i < before.size(); ++i) {
-        if (!oldIndex.emplace(before[i].id, i).second) {
+        if (!oldIndex.emplace(before[i].look, i).second) {
             return false;
         }
     }
     std::vector<bool> kept(before.size(), false);
-    size_t lastKept = 0;
     bool anyKept = false;
+    size_t lastKept = 0;
     for (size_t i = 0; i < now.size(); ++i) {
-        const auto found = oldIndex.find(now[i].id);
+        const auto found = oldIndex.find(now[i].look);
         if (found == oldIndex.end()) {
-            now[i].box = boxOf(i);
-            damage.Add(now[i].box);
+            drawAnew(i);
             continue;
         }
         const size_t index = found->second;
@@ -139,13 +156,13 @@ bool FindDamage(const std::vector<DrawnObject>& before, std::vector<DrawnObject>
             return false;
         }
         kept[index] = true;
-        lastKept = index;
         anyKept = true;
-        compare(before[index], i);
+        lastKept = index;
+        now[i] = before[index];
     }
     for (size_t i = 0; i < before.size(); ++i) {
         if (!kept[i]) {
-            damage.Add(before[i].box);
+            erase(before[i]);
         }
     }
     return true;

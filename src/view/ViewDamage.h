@@ -16,17 +16,23 @@
 #include <functional>
 #include <vector>
 
-// One object as the view last drew it.
+// One object as the view last drew it, in 16 bytes: a view keeps one for
+// every object of the document.
 struct DrawnObject {
-    int32_t id = 0;
-    // A digest of everything its drawing depends on besides the scene: its
-    // record, whether it is selected, and how far a drag carries it.
+    // A digest of everything its drawing depends on besides the scene: its id
+    // and record, whether it is selected, and how far a drag carries it.
     uint64_t look = 0;
-    // Every pixel it drew lies inside; empty (right < left) when nothing was.
-    PixelBox box = {0, 0, -1, -1};
-    bool HasBox() const { return box.right >= box.left; }
-};
+    // Every pixel it drew lies inside this box (inclusive), cut to the 16-bit
+    // range that holds every paper; empty (right < left) when nothing was.
+    int16_t left = 0;
+    int16_t top = 0;
+    int16_t right = -1;
+    int16_t bottom = -1;
 
+    bool HasBox() const { return right >= left; }
+    PixelBox Box() const { return {left, top, right, bottom}; }
+    void SetBox(const PixelBox& box);
+};
 // A 64-bit digest of everything a drawing depends on: two with the same
 // digest draw the same pixels.
 class ViewFingerprint {
@@ -62,10 +68,10 @@ class DamageRegion {
 };
 
 // Compares the objects drawn last time (`before`, in document order) with the
-// ones to draw now (`now`, ids and looks filled in, boxes not yet) and adds the
-// boxes of what changed to `damage`. Objects that did not change take their
-// old box; the others get theirs from `boxOf(index in now)`. False when the
-// order of the objects changed or ids repeat: then only a whole redraw is sure
-// to be right.
+// ones to draw now (`now`, looks filled in, boxes not yet) and adds the boxes
+// of what changed to `damage`. Objects that did not change take their old box;
+// the others get theirs from `boxOf(index in now)`. False when the order of
+// the objects changed or looks repeat: then only a whole redraw is sure to be
+// right.
 bool FindDamage(const std::vector<DrawnObject>& before, std::vector<DrawnObject>& now,
                 const std::function<PixelBox(size_t)>& boxOf, DamageRegion& damage);
