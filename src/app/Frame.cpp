@@ -114,6 +114,7 @@ void DrawFrame() {
     RenderMenus();
 
     RenderStatusLine();
+    editor->shell.windowTexts.Sweep();
 }
 
 void RenderFrame() {
