@@ -18,9 +18,9 @@ SDL_Color MakeColor(uint8_t r, uint8_t g, uint8_t b);
 SDL_Point TextSize(TTF_Font* font, const std::string& text, int style);
 
 // A text rendered for the window, as a texture of the window renderer held by
-// the editor's text cache: valid until the cache is next swept, that is for
-// the frame being drawn. No texture and size (0, 0) when the text cannot be
-// rendered (an empty text, for one).
+// the editor's text cache: use it within the frame being drawn, since the
+// sweep at the frame's end may free it. No texture and size (0, 0) when the
+// text cannot be rendered (an empty text, for one).
 struct WindowText {
     SDL_Texture* texture = nullptr;
     SDL_Point size = {0, 0};
@@ -30,8 +30,8 @@ struct WindowText {
 };
 
 // UTF-8 `text` anti-aliased in `font` with `style` (an SDL_ttf style mask) and
-// `color`; rendered only when it was not drawn in the previous frame, so its
-// size costs nothing either once it is shown.
+// `color`. Rendered anew only when the previous frame did not draw it, so a
+// text shown frame after frame, and its size, cost a look-up.
 WindowText PrepareText(TTF_Font* font, const std::string& text, SDL_Color color, int style);
 
 // Draws the text as PrepareText renders it at window position (x, y).
