@@ -21,23 +21,27 @@ SDL_Point TextSize(TTF_Font* font, const std::string& text, int style) {
     return size;
 }
 
+void WindowText::DrawAt(int32_t x, int32_t y) const {
+    if (texture != nullptr) {
+        const SDL_Rect target = {x, y, size.x, size.y};
+        SDL_RenderCopy(editor->shell.renderer.get(), texture, nullptr, &target);
+    }
+}
+
+WindowText PrepareText(TTF_Font* font, const std::string& text, SDL_Color color, int style) {
+    WindowText prepared;
+    if (font == nullptr || text.empty() || editor->shell.renderer.get() == nullptr) {
+        return prepared;
+    }
+    prepared.texture = editor->shell.windowTexts.Get(
+        editor->shell.renderer.get(), font, text, color, prepared.size.x, prepared.size.y, style);
+    if (prepared.texture == nullptr) {
+        prepared.size = {0, 0};
+    }
+    return prepared;
+}
+
 void RenderText(TTF_Font* font, int32_t x, int32_t y, SDL_Color color, const std::string& text,
                 int style) {
-    if (font == nullptr || editor->shell.renderer.get() == nullptr) {
-        return;
-    }
-    const int previousStyle = TTF_GetFontStyle(font);
-    TTF_SetFontStyle(font, style);
-    SDL_Surface* surface = TTF_RenderUTF8_Blended(font, text.c_str(), color);
-    TTF_SetFontStyle(font, previousStyle);
-    if (surface == nullptr) {
-        return;
-    }
-    SDL_Texture* texture = SDL_CreateTextureFromSurface(editor->shell.renderer.get(), surface);
-    if (texture != nullptr) {
-        const SDL_Rect target = {x, y, surface->w, surface->h};
-        SDL_RenderCopy(editor->shell.renderer.get(), texture, nullptr, &target);
-        SDL_DestroyTexture(texture);
-    }
-    SDL_FreeSurface(surface);
+    PrepareText(font, text, color, style).DrawAt(x, y);
 }

@@ -8,6 +8,7 @@
 
 #include "app/AboutState.h"
 #include "draw/SdlOwners.h"
+#include "draw/TextTextureCache.h"
 #include "support/Product.h"
 #include "ui/DialogHost.h"
 #include "ui/FileDialog.h"
@@ -81,6 +82,11 @@ struct EditorShell {
     // while it is not open.
     FontPtr dialogFont;
     CursorPtr systemCursors[kSystemCursorCount];
+    // The texts of menus, toolbox and status line as textures of `renderer`,
+    // kept while every frame draws them and swept at the end of each. Declared
+    // after the renderer and the fonts, so that it goes before them; cleared
+    // before either is replaced, since its keys and textures point at them.
+    TextTextureCache windowTexts;
 
     SDL_Rect menuBarRect = {0, 0, 0, 0};
     SDL_Rect toolboxRect = {0, 0, 0, 0};

@@ -183,6 +183,7 @@ void DrawFrame() {
     RenderMenus();
 
     RenderStatusLine();
+    editor->shell.windowTexts.Sweep();
 }
 
 void RenderFrame() {

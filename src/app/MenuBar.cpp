@@ -149,9 +149,10 @@ void RenderItem(const MENU& menu, MENU_ITEM& item) {
     RenderText(editor->shell.menuFont.get(), item.rect.x + textLeft, item.rect.y + kTextTop,
                textColor, item.caption, CaptionStyle(item));
     if (!item.shortcut.empty()) {
-        const int width = TextSize(editor->shell.menuFont.get(), item.shortcut, TTF_STYLE_NORMAL).x;
-        RenderText(editor->shell.menuFont.get(), item.rect.x + item.rect.w - kTextLeft - width,
-                   item.rect.y + kTextTop, textColor, item.shortcut, TTF_STYLE_NORMAL);
+        const WindowText shortcut =
+            PrepareText(editor->shell.menuFont.get(), item.shortcut, textColor, TTF_STYLE_NORMAL);
+        shortcut.DrawAt(item.rect.x + item.rect.w - kTextLeft - shortcut.size.x,
+                        item.rect.y + kTextTop);
     }
 }
 

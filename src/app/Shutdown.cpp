@@ -42,6 +42,9 @@ void ShutdownProgram() {
     FreeMenuImages();
     ReleaseAboutText();
     RemovePendingPrintFiles();
+    // Its textures belong to the renderer and its keys name the fonts, both
+    // going below.
+    editor->shell.windowTexts.Clear();
 
     if (TTF_WasInit() != 0) {
         editor->shell.toolboxFont.reset();

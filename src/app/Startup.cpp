@@ -74,6 +74,7 @@ bool CreateMainWindow(const WindowGeometry& geometry) {
         return false;
     }
     SDL_SetWindowMinimumSize(editor->shell.window.get(), kMinWindowWidth, kMinWindowHeight);
+    editor->shell.windowTexts.Clear();
     editor->shell.renderer.reset(SDL_CreateRenderer(editor->shell.window.get(), -1, 0));
     return editor->shell.renderer.get() != nullptr;
 }

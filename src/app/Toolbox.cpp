@@ -168,9 +168,9 @@ void LoadIcons() {
 }
 
 void DrawCentredText(TTF_Font* font, const SDL_Rect& rect, const std::string& text, int style) {
-    const SDL_Point size = TextSize(font, text, style);
-    RenderText(font, rect.x + (rect.w - size.x) / 2, rect.y + (rect.h - size.y) / 2, kBlack, text,
-               style);
+    const WindowText prepared = PrepareText(font, text, kBlack, style);
+    prepared.DrawAt(rect.x + (rect.w - prepared.size.x) / 2,
+                    rect.y + (rect.h - prepared.size.y) / 2);
 }
 
 void DrawSeparator(const SDL_Rect& rect) {

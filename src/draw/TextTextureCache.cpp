@@ -16,7 +16,8 @@ uint32_t PackColor(SDL_Color color) {
 
 size_t TextTextureCache::KeyHash::operator()(const Key& key) const {
     const size_t text = std::hash<std::string>()(key.text);
-    const size_t rest = std::hash<const void*>()(key.font) ^ (size_t{key.color} << 1);
+    const size_t rest = std::hash<const void*>()(key.font) ^ (size_t{key.color} << 1) ^
+                        (static_cast<size_t>(key.style) << 33);
     return text ^ (rest + 0x9E3779B97F4A7C15ULL + (text << 6) + (text >> 2));
 }
 
@@ -25,19 +26,19 @@ TextTextureCache::~TextTextureCache() {
 }
 
 SDL_Texture* TextTextureCache::Get(SDL_Renderer* renderer, TTF_Font* font, const std::string& text,
-                                   SDL_Color color, int& width, int& height) {
-    Key key{font, PackColor(color), text};
+                                   SDL_Color color, int& width, int& height, int style) {
+    Key key{font, PackColor(color), style, text};
     auto found = entries_.find(key);
     if (found == entries_.end()) {
-        // The text is always drawn in the normal style, whatever the font was
-        // left at by others.
-        const int style = TTF_GetFontStyle(font);
-        if (style != TTF_STYLE_NORMAL) {
-            TTF_SetFontStyle(font, TTF_STYLE_NORMAL);
+        // The text is drawn in the style asked for, whatever the font was left
+        // at by others, and the font is left as it was found.
+        const int previousStyle = TTF_GetFontStyle(font);
+        if (previousStyle != style) {
+            TTF_SetFontStyle(font, style);
         }
         SDL_Surface* surface = TTF_RenderUTF8_Blended(font, text.c_str(), color);
-        if (style != TTF_STYLE_NORMAL) {
-            TTF_SetFontStyle(font, style);
+        if (previousStyle != style) {
+            TTF_SetFontStyle(font, previousStyle);
         }
         Entry entry = {nullptr, 0, 0, true};
         if (surface != nullptr) {

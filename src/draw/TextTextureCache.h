@@ -1,7 +1,8 @@
 #pragma once
 // Rendered texts kept as textures of one renderer from one frame to the next,
-// so that labels drawn again and again (measurements, tool read-outs) are not
-// rasterised and uploaded anew every frame.
+// so that labels drawn again and again (measurements, tool read-outs, the
+// window's menus and status line) are not rasterised and uploaded anew every
+// frame.
 
 #include <SDL2/SDL_pixels.h>
 
@@ -21,11 +22,12 @@ class TextTextureCache {
     TextTextureCache(const TextTextureCache&) = delete;
     TextTextureCache& operator=(const TextTextureCache&) = delete;
 
-    // The text rendered in `font` (normal style) and `color` as a texture of
-    // `renderer`, with its size; null when the text cannot be rendered. The
-    // texture stays owned by the cache.
+    // The text rendered in `font` with `style` (an SDL_ttf style mask, normal
+    // when 0) and `color` as a texture of `renderer`, with its size; null when
+    // the text cannot be rendered. The texture stays owned by the cache, which
+    // holds the textures of one renderer only: clear it before using another.
     SDL_Texture* Get(SDL_Renderer* renderer, TTF_Font* font, const std::string& text,
-                     SDL_Color color, int& width, int& height);
+                     SDL_Color color, int& width, int& height, int style = 0);
     // Destroys the textures not asked for since the previous sweep.
     void Sweep();
     // Destroys all textures; needed before their renderer goes.
@@ -36,9 +38,11 @@ class TextTextureCache {
     struct Key {
         const TTF_Font* font;
         uint32_t color;
+        int style;
         std::string text;
         bool operator==(const Key& other) const {
-            return font == other.font && color == other.color && text == other.text;
+            return font == other.font && color == other.color && style == other.style &&
+                   text == other.text;
         }
     };
     struct KeyHash {

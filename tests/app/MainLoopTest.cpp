@@ -12,6 +12,8 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 namespace {
 
 const SDL_Color kMagenta = {255, 0, 255, 255};
@@ -28,6 +30,15 @@ class CountingTool final : public Tool {
     int& begun_;
     int& destroyed_;
 };
+
+// The pixels of `area` in the frame last drawn, row by row.
+std::vector<uint32_t> PixelsOf(const SDL_Rect& area) {
+    std::vector<uint32_t> pixels(static_cast<size_t>(area.w) * area.h);
+    EXPECT_EQ(SDL_RenderReadPixels(editor->shell.renderer.get(), &area, SDL_PIXELFORMAT_RGBA32,
+                                   pixels.data(), area.w * 4),
+              0);
+    return pixels;
+}
 
 } // namespace
 
@@ -237,4 +248,33 @@ TEST(MainLoopTest, AtRestNoFrameIsDrawnUntilSomethingChanges) {
     ASSERT_TRUE(app.RunPasses(1));
     EXPECT_EQ(editor->ui.framePacing.framesDrawn, atRest + 3);
     editor->shell.framePeriodMs = 0;
+}
+
+// The window's texts are kept as textures from one frame to the next: a text
+// that changes shows at once, one shown again looks as it did, and the texts
+// of earlier frames do not pile up while the pointer moves.
+TEST(MainLoopTest, TextsKeptBetweenFramesFollowEveryChange) {
+    AppHarness app;
+    ASSERT_TRUE(app.Start());
+    OpenTestPaper active;
+    const SDL_Rect status = editor->shell.statusBarRect;
+    const SDL_Point start = {editor->shell.paperViewRect.x + 40,
+                             editor->shell.paperViewRect.y + 40};
+    app.MouseMove(start.x, start.y);
+    ASSERT_TRUE(app.RunPasses(1));
+    const std::vector<uint32_t> atStart = PixelsOf(status);
+    const size_t textsAtStart = editor->shell.windowTexts.Size();
+    ASSERT_GT(textsAtStart, 0u);
+
+    for (int step = 1; step <= 20; ++step) {
+        app.MouseMove(start.x + step * 7, start.y + step * 5);
+        ASSERT_TRUE(app.RunPasses(1));
+    }
+    EXPECT_NE(PixelsOf(status), atStart) << "the position read-out moved on";
+    EXPECT_EQ(editor->shell.windowTexts.Size(), textsAtStart)
+        << "only the texts of the last frame are kept";
+
+    app.MouseMove(start.x, start.y);
+    ASSERT_TRUE(app.RunPasses(1));
+    EXPECT_EQ(PixelsOf(status), atStart);
 }
