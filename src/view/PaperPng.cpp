@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <future>
+#include <limits>
 #include <system_error>
 #include <vector>
 
@@ -25,7 +26,7 @@ constexpr uint8_t kBitDepth = 8;
 constexpr uint8_t kColorTypeRgb = 2;
 // Drawings are runs of one colour and rows that repeat, which deflate finds
 // as they are; the Sub and Up filters made a crowded letter paper a third
-// larger and a sparse one hardly smaller.
+// larger and a sparse one at most a sixth smaller.
 constexpr uint8_t kNoFilter = 0;
 // Level 1 is about four times as fast as the default level; the file is
 // about a tenth larger.
@@ -111,7 +112,8 @@ class DeflatePiece {
                 out_.resize(std::max(out_.size() * 2, kIdatChunkBytes));
             }
             zip_.next_out = out_.data() + used_;
-            zip_.avail_out = static_cast<uInt>(out_.size() - used_);
+            zip_.avail_out = static_cast<uInt>(
+                std::min<size_t>(out_.size() - used_, std::numeric_limits<uInt>::max()));
             const int result = deflate(&zip_, flush);
             used_ = out_.size() - zip_.avail_out;
             if (result == Z_STREAM_ERROR) {
