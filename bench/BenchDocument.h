@@ -1,12 +1,39 @@
 #pragma once
 // The documents the benchmarks measure with.
 
+#include "app/Editor.h"
 #include "document/Paper.h"
 #include "document/PaperObject.h"
 
+#include <SDL2/SDL.h>
 #include <SDL2/SDL_rect.h>
+#include <SDL2/SDL_ttf.h>
 
 #include <random>
+#include <string>
+
+// SDL without a display and the drawing font from beside the program, as the
+// cases that draw a paper need them; the editor is reset afterwards.
+class BenchDrawingSession {
+  public:
+    BenchDrawingSession() {
+        SDL_setenv("SDL_VIDEODRIVER", "dummy", 1);
+        SDL_Init(SDL_INIT_VIDEO);
+        TTF_Init();
+        char* base = SDL_GetBasePath();
+        const std::string font =
+            std::string(base != nullptr ? base : "") + "resources/fonts/cad.ttf";
+        SDL_free(base);
+        editor->shell.drawFont.reset(TTF_OpenFont(font.c_str(), 18));
+    }
+    ~BenchDrawingSession() {
+        ResetEditor();
+        TTF_Quit();
+        SDL_Quit();
+    }
+    BenchDrawingSession(const BenchDrawingSession&) = delete;
+    BenchDrawingSession& operator=(const BenchDrawingSession&) = delete;
+};
 
 // `count` objects of every kind scattered over `spread` (paper pixels), the
 // same ones on every run.

@@ -11,7 +11,8 @@ class PaperView;
 
 // Draws the whole paper as an export does (the grid over the whole paper when
 // `showGrid`, no tool preview; black on white unless `ownPalette`) and writes
-// it as an 8-bit RGB PNG to `path`. False when nothing can be drawn or the
+// it as an 8-bit RGB PNG to `path`, marked as 96 pixels per inch so that it
+// prints at the paper's size. False when nothing can be drawn or the
 // file cannot be written; an existing file at `path` is then left as it was.
 bool WritePaperPng(PaperView& view, bool ownPalette, const std::string& path, bool showGrid = true);
 
@@ -24,5 +25,5 @@ using PaperBandSink = std::function<bool(int top, int rows, const uint8_t* rgb)>
 bool DrawPaperInBands(PaperView& view, bool ownPalette, bool showGrid, const PaperBandSink& sink);
 
 // Writes `width` x `height` 8-bit RGB pixels (rows from the top, no padding)
-// as a PNG to `path`, whole or not at all.
+// as a PNG without a physical size to `path`, whole or not at all.
 bool WriteRgbPng(const uint8_t* rgb, int width, int height, const std::string& path);

@@ -1,6 +1,7 @@
 #include "view/PaperPng.h"
 #include "document/PaperTestSupport.h"
 #include "support/FileSizeLimit.h"
+#include "support/TempFolder.h"
 #include "view/PaperRenderer.h"
 
 #include <SDL2/SDL.h>
@@ -52,6 +53,14 @@ TEST(PaperPngTest, ExportedImageHasThePixelsOfAWholePaperRender) {
         ASSERT_TRUE(RenderPaper(view, true, colour));
         EXPECT_TRUE(exported == RenderedRgb(view)) << (colour ? "colour" : "black and white");
     }
+    // Other programs print the image at the paper's size: 96 pixels per inch
+    // is 3780 per metre on both axes, given before the image data.
+    const std::string file = ReadTestFile(path);
+    const size_t density = file.find("pHYs");
+    ASSERT_NE(density, std::string::npos);
+    EXPECT_LT(density, file.find("IDAT"));
+    EXPECT_EQ(file.substr(density - 4, 4 + 4 + 9),
+              std::string("\0\0\0\x09pHYs\0\0\x0e\xc4\0\0\x0e\xc4\x01", 17));
     // The small view surface comes back for the next frame.
     ASSERT_TRUE(RenderPaper(view, false, true));
     EXPECT_EQ(view.Surface()->w, 800);
