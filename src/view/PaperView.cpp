@@ -123,6 +123,20 @@ bool PaperView::PrepareRenderTarget(const SDL_Rect& area, std::string* error) {
     return true;
 }
 
+SurfacePainter PaperView::Painter() {
+    SDL_Renderer* renderer = renderer_.get();
+    if (renderer == nullptr) {
+        return SurfacePainter(nullptr, {0, 0, 0, 0});
+    }
+    SDL_RenderFlush(renderer);
+    SDL_Rect viewport = {0, 0, 0, 0};
+    SDL_RenderGetViewport(renderer, &viewport);
+    SDL_Rect clip = {0, 0, 0, 0};
+    SDL_RenderGetClipRect(renderer, &clip);
+    return SurfacePainter(surface_.get(), viewport,
+                          SDL_RenderIsClipEnabled(renderer) == SDL_TRUE ? &clip : nullptr);
+}
+
 bool PaperView::LoadBackgroundImage(const std::string& path, std::string& error) {
     const std::string name(GetFileName(path));
     // The path may come from a document: a pipe or device there must not block.

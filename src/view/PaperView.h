@@ -7,9 +7,10 @@
 #include "document/Paper.h"
 #include "document/PaperObserver.h"
 #include "document/TextMeasurer.h"
+#include "draw/SdlOwners.h"
+#include "draw/SurfacePainter.h"
 #include "draw/TextTextureCache.h"
 #include "view/PaperViewCache.h"
-#include "draw/SdlOwners.h"
 
 #include <SDL2/SDL_rect.h>
 
@@ -72,6 +73,13 @@ class PaperView final : public PaperObserver {
     bool PrepareRenderTarget(const SDL_Rect& area, std::string* error = nullptr);
     SDL_Surface* Surface() const { return surface_.get(); }
     SDL_Renderer* Renderer() const { return renderer_.get(); }
+    // Paints shapes onto Surface() in one pass, with the pixels the renderer
+    // would give them: at paper coordinates, inside the renderer's current
+    // viewport and clip rectangle. What the renderer has queued is drawn
+    // first, so a painter taken after renderer drawing comes out on top of
+    // it; renderer drawing after painting needs a new painter before the next
+    // shape. Draws nothing without a render target.
+    SurfacePainter Painter();
     // The paper pixels Surface() holds, from its top-left pixel on.
     SDL_Rect RenderArea() const { return renderArea_; }
     // Drops every picture and texture made from the document.
