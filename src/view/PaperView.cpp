@@ -16,12 +16,22 @@ constexpr int kPaperSurfaceDepth = 16;
 } // namespace
 
 SDL_Point FontTextMeasurer::Measure(const std::string& text) const {
-    int w = 0;
-    int h = 0;
-    if (font_ == nullptr || TTF_SizeUTF8(font_, text.c_str(), &w, &h) != 0) {
+    if (font_ == nullptr) {
         return {0, 0};
     }
-    return {w, h};
+    const auto kept = sizes_.find(text);
+    if (kept != sizes_.end()) {
+        return kept->second;
+    }
+    int w = 0;
+    int h = 0;
+    const SDL_Point size =
+        TTF_SizeUTF8(font_, text.c_str(), &w, &h) == 0 ? SDL_Point{w, h} : SDL_Point{0, 0};
+    if (sizes_.size() >= kMaxKeptSizes) {
+        sizes_.clear();
+    }
+    sizes_.emplace(text, size);
+    return size;
 }
 
 DisplayDpi WindowDisplayDpi(SDL_Window* window) {

@@ -14,20 +14,28 @@
 
 #include <SDL2/SDL_rect.h>
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
+#include <unordered_map>
 
 struct SDL_Window;
 typedef struct _TTF_Font TTF_Font;
 
-// Measures texts in one font, for a document's boxes and hit tests.
+// Measures texts in one font, for a document's boxes and hit tests. Every
+// frame measures each measurement label again, and shaping a text costs far
+// more than drawing its shapes, so sizes are kept; the font never changes, so
+// the text alone is the key.
 class FontTextMeasurer final : public TextMeasurer {
   public:
     explicit FontTextMeasurer(TTF_Font* font) : font_(font) {}
     SDL_Point Measure(const std::string& text) const override;
 
   private:
+    // Beyond this many texts the sizes start over rather than grow without end.
+    static constexpr size_t kMaxKeptSizes = 8192;
     TTF_Font* font_;
+    mutable std::unordered_map<std::string, SDL_Point> sizes_;
 };
 
 // The DPI of the display `window` is on; 96 on both axes when it cannot tell.
