@@ -2,9 +2,9 @@
 
 #include "draw/Geometry.h"
 #include "draw/RasterLine.h"
+#include "draw/SurfacePainter.h"
 
 #include <SDL2/SDL.h>
-#include <SDL2/SDL2_gfxPrimitives.h>
 
 #include <algorithm>
 #include <cmath>
@@ -27,26 +27,24 @@ bool DashKeeps(int64_t step) {
     return step % kDashPeriod < kDashOn;
 }
 
-void ThickMark(SDL_Renderer* renderer, int64_t x1, int64_t y1, int64_t x2, int64_t y2,
+void ThickMark(SurfacePainter& painter, int64_t x1, int64_t y1, int64_t x2, int64_t y2,
                SDL_Color color) {
     if (!ClipSegmentToGfx(x1, y1, x2, y2)) {
         return;
     }
-    thickLineRGBA(renderer, ToGfx(x1), ToGfx(y1), ToGfx(x2), ToGfx(y2), kMarkWidth, color.r,
-                  color.g, color.b, color.a);
+    painter.ThickLine(ToGfx(x1), ToGfx(y1), ToGfx(x2), ToGfx(y2), kMarkWidth, color);
 }
 
 // A slanted measurement's mark is drawn anti-aliased twice, the second time
 // one pixel lower, for weight.
-void DoubledMark(SDL_Renderer* renderer, const MarkStroke& stroke, SDL_Color color) {
+void DoubledMark(SurfacePainter& painter, const MarkStroke& stroke, SDL_Color color) {
     for (int64_t down = 0; down <= 1; ++down) {
         int64_t ax = stroke.x1;
         int64_t ay = stroke.y1 + down;
         int64_t bx = stroke.x2;
         int64_t by = stroke.y2 + down;
         if (ClipSegmentToGfx(ax, ay, bx, by)) {
-            aalineRGBA(renderer, ToGfx(ax), ToGfx(ay), ToGfx(bx), ToGfx(by), color.r, color.g,
-                       color.b, color.a);
+            painter.AaLine(ToGfx(ax), ToGfx(ay), ToGfx(bx), ToGfx(by), color);
         }
     }
 }
@@ -70,29 +68,14 @@ struct SlantedFrame {
 };
 
 // The visible points of a walked line, drawn with one call.
-void DrawWalkedLine(SDL_Renderer* renderer, int32_t x1, int32_t y1, int32_t x2, int32_t y2,
-                    LineTies ties, bool (*keep)(int64_t step)) {
+void DrawWalkedLine(SurfacePainter& painter, int32_t x1, int32_t y1, int32_t x2, int32_t y2,
+                    SDL_Color color, LineTies ties, bool (*keep)(int64_t step)) {
     std::vector<SDL_Point> points;
-    CollectLinePoints(x1, y1, x2, y2, ties, RendererPaperArea(renderer), keep, points);
-    if (!points.empty()) {
-        SDL_RenderDrawPoints(renderer, points.data(), static_cast<int>(points.size()));
-    }
+    CollectLinePoints(x1, y1, x2, y2, ties, painter.DrawableArea(), keep, points);
+    painter.Points(points.data(), points.size(), color);
 }
 
 } // namespace
-
-SDL_Rect RendererPaperArea(SDL_Renderer* renderer) {
-    SDL_Rect viewport = {0, 0, 0, 0};
-    SDL_RenderGetViewport(renderer, &viewport);
-    int outputWidth = 0;
-    int outputHeight = 0;
-    SDL_GetRendererOutputSize(renderer, &outputWidth, &outputHeight);
-    const SDL_Rect covered = {-viewport.x, -viewport.y, outputWidth, outputHeight};
-    const SDL_Rect paper = {0, 0, viewport.w, viewport.h};
-    SDL_Rect area = {0, 0, 0, 0};
-    SDL_IntersectRect(&covered, &paper, &area);
-    return area;
-}
 
 void SetPaperDrawColor(SDL_Renderer* renderer, SDL_Color color) {
     SDL_SetRenderDrawBlendMode(renderer, color.a == SDL_ALPHA_OPAQUE ? SDL_BLENDMODE_NONE
@@ -100,12 +83,14 @@ void SetPaperDrawColor(SDL_Renderer* renderer, SDL_Color color) {
     SDL_SetRenderDrawColor(renderer, color.r, color.g, color.b, color.a);
 }
 
-void DrawPixelLine(SDL_Renderer* renderer, int32_t x1, int32_t y1, int32_t x2, int32_t y2) {
-    DrawWalkedLine(renderer, x1, y1, x2, y2, LineTies::TowardEnd, nullptr);
+void DrawPixelLine(SurfacePainter& painter, int32_t x1, int32_t y1, int32_t x2, int32_t y2,
+                   SDL_Color color) {
+    DrawWalkedLine(painter, x1, y1, x2, y2, color, LineTies::TowardEnd, nullptr);
 }
 
-void DrawDashedLine(SDL_Renderer* renderer, int32_t x1, int32_t y1, int32_t x2, int32_t y2) {
-    DrawWalkedLine(renderer, x1, y1, x2, y2, LineTies::TowardStart, DashKeeps);
+void DrawDashedLine(SurfacePainter& painter, int32_t x1, int32_t y1, int32_t x2, int32_t y2,
+                    SDL_Color color) {
+    DrawWalkedLine(painter, x1, y1, x2, y2, color, LineTies::TowardStart, DashKeeps);
 }
 
 ArrowHead ArrowHeadCorners(int32_t x1, int32_t y1, int32_t x2, int32_t y2) {
@@ -121,12 +106,13 @@ ArrowHead ArrowHeadCorners(int32_t x1, int32_t y1, int32_t x2, int32_t y2) {
     return {{hx, hy}, {ox, oy}};
 }
 
-void DrawArrow(SDL_Renderer* renderer, int32_t x1, int32_t y1, int32_t x2, int32_t y2) {
-    DrawPixelLine(renderer, x1, y1, x2, y2);
+void DrawArrow(SurfacePainter& painter, int32_t x1, int32_t y1, int32_t x2, int32_t y2,
+               SDL_Color color) {
+    DrawPixelLine(painter, x1, y1, x2, y2, color);
     const ArrowHead head = ArrowHeadCorners(x1, y1, x2, y2);
-    DrawPixelLine(renderer, head.left.x, head.left.y, x2, y2);
-    DrawPixelLine(renderer, head.right.x, head.right.y, x2, y2);
-    DrawPixelLine(renderer, head.right.x, head.right.y, head.left.x, head.left.y);
+    DrawPixelLine(painter, head.left.x, head.left.y, x2, y2, color);
+    DrawPixelLine(painter, head.right.x, head.right.y, x2, y2, color);
+    DrawPixelLine(painter, head.right.x, head.right.y, head.left.x, head.left.y, color);
 }
 
 MeasurementGeometry MeasureMeasurement(int32_t x1, int32_t y1, int32_t x2, int32_t y2) {
@@ -193,13 +179,13 @@ std::array<MarkStroke, 4> MeasurementMarkStrokes(int32_t x1, int32_t y1, int32_t
             end.Stroke(0, 0, -kSlantedEndStubLength, 0)};
 }
 
-void DrawMeasurementMarks(SDL_Renderer* renderer, int32_t x1, int32_t y1, int32_t x2, int32_t y2,
+void DrawMeasurementMarks(SurfacePainter& painter, int32_t x1, int32_t y1, int32_t x2, int32_t y2,
                           const MeasurementGeometry& g, SDL_Color color) {
     for (const MarkStroke& stroke : MeasurementMarkStrokes(x1, y1, x2, y2, g)) {
         if (g.kind == MeasurementCase::Slanted) {
-            DoubledMark(renderer, stroke, color);
+            DoubledMark(painter, stroke, color);
         } else {
-            ThickMark(renderer, stroke.x1, stroke.y1, stroke.x2, stroke.y2, color);
+            ThickMark(painter, stroke.x1, stroke.y1, stroke.x2, stroke.y2, color);
         }
     }
 }

@@ -1,8 +1,8 @@
 #pragma once
 // The shapes that are not plain SDL lines: dashed lines, arrows and
-// measurement marks. They draw onto a paper's own renderer in paper pixels; that renderer may cover
-// only part of the paper (its viewport places the paper), and every routine here gives the same
-// pixels whichever part is covered.
+// measurement marks. They paint onto the surface of a paper's own renderer in paper pixels, through
+// a painter set up with that renderer's viewport and clip rectangle; the surface may cover only
+// part of the paper, and every routine here gives the same pixels whichever part is covered.
 
 #include <SDL2/SDL_pixels.h>
 #include <SDL2/SDL_rect.h>
@@ -12,12 +12,15 @@
 #include <string>
 #include <vector>
 
+class SurfacePainter;
 struct SDL_Renderer;
 
-// 10 pixels on, 10 off, in the renderer's current draw colour.
-void DrawDashedLine(SDL_Renderer* renderer, int32_t x1, int32_t y1, int32_t x2, int32_t y2);
-// A shaft with an outlined head at (x2, y2), in the renderer's current draw colour.
-void DrawArrow(SDL_Renderer* renderer, int32_t x1, int32_t y1, int32_t x2, int32_t y2);
+// 10 pixels on, 10 off.
+void DrawDashedLine(SurfacePainter& painter, int32_t x1, int32_t y1, int32_t x2, int32_t y2,
+                    SDL_Color color);
+// A shaft with an outlined head at (x2, y2).
+void DrawArrow(SurfacePainter& painter, int32_t x1, int32_t y1, int32_t x2, int32_t y2,
+               SDL_Color color);
 // The two back corners of the head DrawArrow puts at (x2, y2).
 struct ArrowHead {
     SDL_Point left;
@@ -29,13 +32,9 @@ ArrowHead ArrowHeadCorners(int32_t x1, int32_t y1, int32_t x2, int32_t y2);
 // calls looks the same whatever was drawn before it.
 void SetPaperDrawColor(SDL_Renderer* renderer, SDL_Color color);
 
-// A 1-pixel line exactly as SDL's renderer draws it on a whole-paper target,
-// in the renderer's current draw colour.
-void DrawPixelLine(SDL_Renderer* renderer, int32_t x1, int32_t y1, int32_t x2, int32_t y2);
-
-// The part of the paper (in paper pixels) that the renderer's target covers:
-// its viewport places the paper's origin, its output size is the covered size.
-SDL_Rect RendererPaperArea(SDL_Renderer* renderer);
+// A 1-pixel line exactly as SDL's renderer draws it on a whole-paper target.
+void DrawPixelLine(SurfacePainter& painter, int32_t x1, int32_t y1, int32_t x2, int32_t y2,
+                   SDL_Color color);
 
 // Where a measurement puts its marks and label, for drawing and for telling
 // whether it can touch a part of the paper.
@@ -59,5 +58,5 @@ struct MarkStroke {
 std::array<MarkStroke, 4> MeasurementMarkStrokes(int32_t x1, int32_t y1, int32_t x2, int32_t y2,
                                                  const MeasurementGeometry& geometry);
 // Draws the end marks with their inward stubs, without the label.
-void DrawMeasurementMarks(SDL_Renderer* renderer, int32_t x1, int32_t y1, int32_t x2, int32_t y2,
+void DrawMeasurementMarks(SurfacePainter& painter, int32_t x1, int32_t y1, int32_t x2, int32_t y2,
                           const MeasurementGeometry& geometry, SDL_Color color);

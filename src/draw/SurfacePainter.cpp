@@ -154,19 +154,39 @@ struct SurfacePainter::Ink {
     }
 };
 
-SurfacePainter::SurfacePainter(SDL_Surface* surface, const SDL_Rect& viewport) {
+SurfacePainter::SurfacePainter(SDL_Surface* surface, const SDL_Rect& viewport,
+                               const SDL_Rect* clip) {
     if (surface == nullptr || surface->pixels == nullptr || surface->format == nullptr ||
         surface->format->format != SDL_PIXELFORMAT_RGB565) {
         return;
     }
+    // The software renderer moves the clip rectangle by the viewport's corner
+    // and keeps what lies inside the viewport; the surface then cuts that to
+    // its own bounds. An empty clip, or one that misses the viewport, draws
+    // nothing.
+    SDL_Rect limit = viewport;
+    if (clip != nullptr) {
+        const SDL_Rect moved = {WrapAdd(clip->x, viewport.x), WrapAdd(clip->y, viewport.y), clip->w,
+                                clip->h};
+        if (!SDL_IntersectRect(&viewport, &moved, &limit)) {
+            return;
+        }
+    }
     const SDL_Rect whole = {0, 0, surface->w, surface->h};
-    if (!SDL_IntersectRect(&viewport, &whole, &clip_)) {
+    if (!SDL_IntersectRect(&limit, &whole, &clip_)) {
         clip_ = {0, 0, 0, 0};
         return;
     }
     pixels_ = static_cast<uint16_t*>(surface->pixels);
     pitch_ = surface->pitch / 2;
     origin_ = {viewport.x, viewport.y};
+}
+
+SDL_Rect SurfacePainter::DrawableArea() const {
+    if (pixels_ == nullptr) {
+        return {0, 0, 0, 0};
+    }
+    return {WrapSub(clip_.x, origin_.x), WrapSub(clip_.y, origin_.y), clip_.w, clip_.h};
 }
 
 // ---------------------------------------------------------------------------

@@ -23,8 +23,15 @@ class SurfacePainter {
     // the surface. A surface that is not RGB565 is left alone. The painter
     // writes to the pixels at once, so a renderer drawing on the same surface
     // must be flushed (SDL_RenderFlush) before painting for the order of the
-    // drawing to hold; and it must not outlive the surface.
-    SurfacePainter(SDL_Surface* surface, const SDL_Rect& viewport);
+    // drawing to hold; and it must not outlive the surface. `clip` is what
+    // SDL_RenderSetClipRect would be given, in viewport coordinates: null
+    // draws everywhere in the viewport, anything else only inside it (an
+    // empty rectangle nowhere).
+    SurfacePainter(SDL_Surface* surface, const SDL_Rect& viewport, const SDL_Rect* clip = nullptr);
+
+    // The part of the viewport's coordinates that can be drawn on: inside the
+    // viewport, the clip rectangle and the surface. Empty when nothing can.
+    SDL_Rect DrawableArea() const;
 
     // SDL_RenderDrawPoints, SDL_RenderDrawLine and SDL_RenderDrawRect with the
     // blend mode set as for SDL2_gfx (blending only a translucent colour).

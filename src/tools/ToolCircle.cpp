@@ -48,10 +48,8 @@ bool ToolCircle::GetStatusText(const ToolContext& context, std::string& text) {
 }
 
 void ToolCircle::Render(PaperView& view, const ToolContext& context) {
-    if (view.Renderer() == nullptr) {
-        return;
-    }
-    DrawCircleShape(view.Renderer(), record.X1(), record.Y1(), Radius(context), record.Sides(),
+    SurfacePainter painter = view.Painter();
+    DrawCircleShape(painter, record.X1(), record.Y1(), Radius(context), record.Sides(),
                     context.rotation, CurrentDrawingColor(view.paper));
 }
 

@@ -57,12 +57,9 @@ bool ToolLine::GetStatusText(const ToolContext& context, std::string& text) {
 
 void ToolLine::RenderSegment(PaperView& view, const ToolContext& context,
                              SegmentDrawer draw) const {
-    SDL_Renderer* renderer = view.Renderer();
-    if (renderer == nullptr) {
-        return;
-    }
+    SurfacePainter painter = view.Painter();
     const SDL_Point end = ToolPoint(context);
-    draw(renderer, record.X1(), record.Y1(), end.x, end.y);
+    draw(painter, record.X1(), record.Y1(), end.x, end.y, CurrentDrawingColor(view.paper));
 }
 
 void ToolLine::Render(PaperView& view, const ToolContext& context) {

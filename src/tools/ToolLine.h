@@ -12,7 +12,8 @@
 class PaperView;
 
 class Paper;
-struct SDL_Renderer;
+class SurfacePainter;
+struct SDL_Color;
 
 class ToolLine : public ToolWithObject {
   public:
@@ -24,8 +25,8 @@ class ToolLine : public ToolWithObject {
   protected:
     explicit ToolLine(ObjectKind kind) : ToolWithObject(kind) {}
     // Draws the open segment, from its start to the tool position, with `draw`.
-    using SegmentDrawer = void (*)(SDL_Renderer* renderer, int32_t x1, int32_t y1, int32_t x2,
-                                   int32_t y2);
+    using SegmentDrawer = void (*)(SurfacePainter& painter, int32_t x1, int32_t y1, int32_t x2,
+                                   int32_t y2, SDL_Color color);
     void RenderSegment(PaperView& view, const ToolContext& context, SegmentDrawer draw) const;
 };
 

@@ -7,8 +7,6 @@
 #include "tools/ToolSupport.h"
 #include "view/PaperView.h"
 
-#include <SDL2/SDL_render.h>
-
 bool ToolRect::Click(const ToolContext& context) {
     // The corners stay in the order clicked; the object copes with any order.
     const SDL_Point corner = ToolPoint(context);
@@ -32,15 +30,11 @@ bool ToolRect::GetStatusText(const ToolContext& context, std::string& text) {
 }
 
 void ToolRect::Render(PaperView& view, const ToolContext& context) {
-    SDL_Renderer* renderer = view.Renderer();
-    if (renderer == nullptr) {
-        return;
-    }
     // Drawn exactly as the rectangle object will be, negative sizes included.
     const SDL_Point corner = ToolPoint(context);
     const SDL_Rect outline = {record.X1(), record.Y1(), WrapSub(corner.x, record.X1()),
                               WrapSub(corner.y, record.Y1())};
-    SDL_RenderDrawRect(renderer, &outline);
+    view.Painter().Rect(outline, CurrentDrawingColor(view.paper));
 }
 
 const ToolRegistrar<ToolRect> kRectRegistration("rect");

@@ -6,8 +6,6 @@
 #include "tools/ToolSupport.h"
 #include "view/PaperView.h"
 
-#include <SDL2/SDL_render.h>
-
 #include <algorithm>
 #include <cstdlib>
 #include <limits>
@@ -128,15 +126,13 @@ bool ToolSelect::Click(const ToolContext& context) {
 }
 
 void ToolSelect::Render(PaperView& view, const ToolContext& context) {
-    SDL_Renderer* renderer = view.Renderer();
-    if (renderer == nullptr) {
-        return;
-    }
     // Twice, the copy one pixel right and down, so the band stands out on any grid.
     const SDL_Rect band = Band(context);
     const SDL_Rect shadow = {band.x + 1, band.y + 1, band.w, band.h};
-    SDL_RenderDrawRect(renderer, &band);
-    SDL_RenderDrawRect(renderer, &shadow);
+    SurfacePainter painter = view.Painter();
+    const SDL_Color color = CurrentDrawingColor(view.paper);
+    painter.Rect(band, color);
+    painter.Rect(shadow, color);
 }
 
 const ToolRegistrar<ToolSelect> kSelectRegistration("select");

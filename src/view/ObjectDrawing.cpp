@@ -6,17 +6,16 @@
 #include "document/PaperObjectLines.h"
 #include "draw/DrawPrimitives.h"
 #include "draw/Geometry.h"
+#include "draw/SurfacePainter.h"
 #include "view/PaperView.h"
 
 #include <SDL2/SDL.h>
-#include <SDL2/SDL2_gfxPrimitives.h>
 
 namespace {
 
 constexpr int32_t kMinPolygonSides = 3;
 
 void DrawLineObject(PaperView& view, const PaperObject& object, SDL_Color color) {
-    SDL_Renderer* renderer = view.Renderer();
     const ObjectRecord& record = object.record;
     const int32_t x1 = record.X1();
     const int32_t y1 = record.Y1();
@@ -26,46 +25,48 @@ void DrawLineObject(PaperView& view, const PaperObject& object, SDL_Color color)
     case ObjectKind::Measurement:
         DrawMeasurement(view, x1, y1, x2, y2, color);
         break;
-    case ObjectKind::DashedLine:
-        SetPaperDrawColor(renderer, color);
-        DrawDashedLine(renderer, x1, y1, x2, y2);
+    case ObjectKind::DashedLine: {
+        SurfacePainter painter = view.Painter();
+        DrawDashedLine(painter, x1, y1, x2, y2, color);
         break;
-    case ObjectKind::Arrow:
-        SetPaperDrawColor(renderer, color);
-        DrawArrow(renderer, x1, y1, x2, y2);
+    }
+    case ObjectKind::Arrow: {
+        SurfacePainter painter = view.Painter();
+        DrawArrow(painter, x1, y1, x2, y2, color);
         break;
+    }
     default:
-        thickLineRGBA(renderer, ToGfx(x1), ToGfx(y1), ToGfx(x2), ToGfx(y2),
-                      static_cast<Uint8>(kPlainLineWidth), color.r, color.g, color.b, color.a);
+        view.Painter().ThickLine(ToGfx(x1), ToGfx(y1), ToGfx(x2), ToGfx(y2),
+                                 static_cast<uint8_t>(kPlainLineWidth), color);
         break;
     }
 }
 
-void DrawRectObject(SDL_Renderer* renderer, const ObjectRecord& record, SDL_Color color) {
-    SetPaperDrawColor(renderer, color);
+void DrawRectObject(PaperView& view, const ObjectRecord& record, SDL_Color color) {
     const SDL_Rect rect = {record.X1(), record.Y1(), WrapSub(record.X2(), record.X1()),
                            WrapSub(record.Y2(), record.Y1())};
-    SDL_RenderDrawRect(renderer, &rect);
+    view.Painter().Rect(rect, color);
 }
 
 } // namespace
 
 void DrawObject(PaperView& view, const PaperObject& object, SDL_Color color) {
-    SDL_Renderer* renderer = view.Renderer();
-    if (renderer == nullptr) {
+    if (view.Renderer() == nullptr) {
         return;
     }
     const ObjectRecord& record = object.record;
     switch (object.Kind()) {
-    case ObjectKind::Circle:
-        DrawCircleShape(renderer, record.X1(), record.Y1(), record.Radius(), record.Sides(),
+    case ObjectKind::Circle: {
+        SurfacePainter painter = view.Painter();
+        DrawCircleShape(painter, record.X1(), record.Y1(), record.Radius(), record.Sides(),
                         record.Angle(), color);
         break;
+    }
     case ObjectKind::Text:
         DrawText(view, record.X1(), record.Y1(), color, record.Text(), record.Angle());
         break;
     case ObjectKind::Rect:
-        DrawRectObject(renderer, record, color);
+        DrawRectObject(view, record, color);
         break;
     case ObjectKind::Line:
     case ObjectKind::Measurement:
@@ -76,15 +77,15 @@ void DrawObject(PaperView& view, const PaperObject& object, SDL_Color color) {
     }
 }
 
-void DrawCircleShape(SDL_Renderer* renderer, int32_t x, int32_t y, int16_t radius, int32_t sides,
+void DrawCircleShape(SurfacePainter& painter, int32_t x, int32_t y, int16_t radius, int32_t sides,
                      int32_t angle, SDL_Color color) {
     if (sides < kMinPolygonSides) {
-        aacircleRGBA(renderer, ToGfx(x), ToGfx(y), radius, color.r, color.g, color.b, color.a);
+        painter.AaCircle(ToGfx(x), ToGfx(y), radius, color);
         return;
     }
     const PolygonCorners corners = PolygonVertices(x, y, radius, sides, angle);
-    aapolygonRGBA(renderer, corners.x.data(), corners.y.data(), static_cast<int>(corners.x.size()),
-                  color.r, color.g, color.b, color.a);
+    painter.AaPolygon(corners.x.data(), corners.y.data(), static_cast<int>(corners.x.size()),
+                      color);
 }
 
 void DrawMeasurement(PaperView& view, int32_t x1, int32_t y1, int32_t x2, int32_t y2,
@@ -93,7 +94,8 @@ void DrawMeasurement(PaperView& view, int32_t x1, int32_t y1, int32_t x2, int32_
         return;
     }
     const MeasurementGeometry g = MeasureMeasurement(x1, y1, x2, y2);
-    DrawMeasurementMarks(view.Renderer(), x1, y1, x2, y2, g, color);
+    SurfacePainter painter = view.Painter();
+    DrawMeasurementMarks(painter, x1, y1, x2, y2, g, color);
 
     const MeasurementLabelLayout layout = LayOutMeasurementLabel(view.paper, g);
     if (layout.joined) {

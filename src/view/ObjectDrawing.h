@@ -1,6 +1,7 @@
 #pragma once
-// Drawing the document's objects, and texts, onto a view's renderer in paper
-// pixels. The objects know their geometry; how each kind looks is here.
+// Drawing the document's objects, and texts, onto a view in paper pixels:
+// shapes through the view's painter, texts through its renderer. The objects
+// know their geometry; how each kind looks is here.
 
 #include <SDL2/SDL_pixels.h>
 #include <SDL2/SDL_rect.h>
@@ -11,13 +12,13 @@
 
 class PaperObject;
 class PaperView;
-struct SDL_Renderer;
+class SurfacePainter;
 typedef struct _TTF_Font TTF_Font;
 
-// Draws `object` in `color` onto the view's renderer.
+// Draws `object` in `color` onto the view.
 void DrawObject(PaperView& view, const PaperObject& object, SDL_Color color);
 // The shape of circle objects, used for them and for the circle tool's preview.
-void DrawCircleShape(SDL_Renderer* renderer, int32_t x, int32_t y, int16_t radius, int32_t sides,
+void DrawCircleShape(SurfacePainter& painter, int32_t x, int32_t y, int16_t radius, int32_t sides,
                      int32_t angle, SDL_Color color);
 // End marks with inward stubs and the length label between them.
 void DrawMeasurement(PaperView& view, int32_t x1, int32_t y1, int32_t x2, int32_t y2,

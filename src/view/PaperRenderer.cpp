@@ -4,11 +4,11 @@
 #include "document/PaperObject.h"
 #include "draw/DrawPrimitives.h"
 #include "draw/Geometry.h"
+#include "draw/SurfacePainter.h"
 #include "view/ObjectDrawing.h"
 #include "view/PaperView.h"
 
 #include <SDL2/SDL.h>
-#include <SDL2/SDL2_gfxPrimitives.h>
 
 #include <algorithm>
 #include <cstdlib>
@@ -44,7 +44,7 @@ void IndexRange(int64_t spacing, int64_t count, int64_t low, int64_t high, int64
 
 void DrawGrid(PaperView& view, const PaperPalette& palette, const SDL_Rect& area) {
     const Paper& paper = view.paper;
-    SDL_Renderer* renderer = view.Renderer();
+    SurfacePainter painter = view.Painter();
     const SDL_Point counts = GridLineCounts(paper);
     const int64_t bw = paper.blockWidth;
     const int64_t bh = paper.blockHeight;
@@ -64,12 +64,11 @@ void DrawGrid(PaperView& view, const PaperPalette& palette, const SDL_Rect& area
     for (int64_t column = first; column <= last; ++column) {
         const int64_t x = column * bw;
         if (IsMajorLine(paper, column)) {
-            thickLineRGBA(renderer, ToGfx(x + 1), ToGfx(columnTop), ToGfx(x + 1),
-                          ToGfx(columnBottom), kMajorGridWidth, major.r, major.g, major.b, major.a);
+            painter.ThickLine(ToGfx(x + 1), ToGfx(columnTop), ToGfx(x + 1), ToGfx(columnBottom),
+                              kMajorGridWidth, major);
         } else {
-            SetPaperDrawColor(renderer, minor);
-            SDL_RenderDrawLine(renderer, static_cast<int>(x), static_cast<int>(columnTop),
-                               static_cast<int>(x), static_cast<int>(columnBottom));
+            painter.Line(static_cast<int32_t>(x), static_cast<int32_t>(columnTop),
+                         static_cast<int32_t>(x), static_cast<int32_t>(columnBottom), minor);
         }
     }
 
@@ -82,12 +81,11 @@ void DrawGrid(PaperView& view, const PaperPalette& palette, const SDL_Rect& area
             // The rows y - 1 and y, as a 2-pixel thick line draws them; drawn as
             // a box because SDL2_gfx rounds such a line at y = 0 to nothing,
             // which lost the paper's top edge.
-            boxRGBA(renderer, ToGfx(rowLeft), ToGfx(y - kMajorGridWidth + 1), ToGfx(rowRight),
-                    ToGfx(y), major.r, major.g, major.b, major.a);
+            painter.Box(ToGfx(rowLeft), ToGfx(y - kMajorGridWidth + 1), ToGfx(rowRight), ToGfx(y),
+                        major);
         } else {
-            SetPaperDrawColor(renderer, minor);
-            SDL_RenderDrawLine(renderer, static_cast<int>(rowLeft), static_cast<int>(y + 1),
-                               static_cast<int>(rowRight), static_cast<int>(y + 1));
+            painter.Line(static_cast<int32_t>(rowLeft), static_cast<int32_t>(y + 1),
+                         static_cast<int32_t>(rowRight), static_cast<int32_t>(y + 1), minor);
         }
     }
 }

@@ -16,12 +16,22 @@ constexpr int kPaperSurfaceDepth = 16;
 } // namespace
 
 SDL_Point FontTextMeasurer::Measure(const std::string& text) const {
-    int w = 0;
-    int h = 0;
-    if (font_ == nullptr || TTF_SizeUTF8(font_, text.c_str(), &w, &h) != 0) {
+    if (font_ == nullptr) {
         return {0, 0};
     }
-    return {w, h};
+    const auto kept = sizes_.find(text);
+    if (kept != sizes_.end()) {
+        return kept->second;
+    }
+    int w = 0;
+    int h = 0;
+    const SDL_Point size =
+        TTF_SizeUTF8(font_, text.c_str(), &w, &h) == 0 ? SDL_Point{w, h} : SDL_Point{0, 0};
+    if (sizes_.size() >= kMaxKeptSizes) {
+        sizes_.clear();
+    }
+    sizes_.emplace(text, size);
+    return size;
 }
 
 DisplayDpi WindowDisplayDpi(SDL_Window* window) {
@@ -139,6 +149,20 @@ bool PaperView::PrepareRenderTarget(const SDL_Rect& area, std::string* error) {
     SDL_RenderSetViewport(renderer_.get(), &viewport);
     renderArea_ = area;
     return true;
+}
+
+SurfacePainter PaperView::Painter() {
+    SDL_Renderer* renderer = renderer_.get();
+    if (renderer == nullptr) {
+        return SurfacePainter(nullptr, {0, 0, 0, 0});
+    }
+    SDL_RenderFlush(renderer);
+    SDL_Rect viewport = {0, 0, 0, 0};
+    SDL_RenderGetViewport(renderer, &viewport);
+    SDL_Rect clip = {0, 0, 0, 0};
+    SDL_RenderGetClipRect(renderer, &clip);
+    return SurfacePainter(surface_.get(), viewport,
+                          SDL_RenderIsClipEnabled(renderer) == SDL_TRUE ? &clip : nullptr);
 }
 
 bool PaperView::LoadBackgroundImage(const std::string& path, std::string& error) {

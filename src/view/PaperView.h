@@ -8,26 +8,35 @@
 #include "document/PaperObserver.h"
 #include "document/TextMeasurer.h"
 #include "draw/SdlOwners.h"
+#include "draw/SurfacePainter.h"
 #include "draw/TextTextureCache.h"
 #include "view/ViewDamage.h"
 
 #include <SDL2/SDL_rect.h>
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 struct SDL_Window;
 typedef struct _TTF_Font TTF_Font;
 
-// Measures texts in one font, for a document's boxes and hit tests.
+// Measures texts in one font, for a document's boxes and hit tests. Every
+// frame measures each measurement label again, and shaping a text costs far
+// more than drawing its shapes, so sizes are kept; the font never changes, so
+// the text alone is the key.
 class FontTextMeasurer final : public TextMeasurer {
   public:
     explicit FontTextMeasurer(TTF_Font* font) : font_(font) {}
     SDL_Point Measure(const std::string& text) const override;
 
   private:
+    // Beyond this many texts the sizes start over rather than grow without end.
+    static constexpr size_t kMaxKeptSizes = 8192;
     TTF_Font* font_;
+    mutable std::unordered_map<std::string, SDL_Point> sizes_;
 };
 
 // The DPI of the display `window` is on; 96 on both axes when it cannot tell.
@@ -73,6 +82,13 @@ class PaperView final : public PaperObserver {
     bool PrepareRenderTarget(const SDL_Rect& area, std::string* error = nullptr);
     SDL_Surface* Surface() const { return surface_.get(); }
     SDL_Renderer* Renderer() const { return renderer_.get(); }
+    // Paints shapes onto Surface() in one pass, with the pixels the renderer
+    // would give them: at paper coordinates, inside the renderer's current
+    // viewport and clip rectangle. What the renderer has queued is drawn
+    // first, so a painter taken after renderer drawing comes out on top of
+    // it; renderer drawing after painting needs a new painter before the next
+    // shape. Draws nothing without a render target.
+    SurfacePainter Painter();
     // The paper pixels Surface() holds, from its top-left pixel on.
     SDL_Rect RenderArea() const { return renderArea_; }
     // Drops every picture and texture made from the document.

@@ -78,6 +78,8 @@ const char* const kKindNames[KindCount] = {"points",    "line",   "rect",      "
 struct Shape {
     Kind kind = Points;
     SDL_Rect viewport = {0, 0, 0, 0};
+    bool clipped = false;
+    SDL_Rect clip = {0, 0, 0, 0}; // viewport coordinates, as the renderer takes it
     SDL_Color color = {0, 0, 0, 0};
     std::vector<int32_t> xs; // points, ends or corners; the centre of a circle
     std::vector<int32_t> ys;
@@ -87,9 +89,12 @@ struct Shape {
     std::string Describe() const {
         std::ostringstream text;
         text << kKindNames[kind] << " viewport " << viewport.x << "," << viewport.y << " "
-             << viewport.w << "x" << viewport.h << " colour " << int(color.r) << "," << int(color.g)
-             << "," << int(color.b) << "," << int(color.a) << " size " << size << "," << size2
-             << " at";
+             << viewport.w << "x" << viewport.h;
+        if (clipped) {
+            text << " clip " << clip.x << "," << clip.y << " " << clip.w << "x" << clip.h;
+        }
+        text << " colour " << int(color.r) << "," << int(color.g) << "," << int(color.b) << ","
+             << int(color.a) << " size " << size << "," << size2 << " at";
         for (size_t i = 0; i < xs.size(); ++i) {
             text << " (" << xs[i] << "," << ys[i] << ")";
         }
@@ -111,6 +116,7 @@ std::vector<SDL_Point> PointsOf(const Shape& s) {
 
 void DrawThroughRenderer(SDL_Renderer* renderer, const Shape& s) {
     SDL_RenderSetViewport(renderer, &s.viewport);
+    SDL_RenderSetClipRect(renderer, s.clipped ? &s.clip : nullptr);
     const SDL_Color c = s.color;
     // SDL's own calls get the blend mode SDL2_gfx would pick for the colour.
     SDL_SetRenderDrawBlendMode(renderer, c.a == 255 ? SDL_BLENDMODE_NONE : SDL_BLENDMODE_BLEND);
@@ -155,7 +161,7 @@ void DrawThroughRenderer(SDL_Renderer* renderer, const Shape& s) {
 }
 
 void DrawWithPainter(SDL_Surface* surface, const Shape& s) {
-    SurfacePainter painter(surface, s.viewport);
+    SurfacePainter painter(surface, s.viewport, s.clipped ? &s.clip : nullptr);
     const std::vector<int16_t> gx = Gfx(s.xs);
     const std::vector<int16_t> gy = Gfx(s.ys);
     switch (s.kind) {
@@ -196,12 +202,17 @@ void DrawWithPainter(SDL_Surface* surface, const Shape& s) {
 // left of the surface, the paper sometimes ending inside it).
 class ShapeMaker {
   public:
-    explicit ShapeMaker(uint32_t seed) : random_(seed) {}
+    // `clipped`: every shape with a clip rectangle, else none.
+    ShapeMaker(uint32_t seed, bool clipped) : random_(seed), clipped_(clipped) {}
 
     Shape Make(Kind kind) {
         Shape s;
         s.kind = kind;
         s.viewport = MakeViewport();
+        if (clipped_) {
+            s.clipped = true;
+            s.clip = MakeClip(s.viewport);
+        }
         s.color = MakeColor();
         // Paper coordinates of the middle of the surface.
         focusX_ = kSurfaceWidth / 2 - s.viewport.x;
@@ -264,6 +275,20 @@ class ShapeMaker {
         const int32_t y = -Between(0, reach);
         // The paper ends somewhere around the surface's far edges.
         return {x, y, -x + Between(-10, 120), -y + Between(-10, 120)};
+    }
+
+    // A clip rectangle as a view redrawing part of itself sets: mostly on the
+    // surface, now and then reaching past it or the paper, empty or missing
+    // everything.
+    SDL_Rect MakeClip(const SDL_Rect& viewport) {
+        if (OneIn(20)) {
+            return {Between(-200, 200), Between(-200, 200), Between(-5, 5), Between(-5, 5)};
+        }
+        const int32_t x = Between(-15, kSurfaceWidth / 2) - viewport.x;
+        const int32_t y = Between(-15, kSurfaceHeight / 2) - viewport.y;
+        const int32_t w = OneIn(10) ? 1 : Between(kSurfaceWidth / 3, kSurfaceWidth + 20);
+        const int32_t h = OneIn(10) ? 1 : Between(kSurfaceHeight / 3, kSurfaceHeight + 20);
+        return {x, y, w, h};
     }
 
     SDL_Color MakeColor() {
@@ -377,6 +402,7 @@ class ShapeMaker {
     }
 
     std::mt19937 random_;
+    bool clipped_ = false;
     int32_t focusX_ = 0;
     int32_t focusY_ = 0;
     int32_t scale_ = 0;
@@ -389,20 +415,16 @@ struct KindResult {
     std::string first; // the first such shape
 };
 
-} // namespace
-
-// Thousands of random shapes of every kind drawn onto one surface through
-// SDL2_gfx and SDL's software renderer, and onto a copy of it by the painter:
-// after every shape the two surfaces hold the same pixels.
-TEST(SurfacePainter, DrawsExactlyThePixelsOfSdl2GfxThroughTheRenderer) {
+// Draws shapes of every kind from `maker` onto one surface through SDL2_gfx
+// and SDL's software renderer, and onto a copy of it by the painter, and
+// expects the two to hold the same pixels after every shape; at least one in
+// `visibleOneIn` of each kind must change the surface for that to mean something.
+void ExpectSamePixelsForRandomShapes(ShapeMaker& maker, int shapesPerKind, int visibleOneIn) {
     SurfacePair pair(kSurfaceWidth, kSurfaceHeight);
     ASSERT_TRUE(pair.Ready());
     std::vector<uint8_t> before(pair.bytes);
-
-    constexpr int kShapesPerKind = 1000;
-    ShapeMaker maker(20240613);
     std::array<KindResult, KindCount> results{};
-    for (int round = 0; round < kShapesPerKind; ++round) {
+    for (int round = 0; round < shapesPerKind; ++round) {
         for (int k = 0; k < KindCount; ++k) {
             const Shape shape = maker.Make(static_cast<Kind>(k));
             std::memcpy(before.data(), pair.reference->pixels, pair.bytes);
@@ -423,9 +445,25 @@ TEST(SurfacePainter, DrawsExactlyThePixelsOfSdl2GfxThroughTheRenderer) {
         const KindResult& result = results[size_t(k)];
         EXPECT_EQ(result.differing, 0) << result.differing << " of " << result.shapes << " "
                                        << kKindNames[k] << " differ; first: " << result.first;
-        // Enough of them land on the surface for the comparison to mean something.
-        EXPECT_GT(result.visible, result.shapes / 8) << kKindNames[k];
+        EXPECT_GT(result.visible, result.shapes / visibleOneIn) << kKindNames[k];
     }
+}
+
+} // namespace
+
+// Thousands of random shapes of every kind: the painter gives exactly the
+// pixels of SDL2_gfx and SDL's own calls through the software renderer.
+TEST(SurfacePainter, DrawsExactlyThePixelsOfSdl2GfxThroughTheRenderer) {
+    ShapeMaker maker(20240613, false);
+    ExpectSamePixelsForRandomShapes(maker, 1000, 8);
+}
+
+// The same with a clip rectangle set on the renderer and given to the painter,
+// as a view does when it redraws only a damaged part of itself. The clip hides
+// part of what would show, so fewer shapes change the surface.
+TEST(SurfacePainter, KeepsToTheRenderersClipRectangle) {
+    ShapeMaker maker(77031, true);
+    ExpectSamePixelsForRandomShapes(maker, 600, 16);
 }
 
 // SDL2_gfx's circle arithmetic overflows 32 bits from a radius of about a

@@ -3,6 +3,7 @@
 #include "document/Units.h"
 #include "draw/DrawPrimitives.h"
 #include "draw/RasterLine.h"
+#include "draw/SurfacePainter.h"
 #include "view/ObjectDrawing.h"
 
 #include <SDL2/SDL.h>
@@ -145,8 +146,8 @@ TEST(DrawPrimitivesTest, PixelLinesMatchSdlLinesOnAWholePaper) {
         const int x2 = coordinate(random);
         const int y2 = coordinate(random);
         canvas.Clear();
-        DrawPixelLine(canvas.view.Renderer(), x1, y1, x2, y2);
-        SDL_RenderFlush(canvas.view.Renderer());
+        SurfacePainter painter = canvas.view.Painter();
+        DrawPixelLine(painter, x1, y1, x2, y2, kInk);
         SDL_SetRenderDrawColor(sdl, 0, 0, 0, 255);
         SDL_RenderClear(sdl);
         SDL_SetRenderDrawColor(sdl, 255, 255, 255, 255);
@@ -162,25 +163,28 @@ TEST(DrawPrimitivesTest, PixelLinesMatchSdlLinesOnAWholePaper) {
 
 TEST(DrawPrimitivesTest, DashedLinesAreTenPixelsOnTenOff) {
     Canvas canvas;
-    SDL_Renderer* renderer = canvas.view.Renderer();
-    DrawDashedLine(renderer, 0, 0, 39, 0);
+    SurfacePainter painter = canvas.view.Painter();
+    DrawDashedLine(painter, 0, 0, 39, 0, kInk);
     for (int x = 0; x < 45; ++x) {
         EXPECT_EQ(canvas.Lit(x, 0), (x <= 9) || (x >= 20 && x <= 29)) << "x = " << x;
     }
 
     canvas.Clear();
-    DrawDashedLine(renderer, 0, 0, 0, 5);
+    painter = canvas.view.Painter();
+    DrawDashedLine(painter, 0, 0, 0, 5, kInk);
     EXPECT_EQ(canvas.LitPoints().size(), 6u);
 
     canvas.Clear();
-    DrawDashedLine(renderer, 7, 7, 7, 7);
+    painter = canvas.view.Painter();
+    DrawDashedLine(painter, 7, 7, 7, 7, kInk);
     const std::vector<SDL_Point> single = canvas.LitPoints();
     ASSERT_EQ(single.size(), 1u);
     EXPECT_EQ(single[0].x, 7);
 
     // Slanted: the pattern counts steps of the walk, not distance.
     canvas.Clear();
-    DrawDashedLine(renderer, 0, 0, 39, 39);
+    painter = canvas.view.Painter();
+    DrawDashedLine(painter, 0, 0, 39, 39, kInk);
     EXPECT_TRUE(canvas.Lit(9, 9));
     EXPECT_FALSE(canvas.Lit(10, 10));
     EXPECT_TRUE(canvas.Lit(20, 20));
@@ -189,7 +193,8 @@ TEST(DrawPrimitivesTest, DashedLinesAreTenPixelsOnTenOff) {
 
 TEST(DrawPrimitivesTest, ArrowHeadsAreTenLongAndTwentyWide) {
     Canvas canvas;
-    DrawArrow(canvas.view.Renderer(), 50, 50, 150, 50);
+    SurfacePainter painter = canvas.view.Painter();
+    DrawArrow(painter, 50, 50, 150, 50, kInk);
     for (SDL_Point p : {SDL_Point{140, 40}, SDL_Point{140, 60}, SDL_Point{140, 50},
                         SDL_Point{150, 50}, SDL_Point{145, 45}, SDL_Point{145, 55}}) {
         EXPECT_TRUE(canvas.Lit(p.x, p.y)) << p.x << "," << p.y;
@@ -198,7 +203,8 @@ TEST(DrawPrimitivesTest, ArrowHeadsAreTenLongAndTwentyWide) {
     EXPECT_FALSE(canvas.Lit(151, 50));
 
     canvas.Clear();
-    DrawArrow(canvas.view.Renderer(), 50, 50, 50, 150);
+    painter = canvas.view.Painter();
+    DrawArrow(painter, 50, 50, 50, 150, kInk);
     EXPECT_TRUE(canvas.Lit(60, 140));
     EXPECT_TRUE(canvas.Lit(40, 140));
     EXPECT_TRUE(canvas.Lit(50, 150));

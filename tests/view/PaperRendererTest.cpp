@@ -45,6 +45,20 @@ void AddEveryKind(Paper& paper) {
     Add(paper, TextRecord(40, 420, "Upwards", -90));
 }
 
+// A 700 x 500 paper with a grid and one of each kind, and a view of it.
+struct EveryKindPaper {
+    DocumentSession session{2000, 2000};
+    Paper paper;
+    PaperView view{paper,
+                   editor->shell.drawFont.get(),
+                   {editor->shell.paperViewRect.w, editor->shell.paperViewRect.h}};
+    EveryKindPaper() {
+        EXPECT_TRUE(paper.SetSize(700, 500));
+        paper.palette.gridColor = {60, 70, 90, 255};
+        AddEveryKind(paper);
+    }
+};
+
 struct Image {
     int w = 0;
     int h = 0;
@@ -227,13 +241,9 @@ TEST(PaperRendererTest, LargeBackgroundImagesShrinkToFitKeepingTheirShape) {
 }
 
 TEST(PaperRendererTest, AnyPartOfThePaperRendersExactlyAsTheWholePaperDoes) {
-    DocumentSession session(2000, 2000);
-    Paper paper;
-    PaperView view(paper, editor->shell.drawFont.get(),
-                   {editor->shell.paperViewRect.w, editor->shell.paperViewRect.h});
-    ASSERT_TRUE(paper.SetSize(700, 500));
-    paper.palette.gridColor = {60, 70, 90, 255};
-    AddEveryKind(paper);
+    EveryKindPaper sheet;
+    Paper& paper = sheet.paper;
+    PaperView& view = sheet.view;
     ASSERT_TRUE(RenderPaper(view, true, true));
     SaveForInspection(view, "every_kind");
     const Image whole = Capture(view);
@@ -254,6 +264,44 @@ TEST(PaperRendererTest, AnyPartOfThePaperRendersExactlyAsTheWholePaperDoes) {
                 }
             }
         }
+    }
+}
+
+// A part redrawn under a clip rectangle on the view's renderer, as after a
+// small change: inside the clip the picture is exactly the whole one, outside
+// it only the cleared background, whatever part of the paper the surface holds.
+TEST(PaperRendererTest, ARedrawUnderAClipRectangleTouchesOnlyTheClip) {
+    EveryKindPaper sheet;
+    Paper& paper = sheet.paper;
+    PaperView& view = sheet.view;
+    ASSERT_TRUE(RenderPaper(view, true, true));
+    const Image whole = Capture(view);
+
+    const SDL_Rect area = {90, 40, 560, 430};
+    // Viewport coordinates, which are paper coordinates.
+    for (const SDL_Rect clip :
+         {SDL_Rect{95, 45, 300, 250}, SDL_Rect{380, 220, 400, 300}, SDL_Rect{0, 0, 120, 90}}) {
+        // Drawn once first: a render target of a new size comes with a new renderer.
+        ASSERT_TRUE(RenderPaperArea(view, area, true, true));
+        SDL_RenderSetClipRect(view.Renderer(), &clip);
+        ASSERT_TRUE(RenderPaperArea(view, area, true, true));
+        SDL_RenderSetClipRect(view.Renderer(), nullptr);
+        const Image part = Capture(view);
+        int inside = 0;
+        for (int y = 0; y < area.h; ++y) {
+            for (int x = 0; x < area.w; ++x) {
+                const SDL_Point p = {area.x + x, area.y + y};
+                if (SDL_PointInRect(&p, &clip)) {
+                    ++inside;
+                    ASSERT_EQ(part.At(x, y), whole.At(p.x, p.y)) << "pixel " << p.x << "," << p.y;
+                } else {
+                    ASSERT_TRUE(SameColor(PaperPixel(view, p.x, p.y),
+                                          Stored(view, paper.palette.backgroundColor)))
+                        << "pixel " << p.x << "," << p.y << " outside the clip";
+                }
+            }
+        }
+        EXPECT_GT(inside, 0);
     }
 }
 
