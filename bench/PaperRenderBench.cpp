@@ -24,33 +24,13 @@ constexpr int kObjectCount = 5000;
 constexpr int kViewWidth = 1000;
 constexpr int kViewHeight = 700;
 
-class BenchSession {
-  public:
-    BenchSession() {
-        SDL_setenv("SDL_VIDEODRIVER", "dummy", 1);
-        SDL_Init(SDL_INIT_VIDEO);
-        TTF_Init();
-        char* base = SDL_GetBasePath();
-        const std::string font =
-            std::string(base != nullptr ? base : "") + "resources/fonts/cad.ttf";
-        SDL_free(base);
-        editor->shell.drawFont.reset(TTF_OpenFont(font.c_str(), 18));
-        editor->shell.paperViewRect = {0, 0, kViewWidth, kViewHeight};
-    }
-    ~BenchSession() {
-        ResetEditor();
-        TTF_Quit();
-        SDL_Quit();
-    }
-};
-
 enum class Frames { Changing, Unchanged };
 
 // Frames of the view; "changing" draws every frame afresh, as after an edit,
 // "unchanged" is a frame in which only the pointer moved.
 void ViewFrames(benchmark::State& state, int paperWidth, int paperHeight, SDL_Rect spread,
                 SDL_Point scroll, Frames frames = Frames::Changing) {
-    BenchSession session;
+    BenchDrawingSession session;
     Paper paper;
     PaperView view(paper, editor->shell.drawFont.get(), {kViewWidth, kViewHeight});
     paper.SetSize(paperWidth, paperHeight);
@@ -90,7 +70,7 @@ void BM_UnchangedViewWithAllObjectsVisible(benchmark::State& state) {
 BENCHMARK(BM_UnchangedViewWithAllObjectsVisible)->Unit(benchmark::kMillisecond);
 
 void BM_ExportPng(benchmark::State& state) {
-    BenchSession session;
+    BenchDrawingSession session;
     Paper paper;
     PaperView view(paper, editor->shell.drawFont.get(), {kViewWidth, kViewHeight});
     paper.SetSize(4000, 3000);

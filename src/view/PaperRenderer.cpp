@@ -210,7 +210,6 @@ uint64_t SceneKey(const PaperView& view, const SDL_Rect& area, bool ownPalette,
     key.Add(ownPalette);
     key.Add(overlay.showGrid);
     key.Add(view.Font());
-    key.Add(view.Surface());
     key.Add(paper.palette);
     key.Add(paper.width);
     key.Add(paper.height);
