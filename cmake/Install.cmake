@@ -61,7 +61,7 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_PACKAGE_SECTION graphics)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
-    "libc6 (>= 2.34), libstdc++6 (>= 12), libgcc-s1, libsdl2-2.0-0 (>= 2.0.18), libsdl2-ttf-2.0-0 (>= 2.20), libsdl2-image-2.0-0, libsdl2-gfx-1.0-0, libphysfs1 (>= 3.0), zlib1g, fonts-dejavu-core, fonts-osifont")
+    "libc6 (>= 2.34), libstdc++6 (>= 12), libgcc-s1, libsdl2-2.0-0 (>= 2.0.18), libsdl2-ttf-2.0-0 (>= 2.20), libsdl2-image-2.0-0, libsdl2-gfx-1.0-0, libphysfs1 (>= 3.0), libcairo2 (>= 1.16), libfreetype6, zlib1g, fonts-dejavu-core, fonts-osifont")
 # xdg-open shows the help page and lp prints; without them those two commands
 # say so in the status line.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils, cups-client")

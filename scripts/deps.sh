@@ -6,7 +6,7 @@ set -euo pipefail
 build_packages=(
     cmake ninja-build g++ pkg-config
     libsdl2-dev libsdl2-ttf-dev libsdl2-image-dev libsdl2-gfx-dev
-    libphysfs-dev zlib1g-dev nlohmann-json3-dev
+    libphysfs-dev zlib1g-dev nlohmann-json3-dev libcairo2-dev libfreetype-dev
     fonts-dejavu-core fonts-osifont
 )
 test_packages=(
@@ -15,6 +15,8 @@ test_packages=(
     # the install check: desktop entry, manual page, file type
     desktop-file-utils man-db shared-mime-info xdg-utils libfile-mimeinfo-perl
     clang-14 libclang-rt-14-dev
+    # exported PDFs drawn back into pixels and checked
+    poppler-utils
 )
 
 wanted=("${build_packages[@]}")
