@@ -6,6 +6,7 @@
 #include "document/PaperObjectCircle.h"
 #include "document/PaperObjectLines.h"
 #include "draw/DrawPrimitives.h"
+#include "draw/Geometry.h"
 #include "platform/FileSystem.h"
 #include "support/VRX_Strings.h"
 #include "view/PaperRenderer.h"
@@ -237,8 +238,10 @@ class VectorPainter {
         if (showGrid) {
             DrawGrid();
         }
+        // Objects off the paper are left out; a file may place them anywhere.
+        const SDL_Rect page = {0, 0, paper_.width, paper_.height};
         for (const auto& object : paper_.objects) {
-            if (!IsOnHiddenLayer(paper_, *object)) {
+            if (!IsOnHiddenLayer(paper_, *object) && object->GetDrawBox().Touches(page)) {
                 const bool selected = paper_.selection.count(object->id) != 0;
                 DrawObject(*object, ObjectColorOnPaper(*object, palette_, ownPalette_, selected));
             }
@@ -259,10 +262,15 @@ class VectorPainter {
         cairo_stroke(cr_);
     }
 
-    // A line through the centres of the pixels at its ends.
-    void PixelSegment(double x1, double y1, double x2, double y2) {
-        cairo_move_to(cr_, x1 + kHalf, y1 + kHalf);
-        cairo_line_to(cr_, x2 + kHalf, y2 + kHalf);
+    // A line through the centres of the pixels at its ends. A file may put
+    // an end anywhere in 32 bits, past the numbers cairo can hold, so the line
+    // is cut to the coordinates the raster drawing takes, far around any
+    // paper.
+    void PixelSegment(int64_t x1, int64_t y1, int64_t x2, int64_t y2) {
+        if (ClipSegmentToGfx(x1, y1, x2, y2)) {
+            cairo_move_to(cr_, double(x1) + kHalf, double(y1) + kHalf);
+            cairo_line_to(cr_, double(x2) + kHalf, double(y2) + kHalf);
+        }
     }
 
     // A 1-pixel line covering the pixels at both ends, as a walked line does.
@@ -413,16 +421,14 @@ class VectorPainter {
     // The outline through the centres of the corner pixels, as SDL draws a
     // rectangle's four lines.
     void DrawRect(const ObjectRecord& record, SDL_Color color) {
-        const double left = record.X1() + kHalf;
-        const double top = record.Y1() + kHalf;
-        const double right = left + double(int64_t{record.X2()} - record.X1()) - 1.0;
-        const double bottom = top + double(int64_t{record.Y2()} - record.Y1()) - 1.0;
-        cairo_move_to(cr_, left, top);
-        cairo_line_to(cr_, right, top);
-        cairo_line_to(cr_, right, bottom);
-        cairo_line_to(cr_, left, bottom);
-        cairo_close_path(cr_);
-        cairo_set_line_join(cr_, CAIRO_LINE_JOIN_MITER);
+        const int64_t left = record.X1();
+        const int64_t top = record.Y1();
+        const int64_t right = record.X2() - 1;
+        const int64_t bottom = record.Y2() - 1;
+        PixelSegment(left, top, right, top);
+        PixelSegment(right, top, right, bottom);
+        PixelSegment(right, bottom, left, bottom);
+        PixelSegment(left, bottom, left, top);
         Stroke(color, kHairline, CAIRO_LINE_CAP_SQUARE);
     }
 
@@ -437,13 +443,20 @@ class VectorPainter {
             PixelLine(x1, y1, x2, y2, color);
             return;
         }
-        const double ux = dx / steps;
-        const double uy = dy / steps;
-        const double stretch = std::hypot(ux, uy);
-        cairo_move_to(cr_, x1 + kHalf - ux * kHalf, y1 + kHalf - uy * kHalf);
-        cairo_line_to(cr_, x2 + kHalf + ux * kHalf, y2 + kHalf + uy * kHalf);
+        int64_t ax = x1, ay = y1, bx = x2, by = y2;
+        if (!ClipSegmentToGfx(ax, ay, bx, by)) {
+            return;
+        }
+        // Half a step further at each end, with the dashes counted from
+        // where the line really starts, however much was cut off.
+        const double ux = dx / steps * kHalf;
+        const double uy = dy / steps * kHalf;
+        cairo_move_to(cr_, double(ax) + kHalf - ux, double(ay) + kHalf - uy);
+        cairo_line_to(cr_, double(bx) + kHalf + ux, double(by) + kHalf + uy);
+        const double stretch = std::hypot(dx, dy) / steps;
         const double dash = kDashOn * stretch;
-        cairo_set_dash(cr_, &dash, 1, 0);
+        const double cut = std::hypot(double(ax - x1), double(ay - y1));
+        cairo_set_dash(cr_, &dash, 1, cut);
         Stroke(color, kHairline, CAIRO_LINE_CAP_BUTT);
         cairo_set_dash(cr_, nullptr, 0, 0);
     }
@@ -452,9 +465,8 @@ class VectorPainter {
         const ArrowHead head = ArrowHeadCorners(x1, y1, x2, y2);
         PixelSegment(x1, y1, x2, y2);
         PixelSegment(head.left.x, head.left.y, x2, y2);
-        cairo_line_to(cr_, head.right.x + kHalf, head.right.y + kHalf);
-        cairo_close_path(cr_);
-        cairo_set_line_join(cr_, CAIRO_LINE_JOIN_MITER);
+        PixelSegment(head.right.x, head.right.y, x2, y2);
+        PixelSegment(head.right.x, head.right.y, head.left.x, head.left.y);
         Stroke(color, kHairline, CAIRO_LINE_CAP_SQUARE);
     }
 

@@ -3,6 +3,7 @@
 #include "support/TempFolder.h"
 #include "view/PaperPng.h"
 
+#include <SDL2/SDL_image.h>
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -36,7 +37,7 @@ std::string CommandOutput(const std::string& command) {
 
 // A plan with one of everything, lines at every slope the drawing treats
 // differently, texts turned and straight, a text whose bytes are no UTF-8,
-// and a large object on a hidden layer.
+// a large object on a hidden layer and objects reaching far off the paper.
 void DrawEveryKind(Paper& paper) {
     auto add = [&paper](const ObjectRecord& record, uint8_t layer = 0) {
         paper.CreateAndAddObject(record, OnLayer{layer});
@@ -65,6 +66,28 @@ void DrawEveryKind(Paper& paper) {
     add(TextRecord(420, 700, "Bad \xff\xfe bytes"));
     add(LineRecord(ObjectKind::Rect, 10, 10, 1040, 800), 5);
     paper.hiddenLayers[5] = 1;
+    // Ends far past the paper, where a file may put them: the dashes still
+    // count from the real start.
+    add(LineRecord(ObjectKind::DashedLine, -100003, 790, 1000, 790));
+    add(LineRecord(ObjectKind::Line, 2000000000, -2000000000, -2000000000, 2000000000));
+    add(TextRecord(2000000000, 300, "far away"));
+}
+
+// A striped image behind the paper, as the user may trace over a photo.
+void PutStripedImageBehind(PaperView& view) {
+    SDL_Surface* image = SDL_CreateRGBSurfaceWithFormat(0, 64, 48, 32, SDL_PIXELFORMAT_RGB888);
+    for (int band = 0; band < 48; band += 8) {
+        const SDL_Rect stripe = {0, band, 64, 4};
+        SDL_FillRect(image, &stripe, SDL_MapRGB(image->format, 20, 20, 20));
+    }
+    const std::string path = TestPath("stripes.png");
+    IMG_SavePNG(image, path.c_str());
+    SDL_FreeSurface(image);
+    std::string error;
+    EXPECT_TRUE(view.LoadBackgroundImage(path, error)) << error;
+    view.paper.backgroundImageX = 700;
+    view.paper.backgroundImageY = 380;
+    std::remove(path.c_str());
 }
 
 // Whether every pixel at least as dark as `dark` in `a` has a pixel darker
@@ -106,12 +129,14 @@ void DrawEveryKind(Paper& paper) {
 
 // The PDF drawn back at 96 pixels per inch puts its ink where the PNG export
 // does, within a pixel: a missing, moved or wrongly scaled object, a shown
-// hidden layer or a grid line off its place would leave pixels unmatched.
+// hidden layer, a dash out of step or a grid line or image off its place would
+// leave pixels unmatched.
 TEST(PaperVectorTest, APdfDrawnBackAtTheScreensScaleMatchesThePngExport) {
     DocumentSession session(800, 600);
     Paper paper;
     PaperView view(paper, editor->shell.drawFont.get(), {800, 600});
     DrawEveryKind(paper);
+    PutStripedImageBehind(view);
     const std::vector<uint8_t> font = DrawingFontBytes();
     ASSERT_FALSE(font.empty());
     const std::string png = TestPath("plan.png");
