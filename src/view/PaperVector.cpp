@@ -221,14 +221,25 @@ ShapedText ShapeText(const std::string& text, TTF_Font* screenFont, FT_Face face
     return shaped;
 }
 
+// A text as drawn: its top-left corner, its turn and its glyphs.
+struct PlacedText {
+    int32_t x;
+    int32_t y;
+    int32_t angle;
+    ShapedText shaped;
+};
+
 // ---------------------------------------------------------------------------
 // Drawing
 
 class VectorPainter {
   public:
-    VectorPainter(PaperView& view, cairo_t* cr, bool ownPalette, VectorTextFont font)
+    // With `placed`, every text drawn is also listed there.
+    VectorPainter(PaperView& view, cairo_t* cr, bool ownPalette, VectorTextFont font,
+                  std::vector<PlacedText>* placed)
         : view_(view), paper_(view.paper), cr_(cr), ownPalette_(ownPalette),
-          palette_(ownPalette ? view.paper.palette : MonochromePalette()), font_(std::move(font)) {}
+          palette_(ownPalette ? view.paper.palette : MonochromePalette()), font_(std::move(font)),
+          placed_(placed) {}
 
     void DrawPaper(bool showGrid) {
         SetColor(palette_.backgroundColor, /*opaque=*/true);
@@ -511,12 +522,15 @@ class VectorPainter {
         // SDL_ttf opens its font at 72 per inch: its points are pixels.
         cairo_set_font_size(cr_, font_.points);
         SetColor(color);
-        const ShapedText shaped = ShapeText(text, view_.Font(), font_.glyphs);
+        ShapedText shaped = ShapeText(text, view_.Font(), font_.glyphs);
         cairo_show_text_glyphs(cr_, shaped.utf8.data(), static_cast<int>(shaped.utf8.size()),
                                shaped.glyphs.data(), static_cast<int>(shaped.glyphs.size()),
                                shaped.clusters.data(), static_cast<int>(shaped.clusters.size()),
                                cairo_text_cluster_flags_t{});
         cairo_restore(cr_);
+        if (placed_ != nullptr) {
+            placed_->push_back({x, y, angle, std::move(shaped)});
+        }
     }
 
     PaperView& view_;
@@ -525,6 +539,7 @@ class VectorPainter {
     bool ownPalette_;
     PaperPalette palette_;
     VectorTextFont font_;
+    std::vector<PlacedText>* placed_;
 };
 
 // cairo hands the file's bytes over as it makes them.
@@ -575,6 +590,66 @@ bool SizeSvgInInches(std::string& svg, const Paper& paper) {
     return true;
 }
 
+// `text` as XML character data. Control characters XML cannot hold become
+// replacement marks, one for one, so that every character keeps its place.
+std::string XmlEscaped(const std::string& text) {
+    std::string escaped;
+    for (const char c : text) {
+        switch (c) {
+        case '&':
+            escaped += "&amp;";
+            break;
+        case '<':
+            escaped += "&lt;";
+            break;
+        case '>':
+            escaped += "&gt;";
+            break;
+        case '"':
+            escaped += "&quot;";
+            break;
+        default:
+            if (static_cast<unsigned char>(c) < 0x20 && c != '\t' && c != '\n' && c != '\r') {
+                escaped += "\xEF\xBF\xBD";
+            } else {
+                escaped += c;
+            }
+            break;
+        }
+    }
+    return escaped;
+}
+
+// cairo draws an SVG's texts as the outlines of their glyphs, which look the
+// same everywhere but cannot be selected or searched. Every text is laid
+// over its outlines once more as a transparent text element in the drawing
+// font, character by character where the outlines are.
+void AddSelectableTexts(std::string& svg, const std::vector<PlacedText>& texts,
+                        const std::string& family, int points) {
+    const size_t end = svg.rfind("</svg>");
+    if (texts.empty() || end == std::string::npos) {
+        return;
+    }
+    std::string layer = "<g fill-opacity=\"0\" font-family=\"" + XmlEscaped(family) +
+                        "\" font-size=\"" + std::to_string(points) + "\" xml:space=\"preserve\">\n";
+    char number[32];
+    for (const PlacedText& text : texts) {
+        std::snprintf(number, sizeof number, "%d %d", text.x, text.y);
+        layer += "<text transform=\"translate(" + std::string(number) + ") rotate(" +
+                 std::to_string(text.angle) + ")\" x=\"";
+        for (size_t i = 0; i < text.shaped.glyphs.size(); ++i) {
+            std::snprintf(number, sizeof number, i == 0 ? "%g" : " %g", text.shaped.glyphs[i].x);
+            layer += number;
+        }
+        std::snprintf(number, sizeof number, "%g",
+                      text.shaped.glyphs.empty() ? 0.0 : text.shaped.glyphs.front().y);
+        layer +=
+            "\" y=\"" + std::string(number) + "\">" + XmlEscaped(text.shaped.utf8) + "</text>\n";
+    }
+    layer += "</g>\n";
+    svg.insert(end, layer);
+}
+
 } // namespace
 
 ExportFormat ExportFormatOfPath(const std::string& path) {
@@ -610,6 +685,8 @@ bool WritePaperVector(PaperView& view, ExportFormat format, bool ownPalette,
         return false;
     }
     std::string svg;
+    std::vector<PlacedText> placed;
+    std::string family;
     CairoSurfacePtr surface;
     if (format == ExportFormat::Pdf) {
         surface.reset(cairo_pdf_surface_create_for_stream(
@@ -634,7 +711,13 @@ bool WritePaperVector(PaperView& view, ExportFormat format, bool ownPalette,
         }
         cairo_rectangle(cr.get(), 0, 0, paper.width, paper.height);
         cairo_clip(cr.get());
-        VectorPainter(view, cr.get(), ownPalette, OpenTextFont(font)).DrawPaper(showGrid);
+        VectorTextFont textFont = OpenTextFont(font);
+        if (textFont.glyphs != nullptr && textFont.glyphs->family_name != nullptr) {
+            family = textFont.glyphs->family_name;
+        }
+        VectorPainter(view, cr.get(), ownPalette, std::move(textFont),
+                      format == ExportFormat::Svg ? &placed : nullptr)
+            .DrawPaper(showGrid);
         if (cairo_status(cr.get()) != CAIRO_STATUS_SUCCESS) {
             return false;
         }
@@ -643,8 +726,11 @@ bool WritePaperVector(PaperView& view, ExportFormat format, bool ownPalette,
     if (cairo_surface_status(surface.get()) != CAIRO_STATUS_SUCCESS) {
         return false;
     }
-    if (format == ExportFormat::Svg && (!SizeSvgInInches(svg, paper) || !file.Write(svg))) {
-        return false;
+    if (format == ExportFormat::Svg) {
+        AddSelectableTexts(svg, placed, family, font.points);
+        if (!SizeSvgInInches(svg, paper) || !file.Write(svg)) {
+            return false;
+        }
     }
     return file.Commit();
 }

@@ -63,7 +63,7 @@ void DrawEveryKind(Paper& paper) {
     add(TextRecord(240, 420, "Shed 8' x 10'"));
     add(TextRecord(260, 520, "Door", 30));
     add(TextRecord(120, 560, "North wall", 270));
-    add(TextRecord(420, 700, "Bad \xff\xfe bytes"));
+    add(TextRecord(420, 700, "Bad \xff\xfe \x01 <bytes> & \"quotes\""));
     add(LineRecord(ObjectKind::Rect, 10, 10, 1040, 800), 5);
     paper.hiddenLayers[5] = 1;
     // Ends far past the paper, where a file may put them: the dashes still
@@ -172,9 +172,9 @@ TEST(PaperVectorTest, APdfDrawnBackAtTheScreensScaleMatchesThePngExport) {
 }
 
 // An SVG names the paper's size in inches over a user space of 96 units to
-// the inch, and is well-formed XML; a file that cannot be written leaves an
+// the inch, is well-formed XML and holds its texts as text; a file that cannot be written leaves an
 // older one as it was.
-TEST(PaperVectorTest, AnSvgIsSizedInInchesAndWrittenWholeOrNotAtAll) {
+TEST(PaperVectorTest, AnSvgIsSizedInInchesHoldsItsTextsAndIsWrittenWholeOrNotAtAll) {
     DocumentSession session(800, 600);
     Paper paper;
     PaperView view(paper, editor->shell.drawFont.get(), {800, 600});
@@ -184,9 +184,14 @@ TEST(PaperVectorTest, AnSvgIsSizedInInchesAndWrittenWholeOrNotAtAll) {
     ASSERT_TRUE(WritePaperVector(view, ExportFormat::Svg, true, svg, true, {&font, 18}));
     const std::string root = CommandOutput(
         "python3 -c \"import sys, xml.etree.ElementTree as E; r = E.parse(sys.argv[1]).getroot(); "
-        "print(r.get('width'), r.get('height'), r.get('viewBox'))\" '" +
+        "print(r.get('width'), r.get('height'), r.get('viewBox')); "
+        "[print(t.text) for t in r.iter('{http://www.w3.org/2000/svg}text')]\" '" +
         svg + "'");
-    EXPECT_EQ(root, "11in 8.5in 0 0 1056 816\n");
+    EXPECT_EQ(root.substr(0, root.find('\n')), "11in 8.5in 0 0 1056 816");
+    // Texts can be selected and searched, even those whose bytes were no text.
+    EXPECT_NE(root.find("\nNorth wall\n"), std::string::npos) << root;
+    EXPECT_NE(root.find("\nBad \uFFFD\uFFFD \uFFFD <bytes> & \"quotes\"\n"), std::string::npos)
+        << root;
 
     std::ofstream(svg) << "old drawing";
     EXPECT_FALSE(WritePaperVector(view, ExportFormat::Svg, true, svg + "/x.svg", true, {}));
