@@ -1,10 +1,12 @@
-// The document loader fed arbitrary bytes: whatever it accepts must draw and
-// describe itself (as --info does) without a sanitizer report.
+// The document loader fed arbitrary bytes: whatever it accepts must draw,
+// export as a PDF or SVG and describe itself (as --info does) without a
+// sanitizer report.
 
 #include "app/HeadlessCommands.h"
 #include "document/Paper.h"
 #include "document/PaperFile.h"
 #include "view/PaperRenderer.h"
+#include "view/PaperVector.h"
 #include "view/PaperView.h"
 
 #include <SDL2/SDL.h>
@@ -14,7 +16,12 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
 #include <string>
+#include <unistd.h>
+#include <vector>
 
 namespace {
 
@@ -24,6 +31,8 @@ constexpr int kViewHeight = 64;
 
 std::FILE* nowhere = nullptr;
 TTF_Font* font = nullptr;
+std::vector<uint8_t> fontFile;
+std::string exportPath;
 
 } // namespace
 
@@ -34,6 +43,10 @@ extern "C" int LLVMFuzzerInitialize(int* /*argc*/, char*** /*argv*/) {
     IMG_Init(IMG_INIT_PNG);
     font = TTF_OpenFont(TESSELLON_CAD_FONT, 18);
     nowhere = std::fopen("/dev/null", "w");
+    std::ifstream file(TESSELLON_CAD_FONT, std::ios::binary);
+    fontFile.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+    exportPath = "/tmp/tessellon-fuzz-" + std::to_string(getpid()) + ".export";
+    std::atexit([] { std::remove(exportPath.c_str()); });
     return 0;
 }
 
@@ -46,6 +59,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     PaperView view(paper, font, {kViewWidth, kViewHeight});
     RenderPaper(view, false, true);
     RenderPaper(view, false, false);
+    // Both vector formats in turn; the file is written over each time.
+    WritePaperVector(view, size % 2 == 0 ? ExportFormat::Pdf : ExportFormat::Svg, true, exportPath,
+                     true, {&fontFile, 18});
     if (nowhere != nullptr) {
         WritePaperJson(nowhere, paper, header);
     }
