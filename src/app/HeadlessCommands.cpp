@@ -1,7 +1,7 @@
 #include "app/HeadlessCommands.h"
 
 #include "app/Editor.h"
-#include "app/PhysfsRWops.h"
+#include "app/ResourceFont.h"
 #include "app/ResourcePath.h"
 #include "document/ObjectsJson.h"
 #include "document/Paper.h"
@@ -29,8 +29,6 @@ namespace {
 constexpr int kExitSuccess = 0;
 constexpr int kExitFailure = 1;
 constexpr int kExitUsage = 2;
-constexpr const char* kDrawFontFile = "fonts/cad.ttf";
-constexpr int kDrawFontPoints = 18;
 // The largest thumbnail the freedesktop sizes ask for ("xx-large").
 constexpr int kMaxThumbnailSize = 1024;
 
@@ -143,9 +141,10 @@ class HeadlessLibraries {
             return false;
         }
         SetUpResourceSearchPath();
-        SDL_RWops* stream = PHYSFSRWOPS_openRead(kDrawFontFile);
-        editor->shell.drawFont.reset(stream != nullptr ? TTF_OpenFontRW(stream, 1, kDrawFontPoints)
-                                                       : nullptr);
+        // Kept whole: PDF and SVG exports embed the font's file.
+        editor->shell.drawFont.reset();
+        editor->shell.drawFont.reset(OpenResourceFontKeepingFile(kDrawFontFile, kDrawFontPoints,
+                                                                 editor->shell.drawFontFile));
         if (editor->shell.drawFont == nullptr) {
             std::fprintf(stderr, "Couldn't load draw font: %s\n", SDL_GetError());
             return false;
