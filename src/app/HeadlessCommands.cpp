@@ -1,13 +1,13 @@
 #include "app/HeadlessCommands.h"
 
 #include "app/Editor.h"
+#include "app/ExportCommands.h"
 #include "app/ResourceFont.h"
 #include "app/ResourcePath.h"
 #include "document/ObjectsJson.h"
 #include "document/Paper.h"
 #include "document/PaperFile.h"
 #include "document/PaperObject.h"
-#include "view/PaperPng.h"
 #include "view/PaperThumbnail.h"
 #include "view/PaperView.h"
 
@@ -43,8 +43,9 @@ constexpr const char* kUsage =
     "\n"
     "Without an option, opens a window with each FILE as a paper of its own.\n"
     "\n"
-    "  --export     draw the document as a PNG image (black and white unless --color;\n"
-    "               --no-grid leaves the grid out)\n"
+    "  --export     draw the document as a PNG, PDF or SVG file at its true size, as\n"
+    "               OUT's extension asks (.pdf, .svg; PNG for any other); black and\n"
+    "               white unless --color; --no-grid leaves the grid out\n"
     "  --thumbnail  draw the whole document in colour, shrunk to fit SIZE x SIZE\n"
     "               pixels (1 to 1024) keeping its shape, as a PNG image\n"
     "  --info       describe the document and its objects as JSON\n"
@@ -216,7 +217,7 @@ int RunExport(const char* argv0, const std::vector<std::string>& arguments) {
         return UsageError("--export needs a document");
     }
     return WriteDocumentImage(argv0, document, output, [&](PaperView& view) {
-        return WritePaperPng(view, colour, output, grid);
+        return WritePaperFile(view, colour, output, grid);
     });
 }
 
