@@ -17,6 +17,7 @@
 #include "view/PaperView.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cstdio>
 #include <optional>
 #include <set>
@@ -31,7 +32,10 @@ constexpr const char* kExportDialogTitle = "Save Tessellon image";
 constexpr const char* kExportAllDialogTitle = "Choose Folder to Save Images To...";
 constexpr const char* kReplaceTitle = "Confirm Save As";
 constexpr const char* kUnnamedFileFormat = "%sUnnamed File %d%s";
-constexpr const char* kPrintFileFormat = "print.%u.png";
+constexpr const char* kPrintFileFormat = "print.%u.pdf";
+// The decimals of the paper's size in inches for the queue's custom media:
+// a thousandth of an inch is finer than any printer cares about.
+constexpr int kInchDecimals = 3;
 constexpr const char* kImageSaved = "Image saved.";
 constexpr const char* kImageNotSaved = "Error saving image!";
 constexpr const char* kPrinted = "Printed page successfully!";
@@ -131,11 +135,31 @@ std::string DistinctPath(const std::string& path, const char* extension,
 
 enum class PrintOutcome { Printed, HandedToViewer, Failed };
 
-// The print queue prints the image at 96 pixels per inch, the paper's own
-// scale; without a working queue the image goes to the desktop's viewer, from
+// `pixels` in inches with a decimal point whatever the locale, without
+// trailing zeros: "11", "8.5", "10.417".
+std::string Inches(int32_t pixels) {
+    char digits[32];
+    char* end = std::to_chars(digits, digits + sizeof digits,
+                              static_cast<double>(pixels) / kPaperPixelsPerInch,
+                              std::chars_format::fixed, kInchDecimals)
+                    .ptr;
+    std::string text(digits, end);
+    text.erase(text.find_last_not_of('0') + 1);
+    if (text.back() == '.') {
+        text.pop_back();
+    }
+    return text;
+}
+
+// The PDF's page is the paper, and the queue is told to print it on paper of
+// that size without scaling it to fit another, so a paper prints at its true
+// size. Without a working queue the PDF goes to the desktop's viewer, from
 // which the user can print it.
-PrintOutcome SendToPrinter(const std::string& path) {
-    const ProcessResult lp = RunProcessAndWait({"lp", "-o", "ppi=96", "--", path});
+PrintOutcome SendToPrinter(const std::string& path, const Paper& paper) {
+    const std::string media =
+        "media=Custom." + Inches(paper.width) + "x" + Inches(paper.height) + "in";
+    const ProcessResult lp =
+        RunProcessAndWait({"lp", "-o", media, "-o", "print-scaling=none", "--", path});
     if (lp.started && lp.exitStatus == 0) {
         return PrintOutcome::Printed;
     }
@@ -256,14 +280,14 @@ void PrintActivePaper(uint64_t /*value*/, MENU_ITEM* /*item*/) {
     }
     // The paper's exportPath is left alone: this file is gone soon and must not
     // become the name the next export offers.
+    Paper& paper = *editor->session.activePaper;
     const std::string path =
         GetAppDataPath(kProductName, FormatString(kPrintFileFormat, GetProcessId()).c_str());
-    if (!RenderPaperForExport(*editor->session.activePaper, /*ownPalette=*/false,
-                              ExportWithoutGridHeld(), path)) {
+    if (!RenderPaperForExport(paper, /*ownPalette=*/false, ExportWithoutGridHeld(), path)) {
         ShowStatusNotice(kImageNotSaved);
         return;
     }
-    const PrintOutcome outcome = SendToPrinter(path);
+    const PrintOutcome outcome = SendToPrinter(path, paper);
     switch (outcome) {
     case PrintOutcome::Printed:
         ShowStatusNotice(kPrinted);

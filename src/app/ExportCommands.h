@@ -22,7 +22,8 @@ void ExportActivePaper(uint64_t colorMode, MENU_ITEM* item = nullptr);
 // folder and a file type (PNG unless another is chosen) and writes every open
 // paper into it, replacing files of the same name.
 void ExportAllPapers(uint64_t colorMode, MENU_ITEM* item = nullptr);
-// File > "Print...": prints the active paper in black and white at its true size.
+// File > "Print...": prints the active paper in black and white at its true
+// size, as a PDF whose page is the paper.
 void PrintActivePaper(uint64_t value = 0, MENU_ITEM* item = nullptr);
 
 // True while the modifier that leaves the grid out of exports (Left Ctrl) is held.
@@ -43,6 +44,6 @@ bool RenderPaperForExport(Paper& paper, bool ownPalette, bool withoutGrid, const
 // its document's name with ".png" for the extension, else nothing.
 std::string SuggestedExportPath(const Paper& paper);
 
-// Removes the print images that were handed to an image viewer; the program
-// calls it when it ends.
+// Removes the print files that were handed to a viewer; the program calls it
+// when it ends.
 void RemovePendingPrintFiles();

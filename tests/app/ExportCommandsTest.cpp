@@ -489,25 +489,38 @@ TEST_F(ExportCommandsTest, ExportAllGivesSameNamedDocumentsTheirOwnImages) {
     }
 }
 
-TEST_F(ExportCommandsTest, PrintHandsABlackAndWhiteImageToThePrintQueue) {
+TEST_F(ExportCommandsTest, PrintHandsABlackAndWhitePdfOfThePapersSizeToThePrintQueue) {
     FakePrograms fakes(folder / "bin");
     fakes.Add("lp", 0);
-    Paper& paper = DrawnPaper();
+    NewPaper("11x8.5");
+    Paper& paper = *editor->session.activePaper;
+    Draw(paper);
     paper.exportPath = In("earlier.png");
     Choose("File", "Print...");
 
     const std::string printFile =
-        (app.ConfigFolder() / ("print." + std::to_string(::getpid()) + ".png")).string();
+        (app.ConfigFolder() / ("print." + std::to_string(::getpid()) + ".pdf")).string();
     EXPECT_EQ(Notice(), "Printed page successfully!");
-    EXPECT_EQ(fakes.Arguments("lp"), "-o\nppi=96\n--\n" + printFile + "\n");
-    EXPECT_EQ(ImagePixel(fakes.Copy("lp"), 5, 5), kWhite) << "printed in black and white";
+    // On paper of the PDF's own size, never shrunk or grown to fit another.
+    EXPECT_EQ(fakes.Arguments("lp"),
+              "-o\nmedia=Custom.11x8.5in\n-o\nprint-scaling=none\n--\n" + printFile + "\n");
+    EXPECT_EQ(PdfPageSize(fakes.Copy("lp")), "792 x 612 pts");
+    CommandOutput("pdftoppm -r 96 -singlefile -png '" + fakes.Copy("lp") + "' '" + In("printed") +
+                  "'");
+    EXPECT_EQ(ImagePixel(In("printed.png"), 5, 5), kWhite) << "printed in black and white";
     EXPECT_FALSE(fs::exists(printFile)) << "removed once printed";
     EXPECT_EQ(paper.exportPath, In("earlier.png")) << "the next export does not offer it";
+
+    // A size of no whole number of hundredths: 1000 x 816 pixels.
+    NewPaper("10.42x8.5");
+    Choose("File", "Print...");
+    EXPECT_EQ(fakes.Arguments("lp"),
+              "-o\nmedia=Custom.10.417x8.5in\n-o\nprint-scaling=none\n--\n" + printFile + "\n");
 }
 
 TEST_F(ExportCommandsTest, PrintFallsBackToTheImageViewer) {
     const std::string printFile =
-        (app.ConfigFolder() / ("print." + std::to_string(::getpid()) + ".png")).string();
+        (app.ConfigFolder() / ("print." + std::to_string(::getpid()) + ".pdf")).string();
     DrawnPaper();
     {
         FakePrograms nothing(folder / "empty", /*keepSystemPath=*/false);
