@@ -12,6 +12,14 @@
 #include <random>
 #include <string>
 
+// A file of the program's resources, beside the benchmark program.
+inline std::string BenchResourcePath(const char* name) {
+    char* base = SDL_GetBasePath();
+    const std::string path = std::string(base != nullptr ? base : "") + "resources/" + name;
+    SDL_free(base);
+    return path;
+}
+
 // SDL without a display and the drawing font from beside the program, as the
 // cases that draw a paper need them; the editor is reset afterwards.
 class BenchDrawingSession {
@@ -20,11 +28,7 @@ class BenchDrawingSession {
         SDL_setenv("SDL_VIDEODRIVER", "dummy", 1);
         SDL_Init(SDL_INIT_VIDEO);
         TTF_Init();
-        char* base = SDL_GetBasePath();
-        const std::string font =
-            std::string(base != nullptr ? base : "") + "resources/fonts/cad.ttf";
-        SDL_free(base);
-        editor->shell.drawFont.reset(TTF_OpenFont(font.c_str(), 18));
+        editor->shell.drawFont.reset(TTF_OpenFont(BenchResourcePath("fonts/cad.ttf").c_str(), 18));
     }
     ~BenchDrawingSession() {
         ResetEditor();

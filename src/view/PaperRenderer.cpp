@@ -107,8 +107,10 @@ SDL_Color Half(SDL_Color color) {
             static_cast<Uint8>(color.b * 0.5), color.a};
 }
 
-SDL_Color ObjectColor(const PaperObject& object, const PaperPalette& palette, bool ownPalette,
-                      bool selected) {
+} // namespace
+
+SDL_Color ObjectColorOnPaper(const PaperObject& object, const PaperPalette& palette,
+                             bool ownPalette, bool selected) {
     const SDL_Color own = object.record.Color();
     if (ownPalette) {
         if (selected) {
@@ -123,6 +125,13 @@ SDL_Color ObjectColor(const PaperObject& object, const PaperPalette& palette, bo
     }
     return palette.objectColor;
 }
+
+bool IsOnHiddenLayer(const Paper& paper, const PaperObject& object) {
+    const uint8_t layer = object.record.Layer();
+    return layer < kLayerCount && paper.hiddenLayers[layer] != 0;
+}
+
+namespace {
 
 // An object's drawing: dimmed where it is and bright `dragOffset` away while
 // the selection is dragged, else in its colour. Only what touches `area` is
@@ -152,13 +161,8 @@ PixelBox DrawOneObject(PaperView& view, const PaperObject& object, const PaperPa
         }
         return all;
     }
-    draw(object, ObjectColor(object, palette, ownPalette, selected));
+    draw(object, ObjectColorOnPaper(object, palette, ownPalette, selected));
     return all;
-}
-
-bool LayerHidden(const Paper& paper, const PaperObject& object) {
-    const uint8_t layer = object.record.Layer();
-    return layer < kLayerCount && paper.hiddenLayers[layer] != 0;
 }
 
 // Every object that shows, in document order, onto `area`. With `drawn`, what
@@ -169,7 +173,7 @@ void DrawObjects(PaperView& view, const PaperPalette& palette, bool ownPalette,
     Paper& paper = view.paper;
     for (size_t i = 0; i < paper.objects.size(); ++i) {
         const PaperObject& object = *paper.objects[i];
-        if (LayerHidden(paper, object)) {
+        if (IsOnHiddenLayer(paper, object)) {
             continue;
         }
         const PixelBox box = DrawOneObject(view, object, palette, ownPalette, overlay, &area);
@@ -386,7 +390,7 @@ void UpdateViewPicture(PaperView& view, const SDL_Rect& area, bool ownPalette,
     if (!whole) {
         auto boxOf = [&](size_t index) {
             const PaperObject& object = *view.paper.objects[index];
-            return LayerHidden(view.paper, object)
+            return IsOnHiddenLayer(view.paper, object)
                        ? DrawnObject{}.Box()
                        : DrawOneObject(view, object, palette, ownPalette, overlay, nullptr);
         };

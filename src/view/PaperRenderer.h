@@ -3,6 +3,7 @@
 // the visible objects with their colours, the selection and its drag preview,
 // and the preview of the tool in use.
 
+#include <SDL2/SDL_pixels.h>
 #include <SDL2/SDL_rect.h>
 
 #include <cstdint>
@@ -10,7 +11,9 @@
 #include <type_traits>
 
 class Paper;
+class PaperObject;
 class PaperView;
+struct PaperPalette;
 
 // What the editor shows of the document besides the document itself, as
 // plain fields. The view's cached picture is keyed by every byte of it, so a
@@ -54,6 +57,14 @@ bool RenderPaper(PaperView& view, bool wholePaper, bool ownPalette,
 // whole-paper render has there.
 bool RenderPaperArea(PaperView& view, const SDL_Rect& area, bool wholePaper, bool ownPalette,
                      const RenderOverlay& overlay = {});
+
+// The colour `object` is drawn in with `palette`: its own colour or the
+// palette's, the selection colour for a selected one when `ownPalette`; in
+// black and white (not `ownPalette`) own colours become greys.
+SDL_Color ObjectColorOnPaper(const PaperObject& object, const PaperPalette& palette,
+                             bool ownPalette, bool selected);
+// True when `object` lies on a layer the paper hides.
+bool IsOnHiddenLayer(const Paper& paper, const PaperObject& object);
 
 // How many grid lines the whole paper has in each direction (columns, rows),
 // counting the line on the far edge.

@@ -130,6 +130,8 @@ class PaperView final : public PaperObserver {
     bool LoadBackgroundImage(const std::string& path, std::string& error);
     // Null without an image.
     SDL_Texture* BackgroundTexture() const { return backgroundTexture_.get(); }
+    // The decoded image, null without one.
+    const SDL_Surface* BackgroundImage() const { return backgroundImage_.get(); }
 
     // A paper that shrinks under a view scrolled far to the right or down
     // would otherwise show nothing at all.
