@@ -66,8 +66,8 @@ std::string CommandOutput(const std::string& command) {
     return output;
 }
 
-// The "Page size" line pdfinfo prints for a PDF, without its padding
-// ("792 x 612 pts"); empty for anything else.
+// The page size pdfinfo tells for a PDF ("792 x 612 pts", without the name
+// of a known size after it); empty for anything else.
 std::string PdfPageSize(const std::string& path) {
     const std::string info = CommandOutput("pdfinfo '" + path + "' 2>/dev/null");
     const size_t line = info.find("Page size:");
@@ -75,7 +75,8 @@ std::string PdfPageSize(const std::string& path) {
         return {};
     }
     const size_t start = info.find_first_not_of(' ', line + 10);
-    return info.substr(start, info.find('\n', start) - start);
+    const size_t end = info.find(" pts", start);
+    return end == std::string::npos ? std::string() : info.substr(start, end + 4 - start);
 }
 
 // The name of the root element of an XML file; empty when it does not parse.
