@@ -312,6 +312,9 @@ TEST_F(ExportCommandsTest, ExportWritesTheChosenTypeOrTheOneTheNameAsksFor) {
     EXPECT_EQ(paper.exportPath, In("plan.pdf"));
     EXPECT_EQ(ReadFile(In("plan.pdf")).substr(0, 5), "%PDF-");
     EXPECT_EQ(PdfPageSize(In("plan.pdf")), "360 x 288 pts") << "the page is the 5 x 4 in paper";
+    EXPECT_NE(CommandOutput("pdffonts '" + In("plan.pdf") + "'").find("TrueType"),
+              std::string::npos)
+        << "the text is in the drawing font, embedded";
     EXPECT_FALSE(fs::exists(In("plan")));
     EXPECT_FALSE(fs::exists(In("plan.png")));
 

@@ -394,6 +394,10 @@ TEST(HeadlessCommandsTest, ExportHasThePixelsOfTheWholePaperRender) {
         ASSERT_EQ(result.status, 0) << result.err;
     }
     EXPECT_EQ(ReadText(TestPath("export.pdf")).substr(0, 5), "%PDF-");
+    const CommandResult fonts = RunCommand("pdffonts '" + TestPath("export.pdf") + "'");
+    EXPECT_NE(fonts.out.find("TrueType"), std::string::npos)
+        << "the texts are in the drawing font, embedded\n"
+        << fonts.out;
     const CommandResult svg = RunCommand("python3 -c 'import sys, xml.etree.ElementTree as t; "
                                          "print(t.parse(sys.argv[1]).getroot().tag)' '" +
                                          TestPath("export.svg") + "'");
