@@ -46,6 +46,9 @@ constexpr int32_t kFramePeriodMs = 66;
 constexpr const char* kWindowTitle = "Tessellon/Linux64";
 // The font size of every modal dialog ("fonts/menu.ttf").
 constexpr int kDialogFontSize = 13;
+// The font the papers' texts are drawn in, from the resource tree, and its size.
+constexpr const char* kDrawFontFile = "fonts/cad.ttf";
+constexpr int kDrawFontPoints = 18;
 constexpr int kSystemCursorCount = 12;
 
 // Which keys are held down (see IsKeyHeld); SDL's keyboard state when empty.
@@ -74,6 +77,10 @@ struct EditorShell {
     uintptr_t mainWindowHandle = 0;
     int32_t framePeriodMs = kFramePeriodMs;
 
+    // The bytes of the drawing font's file: `drawFont` reads its glyphs from
+    // them, and PDF and SVG exports embed them. Declared before the font so
+    // that it outlives it; never changed while the font is open.
+    std::vector<uint8_t> drawFontFile;
     FontPtr menuFont;
     FontPtr statusFont;
     FontPtr toolboxFont;

@@ -13,10 +13,13 @@
 #include "ui/FileDialog.h"
 #include "ui/MessageDialog.h"
 #include "view/PaperPng.h"
+#include "view/PaperVector.h"
 #include "view/PaperView.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cstdio>
+#include <optional>
 #include <set>
 #include <strings.h>
 
@@ -28,8 +31,11 @@ constexpr const char* kDocumentExtension = ".tsln";
 constexpr const char* kExportDialogTitle = "Save Tessellon image";
 constexpr const char* kExportAllDialogTitle = "Choose Folder to Save Images To...";
 constexpr const char* kReplaceTitle = "Confirm Save As";
-constexpr const char* kUnnamedFileFormat = "%sUnnamed File %d.png";
-constexpr const char* kPrintFileFormat = "print.%u.png";
+constexpr const char* kUnnamedFileFormat = "%sUnnamed File %d%s";
+constexpr const char* kPrintFileFormat = "print.%u.pdf";
+// The decimals of the paper's size in inches for the queue's custom media:
+// a thousandth of an inch is finer than any printer cares about.
+constexpr int kInchDecimals = 3;
 constexpr const char* kImageSaved = "Image saved.";
 constexpr const char* kImageNotSaved = "Error saving image!";
 constexpr const char* kPrinted = "Printed page successfully!";
@@ -37,6 +43,37 @@ constexpr const char* kNotPrinted = "Error printing page!";
 // Handing the page to a viewer is no print yet; saying it printed would send
 // the user to an empty printer tray.
 constexpr const char* kInViewer = "No printer took the page; it is open in the image viewer.";
+
+// The kinds of file an export offers. PNG is what the user gets unless they
+// choose another.
+struct ExportType {
+    ExportFormat format;
+    const char* name;
+    const char* pattern;
+};
+constexpr ExportType kExportTypes[] = {
+    {ExportFormat::Png, "PNG Image Files", "*.png"},
+    {ExportFormat::Pdf, "PDF Documents", "*.pdf"},
+    {ExportFormat::Svg, "SVG Drawings", "*.svg"},
+};
+constexpr const char* kDefaultExportType = kExportTypes[0].name;
+
+FileTypeFilters ExportFileTypes() {
+    FileTypeFilters types;
+    for (const ExportType& type : kExportTypes) {
+        types.emplace(type.name, type.pattern);
+    }
+    return types;
+}
+
+ExportFormat FormatOfType(const std::string& name) {
+    for (const ExportType& type : kExportTypes) {
+        if (name == type.name) {
+            return type.format;
+        }
+    }
+    return ExportFormat::Png;
+}
 
 bool EndsWithIgnoringCase(const std::string& text, const char* ending) {
     const size_t length = std::char_traits<char>::length(ending);
@@ -54,36 +91,42 @@ std::string ReplaceExtension(const std::string& path, const char* extension) {
     return stem + extension;
 }
 
-std::string WithPngExtension(const std::string& path) {
-    return EndsWithIgnoringCase(path, kPngExtension) ? path : path + kPngExtension;
+// A name ending in one of the export formats' extensions (in any case) is
+// written in that format; any other gets the chosen type's extension added.
+std::string WithExportExtension(const std::string& path, ExportFormat chosen) {
+    return EndsWithIgnoringCase(path, ExportFormatExtension(ExportFormatOfPath(path)))
+               ? path
+               : path + ExportFormatExtension(chosen);
 }
 
 // Where Export All writes `paper` in `folder` (ending in '/'): its document's
-// name with ".png" for ".tsln", or the next "Unnamed File N.png".
-std::string ExportAllPath(const Paper& paper, const std::string& folder, int& unnamedCount) {
+// name with `extension` for ".tsln", or the next "Unnamed File N" with it.
+std::string ExportAllPath(const Paper& paper, const std::string& folder, const char* extension,
+                          int& unnamedCount) {
     if (paper.filePath.empty()) {
         ++unnamedCount;
-        return FormatString(kUnnamedFileFormat, folder.c_str(), unnamedCount);
+        return FormatString(kUnnamedFileFormat, folder.c_str(), unnamedCount, extension);
     }
     const std::string path = folder + std::string(GetFileName(paper.filePath));
     if (EndsWithIgnoringCase(path, kDocumentExtension)) {
         return path.substr(0, path.size() - std::char_traits<char>::length(kDocumentExtension)) +
-               kPngExtension;
+               extension;
     }
-    return path + kPngExtension;
+    return path + extension;
 }
 
 // Two open documents of the same name from different folders would otherwise
-// both be written to one image, the second silently replacing the first: the
+// both be written to one file, the second silently replacing the first: the
 // later one gets " (2)", " (3)", ... before its extension.
-std::string DistinctPath(const std::string& path, const std::set<std::string>& taken) {
+std::string DistinctPath(const std::string& path, const char* extension,
+                         const std::set<std::string>& taken) {
     if (taken.count(path) == 0) {
         return path;
     }
     const std::string stem =
-        path.substr(0, path.size() - std::char_traits<char>::length(kPngExtension));
+        path.substr(0, path.size() - std::char_traits<char>::length(extension));
     for (int copy = 2;; ++copy) {
-        std::string candidate = FormatString("%s (%d)%s", stem.c_str(), copy, kPngExtension);
+        std::string candidate = FormatString("%s (%d)%s", stem.c_str(), copy, extension);
         if (taken.count(candidate) == 0) {
             return candidate;
         }
@@ -92,11 +135,31 @@ std::string DistinctPath(const std::string& path, const std::set<std::string>& t
 
 enum class PrintOutcome { Printed, HandedToViewer, Failed };
 
-// The print queue prints the image at 96 pixels per inch, the paper's own
-// scale; without a working queue the image goes to the desktop's viewer, from
+// `pixels` in inches with a decimal point whatever the locale, without
+// trailing zeros: "11", "8.5", "10.417".
+std::string Inches(int32_t pixels) {
+    char digits[32];
+    char* end = std::to_chars(digits, digits + sizeof digits,
+                              static_cast<double>(pixels) / kPaperPixelsPerInch,
+                              std::chars_format::fixed, kInchDecimals)
+                    .ptr;
+    std::string text(digits, end);
+    text.erase(text.find_last_not_of('0') + 1);
+    if (text.back() == '.') {
+        text.pop_back();
+    }
+    return text;
+}
+
+// The PDF's page is the paper, and the queue is told to print it on paper of
+// that size without scaling it to fit another, so a paper prints at its true
+// size. Without a working queue the PDF goes to the desktop's viewer, from
 // which the user can print it.
-PrintOutcome SendToPrinter(const std::string& path) {
-    const ProcessResult lp = RunProcessAndWait({"lp", "-o", "ppi=96", "--", path});
+PrintOutcome SendToPrinter(const std::string& path, const Paper& paper) {
+    const std::string media =
+        "media=Custom." + Inches(paper.width) + "x" + Inches(paper.height) + "in";
+    const ProcessResult lp =
+        RunProcessAndWait({"lp", "-o", media, "-o", "print-scaling=none", "--", path});
     if (lp.started && lp.exitStatus == 0) {
         return PrintOutcome::Printed;
     }
@@ -116,14 +179,25 @@ bool ExportWithoutGridHeld() {
     return IsKeyHeld(kNoGridKey);
 }
 
+bool WritePaperFile(PaperView& view, bool ownPalette, const std::string& path, bool showGrid) {
+    const ExportFormat format = ExportFormatOfPath(path);
+    if (format == ExportFormat::Png) {
+        return WritePaperPng(view, ownPalette, path, showGrid);
+    }
+    const std::vector<uint8_t>& fontFile = editor->shell.drawFontFile;
+    const DrawingFontFile font{fontFile.empty() ? nullptr : &fontFile, kDrawFontPoints};
+    return WritePaperVector(view, format, ownPalette, path, showGrid, font);
+}
+
 bool RenderPaperForExport(Paper& paper, bool ownPalette, bool withoutGrid,
                           const std::string& path) {
     const bool showGrid = editor->session.gridVisible && !withoutGrid;
-    if (PaperView* view = ViewOf(&paper); view != nullptr) {
-        return WritePaperPng(*view, ownPalette, path, showGrid);
+    PaperView* view = ViewOf(&paper);
+    std::optional<PaperView> exportView;
+    if (view == nullptr) {
+        view = &exportView.emplace(paper, editor->shell.drawFont.get(), SDL_Point{0, 0});
     }
-    PaperView exportView(paper, editor->shell.drawFont.get(), {0, 0});
-    return WritePaperPng(exportView, ownPalette, path, showGrid);
+    return WritePaperFile(*view, ownPalette, path, showGrid);
 }
 
 std::string SuggestedExportPath(const Paper& paper) {
@@ -145,11 +219,12 @@ void ExportActivePaper(uint64_t colorMode, MENU_ITEM* /*item*/) {
     // not while a file name is typed.
     const bool withoutGrid = ExportWithoutGridHeld();
     std::string chosen = SuggestedExportPath(paper);
-    if (!ShowSaveFileDialog(*editor, chosen, GetDocumentsFolder(kProductName), pngFileTypes,
-                            kExportDialogTitle)) {
+    std::string type = kDefaultExportType;
+    if (!ShowSaveFileDialog(*editor, chosen, GetDocumentsFolder(kProductName), ExportFileTypes(),
+                            kExportDialogTitle, &type)) {
         return;
     }
-    const std::string path = WithPngExtension(chosen);
+    const std::string path = WithExportExtension(chosen, FormatOfType(type));
     // The dialog asked about the name it was given; the added extension makes
     // another name, which may be an existing file too.
     if (path != chosen && PathExists(path) &&
@@ -173,9 +248,13 @@ void ExportAllPapers(uint64_t colorMode, MENU_ITEM* /*item*/) {
                                         ? GetDocumentsFolder(kProductName)
                                         : editor->session.exportFolder;
     std::string folder;
-    if (!BrowseForFolder(*editor, kExportAllDialogTitle, startFolder, folder) || folder.empty()) {
+    std::string type = kDefaultExportType;
+    if (!BrowseForFolder(*editor, kExportAllDialogTitle, startFolder, folder, ExportFileTypes(),
+                         &type) ||
+        folder.empty()) {
         return;
     }
+    const char* extension = ExportFormatExtension(FormatOfType(type));
     if (folder.back() != '/') {
         folder += '/';
     }
@@ -185,7 +264,8 @@ void ExportAllPapers(uint64_t colorMode, MENU_ITEM* /*item*/) {
     std::set<std::string> written;
     for (Paper* paper : OpenDocuments()) {
         const std::string path = DistinctPath(
-            ExportAllPath(*paper, editor->session.exportFolder, unnamedCount), written);
+            ExportAllPath(*paper, editor->session.exportFolder, extension, unnamedCount), extension,
+            written);
         written.insert(path);
         paper->exportPath = path;
         if (!RenderPaperForExport(*paper, colorMode != kExportBlackAndWhite, withoutGrid, path)) {
@@ -200,14 +280,14 @@ void PrintActivePaper(uint64_t /*value*/, MENU_ITEM* /*item*/) {
     }
     // The paper's exportPath is left alone: this file is gone soon and must not
     // become the name the next export offers.
+    Paper& paper = *editor->session.activePaper;
     const std::string path =
         GetAppDataPath(kProductName, FormatString(kPrintFileFormat, GetProcessId()).c_str());
-    if (!RenderPaperForExport(*editor->session.activePaper, /*ownPalette=*/false,
-                              ExportWithoutGridHeld(), path)) {
+    if (!RenderPaperForExport(paper, /*ownPalette=*/false, ExportWithoutGridHeld(), path)) {
         ShowStatusNotice(kImageNotSaved);
         return;
     }
-    const PrintOutcome outcome = SendToPrinter(path);
+    const PrintOutcome outcome = SendToPrinter(path, paper);
     switch (outcome) {
     case PrintOutcome::Printed:
         ShowStatusNotice(kPrinted);

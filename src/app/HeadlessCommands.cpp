@@ -1,13 +1,13 @@
 #include "app/HeadlessCommands.h"
 
 #include "app/Editor.h"
-#include "app/PhysfsRWops.h"
+#include "app/ExportCommands.h"
+#include "app/ResourceFont.h"
 #include "app/ResourcePath.h"
 #include "document/ObjectsJson.h"
 #include "document/Paper.h"
 #include "document/PaperFile.h"
 #include "document/PaperObject.h"
-#include "view/PaperPng.h"
 #include "view/PaperThumbnail.h"
 #include "view/PaperView.h"
 
@@ -29,8 +29,6 @@ namespace {
 constexpr int kExitSuccess = 0;
 constexpr int kExitFailure = 1;
 constexpr int kExitUsage = 2;
-constexpr const char* kDrawFontFile = "fonts/cad.ttf";
-constexpr int kDrawFontPoints = 18;
 // The largest thumbnail the freedesktop sizes ask for ("xx-large").
 constexpr int kMaxThumbnailSize = 1024;
 
@@ -45,8 +43,9 @@ constexpr const char* kUsage =
     "\n"
     "Without an option, opens a window with each FILE as a paper of its own.\n"
     "\n"
-    "  --export     draw the document as a PNG image (black and white unless --color;\n"
-    "               --no-grid leaves the grid out)\n"
+    "  --export     draw the document as a PNG, PDF or SVG file at its true size, as\n"
+    "               OUT's extension asks (.pdf, .svg; PNG for any other); black and\n"
+    "               white unless --color; --no-grid leaves the grid out\n"
     "  --thumbnail  draw the whole document in colour, shrunk to fit SIZE x SIZE\n"
     "               pixels (1 to 1024) keeping its shape, as a PNG image\n"
     "  --info       describe the document and its objects as JSON\n"
@@ -143,9 +142,10 @@ class HeadlessLibraries {
             return false;
         }
         SetUpResourceSearchPath();
-        SDL_RWops* stream = PHYSFSRWOPS_openRead(kDrawFontFile);
-        editor->shell.drawFont.reset(stream != nullptr ? TTF_OpenFontRW(stream, 1, kDrawFontPoints)
-                                                       : nullptr);
+        // Kept whole: PDF and SVG exports embed the font's file.
+        editor->shell.drawFont.reset();
+        editor->shell.drawFont.reset(OpenResourceFontKeepingFile(kDrawFontFile, kDrawFontPoints,
+                                                                 editor->shell.drawFontFile));
         if (editor->shell.drawFont == nullptr) {
             std::fprintf(stderr, "Couldn't load draw font: %s\n", SDL_GetError());
             return false;
@@ -217,7 +217,7 @@ int RunExport(const char* argv0, const std::vector<std::string>& arguments) {
         return UsageError("--export needs a document");
     }
     return WriteDocumentImage(argv0, document, output, [&](PaperView& view) {
-        return WritePaperPng(view, colour, output, grid);
+        return WritePaperFile(view, colour, output, grid);
     });
 }
 

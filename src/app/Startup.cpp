@@ -11,6 +11,7 @@
 #include "app/PaperWindows.h"
 #include "app/PhysfsRWops.h"
 #include "app/RecentFiles.h"
+#include "app/ResourceFont.h"
 #include "app/ResourcePath.h"
 #include "app/Shutdown.h"
 #include "app/Toolbox.h"
@@ -42,6 +43,8 @@ struct FontEntry {
     const char* file;
     int pointSize;
     const char* failureFormat;
+    // Where the file's bytes are kept, for a font whose file is wanted again.
+    std::vector<uint8_t> EditorShell::*keptFile = nullptr;
 };
 
 // In the order they are opened.
@@ -49,7 +52,8 @@ const FontEntry kFonts[] = {
     {&EditorShell::statusFont, "fonts/menu.ttf", 20, "Couldn't load status font: %s"},
     {&EditorShell::toolboxFont, "fonts/menu.ttf", 24, "Couldn't load toolbox font: %s"},
     {&EditorShell::menuFont, "fonts/menu.ttf", 14, "Couldn't load menu font: %s"},
-    {&EditorShell::drawFont, "fonts/cad.ttf", 18, "Couldn't load draw font: %s"},
+    {&EditorShell::drawFont, kDrawFontFile, kDrawFontPoints, "Couldn't load draw font: %s",
+     &EditorShell::drawFontFile},
     // The dialogs' own size of the menu font; the same file, so it only fails
     // when something went very wrong after the menu font opened.
     {&EditorShell::dialogFont, "fonts/menu.ttf", kDialogFontSize, "Couldn't load dialog font: %s"},
@@ -82,6 +86,12 @@ bool CreateMainWindow(const WindowGeometry& geometry) {
 // The font owns its stream. When the file cannot be opened, SDL's error keeps
 // the PhysicsFS reason rather than SDL_ttf's complaint about a missing stream.
 TTF_Font* OpenFont(const FontEntry& entry) {
+    if (entry.keptFile != nullptr) {
+        // A font still open would read from the bytes about to be replaced.
+        (editor->shell.*entry.font).reset();
+        return OpenResourceFontKeepingFile(entry.file, entry.pointSize,
+                                           editor->shell.*entry.keptFile);
+    }
     SDL_RWops* stream = PHYSFSRWOPS_openRead(entry.file);
     if (stream == nullptr) {
         return nullptr;

@@ -6,6 +6,7 @@
 #include "ui/MessageDialog.h"
 #include "ui/TextPrompt.h"
 
+#include <algorithm>
 #include <utility>
 
 namespace {
@@ -30,10 +31,17 @@ class FileDialogSession {
     // Runs the dialog starting in `folder` with `name` in the name field.
     bool Run(const std::string& folder, const std::string& name);
     const std::vector<std::string>& Chosen() const { return chosen; }
+    // Chooses the first file type whose patterns match `name` (when it is
+    // not empty), else the one named `fallback`, else the first.
+    void ChooseType(const std::string& name, const std::string& fallback);
+    // The name of the chosen file type; empty without types.
+    std::string ChosenType() const;
 
   private:
     void Build();
     void BuildFolderBrowser();
+    void AddTypeChoice(const SDL_Rect& units);
+    size_t ChosenTypeIndex() const;
     bool Navigate(const std::string& folder);
     void FillList();
     std::string Patterns() const;
@@ -94,8 +102,39 @@ void FileDialogSession::Build() {
     dialog.AddStatic(kIdNone, "File name:", {7, 179, 48, 8});
     dialog.AddEdit(kFileNameEditId, {56, 177, 182, 14});
     dialog.AddStatic(kIdNone, saving ? "Save as type:" : "Files of type:", {7, 197, 48, 8});
+    AddTypeChoice({56, 195, 182, 80});
+    dialog.AddButton(kIdOk, saving ? "Save" : "Open", {242, 177, 51, 14}, ButtonKind::DefaultPush);
+    dialog.AddButton(kIdCancel, "Cancel", {242, 195, 51, 14});
+    dialog.SetFocus(kFileNameEditId);
+}
+
+void FileDialogSession::BuildFolderBrowser() {
+    // The file types of what will be saved into the folder take a row of
+    // their own above the buttons.
+    const int typeRow = filters.empty() ? 0 : 18;
+    const int buttonsTop = 181 + typeRow;
+    dialog.SetCaption("Browse For Folder");
+    dialog.SetUnitsSize(260, 202 + typeRow);
+    dialog.AddStatic(kIdNone, title, {7, 7, 246, 9});
+    dialog.AddStatic(kIdNone, "Folder:", {7, 23, 32, 8});
+    dialog.AddEdit(kFileFolderEditId, {40, 21, 158, 14});
+    dialog.AddButton(kFileUpButtonId, "Up", {202, 21, 51, 14});
+    dialog.AddListView(kFileListId, {7, 40, 246, 128}).SetEmptyText("No folders here.");
+    dialog.AddStatic(kFileNoteId, "", {7, 171, 246, 8});
+    if (!filters.empty()) {
+        dialog.AddStatic(kIdNone, "Save as type:", {7, 183, 48, 8});
+        AddTypeChoice({56, 181, 197, 80});
+    }
+    dialog.AddButton(kNewFolderButtonId, "&Make New Folder", {7, buttonsTop, 76, 14});
+    dialog.AddButton(kIdOk, "OK", {148, buttonsTop, 50, 14}, ButtonKind::DefaultPush);
+    dialog.AddButton(kIdCancel, "Cancel", {203, buttonsTop, 50, 14});
+    dialog.SetFocus(kFileListId);
+}
+
+// A drop-down list of the file types, or just the name of the only one.
+void FileDialogSession::AddTypeChoice(const SDL_Rect& units) {
     if (filters.size() > 1) {
-        DialogDropDown& types = dialog.AddDropDown(kFileTypeListId, {56, 195, 182, 80});
+        DialogDropDown& types = dialog.AddDropDown(kFileTypeListId, units);
         std::vector<std::string> names;
         for (const auto& filter : filters) {
             names.push_back(filter.first);
@@ -104,35 +143,35 @@ void FileDialogSession::Build() {
         types.SetSelection(0);
     } else {
         dialog.AddStatic(kFileTypeLabelId, filters.empty() ? "All Files" : filters.front().first,
-                         {56, 197, 182, 8});
+                         {units.x, units.y + 2, units.w, 8});
     }
-    dialog.AddButton(kIdOk, saving ? "Save" : "Open", {242, 177, 51, 14}, ButtonKind::DefaultPush);
-    dialog.AddButton(kIdCancel, "Cancel", {242, 195, 51, 14});
-    dialog.SetFocus(kFileNameEditId);
 }
 
-void FileDialogSession::BuildFolderBrowser() {
-    dialog.SetCaption("Browse For Folder");
-    dialog.SetUnitsSize(260, 202);
-    dialog.AddStatic(kIdNone, title, {7, 7, 246, 9});
-    dialog.AddStatic(kIdNone, "Folder:", {7, 23, 32, 8});
-    dialog.AddEdit(kFileFolderEditId, {40, 21, 158, 14});
-    dialog.AddButton(kFileUpButtonId, "Up", {202, 21, 51, 14});
-    dialog.AddListView(kFileListId, {7, 40, 246, 128}).SetEmptyText("No folders here.");
-    dialog.AddStatic(kFileNoteId, "", {7, 171, 246, 8});
-    dialog.AddButton(kNewFolderButtonId, "&Make New Folder", {7, 181, 76, 14});
-    dialog.AddButton(kIdOk, "OK", {148, 181, 50, 14}, ButtonKind::DefaultPush);
-    dialog.AddButton(kIdCancel, "Cancel", {203, 181, 50, 14});
-    dialog.SetFocus(kFileListId);
+size_t FileDialogSession::ChosenTypeIndex() const {
+    const int chosenType = dialog.Selection(kFileTypeListId);
+    const size_t index = chosenType > 0 ? static_cast<size_t>(chosenType) : 0;
+    return index < filters.size() ? index : 0;
+}
+
+void FileDialogSession::ChooseType(const std::string& name, const std::string& fallback) {
+    auto chosenType = std::find_if(filters.begin(), filters.end(), [&](const auto& filter) {
+        return !name.empty() && FileBrowser::MatchesPatterns(name, filter.second);
+    });
+    if (chosenType == filters.end()) {
+        chosenType = std::find_if(filters.begin(), filters.end(),
+                                  [&](const auto& filter) { return filter.first == fallback; });
+    }
+    if (chosenType != filters.end()) {
+        dialog.SetSelection(kFileTypeListId, static_cast<int>(chosenType - filters.begin()));
+    }
+}
+
+std::string FileDialogSession::ChosenType() const {
+    return filters.empty() ? std::string() : filters[ChosenTypeIndex()].first;
 }
 
 std::string FileDialogSession::Patterns() const {
-    if (filters.empty()) {
-        return kAllFilesPattern;
-    }
-    const int chosenType = dialog.Selection(kFileTypeListId);
-    const size_t index = chosenType > 0 ? static_cast<size_t>(chosenType) : 0;
-    return filters[index < filters.size() ? index : 0].second;
+    return filters.empty() ? kAllFilesPattern : filters[ChosenTypeIndex()].second;
 }
 
 bool FileDialogSession::Run(const std::string& folder, const std::string& name) {
@@ -418,8 +457,10 @@ bool ShowOpenFileDialog(DialogHost& host, std::vector<std::string>& paths,
 }
 
 bool ShowSaveFileDialog(DialogHost& host, std::string& path, const std::string& initialFolder,
-                        const FileTypeFilters& filters, const std::string& title) {
+                        const FileTypeFilters& filters, const std::string& title,
+                        std::string* type) {
     FileDialogSession session(host, FileDialogMode::Save, title, filters, false);
+    session.ChooseType(FileBrowser::FileName(path), type != nullptr ? *type : std::string());
     // A suggestion with a folder that exists opens there, as the desktop
     // dialog does; otherwise in the initial folder.
     std::string folder = initialFolder;
@@ -432,15 +473,22 @@ bool ShowSaveFileDialog(DialogHost& host, std::string& path, const std::string& 
         return false;
     }
     path = session.Chosen().front();
+    if (type != nullptr) {
+        *type = session.ChosenType();
+    }
     return true;
 }
 
 bool BrowseForFolder(DialogHost& host, const std::string& title, const std::string& initialFolder,
-                     std::string& folder) {
-    FileDialogSession session(host, FileDialogMode::Folder, title, {}, false);
+                     std::string& folder, const FileTypeFilters& types, std::string* type) {
+    FileDialogSession session(host, FileDialogMode::Folder, title, types, false);
+    session.ChooseType({}, type != nullptr ? *type : std::string());
     if (!session.Run(initialFolder, "") || session.Chosen().empty()) {
         return false;
     }
     folder = session.Chosen().front();
+    if (type != nullptr) {
+        *type = session.ChosenType();
+    }
     return true;
 }

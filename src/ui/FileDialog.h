@@ -31,13 +31,20 @@ bool ShowOpenFileDialog(DialogHost& host, std::vector<std::string>& paths,
                         bool allowMany, const std::string& title);
 
 // Asks where to save. `path` suggests the name (and, when its folder exists,
-// the folder) and receives the full path on OK. A chosen name without any
-// '.' gets the extension of the chosen file type; an existing file is only
-// replaced after a Yes.
+// the folder) and receives the full path on OK. The file type chosen at first
+// is the first one whose patterns match the suggested name, else the one
+// `type` names, else the first; `type` receives the name of the type chosen
+// on OK. A chosen name without any '.' gets the extension of the chosen file
+// type; an existing file is only replaced after a Yes.
 bool ShowSaveFileDialog(DialogHost& host, std::string& path, const std::string& initialFolder,
-                        const FileTypeFilters& filters, const std::string& title);
+                        const FileTypeFilters& filters, const std::string& title,
+                        std::string* type = nullptr);
 
 // Asks for a folder: the one selected in the list, else the one shown. The
-// result has no trailing '/' (except the root itself).
+// result has no trailing '/' (except the root itself). With `types`, a
+// "Save as type:" list offers them for what will be saved there, the one
+// `type` names (else the first) chosen at first; `type` receives the name of
+// the type chosen on OK.
 bool BrowseForFolder(DialogHost& host, const std::string& title, const std::string& initialFolder,
-                     std::string& folder);
+                     std::string& folder, const FileTypeFilters& types = {},
+                     std::string* type = nullptr);

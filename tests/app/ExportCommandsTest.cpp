@@ -17,8 +17,10 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <thread>
 #include <vector>
@@ -52,6 +54,40 @@ SDL_Color ImagePixel(const std::string& path, int x, int y) {
     return {pixel[0], pixel[1], pixel[2], 255};
 }
 
+// What a shell command prints on its standard output.
+std::string CommandOutput(const std::string& command) {
+    std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen(command.c_str(), "r"), pclose);
+    std::string output;
+    char buffer[4096];
+    size_t got = 0;
+    while (pipe != nullptr && (got = std::fread(buffer, 1, sizeof buffer, pipe.get())) > 0) {
+        output.append(buffer, got);
+    }
+    return output;
+}
+
+// The page size pdfinfo tells for a PDF ("792 x 612 pts", without the name
+// of a known size after it); empty for anything else.
+std::string PdfPageSize(const std::string& path) {
+    const std::string info = CommandOutput("pdfinfo '" + path + "' 2>/dev/null");
+    const size_t line = info.find("Page size:");
+    if (line == std::string::npos) {
+        return {};
+    }
+    const size_t start = info.find_first_not_of(' ', line + 10);
+    const size_t end = info.find(" pts", start);
+    return end == std::string::npos ? std::string() : info.substr(start, end + 4 - start);
+}
+
+// The name of the root element of an XML file; empty when it does not parse.
+std::string XmlRoot(const std::string& path) {
+    return CommandOutput("python3 -c 'import sys, xml.etree.ElementTree as t; "
+                         "print(t.parse(sys.argv[1]).getroot().tag)' '" +
+                         path + "' 2>/dev/null");
+}
+
+constexpr const char* kSvgRoot = "{http://www.w3.org/2000/svg}svg\n";
+
 // PATH with a folder of stand-in programs in front, for as long as it lives.
 class FakePrograms {
   public:
@@ -67,7 +103,7 @@ class FakePrograms {
     FakePrograms& operator=(const FakePrograms&) = delete;
 
     // A program that writes its arguments, one a line, to <name>.args, copies
-    // the file named last to <name>.png while it still exists, and exits with
+    // the file named last to <name>.copy while it still exists, and exits with
     // `status`.
     void Add(const std::string& name, int status) const {
         const fs::path script = folder_ / name;
@@ -75,7 +111,7 @@ class FakePrograms {
         WriteFile(script, "#!/bin/sh\n"
                           "PATH=/usr/bin:/bin\n"
                           "for last; do :; done\n"
-                          "cp -- \"$last\" \"$0.png\"\n"
+                          "cp -- \"$last\" \"$0.copy\"\n"
                           "printf '%s\\n' \"$@\" > \"$0.args.part\"\n"
                           "mv -- \"$0.args.part\" \"$0.args\"\n"
                           "exit " +
@@ -85,7 +121,9 @@ class FakePrograms {
     std::string Arguments(const std::string& name) const {
         return ReadFile(folder_ / (name + ".args"));
     }
-    std::string Copy(const std::string& name) const { return (folder_ / (name + ".png")).string(); }
+    std::string Copy(const std::string& name) const {
+        return (folder_ / (name + ".copy")).string();
+    }
     // Waits for a program started without waiting to have recorded its call.
     bool WaitFor(const std::string& name) const {
         const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
@@ -144,36 +182,58 @@ class ExportCommandsTest : public MenuTest {
     }
 
     // Answers the next save dialog with `path` (Escape when empty) and
-    // returns, through `offered`, the path it suggested.
-    void AnswerSave(const std::string& path, std::string* offered = nullptr) {
-        editor->ui.dialogPassHook = [this, path, offered](Dialog& dialog) {
-            if (dialog.Control(kFileNameEditId) == nullptr || dialog.Passes() != 1) {
+    // returns, through `offered`, the path it suggested and, through
+    // `offeredType`, the file type it showed. With `typeKeys` the keys are
+    // typed into the file type list first.
+    void AnswerSave(const std::string& path, std::string* offered = nullptr,
+                    const std::string& typeKeys = "", std::string* offeredType = nullptr) {
+        editor->ui.dialogPassHook = [=, this](Dialog& dialog) {
+            if (dialog.Control(kFileNameEditId) == nullptr) {
                 return;
             }
-            if (offered != nullptr) {
-                *offered = dialog.Text(kFileFolderEditId) + "/" + dialog.Text(kFileNameEditId);
+            if (dialog.Passes() == 1) {
+                if (offered != nullptr) {
+                    *offered = dialog.Text(kFileFolderEditId) + "/" + dialog.Text(kFileNameEditId);
+                }
+                if (offeredType != nullptr) {
+                    *offeredType = dialog.Text(kFileTypeListId);
+                }
+                if (!typeKeys.empty()) {
+                    dialog.SetFocus(kFileTypeListId);
+                    app.TypeText(typeKeys);
+                    return;
+                }
+            } else if (dialog.Passes() != 2 || typeKeys.empty()) {
+                return;
             }
             if (path.empty()) {
                 app.PressKey(SDLK_ESCAPE);
                 return;
             }
             dialog.SetText(kFileNameEditId, path);
+            dialog.SetFocus(kFileNameEditId);
             app.PressKey(SDLK_RETURN);
         };
     }
     // Answers the next folder browser with `chosen` and returns, through
-    // `offered`, the folder it showed first.
-    void AnswerFolder(const std::string& chosen, std::string* offered) {
-        editor->ui.dialogPassHook = [this, chosen, offered](Dialog& dialog) {
+    // `offered`, the folder it showed first. With `typeKeys` the keys are
+    // typed into its file type list before OK.
+    void AnswerFolder(const std::string& chosen, std::string* offered,
+                      const std::string& typeKeys = "") {
+        editor->ui.dialogPassHook = [=, this](Dialog& dialog) {
             if (dialog.Control(kFileFolderEditId) == nullptr) {
                 return;
             }
+            const int okPass = typeKeys.empty() ? 2 : 3;
             if (dialog.Passes() == 1) {
                 *offered = dialog.Text(kFileFolderEditId);
                 dialog.SetText(kFileFolderEditId, chosen);
                 dialog.SetFocus(kFileFolderEditId);
                 app.PressKey(SDLK_RETURN);
-            } else if (dialog.Passes() == 2) {
+            } else if (dialog.Passes() < okPass) {
+                dialog.SetFocus(kFileTypeListId);
+                app.TypeText(typeKeys);
+            } else if (dialog.Passes() == okPass) {
                 const SDL_Rect ok = dialog.ControlRect(kIdOk);
                 app.Click(ok.x + ok.w / 2, ok.y + ok.h / 2);
             }
@@ -240,6 +300,35 @@ TEST_F(ExportCommandsTest, ExportKeepsAPngExtensionInAnyCaseAndAddsOneOtherwise)
     EXPECT_EQ(replaceQuestions,
               std::vector<std::string>{"shed.jpg.png already exists.\nDo you want to replace it?"});
     EXPECT_EQ(ReadFile(In("shed.jpg.png")), "keep me");
+}
+
+TEST_F(ExportCommandsTest, ExportWritesTheChosenTypeOrTheOneTheNameAsksFor) {
+    Paper& paper = DrawnPaper();
+    std::string offeredType;
+    AnswerSave(In("plan"), nullptr, "PD", &offeredType);
+    Choose("File", "Export B&W PNG...");
+    EXPECT_EQ(offeredType, "PNG Image Files") << "PNG unless another type is chosen";
+    EXPECT_EQ(Notice(), "Image saved.");
+    EXPECT_EQ(paper.exportPath, In("plan.pdf"));
+    EXPECT_EQ(ReadFile(In("plan.pdf")).substr(0, 5), "%PDF-");
+    EXPECT_EQ(PdfPageSize(In("plan.pdf")), "360 x 288 pts") << "the page is the 5 x 4 in paper";
+    EXPECT_NE(CommandOutput("pdffonts '" + In("plan.pdf") + "'").find("TrueType"),
+              std::string::npos)
+        << "the text is in the drawing font, embedded";
+    EXPECT_FALSE(fs::exists(In("plan")));
+    EXPECT_FALSE(fs::exists(In("plan.png")));
+
+    // The next export offers the last one in its type; a name's own
+    // extension decides over the type shown.
+    std::string offered;
+    AnswerSave(In("plan.svg"), &offered, "", &offeredType);
+    Choose("File", "Export Color PNG...");
+    EXPECT_EQ(offered, In("plan.pdf"));
+    EXPECT_EQ(offeredType, "PDF Documents");
+    EXPECT_EQ(Notice(), "Image saved.");
+    EXPECT_EQ(XmlRoot(In("plan.svg")), kSvgRoot);
+    EXPECT_FALSE(fs::exists(In("plan.svg.pdf")));
+    EXPECT_EQ(paper.exportPath, In("plan.svg"));
 }
 
 TEST_F(ExportCommandsTest, LeftCtrlLeavesTheGridOutOfTheImageButNotOffTheScreen) {
@@ -393,27 +482,49 @@ TEST_F(ExportCommandsTest, ExportAllGivesSameNamedDocumentsTheirOwnImages) {
     EXPECT_EQ(second.exportPath, In("shed (2).png"));
     EXPECT_TRUE(fs::is_regular_file(In("shed.png")));
     EXPECT_TRUE(fs::is_regular_file(In("shed (2).png")));
+
+    // With the SVG type chosen, the same names end in ".svg".
+    AnswerFolder(folder.string(), &offered, "S");
+    Choose("Windows", "Export All B&W PNG...");
+    EXPECT_EQ(first.exportPath, In("shed.svg"));
+    EXPECT_EQ(second.exportPath, In("shed (2).svg"));
+    for (const char* name : {"shed.svg", "shed (2).svg"}) {
+        EXPECT_EQ(XmlRoot(In(name)), kSvgRoot) << name;
+    }
 }
 
-TEST_F(ExportCommandsTest, PrintHandsABlackAndWhiteImageToThePrintQueue) {
+TEST_F(ExportCommandsTest, PrintHandsABlackAndWhitePdfOfThePapersSizeToThePrintQueue) {
     FakePrograms fakes(folder / "bin");
     fakes.Add("lp", 0);
-    Paper& paper = DrawnPaper();
+    NewPaper("11x8.5");
+    Paper& paper = *editor->session.activePaper;
+    Draw(paper);
     paper.exportPath = In("earlier.png");
     Choose("File", "Print...");
 
     const std::string printFile =
-        (app.ConfigFolder() / ("print." + std::to_string(::getpid()) + ".png")).string();
+        (app.ConfigFolder() / ("print." + std::to_string(::getpid()) + ".pdf")).string();
     EXPECT_EQ(Notice(), "Printed page successfully!");
-    EXPECT_EQ(fakes.Arguments("lp"), "-o\nppi=96\n--\n" + printFile + "\n");
-    EXPECT_EQ(ImagePixel(fakes.Copy("lp"), 5, 5), kWhite) << "printed in black and white";
+    // On paper of the PDF's own size, never shrunk or grown to fit another.
+    EXPECT_EQ(fakes.Arguments("lp"),
+              "-o\nmedia=Custom.11x8.5in\n-o\nprint-scaling=none\n--\n" + printFile + "\n");
+    EXPECT_EQ(PdfPageSize(fakes.Copy("lp")), "792 x 612 pts");
+    CommandOutput("pdftoppm -r 96 -singlefile -png '" + fakes.Copy("lp") + "' '" + In("printed") +
+                  "'");
+    EXPECT_EQ(ImagePixel(In("printed.png"), 5, 5), kWhite) << "printed in black and white";
     EXPECT_FALSE(fs::exists(printFile)) << "removed once printed";
     EXPECT_EQ(paper.exportPath, In("earlier.png")) << "the next export does not offer it";
+
+    // A size of no whole number of hundredths: 1000 x 816 pixels.
+    NewPaper("10.42x8.5");
+    Choose("File", "Print...");
+    EXPECT_EQ(fakes.Arguments("lp"),
+              "-o\nmedia=Custom.10.417x8.5in\n-o\nprint-scaling=none\n--\n" + printFile + "\n");
 }
 
 TEST_F(ExportCommandsTest, PrintFallsBackToTheImageViewer) {
     const std::string printFile =
-        (app.ConfigFolder() / ("print." + std::to_string(::getpid()) + ".png")).string();
+        (app.ConfigFolder() / ("print." + std::to_string(::getpid()) + ".pdf")).string();
     DrawnPaper();
     {
         FakePrograms nothing(folder / "empty", /*keepSystemPath=*/false);

@@ -33,19 +33,23 @@ std::string ReadText(const std::string& path) {
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
-// Runs the real program without any display, capturing both output streams.
-CommandResult RunTessellon(const std::string& arguments) {
+// Runs a shell command, capturing both output streams.
+CommandResult RunCommand(const std::string& commandLine) {
     const std::string out = TestPath("stdout.txt");
     const std::string err = TestPath("stderr.txt");
-    const std::string command = "env -u DISPLAY -u WAYLAND_DISPLAY -u SDL_VIDEODRIVER '" +
-                                std::string(TESSELLON_BINARY) + "' " + arguments + " >'" + out +
-                                "' 2>'" + err + "'";
+    const std::string command = commandLine + " >'" + out + "' 2>'" + err + "'";
     CommandResult result;
     const int raw = std::system(command.c_str());
     result.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
     result.out = ReadText(out);
     result.err = ReadText(err);
     return result;
+}
+
+// Runs the real program without any display.
+CommandResult RunTessellon(const std::string& arguments) {
+    return RunCommand("env -u DISPLAY -u WAYLAND_DISPLAY -u SDL_VIDEODRIVER '" +
+                      std::string(TESSELLON_BINARY) + "' " + arguments);
 }
 
 // Just enough JSON to check what --info prints; any deviation from the
@@ -381,6 +385,24 @@ TEST(HeadlessCommandsTest, ExportHasThePixelsOfTheWholePaperRender) {
         ASSERT_TRUE(RenderPaper(view, true, c.colour, overlay));
         EXPECT_TRUE(exported == RenderedRgb(view));
     }
+
+    // The extension asks for vectors instead; any other keeps the PNG.
+    for (const char* name : {"export.pdf", "export.svg", "export.image"}) {
+        SCOPED_TRACE(name);
+        const CommandResult result =
+            RunTessellon("--export '" + TestPath(name) + "' '" + TestPath("export.tsln") + "'");
+        ASSERT_EQ(result.status, 0) << result.err;
+    }
+    EXPECT_EQ(ReadText(TestPath("export.pdf")).substr(0, 5), "%PDF-");
+    const CommandResult fonts = RunCommand("pdffonts '" + TestPath("export.pdf") + "'");
+    EXPECT_NE(fonts.out.find("TrueType"), std::string::npos)
+        << "the texts are in the drawing font, embedded\n"
+        << fonts.out;
+    const CommandResult svg = RunCommand("python3 -c 'import sys, xml.etree.ElementTree as t; "
+                                         "print(t.parse(sys.argv[1]).getroot().tag)' '" +
+                                         TestPath("export.svg") + "'");
+    EXPECT_EQ(svg.out, "{http://www.w3.org/2000/svg}svg\n") << svg.err;
+    EXPECT_EQ(ReadText(TestPath("export.image")).substr(0, 4), "\x89PNG");
 }
 
 TEST(HeadlessCommandsTest, FailuresAndMisuseAreToldApart) {

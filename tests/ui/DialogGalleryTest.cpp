@@ -179,7 +179,8 @@ TEST_F(DialogGalleryTest, EveryDialogShowsWholeCaptionsAlignedControlsAndTheFocu
         std::string folder;
         LookAtNextDialog("folder_browser", &seen);
         BrowseForFolder(*editor, "Choose a folder for the exported images",
-                        app.HomeFolder().string(), folder);
+                        app.HomeFolder().string(), folder,
+                        {{"PDF Documents", "*.pdf"}, {"PNG Image Files", "*.png"}});
         SDL_Color color = {33, 40, 48, 255};
         LookAtNextDialog("color_dialog", &seen);
         ChooseColorDialog(*editor, color);
