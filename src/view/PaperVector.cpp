@@ -577,7 +577,7 @@ bool SizeSvgInInches(std::string& svg, const Paper& paper) {
     };
     auto inches = [](int32_t pixels) {
         char text[32];
-        std::snprintf(text, sizeof text, "%.4g", double(pixels) / kPaperPixelsPerInch);
+        std::snprintf(text, sizeof text, "%.7g", double(pixels) / kPaperPixelsPerInch);
         return std::string(text) + "in";
     };
     const std::string viewBox =
