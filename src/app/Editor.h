@@ -142,7 +142,7 @@ struct EditorSession {
     uint32_t customColorSlots[16] = {};
     // Folder of the last Export All, ending in '/'; empty until the first one.
     std::string exportFolder;
-    // Print images handed to an image viewer, which may still be reading them
+    // Print files handed to a viewer, which may still be reading them
     // when the command returns; they are removed when the program ends instead.
     std::vector<std::string> printFilesToRemove;
     // The recovery files being written; made when autosaving starts.

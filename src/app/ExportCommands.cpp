@@ -42,7 +42,7 @@ constexpr const char* kPrinted = "Printed page successfully!";
 constexpr const char* kNotPrinted = "Error printing page!";
 // Handing the page to a viewer is no print yet; saying it printed would send
 // the user to an empty printer tray.
-constexpr const char* kInViewer = "No printer took the page; it is open in the image viewer.";
+constexpr const char* kInViewer = "No printer took the page; it is open in the PDF viewer.";
 
 // The kinds of file an export offers. PNG is what the user gets unless they
 // choose another.

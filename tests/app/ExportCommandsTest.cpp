@@ -538,7 +538,7 @@ TEST_F(ExportCommandsTest, PrintFallsBackToTheImageViewer) {
         fakes.Add("lp", 1);
         fakes.Add("xdg-open", 0);
         Choose("File", "Print...");
-        EXPECT_EQ(Notice(), "No printer took the page; it is open in the image viewer.");
+        EXPECT_EQ(Notice(), "No printer took the page; it is open in the PDF viewer.");
         ASSERT_TRUE(fakes.WaitFor("xdg-open"));
         EXPECT_EQ(fakes.Arguments("xdg-open"), printFile + "\n");
         EXPECT_TRUE(fs::is_regular_file(printFile));
