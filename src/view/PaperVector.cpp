@@ -105,26 +105,41 @@ struct VectorTextFont {
     double points = 0;
 };
 
+// The last font opened, kept for the next export: cairo keeps the fonts of
+// recent drawings for a while, so a face of its own for every export would
+// pile up copies of the font file.
+struct KeptTextFont {
+    FontFacePtr face;
+    FT_Face glyphs = nullptr;
+    const std::vector<uint8_t>* bytes = nullptr; // the face's own copy
+};
+
 VectorTextFont OpenTextFont(const DrawingFontFile& file) {
+    static KeptTextFont kept;
     VectorTextFont font;
     FT_Library library = FreeTypeLibrary();
     if (file.bytes == nullptr || file.bytes->empty() || file.points <= 0 || library == nullptr) {
         return font;
     }
-    auto held = std::make_unique<HeldFace>();
-    held->bytes = *file.bytes;
-    if (FT_New_Memory_Face(library, held->bytes.data(), static_cast<FT_Long>(held->bytes.size()), 0,
-                           &held->face) != 0) {
-        return font;
+    if (kept.face == nullptr || *kept.bytes != *file.bytes) {
+        auto held = std::make_unique<HeldFace>();
+        held->bytes = *file.bytes;
+        if (FT_New_Memory_Face(library, held->bytes.data(),
+                               static_cast<FT_Long>(held->bytes.size()), 0, &held->face) != 0) {
+            return font;
+        }
+        FontFacePtr face(cairo_ft_font_face_create_for_ft_face(held->face, 0));
+        if (cairo_font_face_set_user_data(face.get(), &kHeldFaceKey, held.get(), ReleaseHeldFace) !=
+            CAIRO_STATUS_SUCCESS) {
+            return font;
+        }
+        kept.glyphs = held->face;
+        kept.bytes = &held->bytes;
+        held.release();
+        kept.face = std::move(face);
     }
-    FontFacePtr face(cairo_ft_font_face_create_for_ft_face(held->face, 0));
-    if (cairo_font_face_set_user_data(face.get(), &kHeldFaceKey, held.get(), ReleaseHeldFace) !=
-        CAIRO_STATUS_SUCCESS) {
-        return font;
-    }
-    font.glyphs = held->face;
-    held.release();
-    font.face = std::move(face);
+    font.face.reset(cairo_font_face_reference(kept.face.get()));
+    font.glyphs = kept.glyphs;
     font.points = file.points;
     return font;
 }
