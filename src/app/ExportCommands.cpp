@@ -21,7 +21,6 @@
 #include <cstdio>
 #include <optional>
 #include <set>
-#include <strings.h>
 
 namespace {
 
@@ -73,11 +72,6 @@ ExportFormat FormatOfType(const std::string& name) {
         }
     }
     return ExportFormat::Png;
-}
-
-bool EndsWithIgnoringCase(const std::string& text, const char* ending) {
-    const size_t length = std::char_traits<char>::length(ending);
-    return text.size() >= length && strcasecmp(text.c_str() + text.size() - length, ending) == 0;
 }
 
 // The path with its file name's extension (from the name's last '.') replaced

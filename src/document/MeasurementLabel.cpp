@@ -48,6 +48,16 @@ int32_t TotalTextHeight(const std::vector<SDL_Point>& sizes) {
     return total;
 }
 
+std::vector<SDL_Point> CentredLineCorners(const std::vector<SDL_Point>& sizes, SDL_Point centre) {
+    std::vector<SDL_Point> corners;
+    int32_t y = centre.y - TotalTextHeight(sizes) / 2;
+    for (const SDL_Point& size : sizes) {
+        corners.push_back({centre.x - size.x / 2, y});
+        y += size.y;
+    }
+    return corners;
+}
+
 SDL_Rect MeasurementLabelRect(const Paper& paper, const MeasurementGeometry& geometry) {
     const MeasurementLabelLayout layout = LayOutMeasurementLabel(paper, geometry);
     int32_t width = 0;

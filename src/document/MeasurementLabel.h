@@ -29,3 +29,7 @@ SDL_Rect MeasurementLabelRect(const Paper& paper, const MeasurementGeometry& geo
 SDL_Point MeasureText(const Paper& paper, const std::string& text);
 // The sum of the heights.
 int32_t TotalTextHeight(const std::vector<SDL_Point>& sizes);
+// Where lines of text of `sizes` go, as their top-left corners: each centred
+// across `centre`, stacked as a block centred on it. A label is drawn so,
+// joined or broken.
+std::vector<SDL_Point> CentredLineCorners(const std::vector<SDL_Point>& sizes, SDL_Point centre);

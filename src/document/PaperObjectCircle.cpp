@@ -10,7 +10,6 @@
 
 namespace {
 
-constexpr int32_t kMinPolygonSides = 3;
 constexpr double kFullTurn = 360.0;
 // The perimeter of a true circle is hit-tested at points at least this many
 // pixels apart, but never fewer than every 44 degrees.

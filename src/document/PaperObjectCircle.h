@@ -11,6 +11,8 @@
 // any circle has pixels on its outline, and a count from a file cannot make
 // drawing or hit testing run away.
 constexpr int32_t kMaxPolygonSides = 4096;
+// Fewer sides than this make a true circle.
+constexpr int32_t kMinPolygonSides = 3;
 
 struct PolygonCorners {
     std::vector<Sint16> x;

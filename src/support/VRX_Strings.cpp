@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <strings.h>
 
 namespace {
 
@@ -195,6 +196,11 @@ void PrintLine(const char* format, ...) {
     std::vprintf(format, arguments);
     va_end(arguments);
     std::fflush(stdout);
+}
+
+bool EndsWithIgnoringCase(std::string_view text, std::string_view ending) {
+    return text.size() >= ending.size() && strncasecmp(text.data() + text.size() - ending.size(),
+                                                       ending.data(), ending.size()) == 0;
 }
 
 std::string_view GetFileName(std::string_view path) {

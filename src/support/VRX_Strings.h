@@ -81,6 +81,10 @@ void PrintLine(const char* format, ...) __attribute__((format(printf, 1, 2)));
 // so it must not outlive the string it was taken from.
 std::string_view GetFileName(std::string_view path);
 
+// Whether `text` ends in `ending`, ASCII letters compared in either case (as
+// file name extensions are).
+bool EndsWithIgnoringCase(std::string_view text, std::string_view ending);
+
 constexpr uint32_t ByteSwap32(uint32_t value) {
     return (value >> 24) | ((value >> 8) & 0x0000FF00u) | ((value << 8) & 0x00FF0000u) |
            (value << 24);

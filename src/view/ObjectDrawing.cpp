@@ -13,8 +13,6 @@
 
 namespace {
 
-constexpr int32_t kMinPolygonSides = 3;
-
 void DrawLineObject(PaperView& view, const PaperObject& object, SDL_Color color) {
     const ObjectRecord& record = object.record;
     const int32_t x1 = record.X1();
@@ -97,14 +95,8 @@ void DrawMeasurement(PaperView& view, int32_t x1, int32_t y1, int32_t x2, int32_
     SurfacePainter painter = view.Painter();
     DrawMeasurementMarks(painter, x1, y1, x2, y2, g, color);
 
-    const MeasurementLabelLayout layout = LayOutMeasurementLabel(view.paper, g);
-    if (layout.joined) {
-        const SDL_Point size = layout.sizes.front();
-        DrawText(view, g.centre.x - size.x / 2, g.centre.y - size.y / 2, color,
-                 layout.lines.front(), 0);
-    } else {
-        DrawTextLines(view, layout.lines, color, g.centre);
-    }
+    // A joined label is one line centred the same way.
+    DrawTextLines(view, LayOutMeasurementLabel(view.paper, g).lines, color, g.centre);
 }
 
 void DrawText(PaperView& view, int32_t x, int32_t y, SDL_Color color, const std::string& text,
@@ -134,9 +126,8 @@ void DrawTextLines(PaperView& view, const std::vector<std::string>& lines, SDL_C
     for (const std::string& line : lines) {
         sizes.push_back(MeasureText(view.paper, line));
     }
-    int32_t y = centre.y - TotalTextHeight(sizes) / 2;
+    const std::vector<SDL_Point> corners = CentredLineCorners(sizes, centre);
     for (size_t i = 0; i < lines.size(); ++i) {
-        DrawText(view, centre.x - sizes[i].x / 2, y, color, lines[i], 0);
-        y += sizes[i].y;
+        DrawText(view, corners[i].x, corners[i].y, color, lines[i], 0);
     }
 }

@@ -29,11 +29,6 @@ constexpr int64_t kGridReach = 2;
 // Texts drawn only in small redraws are let go past this many.
 constexpr size_t kMaxTextsBetweenSweeps = 2048;
 
-bool IsMajorLine(const Paper& paper, int64_t index) {
-    return paper.blocksPerUnit > 1 && paper.linesPerInch < kMajorLinesBelowLinesPerInch &&
-           index % paper.blocksPerUnit == 0;
-}
-
 // Lines are at index * spacing for index in [0, count); these are the indices
 // whose lines can touch [low, high).
 void IndexRange(int64_t spacing, int64_t count, int64_t low, int64_t high, int64_t& first,
@@ -63,7 +58,7 @@ void DrawGrid(PaperView& view, const PaperPalette& palette, const SDL_Rect& area
     IndexRange(bw, counts.x, area.x, areaRight, first, last);
     for (int64_t column = first; column <= last; ++column) {
         const int64_t x = column * bw;
-        if (IsMajorLine(paper, column)) {
+        if (IsMajorGridLine(paper, column)) {
             painter.ThickLine(ToGfx(x + 1), ToGfx(columnTop), ToGfx(x + 1), ToGfx(columnBottom),
                               kMajorGridWidth, major);
         } else {
@@ -77,7 +72,7 @@ void DrawGrid(PaperView& view, const PaperPalette& palette, const SDL_Rect& area
     IndexRange(bh, counts.y, area.y, areaBottom, first, last);
     for (int64_t row = first; row <= last; ++row) {
         const int64_t y = row * bh;
-        if (IsMajorLine(paper, row)) {
+        if (IsMajorGridLine(paper, row)) {
             // The rows y - 1 and y, as a 2-pixel thick line draws them; drawn as
             // a box because SDL2_gfx rounds such a line at y = 0 to nothing,
             // which lost the paper's top edge.
@@ -108,6 +103,11 @@ SDL_Color Half(SDL_Color color) {
 }
 
 } // namespace
+
+bool IsMajorGridLine(const Paper& paper, int64_t index) {
+    return paper.blocksPerUnit > 1 && paper.linesPerInch < kMajorLinesBelowLinesPerInch &&
+           index % paper.blocksPerUnit == 0;
+}
 
 SDL_Color ObjectColorOnPaper(const PaperObject& object, const PaperPalette& palette,
                              bool ownPalette, bool selected) {

@@ -66,6 +66,11 @@ SDL_Color ObjectColorOnPaper(const PaperObject& object, const PaperPalette& pale
 // True when `object` lies on a layer the paper hides.
 bool IsOnHiddenLayer(const Paper& paper, const PaperObject& object);
 
+// Whether grid line `index` (counted from the top or left edge) is a major
+// line: every unit's first, when a unit has several blocks and the squares
+// are large enough to tell them apart.
+bool IsMajorGridLine(const Paper& paper, int64_t index);
+
 // How many grid lines the whole paper has in each direction (columns, rows),
 // counting the line on the far edge.
 SDL_Point GridLineCounts(const Paper& paper);

@@ -23,10 +23,8 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstring>
 #include <memory>
 #include <string_view>
-#include <strings.h>
 
 // The drawing works in paper pixels, 96 to the inch, as the raster drawing
 // does. A raster shape fills whole pixels, so a 1-pixel line through pixel
@@ -42,16 +40,9 @@ constexpr double kHairline = 1.0;
 constexpr double kMarkWidth = 2.0;
 constexpr double kMajorGridWidth = 2.0;
 constexpr double kDashOn = 10.0;
-constexpr int32_t kMinPolygonSides = 3;
-constexpr int32_t kMajorLinesBelowLinesPerInch = 12;
 constexpr double kDegreesToRadians = M_PI / 180.0;
 constexpr double kColorScale = 255.0;
 constexpr const char* kCreator = "Tessellon";
-
-bool EndsWithIgnoringCase(const std::string& text, const char* ending) {
-    const size_t length = std::char_traits<char>::length(ending);
-    return text.size() >= length && strcasecmp(text.c_str() + text.size() - length, ending) == 0;
-}
 
 struct CairoSurfaceDeleter {
     void operator()(cairo_surface_t* surface) const { cairo_surface_destroy(surface); }
@@ -364,11 +355,6 @@ class VectorPainter {
                (channel((argb >> 8) & 0xFF) << 8) | channel(argb & 0xFF);
     }
 
-    bool IsMajorLine(int64_t index) const {
-        return paper_.blocksPerUnit > 1 && paper_.linesPerInch < kMajorLinesBelowLinesPerInch &&
-               index % paper_.blocksPerUnit == 0;
-    }
-
     // Minor lines one pixel wide, columns at x and rows one pixel below y;
     // major lines two pixels wide over x and x + 1, and over rows y - 1 and y.
     // Each kind is one path, which keeps large papers' files small.
@@ -381,14 +367,14 @@ class VectorPainter {
                                  SDL_ALPHA_OPAQUE};
         for (const bool major : {false, true}) {
             for (int64_t column = 0; column < counts.x; ++column) {
-                if (IsMajorLine(column) == major) {
+                if (IsMajorGridLine(paper_, column) == major) {
                     const double x = double(column * paper_.blockWidth) + (major ? 1.0 : kHalf);
                     cairo_move_to(cr_, x, 0);
                     cairo_line_to(cr_, x, bottom);
                 }
             }
             for (int64_t row = 0; row < counts.y; ++row) {
-                if (IsMajorLine(row) == major) {
+                if (IsMajorGridLine(paper_, row) == major) {
                     const double y = double(row * paper_.blockHeight) + (major ? 0.0 : 1.0 + kHalf);
                     cairo_move_to(cr_, 0, y);
                     cairo_line_to(cr_, right, y);
@@ -510,16 +496,9 @@ class VectorPainter {
             }
         }
         const MeasurementLabelLayout layout = LayOutMeasurementLabel(paper_, g);
-        if (layout.joined) {
-            const SDL_Point size = layout.sizes.front();
-            DrawText(g.centre.x - size.x / 2, g.centre.y - size.y / 2, color, layout.lines.front(),
-                     0);
-            return;
-        }
-        int32_t y = g.centre.y - TotalTextHeight(layout.sizes) / 2;
-        for (size_t i = 0; i < layout.lines.size(); ++i) {
-            DrawText(g.centre.x - layout.sizes[i].x / 2, y, color, layout.lines[i], 0);
-            y += layout.sizes[i].y;
+        const std::vector<SDL_Point> corners = CentredLineCorners(layout.sizes, g.centre);
+        for (size_t i = 0; i < corners.size(); ++i) {
+            DrawText(corners[i].x, corners[i].y, color, layout.lines[i], 0);
         }
     }
 
